@@ -1,0 +1,27 @@
+#include "app/CommandLine.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMainWindow>
+
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvanthe"));
+    QCoreApplication::setApplicationName(QStringLiteral("corvanthe"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTHE_VERSION));
+
+    // A subcommand runs headless and never needs a display.
+    if (argc > 1 && CommandLine::isSubcommand(QString::fromLocal8Bit(argv[1]))) {
+        QCoreApplication app(argc, argv);
+        return CommandLine::run(app.arguments().mid(1));
+    }
+
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Corvanthe"));
+    window.resize(1000, 640);
+    window.show();
+    return app.exec();
+}

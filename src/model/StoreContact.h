@@ -1,0 +1,103 @@
+#pragma once
+
+#include "model/DateComponents.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QList>
+#include <QMetaType>
+#include <QString>
+
+#include <optional>
+
+// The contact store's object model: what the vCard parser produces and the vCard writer consumes.
+// A contact record reads one of these once and builds a new one when asked; plain values throughout.
+
+struct StorePostalAddress
+{
+    QString street;
+    QString city;
+    QString state;
+    QString postalCode;
+    QString country;
+    QString isoCountryCode;
+    QString subLocality;           // kept from ADR's extended part so that nothing read is lost
+    QString subAdministrativeArea; // likewise the post-office box
+    friend bool operator==(const StorePostalAddress &, const StorePostalAddress &) = default;
+};
+
+struct StoreSocialProfile
+{
+    QString urlString;
+    QString username;
+    QString userIdentifier;
+    QString service;
+    friend bool operator==(const StoreSocialProfile &, const StoreSocialProfile &) = default;
+};
+
+struct StoreInstantMessageAddress
+{
+    QString username;
+    QString service;
+    friend bool operator==(const StoreInstantMessageAddress &, const StoreInstantMessageAddress &) = default;
+};
+
+struct StoreContactRelation
+{
+    QString name;
+    friend bool operator==(const StoreContactRelation &, const StoreContactRelation &) = default;
+};
+
+// One entry of a labelled list: the store label (e.g. "_$!<Home>!$_" or a custom text) and a value.
+template<typename T>
+struct StoreLabeledValue
+{
+    QString label;
+    T value;
+    friend bool operator==(const StoreLabeledValue &, const StoreLabeledValue &) = default;
+};
+
+struct StoreContact
+{
+    enum class Type { Person, Organization };
+
+    QString identifier; // stable id: the vCard's UID when it has one, else a new UUID
+    Type contactType = Type::Person;
+
+    QString namePrefix;
+    QString givenName;
+    QString middleName;
+    QString familyName;
+    QString previousFamilyName;
+    QString nameSuffix;
+    QString nickname;
+    QString phoneticGivenName;
+    QString phoneticMiddleName;
+    QString phoneticFamilyName;
+
+    QString organizationName;
+    QString departmentName;
+    QString jobTitle;
+    QString note;
+
+    std::optional<DateComponents> birthday;
+
+    QList<StoreLabeledValue<QString>> phoneNumbers;
+    QList<StoreLabeledValue<QString>> emailAddresses;
+    QList<StoreLabeledValue<StorePostalAddress>> postalAddresses;
+    QList<StoreLabeledValue<QString>> urlAddresses;
+    QList<StoreLabeledValue<StoreSocialProfile>> socialProfiles;
+    QList<StoreLabeledValue<StoreInstantMessageAddress>> instantMessageAddresses;
+    QList<StoreLabeledValue<StoreContactRelation>> contactRelations;
+    QList<StoreLabeledValue<DateComponents>> dates;
+
+    QByteArray imageData;
+    QByteArray thumbnailImageData;
+
+    friend bool operator==(const StoreContact &, const StoreContact &) = default;
+};
+
+Q_DECLARE_METATYPE(StorePostalAddress)
+Q_DECLARE_METATYPE(StoreSocialProfile)
+Q_DECLARE_METATYPE(StoreInstantMessageAddress)
+Q_DECLARE_METATYPE(StoreContactRelation)

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Corvanthe and runs every test: once in Release, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+cd "$here"
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp"
+
+./scripts/install-deps.sh
+
+echo "== Release build and tests =="
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer) and tests =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTHE_SANITIZE=ON -DCORVANTHE_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+(cd build-asan && ctest --output-on-failure -j "$jobs")
