@@ -1,0 +1,113 @@
+#include "document/UndoManager.h"
+
+#include <QtGlobal>
+
+UndoManager::UndoManager(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void UndoManager::registerUndo(Action action)
+{
+    if (!action || !isUndoRegistrationEnabled())
+        return;
+    if (m_level > 0) {
+        m_open.push_back(std::move(action));
+        return;
+    }
+    // An edit outside any group is a step of its own.
+    Step step;
+    step.push_back(std::move(action));
+    pushStep(std::move(step));
+}
+
+void UndoManager::beginUndoGrouping()
+{
+    ++m_level;
+}
+
+void UndoManager::endUndoGrouping()
+{
+    if (m_level == 0) {
+        qWarning("UndoManager::endUndoGrouping: no group is open");
+        return;
+    }
+    if (--m_level > 0 || m_open.empty())
+        return;
+    Step step;
+    step.swap(m_open);
+    pushStep(std::move(step));
+}
+
+bool UndoManager::canUndo() const
+{
+    return !m_undoStack.empty() || (m_level > 0 && !m_open.empty());
+}
+
+void UndoManager::pushStep(Step step)
+{
+    if (m_undoing) {
+        m_redoStack.push_back(std::move(step));
+    } else {
+        // A new user action makes the steps that were undone unreachable.
+        if (!m_redoing)
+            m_redoStack.clear();
+        m_undoStack.push_back(std::move(step));
+    }
+    if (!m_undoing && !m_redoing)
+        emit stateChanged();
+}
+
+void UndoManager::runStep(Step step)
+{
+    // The inverses run newest first and together form the opposite step.
+    beginUndoGrouping();
+    for (auto it = step.rbegin(); it != step.rend(); ++it)
+        (*it)();
+    endUndoGrouping();
+}
+
+void UndoManager::undo()
+{
+    while (m_level > 0)
+        endUndoGrouping();
+    if (m_undoStack.empty() || m_undoing || m_redoing)
+        return;
+    Step step = std::move(m_undoStack.back());
+    m_undoStack.pop_back();
+    m_undoing = true;
+    runStep(std::move(step));
+    m_undoing = false;
+    emit stateChanged();
+    emit didUndo();
+}
+
+void UndoManager::redo()
+{
+    while (m_level > 0)
+        endUndoGrouping();
+    if (m_redoStack.empty() || m_undoing || m_redoing)
+        return;
+    Step step = std::move(m_redoStack.back());
+    m_redoStack.pop_back();
+    m_redoing = true;
+    runStep(std::move(step));
+    m_redoing = false;
+    emit stateChanged();
+    emit didRedo();
+}
+
+void UndoManager::removeAllActions()
+{
+    m_undoStack.clear();
+    m_redoStack.clear();
+    m_open.clear();
+    m_level = 0;
+    emit stateChanged();
+}
+
+void UndoManager::enableUndoRegistration()
+{
+    if (m_disabled > 0)
+        --m_disabled;
+}
