@@ -6,6 +6,38 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+// Keys of the "AddressFormat" resource's country dictionaries. The first five come from the resource
+// (the editor may add others, which are carried along); the rest are derived when the table is built.
+namespace AddressFormatKey {
+
+inline const QString Root = QStringLiteral("AddressFormat");
+inline const QString CountryCode = QStringLiteral("CountryCode"); // ISO alpha-2, upper case
+inline const QString Country = QStringLiteral("Country"); // upper-case English name, for prediction
+inline const QString DisplayName = QStringLiteral("DisplayName"); // the English name lists show
+inline const QString Alpha3 = QStringLiteral("Alpha3");
+inline const QString FormatString = QStringLiteral("formatString");
+// Multi-line template of the mailing address: %A street block, %C city, %S state, %Z postal code,
+// %K country, %% a percent sign; "\n" separates lines.
+inline const QString MailingFormat = QStringLiteral("mailingFormat");
+inline const QString Order = QStringLiteral("Order");
+inline const QString LocalizedCountry = QStringLiteral("LocalizedCountry");
+inline const QString Language = QStringLiteral("Language");
+// Re-deriving also stores the localised name under "Country." + language ("Country.de").
+inline const QString CountryLanguagePrefix = QStringLiteral("Country.");
+
+} // namespace AddressFormatKey
+
+// Keys of the range entries that tell the find operations where each part sits in the display text.
+namespace AddressRangeKey {
+
+inline const QString Identifier = QStringLiteral("identifier");
+inline const QString Value = QStringLiteral("value");
+inline const QString Range = QStringLiteral("range");
+inline const QString Location = QStringLiteral("location");
+inline const QString Length = QStringLiteral("length");
+
+} // namespace AddressRangeKey
+
 // The per-country address formats: the order of an address's parts, country prediction from a typed
 // name, the one-line display text of an address entry and the position of each part inside it.
 // The table comes from the "AddressFormat" resource; ZRPerson's class operations of the same names
@@ -21,7 +53,10 @@ public:
 
     AddressFormats() = default;
     // Builds the table from the resource's JSON text; language is the user's two-letter language.
+    // Malformed text gives an empty table (every country then uses the default order).
     void load(const QByteArray &json, const QString &language);
+    // The region whose conventions the localised country names follow ("JP"); defaults to the system's.
+    void setRegion(const QString &region) { m_region = region; }
 
     QVariantList addressFormatTable() const { return m_table; }
     void setAddressFormatTable(const QVariantList &table);
@@ -29,16 +64,30 @@ public:
     // Re-derives the keys of the given country dictionaries and installs them.
     void setAddressFormatDict(const QVariantList &countries);
 
+    // The country dictionary for a code (any case), or an empty map.
+    QVariantMap countryFormat(const QString &countryCode) const;
+
     // [country code, part names...]; the country name is not used.
     QStringList orderOfaddressFormats(const QString &countryCode, const QString &country = QString()) const;
     QString predictCountryCode(const QString &upperCasedText) const;
     // The display text; stores the formatted mailing address under "formattedString" in the entry.
     QString addressFromLabeledValue(QVariantMap &entry, int option) const;
-    // Range entries {"identifier", "value", "range": QVariantMap{"location","length"}}; empty for an empty entry.
+    // Range entries {"identifier", "value", "range": QVariantMap{"location","length"}}; empty for an empty
+    // entry.
     QVariantList rangeTableFromAddressDictionary(const QVariantMap &entry) const;
 
+    // The part order used for codes the table does not know.
+    static QStringList defaultOrder();
+    // The country's name in the given language as written in the given region, or "" when unknown.
+    static QString localizedCountryName(
+        const QString &countryCode, const QString &language, const QString &region);
+
 private:
+    QVariantMap derived(const QVariantMap &country, bool initialBuild) const;
+    QString regionOrSystem() const;
+
     QVariantList m_table;
     QHash<QString, QVariantMap> m_byCode;
     QString m_language;
+    QString m_region;
 };

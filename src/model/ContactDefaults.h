@@ -5,18 +5,30 @@
 struct StoreContact;
 
 // The user's contact settings: default country and sort order come from the locale and can be
-// overridden in the settings ("Contacts/CountryCode", "Contacts/SortOrder": "given" or "family").
+// overridden in the application's settings:
+//   "Contacts/CountryCode"  two-letter country code, any case ("jp"); anything else is ignored
+//   "Contacts/SortOrder"    "given" or "family"; anything else means the locale's default
 namespace ContactDefaults {
+
+namespace SettingsKey {
+inline const QString CountryCode = QStringLiteral("Contacts/CountryCode");
+inline const QString SortOrder = QStringLiteral("Contacts/SortOrder");
+} // namespace SettingsKey
 
 enum class SortOrder { None = 0, GivenName = 1, FamilyName = 2 };
 enum class NameOrder { Default = 0, GivenNameFirst = 1, FamilyNameFirst = 2 };
 
-// Two-letter code, lower case, as the store gives it ("jp", "us").
+// Two-letter code, lower case, as the store gives it ("jp", "us"); "us" when the locale has no region.
 QString countryCode();
+// By family name where the locale writes family names first, by given name elsewhere.
 SortOrder sortOrder();
 // The order in which a contact's name is shown: family name first for names written in CJK scripts
 // or when the locale puts family names first, given name first otherwise.
 NameOrder nameOrderForContact(const StoreContact &contact);
+// The same for an explicit two-letter language instead of the system's.
+NameOrder nameOrderForContact(const StoreContact &contact, const QString &language);
+// Japanese, Chinese, Korean, Hungarian and Vietnamese write the family name first.
+bool localeWritesFamilyNameFirst(const QString &language);
 
 // For tests: fixes the values instead of reading locale and settings; empty / None restore the defaults.
 void overrideForTesting(const QString &countryCode, SortOrder order);

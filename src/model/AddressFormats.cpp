@@ -1,0 +1,296 @@
+#include "model/AddressFormats.h"
+
+#include "model/ContactDefaults.h"
+#include "model/Identifiers.h"
+#include "model/PostalAddressFormatter.h"
+#include "model/StoreContact.h"
+#include "model/StoreKeys.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QLocale>
+#include <QRegularExpression>
+#include <unicode/uloc.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString LeftToRightMark = QString(QChar(0x200E));
+
+// The resource is ours, but the editor can install dictionaries of any size; a table far larger than
+// the world's country count is a mistake, not data.
+constexpr qsizetype MaxCountries = 1000;
+
+QStringList orderFromFormatString(const QString &formatString)
+{
+    QString text = formatString;
+    text.remove(LeftToRightMark);
+    // Every separator splits, so consecutive ones leave empty tokens that match no part.
+    static const QRegularExpression separator(u"[\\s\\x{2028}\\x{2029}]"_s);
+    return text.split(separator);
+}
+
+bool isPart(const QString &token)
+{
+    return token == Ident::Street || token == Ident::City || token == Ident::State || token == Ident::ZIP
+        || token == Ident::Country;
+}
+
+QString firstPreferredLanguage()
+{
+    const QStringList languages = QLocale::system().uiLanguages();
+    return languages.isEmpty() ? QString() : languages.first().left(2);
+}
+
+} // namespace
+
+AddressFormats &AddressFormats::shared()
+{
+    static AddressFormats *formats = [] {
+        auto *f = new AddressFormats;
+        QFile file(u":/AddressFormat.json"_s);
+        QByteArray json;
+        if (file.open(QIODevice::ReadOnly))
+            json = file.readAll();
+        else
+            qWarning("AddressFormats::shared: ERROR can't read the address formats");
+        f->load(json, firstPreferredLanguage());
+        return f;
+    }();
+    return *formats;
+}
+
+QString AddressFormats::regionOrSystem() const
+{
+    if (!m_region.isEmpty())
+        return m_region;
+    return QLocale::territoryToCode(QLocale::system().territory());
+}
+
+QStringList AddressFormats::defaultOrder()
+{
+    return { Ident::Street, Ident::City, Ident::State, Ident::ZIP, Ident::Country };
+}
+
+QString AddressFormats::localizedCountryName(
+    const QString &countryCode, const QString &language, const QString &region)
+{
+    if (countryCode.size() != 2 || language.isEmpty())
+        return QString();
+    const QByteArray localeId = "_" + countryCode.toUpper().toLatin1();
+    QByteArray displayLocale = language.toLatin1();
+    if (!region.isEmpty())
+        displayLocale += "_" + region.toLatin1();
+    UChar buffer[256];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = uloc_getDisplayCountry(
+        localeId.constData(), displayLocale.constData(), buffer, int32_t(std::size(buffer)), &status);
+    if (U_FAILURE(status) || length <= 0 || length > int32_t(std::size(buffer)))
+        return QString();
+    const QString name = QString(reinterpret_cast<const QChar *>(buffer), length);
+    // ICU answers with the code itself when it has no name for it.
+    return name.compare(countryCode, Qt::CaseInsensitive) == 0 ? QString() : name;
+}
+
+QVariantMap AddressFormats::derived(const QVariantMap &country, bool initialBuild) const
+{
+    QVariantMap copy = country;
+    const QString code = country.value(AddressFormatKey::CountryCode).toString();
+    if (initialBuild) {
+        if (!m_language.isEmpty() && m_language != u"en"_s) {
+            copy.insert(
+                AddressFormatKey::LocalizedCountry, localizedCountryName(code, m_language, regionOrSystem()));
+            copy.insert(AddressFormatKey::Language, m_language);
+        }
+    } else {
+        const QString language = m_language.isEmpty() ? u"US"_s : m_language;
+        if (language != u"en"_s) {
+            const QString name = localizedCountryName(code, language, regionOrSystem());
+            copy.insert(AddressFormatKey::LocalizedCountry, name);
+            copy.insert(AddressFormatKey::CountryLanguagePrefix + language, name);
+        }
+    }
+    copy.insert(AddressFormatKey::Order,
+        orderFromFormatString(country.value(AddressFormatKey::FormatString).toString()));
+    return copy;
+}
+
+void AddressFormats::load(const QByteArray &json, const QString &language)
+{
+    m_table.clear();
+    m_byCode.clear();
+    m_language = language.left(2);
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        if (!json.isEmpty())
+            qWarning("AddressFormats::load: ERROR the address formats are not a JSON dictionary: %s",
+                qPrintable(error.errorString()));
+        return;
+    }
+    const QJsonArray countries = document.object().value(AddressFormatKey::Root).toArray();
+    for (const QJsonValue &value : countries) {
+        if (m_table.size() >= MaxCountries)
+            break;
+        if (!value.isObject())
+            continue;
+        const QVariantMap country = value.toObject().toVariantMap();
+        const QString code = country.value(AddressFormatKey::CountryCode).toString();
+        if (code.isEmpty())
+            continue;
+        const QVariantMap entry = derived(country, true);
+        m_byCode.insert(code, entry);
+        m_table.append(entry);
+    }
+}
+
+void AddressFormats::setAddressFormatTable(const QVariantList &table)
+{
+    m_table = table.mid(0, MaxCountries);
+}
+
+QVariantMap AddressFormats::addressFormatDict() const
+{
+    QVariantMap dict;
+    for (auto it = m_byCode.cbegin(); it != m_byCode.cend(); ++it)
+        dict.insert(it.key(), it.value());
+    return dict;
+}
+
+void AddressFormats::setAddressFormatDict(const QVariantList &countries)
+{
+    for (const QVariant &value : countries.mid(0, MaxCountries)) {
+        const QVariantMap country = value.toMap();
+        const QString code = country.value(AddressFormatKey::CountryCode).toString();
+        if (code.isEmpty())
+            continue;
+        const QVariantMap entry = derived(country, false);
+        m_byCode.insert(code, entry);
+        for (QVariant &existing : m_table) {
+            if (existing.toMap().value(AddressFormatKey::CountryCode).toString() == code) {
+                existing = entry;
+                break;
+            }
+        }
+    }
+}
+
+QVariantMap AddressFormats::countryFormat(const QString &countryCode) const
+{
+    return m_byCode.value(countryCode.toUpper());
+}
+
+QStringList AddressFormats::orderOfaddressFormats(const QString &countryCode, const QString &country) const
+{
+    Q_UNUSED(country)
+    QStringList order { countryCode };
+    const auto it = m_byCode.constFind(countryCode.toUpper());
+    if (it != m_byCode.cend()) {
+        const QStringList tokens = it->value(AddressFormatKey::Order).toStringList();
+        // An order of nothing but separators names no part; it gets the default like a missing one.
+        if (std::any_of(tokens.cbegin(), tokens.cend(), [](const QString &t) { return !t.isEmpty(); }))
+            order += tokens;
+    }
+    if (order.size() == 1)
+        order += defaultOrder();
+    return order;
+}
+
+QString AddressFormats::predictCountryCode(const QString &upperCasedText) const
+{
+    const QString text = upperCasedText.trimmed();
+    if (text.isEmpty())
+        return QString();
+    const auto firstMatching = [this, &text](const QString &key, bool upperCaseCandidate) -> QString {
+        for (const QVariant &value : m_table) {
+            const QVariantMap country = value.toMap();
+            QString candidate = country.value(key).toString();
+            if (upperCaseCandidate)
+                candidate = candidate.toUpper();
+            if (!candidate.isEmpty() && candidate == text)
+                return country.value(AddressFormatKey::CountryCode).toString();
+        }
+        return QString();
+    };
+    for (const QString &key :
+        { AddressFormatKey::Country, AddressFormatKey::CountryCode, AddressFormatKey::Alpha3 }) {
+        const QString code = firstMatching(key, false);
+        if (!code.isEmpty())
+            return code;
+    }
+    if (text == u"日本"_s)
+        return u"JP"_s;
+    if (text.toLower() == u"française"_s)
+        return u"FR"_s;
+    // Callers pass upper-cased text, so the localised name is compared in upper case too.
+    return firstMatching(AddressFormatKey::LocalizedCountry, true);
+}
+
+QString AddressFormats::addressFromLabeledValue(QVariantMap &entry, int option) const
+{
+    QString code = entry.value(CN::PostalAddressISOCountryCodeKey).toString();
+    const QString countryName = entry.value(Ident::Country).toString();
+    if (code.isEmpty() && !countryName.isEmpty())
+        code = predictCountryCode(countryName.toUpper());
+    if (code.isEmpty())
+        code = ContactDefaults::countryCode().toUpper();
+    const QStringList order = orderOfaddressFormats(code);
+
+    StorePostalAddress address;
+    const QVariant stored = entry.value(Key::PostalAddress);
+    if (stored.canConvert<StorePostalAddress>())
+        address = stored.value<StorePostalAddress>();
+    address.street = entry.value(Ident::Street).toString();
+    address.city = entry.value(Ident::City).toString();
+    address.state = entry.value(Ident::State).toString();
+    // The entry's postal code is the current one; a stored postal address may predate an edit.
+    address.postalCode = entry.value(Ident::ZIP).toString();
+    address.country = option == 0 ? QString() : countryName;
+    address.isoCountryCode = code;
+    entry.insert(Key::FormattedString, PostalAddressFormatter::mailingAddress(address, *this));
+
+    QString text;
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        const QString &token = order.at(i);
+        QString part;
+        if (token == Ident::Street || token == Ident::City || token == Ident::State)
+            part = entry.value(token).toString();
+        else if (token == Ident::ZIP && (option & IncludeZIP))
+            part = entry.value(token).toString();
+        else if (token == Ident::Country && (option & IncludeCountry))
+            part = entry.value(token).toString();
+        if (!part.isEmpty())
+            text += part + u' ';
+    }
+    return text;
+}
+
+QVariantList AddressFormats::rangeTableFromAddressDictionary(const QVariantMap &entry) const
+{
+    QVariantList table;
+    if (entry.isEmpty())
+        return table;
+    const QStringList order
+        = orderOfaddressFormats(entry.value(CN::PostalAddressISOCountryCodeKey).toString());
+    qsizetype position = 0;
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        const QString &token = order.at(i);
+        // Tokens that are not parts contribute nothing to the display text, so they take no room here.
+        const QString text = isPart(token) ? entry.value(token).toString() : QString();
+        const QString value = text.isEmpty() ? QString() : text + u' ';
+        table.append(QVariantMap {
+            { AddressRangeKey::Identifier, token },
+            { AddressRangeKey::Value, value },
+            { AddressRangeKey::Range,
+                QVariantMap {
+                    { AddressRangeKey::Location, position }, { AddressRangeKey::Length, value.size() } } },
+        });
+        position += value.size();
+    }
+    return table;
+}
