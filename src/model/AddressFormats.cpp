@@ -127,10 +127,14 @@ void AddressFormats::load(const QByteArray &json, const QString &language)
 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+    if (error.error != QJsonParseError::NoError) {
         if (!json.isEmpty())
-            qWarning("AddressFormats::load: ERROR the address formats are not a JSON dictionary: %s",
+            qWarning("AddressFormats::load: ERROR the address formats are not JSON: %s",
                 qPrintable(error.errorString()));
+        return;
+    }
+    if (!document.isObject()) {
+        qWarning("AddressFormats::load: ERROR the address formats are not a dictionary");
         return;
     }
     const QJsonArray countries = document.object().value(AddressFormatKey::Root).toArray();
