@@ -1,0 +1,63 @@
+#include "print/PrintOptionsStore.h"
+
+#include "print/PaperSizes.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+
+#include <QSettings>
+
+namespace PrintOptionsStore {
+
+QVariantMap load(QSettings &settings, const QString &language)
+{
+    bool replaced = false;
+    bool repaired = false;
+    const QVariantMap options = PrintOptions::repairedPrintOptions(
+        settings.value(PrintKey::DefaultsPrintOptions), language, &replaced, &repaired);
+    if (replaced || repaired)
+        save(settings, options);
+    return options;
+}
+
+QVariantMap load(QSettings &settings)
+{
+    return load(settings, PrintOptions::preferredLanguage());
+}
+
+void save(QSettings &settings, const QVariantMap &options)
+{
+    settings.setValue(PrintKey::DefaultsPrintOptions, options);
+}
+
+QString loadPrintStyle(QSettings &settings)
+{
+    const QVariant stored = settings.value(PrintKey::DefaultsPrintStyle);
+    const QString style = stored.metaType().id() == QMetaType::QString ? stored.toString() : QString();
+    if (printStyles().contains(style))
+        return style;
+    savePrintStyle(settings, PrintValue::StyleHagaki);
+    return PrintValue::StyleHagaki;
+}
+
+void savePrintStyle(QSettings &settings, const QString &style)
+{
+    settings.setValue(PrintKey::DefaultsPrintStyle, style);
+}
+
+QStringList printStyles()
+{
+    return { PrintValue::StyleHagaki, PrintValue::StyleEnvelope, PrintValue::StyleLabels,
+        PrintValue::StyleAddressList };
+}
+
+QString printStyleTitle(const QString &style)
+{
+    return style == PrintValue::StyleLabels ? PrintValue::StyleLabelsTitle : style;
+}
+
+QString paperNameForStyle(const QString &style)
+{
+    return style == PrintValue::StyleHagaki ? PaperSizes::Postcard : PaperSizes::Letter;
+}
+
+} // namespace PrintOptionsStore
