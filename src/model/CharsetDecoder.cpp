@@ -1,0 +1,149 @@
+#include "model/CharsetDecoder.h"
+
+#include <cstring>
+#include <string>
+#include <unicode/ucnv.h>
+#include <unordered_map>
+
+namespace {
+
+// Names whose ICU default lacks the vendor extensions that phones actually write.
+std::string canonicalCharsetName(QByteArrayView charset)
+{
+    std::string name(charset.data(), size_t(charset.size()));
+    for (char &c : name)
+        c = char((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
+    if (name == "SHIFT_JIS" || name == "SHIFT-JIS" || name == "SJIS" || name == "X-SJIS" || name == "MS_KANJI"
+        || name == "CSSHIFTJIS")
+        return "windows-31j";
+    return name;
+}
+
+class ConverterCache
+{
+public:
+    ~ConverterCache() { clear(); }
+
+    void clear()
+    {
+        for (auto &entry : m_converters) {
+            if (entry.second)
+                ucnv_close(entry.second);
+        }
+        m_converters.clear();
+    }
+
+    // nullptr when ICU knows no such charset; the miss is cached too.
+    UConverter *converter(QByteArrayView charset)
+    {
+        std::string name = canonicalCharsetName(charset);
+        auto it = m_converters.find(name);
+        if (it != m_converters.end())
+            return it->second;
+        if (m_converters.size() >= 64) // a hostile file could name endless charsets
+            clear();
+        UErrorCode status = U_ZERO_ERROR;
+        UConverter *converter = ucnv_open(name.c_str(), &status);
+        if (U_FAILURE(status)) {
+            if (converter)
+                ucnv_close(converter);
+            converter = nullptr;
+        }
+        m_converters.emplace(std::move(name), converter);
+        return converter;
+    }
+
+private:
+    std::unordered_map<std::string, UConverter *> m_converters;
+};
+
+ConverterCache &cache()
+{
+    thread_local ConverterCache instance;
+    return instance;
+}
+
+} // namespace
+
+std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayView charset)
+{
+    if (charset.isEmpty() || charset.size() > 64)
+        return std::nullopt;
+    UConverter *converter = cache().converter(charset);
+    if (!converter)
+        return std::nullopt;
+    if (bytes.isEmpty())
+        return QString();
+    if (bytes.size() > (1 << 28))
+        return std::nullopt;
+    ucnv_reset(converter);
+    // No charset ICU knows expands one byte into more than two UTF-16 units.
+    QString text(qsizetype(bytes.size()) * 2 + 2, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar *>(text.data()), int32_t(text.size()),
+        bytes.data(), int32_t(bytes.size()), &status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    text.truncate(length);
+    return text;
+}
+
+bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        // ASCII runs are the common case: check eight bytes at a time.
+        while (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            p += 8;
+        }
+        if (p >= end)
+            break;
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra;
+        unsigned int cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= extra)
+            return false;
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
+            || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        p += extra + 1;
+    }
+    return true;
+}
+
+QString CharsetDecoder::decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset)
+{
+    if (isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    if (!charset.isEmpty()) {
+        if (auto text = decode(bytes, charset))
+            return *text;
+    }
+    return QString::fromLatin1(bytes);
+}

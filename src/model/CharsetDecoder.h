@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+// Turns bytes in a named character set into text through ICU. Converters are opened once per name
+// and thread, because opening one costs far more than converting a short value.
+class CharsetDecoder
+{
+public:
+    // The text of bytes in the given charset (any name ICU knows; Shift_JIS is read as its
+    // Windows superset so that NEC and IBM extensions such as circled digits survive).
+    // nullopt when the charset is unknown or the bytes cannot be converted.
+    static std::optional<QString> decode(QByteArrayView bytes, QByteArrayView charset);
+
+    // Whether the bytes are well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
+    static bool isValidUtf8(QByteArrayView bytes);
+
+    // UTF-8 when the bytes are well-formed UTF-8, else the charset when one is given and known,
+    // else ISO 8859-1 so that no byte is lost.
+    static QString decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset);
+};

@@ -1,0 +1,493 @@
+#include "model/VCardLineReader.h"
+
+#include "model/CharsetDecoder.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+inline char upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+
+bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool containsIgnoringCase(QByteArrayView haystack, QByteArrayView needle)
+{
+    if (needle.isEmpty())
+        return true;
+    for (qsizetype i = 0; i + needle.size() <= haystack.size(); ++i) {
+        if (upper(haystack[i]) == upper(needle[0])
+            && equalsIgnoringCase(haystack.sliced(i, needle.size()), needle))
+            return true;
+    }
+    return false;
+}
+
+bool isBase64Line(QByteArrayView line)
+{
+    for (char c : line) {
+        bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+'
+            || c == '/' || c == '=' || c == ' ' || c == '\t';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+// Odd number of trailing backslashes: the line break itself is escaped.
+bool endsWithEscape(QByteArrayView text)
+{
+    qsizetype n = 0;
+    while (n < text.size() && text[text.size() - 1 - n] == '\\')
+        ++n;
+    return n % 2 == 1;
+}
+
+// A quick look at the header of a property's first line, before it is unfolded.
+VCardProperty::Encoding encodingOfHeader(QByteArrayView firstLine)
+{
+    qsizetype colon = firstLine.indexOf(':');
+    QByteArrayView header = colon < 0 ? firstLine : firstLine.first(colon);
+    if (header.indexOf(';') < 0)
+        return VCardProperty::Encoding::None;
+    if (containsIgnoringCase(header, "QUOTED-PRINTABLE"))
+        return VCardProperty::Encoding::QuotedPrintable;
+    if (containsIgnoringCase(header, "BASE64") || containsIgnoringCase(header, "ENCODING=B"))
+        return VCardProperty::Encoding::Base64;
+    return VCardProperty::Encoding::None;
+}
+
+// Splits one unfolded line into group, name, parameters and value. False when it has no colon
+// or no name.
+bool parseProperty(QByteArrayView line, VCardProperty &property)
+{
+    const char *begin = line.data();
+    const char *end = begin + line.size();
+    const char *p = begin;
+    while (p < end && *p != ';' && *p != ':')
+        ++p;
+    if (p == end)
+        return false;
+    QByteArrayView fullName(begin, p - begin);
+    fullName = fullName.trimmed();
+    qsizetype dot = fullName.lastIndexOf('.');
+    if (dot >= 0) {
+        property.group = fullName.first(dot);
+        property.name = fullName.sliced(dot + 1);
+    } else {
+        property.group = {};
+        property.name = fullName;
+    }
+    if (property.name.isEmpty())
+        return false;
+    const char *colon = p;
+    if (*p == ';') {
+        bool quoted = false;
+        const char *q = p + 1;
+        for (; q < end; ++q) {
+            if (*q == '"')
+                quoted = !quoted;
+            else if (!quoted && *q == ':')
+                break;
+        }
+        if (q == end) {
+            // An unbalanced quote: take the first colon after all.
+            q = static_cast<const char *>(memchr(p, ':', size_t(end - p)));
+            if (!q)
+                return false;
+        }
+        property.parameters = QByteArrayView(p + 1, q - p - 1);
+        colon = q;
+    } else {
+        property.parameters = {};
+    }
+    property.rawValue = QByteArrayView(colon + 1, end - colon - 1);
+    property.encoding = VCardProperty::Encoding::None;
+    property.charset = {};
+    if (!property.parameters.isEmpty()) {
+        VCardLineReader::forEachParameter(
+            property.parameters, [&](QByteArrayView name, QByteArrayView value) {
+                if (equalsIgnoringCase(name, "CHARSET")) {
+                    property.charset = value;
+                } else if (equalsIgnoringCase(name, "ENCODING") || equalsIgnoringCase(name, "TYPE")) {
+                    if (equalsIgnoringCase(value, "QUOTED-PRINTABLE"))
+                        property.encoding = VCardProperty::Encoding::QuotedPrintable;
+                    else if (equalsIgnoringCase(value, "BASE64")
+                        || (equalsIgnoringCase(name, "ENCODING") && equalsIgnoringCase(value, "B")))
+                        property.encoding = VCardProperty::Encoding::Base64;
+                }
+                return true;
+            });
+    }
+    return true;
+}
+
+class CardCutter
+{
+public:
+    CardCutter(QByteArrayView data)
+        : m_data(data)
+    {
+    }
+
+    QList<VCardCard> run(QString *error)
+    {
+        const char *p = m_data.data();
+        const char *end = p + m_data.size();
+        int lineNumber = 0;
+        while (p < end) {
+            const char *lineStart = p;
+            while (p < end && *p != '\n' && *p != '\r')
+                ++p;
+            QByteArrayView line(lineStart, p - lineStart);
+            if (p < end) {
+                if (*p == '\r' && p + 1 < end && p[1] == '\n')
+                    p += 2;
+                else
+                    ++p;
+            }
+            ++lineNumber;
+            physicalLine(line, lineNumber);
+        }
+        finishPending();
+        for (int index : std::as_const(m_open)) {
+            VCardCard &card = m_cards[index];
+            if (card.error.isEmpty())
+                card.error = u"the card that begins on line %1 has no END:VCARD"_s.arg(card.firstLine);
+        }
+        if (m_cards.isEmpty() && error)
+            *error = m_sawAnyText ? u"no BEGIN:VCARD"_s : u"no vCard data"_s;
+        return std::move(m_cards);
+    }
+
+private:
+    VCardCard *currentCard() { return m_open.isEmpty() ? nullptr : &m_cards[m_open.back()]; }
+
+    void physicalLine(QByteArrayView line, int lineNumber)
+    {
+        if (m_hasPending) {
+            if (!line.isEmpty() && (line.front() == ' ' || line.front() == '\t')) {
+                appendToPending(line.sliced(1));
+                return;
+            }
+            if (m_pendingEncoding == VCardProperty::Encoding::QuotedPrintable
+                && pendingText().endsWith('=')) {
+                chopPending(1);
+                appendToPending(line);
+                return;
+            }
+            if (m_pendingEncoding == VCardProperty::Encoding::Base64 && !line.isEmpty()
+                && isBase64Line(line)) {
+                appendToPending(line);
+                return;
+            }
+            VCardCard *card = currentCard();
+            if (card && card->isVersion21() && !line.isEmpty() && line.indexOf(':') < 0
+                && endsWithEscape(pendingText())) {
+                // A 2.1 value continued after an escaped line break.
+                appendToPending("n");
+                appendToPending(line);
+                return;
+            }
+            finishPending();
+        }
+        if (line.trimmed().isEmpty())
+            return;
+        m_sawAnyText = true;
+        m_hasPending = true;
+        m_pendingLine = lineNumber;
+        m_pendingView = line;
+        m_pendingBuffer.clear();
+        m_pendingJoined = false;
+        m_pendingTooLong = false;
+        m_pendingEncoding = encodingOfHeader(line);
+    }
+
+    QByteArrayView pendingText() const
+    {
+        return m_pendingJoined ? QByteArrayView(m_pendingBuffer) : m_pendingView;
+    }
+
+    void appendToPending(QByteArrayView more)
+    {
+        if (m_pendingTooLong)
+            return;
+        if (!m_pendingJoined) {
+            m_pendingBuffer = m_pendingView.toByteArray();
+            m_pendingJoined = true;
+        }
+        if (m_pendingBuffer.size() + more.size() > VCardLineReader::MaxLogicalLineLength) {
+            m_pendingTooLong = true;
+            return;
+        }
+        m_pendingBuffer.append(more);
+    }
+
+    void chopPending(qsizetype n)
+    {
+        if (!m_pendingJoined) {
+            m_pendingView.chop(n);
+        } else {
+            m_pendingBuffer.chop(n);
+        }
+    }
+
+    void finishPending()
+    {
+        if (!m_hasPending)
+            return;
+        m_hasPending = false;
+        VCardCard *card = currentCard();
+        if (m_pendingTooLong) {
+            if (card && card->error.isEmpty())
+                card->error = u"line %1: a property longer than %2 bytes"_s.arg(m_pendingLine)
+                                  .arg(VCardLineReader::MaxLogicalLineLength);
+            return;
+        }
+        VCardProperty property;
+        QByteArrayView text = pendingText();
+        if (!parseProperty(text, property))
+            return; // a stray line, such as a comment some phones write: nothing to read in it
+        property.line = m_pendingLine;
+        if (property.group.isEmpty() && property.parameters.isEmpty()) {
+            if (equalsIgnoringCase(property.name, "BEGIN")
+                && equalsIgnoringCase(property.rawValue.trimmed(), "VCARD")) {
+                beginCard(m_pendingLine);
+                return;
+            }
+            if (equalsIgnoringCase(property.name, "END")
+                && equalsIgnoringCase(property.rawValue.trimmed(), "VCARD")) {
+                if (!m_open.isEmpty())
+                    m_open.removeLast();
+                return;
+            }
+        }
+        if (!card || !card->error.isEmpty())
+            return;
+        if (card->properties.size() >= VCardLineReader::MaxPropertiesPerCard) {
+            card->error = u"more than %1 properties in one card"_s.arg(VCardLineReader::MaxPropertiesPerCard);
+            return;
+        }
+        if (m_pendingJoined) {
+            // Keep the joined bytes alive with the card; the views already point into them.
+            card->storage.append(std::move(m_pendingBuffer));
+            m_pendingBuffer = QByteArray();
+        }
+        if (card->version.isEmpty() && property.group.isEmpty()
+            && equalsIgnoringCase(property.name, "VERSION"))
+            card->version = property.rawValue.trimmed();
+        card->properties.append(property);
+    }
+
+    void beginCard(int lineNumber)
+    {
+        if (m_open.size() >= VCardLineReader::MaxNesting) {
+            if (VCardCard *card = currentCard(); card && card->error.isEmpty())
+                card->error = u"line %1: cards nested too deeply"_s.arg(lineNumber);
+            return;
+        }
+        VCardCard card;
+        card.firstLine = lineNumber;
+        m_cards.append(std::move(card));
+        m_open.append(int(m_cards.size() - 1));
+    }
+
+    QByteArrayView m_data;
+    QList<VCardCard> m_cards;
+    QList<int> m_open; // indexes of the cards begun and not yet ended, innermost last
+    bool m_sawAnyText = false;
+
+    bool m_hasPending = false;
+    bool m_pendingJoined = false;
+    bool m_pendingTooLong = false;
+    int m_pendingLine = 0;
+    QByteArrayView m_pendingView;
+    QByteArray m_pendingBuffer;
+    VCardProperty::Encoding m_pendingEncoding = VCardProperty::Encoding::None;
+};
+
+} // namespace
+
+bool VCardProperty::nameIs(QByteArrayView upperCaseName) const
+{
+    return equalsIgnoringCase(name, upperCaseName);
+}
+
+bool VCardProperty::groupIs(QByteArrayView otherGroup) const
+{
+    return equalsIgnoringCase(group, otherGroup);
+}
+
+bool VCardProperty::hasParameterValue(QByteArrayView parameterName, QByteArrayView value) const
+{
+    bool found = false;
+    VCardLineReader::forEachParameter(parameters, [&](QByteArrayView n, QByteArrayView v) {
+        if (equalsIgnoringCase(v, value) && equalsIgnoringCase(n, parameterName))
+            found = true;
+        return !found;
+    });
+    return found;
+}
+
+QByteArrayView VCardProperty::parameter(QByteArrayView parameterName) const
+{
+    QByteArrayView result;
+    VCardLineReader::forEachParameter(parameters, [&](QByteArrayView n, QByteArrayView v) {
+        if (equalsIgnoringCase(n, parameterName)) {
+            result = v;
+            return false;
+        }
+        return true;
+    });
+    return result;
+}
+
+bool VCardProperty::hasParameter(QByteArrayView parameterName) const
+{
+    bool found = false;
+    VCardLineReader::forEachParameter(parameters, [&](QByteArrayView n, QByteArrayView) {
+        found = equalsIgnoringCase(n, parameterName);
+        return !found;
+    });
+    return found;
+}
+
+QList<VCardCard> VCardLineReader::readCards(QByteArrayView data, QString *error)
+{
+    return CardCutter(data).run(error);
+}
+
+QByteArray VCardLineReader::decodeQuotedPrintable(QByteArrayView bytes)
+{
+    auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    };
+    QByteArray out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        char c = bytes[i];
+        if (c == '=' && i + 2 < bytes.size() && hex(bytes[i + 1]) >= 0 && hex(bytes[i + 2]) >= 0) {
+            out.append(char(hex(bytes[i + 1]) * 16 + hex(bytes[i + 2])));
+            i += 2;
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+QByteArray VCardLineReader::decodeBase64(QByteArrayView bytes)
+{
+    QByteArray compact;
+    compact.reserve(bytes.size());
+    for (char c : bytes) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            compact.append(c);
+    }
+    return QByteArray::fromBase64(compact);
+}
+
+QByteArray VCardLineReader::decodedBytes(const VCardProperty &property)
+{
+    switch (property.encoding) {
+    case VCardProperty::Encoding::QuotedPrintable:
+        return decodeQuotedPrintable(property.rawValue);
+    case VCardProperty::Encoding::Base64:
+        return decodeBase64(property.rawValue);
+    case VCardProperty::Encoding::None:
+        break;
+    }
+    return property.rawValue.toByteArray();
+}
+
+QString VCardLineReader::decodedText(const VCardProperty &property)
+{
+    if (property.encoding == VCardProperty::Encoding::None)
+        return CharsetDecoder::decodeUtf8OrCharset(property.rawValue, property.charset);
+    QByteArray bytes = decodedBytes(property);
+    QString text;
+    if (!property.charset.isEmpty() && !equalsIgnoringCase(property.charset, "UTF-8")) {
+        if (auto decoded = CharsetDecoder::decode(bytes, property.charset))
+            text = *decoded;
+        else
+            text = CharsetDecoder::decodeUtf8OrCharset(bytes, {});
+    } else {
+        text = CharsetDecoder::decodeUtf8OrCharset(bytes, {});
+    }
+    // Encoded values carry their own line breaks, usually CR LF; the contact holds LF only.
+    if (text.contains(u'\r')) {
+        text.replace(u"\r\n"_s, u"\n"_s);
+        text.replace(u'\r', u'\n');
+    }
+    return text;
+}
+
+QString VCardLineReader::unescape(QStringView text)
+{
+    qsizetype slash = text.indexOf(u'\\');
+    if (slash < 0)
+        return text.toString();
+    QString out;
+    out.reserve(text.size());
+    out.append(text.first(slash));
+    for (qsizetype i = slash; i < text.size(); ++i) {
+        QChar c = text[i];
+        if (c != u'\\' || i + 1 == text.size()) {
+            out.append(c);
+            continue;
+        }
+        QChar next = text[i + 1];
+        switch (next.unicode()) {
+        case 'n':
+        case 'N':
+            out.append(u'\n');
+            ++i;
+            break;
+        case '\\':
+        case ',':
+        case ';':
+        case ':':
+            out.append(next);
+            ++i;
+            break;
+        default:
+            out.append(c);
+            break;
+        }
+    }
+    return out;
+}
+
+QList<QString> VCardLineReader::components(QStringView text, QChar separator, qsizetype maxComponents)
+{
+    QList<QString> result;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar c = text[i];
+        if (c == u'\\') {
+            ++i;
+        } else if (c == separator && result.size() + 1 < maxComponents) {
+            result.append(unescape(text.sliced(start, i - start)));
+            start = i + 1;
+        }
+    }
+    result.append(unescape(text.sliced(start)));
+    return result;
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+// The lowest layer of the vCard reader: cuts bytes into cards and each card into properties,
+// undoing line folding and content transfer encodings. It knows nothing of what properties mean.
+
+struct VCardProperty
+{
+    enum class Encoding { None, QuotedPrintable, Base64 };
+
+    QByteArrayView group; // "item1" of "item1.TEL", empty when there is none
+    QByteArrayView name; // as written; compare with nameIs()
+    QByteArrayView parameters; // the text between the name's ";" and the value's ":"
+    QByteArrayView rawValue; // unfolded, still encoded and escaped
+    QByteArrayView charset; // the CHARSET parameter, empty when absent
+    Encoding encoding = Encoding::None;
+    int line = 0; // 1-based line of the property's first physical line
+
+    bool nameIs(QByteArrayView upperCaseName) const;
+    bool groupIs(QByteArrayView otherGroup) const;
+    // Whether a parameter (a bare 2.1 value counts as TYPE) has the given value, ignoring case.
+    bool hasParameterValue(QByteArrayView parameterName, QByteArrayView value) const;
+    bool hasType(QByteArrayView value) const { return hasParameterValue("TYPE", value); }
+    // The first value of the named parameter; empty when absent.
+    QByteArrayView parameter(QByteArrayView parameterName) const;
+    bool hasParameter(QByteArrayView parameterName) const;
+};
+
+struct VCardCard
+{
+    QList<VCardProperty> properties;
+    QList<QByteArray> storage; // the bytes of unfolded lines that properties point into
+    QByteArrayView version; // "2.1", "3.0", "4.0" or empty
+    int firstLine = 0;
+    QString error; // set when the card could not be read as a whole
+
+    bool isVersion21() const { return version == "2.1"; }
+};
+
+class VCardLineReader
+{
+public:
+    // Bounds on what one card may hold, so that hostile input costs bounded memory.
+    static constexpr qsizetype MaxLogicalLineLength = 24 * 1024 * 1024;
+    static constexpr int MaxPropertiesPerCard = 20000;
+    static constexpr int MaxNesting = 8;
+
+    // Cuts the text into cards (nested cards come out as cards of their own, in the order they
+    // begin). The views in the result point into data, which must outlive them. With no card
+    // at all, the result is empty and *error says why.
+    static QList<VCardCard> readCards(QByteArrayView data, QString *error = nullptr);
+
+    // Calls f(name, value) for every parameter value: "TYPE=a,b" gives two calls, a bare 2.1
+    // value is given the name TYPE. Quotes are removed; case is kept. f returns false to stop.
+    template <typename F> static void forEachParameter(QByteArrayView parameters, F &&f);
+
+    // The value after quoted-printable or base64 decoding (the raw bytes when neither applies).
+    static QByteArray decodedBytes(const VCardProperty &property);
+    // The value as text: transfer encoding undone, then the charset applied; escapes are kept.
+    static QString decodedText(const VCardProperty &property);
+
+    // Undoes backslash escapes (\n \N \\ \, \; \:). An unknown escape keeps its backslash.
+    static QString unescape(QStringView text);
+    // Splits at every separator that no backslash escapes, then unescapes each component.
+    static QList<QString> components(QStringView text, QChar separator, qsizetype maxComponents = 64);
+
+    static QByteArray decodeQuotedPrintable(QByteArrayView bytes);
+    static QByteArray decodeBase64(QByteArrayView bytes); // ignores white space; bounded
+};
+
+template <typename F> void VCardLineReader::forEachParameter(QByteArrayView parameters, F &&f)
+{
+    const char *p = parameters.data();
+    const char *end = p + parameters.size();
+    while (p < end) {
+        // One parameter runs up to the next ";" outside quotes.
+        const char *nameStart = p;
+        const char *eq = nullptr;
+        const char *q = p;
+        bool quoted = false;
+        for (; q < end; ++q) {
+            if (*q == '"')
+                quoted = !quoted;
+            else if (!quoted && *q == ';')
+                break;
+            else if (!quoted && *q == '=' && !eq)
+                eq = q;
+        }
+        const char *paramEnd = q;
+        QByteArrayView name
+            = eq ? QByteArrayView(nameStart, eq - nameStart).trimmed() : QByteArrayView("TYPE");
+        const char *v = eq ? eq + 1 : nameStart;
+        // Values are a comma list, each possibly quoted.
+        while (v <= paramEnd) {
+            const char *valueEnd = v;
+            bool inQuotes = false;
+            for (; valueEnd < paramEnd; ++valueEnd) {
+                if (*valueEnd == '"')
+                    inQuotes = !inQuotes;
+                else if (!inQuotes && *valueEnd == ',')
+                    break;
+            }
+            QByteArrayView value = QByteArrayView(v, valueEnd - v).trimmed();
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.sliced(1, value.size() - 2);
+            else if (!value.isEmpty() && value.front() == '"')
+                value = value.sliced(1);
+            if (!(value.isEmpty() && !eq)) {
+                if (!f(name, value))
+                    return;
+            }
+            v = valueEnd + 1;
+        }
+        p = paramEnd + 1;
+    }
+}

@@ -1,0 +1,674 @@
+#include "model/VCardPropertyMapper.h"
+
+#include "model/CharsetDecoder.h"
+#include "model/StoreKeys.h"
+
+#include <QUuid>
+#include <QVarLengthArray>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct GroupExtras
+{
+    QByteArrayView group;
+    QString label;
+    QString isoCountryCode;
+};
+
+enum TypeFlag : unsigned {
+    Home = 1u << 0,
+    Work = 1u << 1,
+    Other = 1u << 2,
+    Cell = 1u << 3,
+    Fax = 1u << 4,
+    Pager = 1u << 5,
+    Main = 1u << 6,
+    IPhone = 1u << 7,
+};
+
+unsigned typeFlags(const VCardProperty &property)
+{
+    unsigned flags = 0;
+    VCardLineReader::forEachParameter(property.parameters, [&](QByteArrayView name, QByteArrayView value) {
+        if (name.compare("TYPE", Qt::CaseInsensitive) != 0)
+            return true;
+        static constexpr struct
+        {
+            const char *text;
+            unsigned flag;
+        } table[] = { { "HOME", Home }, { "WORK", Work }, { "OTHER", Other }, { "CELL", Cell },
+            { "MOBILE", Cell }, { "FAX", Fax }, { "PAGER", Pager }, { "MAIN", Main }, { "IPHONE", IPhone } };
+        for (const auto &entry : table) {
+            if (value.compare(entry.text, Qt::CaseInsensitive) == 0)
+                flags |= entry.flag;
+        }
+        return true;
+    });
+    return flags;
+}
+
+QString phoneLabel(unsigned flags)
+{
+    if (flags & IPhone)
+        return CN::LabelPhoneNumberiPhone;
+    if (flags & Cell)
+        return CN::LabelPhoneNumberMobile;
+    if (flags & Fax) {
+        if (flags & Home)
+            return CN::LabelPhoneNumberHomeFax;
+        if (flags & Work)
+            return CN::LabelPhoneNumberWorkFax;
+        return CN::LabelPhoneNumberOtherFax;
+    }
+    if (flags & Pager)
+        return CN::LabelPhoneNumberPager;
+    if (flags & Main)
+        return CN::LabelPhoneNumberMain;
+    if (flags & Home)
+        return CN::LabelHome;
+    if (flags & Work)
+        return CN::LabelWork;
+    if (flags & Other)
+        return CN::LabelOther;
+    return QString();
+}
+
+QString placeLabel(unsigned flags)
+{
+    if (flags & Home)
+        return CN::LabelHome;
+    if (flags & Work)
+        return CN::LabelWork;
+    if (flags & Other)
+        return CN::LabelOther;
+    return QString();
+}
+
+// Relation and date kinds some writers give as TYPE values rather than as X-ABLabel.
+QString labelFromTypeWord(const VCardProperty &property)
+{
+    static const struct
+    {
+        const char *type;
+        const QString *label;
+    } table[] = {
+        { "father", &CN::LabelContactRelationFather },
+        { "mother", &CN::LabelContactRelationMother },
+        { "parent", &CN::LabelContactRelationParent },
+        { "spouse", &CN::LabelContactRelationSpouse },
+        { "child", &CN::LabelContactRelationChild },
+        { "brother", &CN::LabelContactRelationBrother },
+        { "sister", &CN::LabelContactRelationSister },
+        { "friend", &CN::LabelContactRelationFriend },
+        { "assistant", &CN::LabelContactRelationAssistant },
+        { "manager", &CN::LabelContactRelationManager },
+        { "partner", &CN::LabelContactRelationPartner },
+        { "son", &CN::LabelContactRelationSon },
+        { "daughter", &CN::LabelContactRelationDaughter },
+        { "anniversary", &CN::LabelDateAnniversary },
+    };
+    QString result;
+    VCardLineReader::forEachParameter(property.parameters, [&](QByteArrayView name, QByteArrayView value) {
+        if (name.compare("TYPE", Qt::CaseInsensitive) != 0)
+            return true;
+        for (const auto &entry : table) {
+            if (value.compare(entry.type, Qt::CaseInsensitive) == 0) {
+                result = *entry.label;
+                return false;
+            }
+        }
+        return true;
+    });
+    return result;
+}
+
+QString serviceFromScheme(QStringView scheme)
+{
+    static const struct
+    {
+        const char16_t *scheme;
+        const QString *service;
+    } table[] = {
+        { u"aim", &CN::InstantMessageServiceAIM },
+        { u"xmpp", &CN::InstantMessageServiceJabber },
+        { u"jabber", &CN::InstantMessageServiceJabber },
+        { u"msnim", &CN::InstantMessageServiceMSN },
+        { u"msn", &CN::InstantMessageServiceMSN },
+        { u"ymsgr", &CN::InstantMessageServiceYahoo },
+        { u"yahoo", &CN::InstantMessageServiceYahoo },
+        { u"icq", &CN::InstantMessageServiceICQ },
+        { u"skype", &CN::InstantMessageServiceSkype },
+        { u"callto", &CN::InstantMessageServiceSkype },
+        { u"qq", &CN::InstantMessageServiceQQ },
+        { u"gg", &CN::InstantMessageServiceGaduGadu },
+        { u"gadugadu", &CN::InstantMessageServiceGaduGadu },
+        { u"gtalk", &CN::InstantMessageServiceGoogleTalk },
+        { u"googletalk", &CN::InstantMessageServiceGoogleTalk },
+        { u"facebook", &CN::InstantMessageServiceFacebook },
+    };
+    for (const auto &entry : table) {
+        if (scheme.compare(QStringView(entry.scheme), Qt::CaseInsensitive) == 0)
+            return *entry.service;
+    }
+    return QString();
+}
+
+// The service of the older one-property-per-service forms (X-AIM, X-JABBER ...); empty for others.
+QString serviceFromLegacyName(const VCardProperty &property)
+{
+    static const struct
+    {
+        const char *name;
+        const QString *service;
+    } table[] = {
+        { "X-AIM", &CN::InstantMessageServiceAIM },
+        { "X-JABBER", &CN::InstantMessageServiceJabber },
+        { "X-MSN", &CN::InstantMessageServiceMSN },
+        { "X-YAHOO", &CN::InstantMessageServiceYahoo },
+        { "X-ICQ", &CN::InstantMessageServiceICQ },
+        { "X-SKYPE", &CN::InstantMessageServiceSkype },
+        { "X-SKYPE-USERNAME", &CN::InstantMessageServiceSkype },
+        { "X-QQ", &CN::InstantMessageServiceQQ },
+        { "X-GADUGADU", &CN::InstantMessageServiceGaduGadu },
+        { "X-GOOGLE-TALK", &CN::InstantMessageServiceGoogleTalk },
+    };
+    for (const auto &entry : table) {
+        if (property.nameIs(entry.name))
+            return *entry.service;
+    }
+    return QString();
+}
+
+// "scheme:rest" when the part before the first colon looks like a URI scheme.
+bool splitScheme(QStringView text, QStringView *scheme, QStringView *rest)
+{
+    qsizetype colon = text.indexOf(u':');
+    if (colon <= 0)
+        return false;
+    for (qsizetype i = 0; i < colon; ++i) {
+        char16_t c = text[i].unicode();
+        bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')
+            || (i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'));
+        if (!ok)
+            return false;
+    }
+    *scheme = text.first(colon);
+    *rest = text.sliced(colon + 1);
+    return true;
+}
+
+QString paramText(QByteArrayView value)
+{
+    return CharsetDecoder::decodeUtf8OrCharset(value, {});
+}
+
+QByteArray photoBytes(const VCardProperty &property)
+{
+    if (property.encoding == VCardProperty::Encoding::Base64)
+        return VCardLineReader::decodedBytes(property);
+    QByteArrayView value = property.rawValue.trimmed();
+    if (value.size() > 5 && value.first(5).compare("data:", Qt::CaseInsensitive) == 0) {
+        qsizetype comma = value.indexOf(',');
+        if (comma < 0)
+            return {};
+        QByteArrayView header = value.first(comma);
+        if (header.size() >= 7 && header.last(7).compare(";base64", Qt::CaseInsensitive) == 0)
+            return VCardLineReader::decodeBase64(value.sliced(comma + 1));
+    }
+    return {}; // a link to a photo elsewhere: nothing is fetched
+}
+
+class CardMapper
+{
+public:
+    explicit CardMapper(const VCardCard &card)
+        : m_card(card)
+    {
+    }
+
+    StoreContact run()
+    {
+        collectGroupExtras();
+        for (const VCardProperty &property : m_card.properties)
+            map(property);
+        finish();
+        return std::move(m_contact);
+    }
+
+private:
+    void collectGroupExtras()
+    {
+        for (const VCardProperty &property : m_card.properties) {
+            if (property.group.isEmpty())
+                continue;
+            bool isLabel = property.nameIs("X-ABLABEL");
+            bool isCountry = !isLabel && property.nameIs("X-ABADR");
+            if (!isLabel && !isCountry)
+                continue;
+            GroupExtras *extras = extrasFor(property.group);
+            if (!extras) {
+                if (m_extras.size() >= 4096)
+                    continue;
+                m_extras.append({ property.group, {}, {} });
+                extras = &m_extras.back();
+            }
+            QString text = VCardLineReader::unescape(VCardLineReader::decodedText(property));
+            if (isLabel) {
+                if (extras->label.isEmpty())
+                    extras->label = text;
+            } else {
+                QString code = text.trimmed();
+                bool letters = code.size() >= 2 && code.size() <= 3;
+                for (QChar c : code)
+                    letters = letters && c.unicode() < 128 && c.isLetter();
+                if (letters && extras->isoCountryCode.isEmpty())
+                    extras->isoCountryCode = code;
+            }
+        }
+    }
+
+    GroupExtras *extrasFor(QByteArrayView group)
+    {
+        if (group.isEmpty())
+            return nullptr;
+        for (GroupExtras &extras : m_extras) {
+            if (extras.group.compare(group, Qt::CaseInsensitive) == 0)
+                return &extras;
+        }
+        return nullptr;
+    }
+
+    QString groupLabel(const VCardProperty &property)
+    {
+        GroupExtras *extras = extrasFor(property.group);
+        return extras ? extras->label : QString();
+    }
+
+    static QString text(const VCardProperty &property)
+    {
+        return VCardLineReader::unescape(VCardLineReader::decodedText(property)).trimmed();
+    }
+
+    void map(const VCardProperty &p)
+    {
+        if (p.name.isEmpty())
+            return;
+        switch (p.name[0] | 0x20) {
+        case 'a':
+            if (p.nameIs("ADR"))
+                return mapAddress(p);
+            if (p.nameIs("ANNIVERSARY"))
+                return mapDate(p, CN::LabelDateAnniversary);
+            break;
+        case 'b':
+            if (p.nameIs("BDAY")) {
+                if (!m_contact.birthday)
+                    m_contact.birthday = date(p);
+                return;
+            }
+            break;
+        case 'e':
+            if (p.nameIs("EMAIL")) {
+                QString value = text(p);
+                if (!value.isEmpty())
+                    m_contact.emailAddresses.append({ labelOr(p, placeLabel(typeFlags(p))), value });
+                return;
+            }
+            break;
+        case 'f':
+            if (p.nameIs("FN")) {
+                m_formattedName = text(p);
+                return;
+            }
+            break;
+        case 'i':
+            if (p.nameIs("IMPP"))
+                return mapImpp(p);
+            break;
+        case 'k':
+            if (p.nameIs("KIND")) {
+                QString kind = text(p);
+                if (kind.compare(u"org"_s, Qt::CaseInsensitive) == 0
+                    || kind.compare(u"organization"_s, Qt::CaseInsensitive) == 0)
+                    m_contact.contactType = StoreContact::Type::Organization;
+                return;
+            }
+            break;
+        case 'n':
+            if (p.nameIs("N"))
+                return mapName(p);
+            if (p.nameIs("NICKNAME")) {
+                setOnce(m_contact.nickname, text(p));
+                return;
+            }
+            if (p.nameIs("NOTE")) {
+                QString note = VCardLineReader::unescape(VCardLineReader::decodedText(p));
+                if (m_contact.note.isEmpty())
+                    m_contact.note = note;
+                else if (!note.isEmpty())
+                    m_contact.note += u'\n' + note;
+                return;
+            }
+            break;
+        case 'o':
+            if (p.nameIs("ORG")) {
+                if (m_haveOrg)
+                    return;
+                m_haveOrg = true;
+                QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';');
+                m_contact.organizationName = parts.value(0).trimmed();
+                parts.removeFirst();
+                while (!parts.isEmpty() && parts.back().trimmed().isEmpty())
+                    parts.removeLast();
+                m_contact.departmentName = parts.join(u';').trimmed();
+                return;
+            }
+            break;
+        case 'p':
+            if (p.nameIs("PHOTO")) {
+                if (m_contact.imageData.isEmpty())
+                    m_contact.imageData = photoBytes(p);
+                return;
+            }
+            break;
+        case 'r':
+            if (p.nameIs("RELATED")) {
+                if (p.hasParameterValue("VALUE", "text"))
+                    mapRelation(p);
+                return;
+            }
+            break;
+        case 's':
+            if (p.nameIs("SOUND")) {
+                if (p.hasType("X-IRMC-N")) {
+                    QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';');
+                    m_irmcFamily = parts.value(0).trimmed();
+                    m_irmcGiven = parts.value(1).trimmed();
+                }
+                return;
+            }
+            break;
+        case 't':
+            if (p.nameIs("TEL")) {
+                QString value = text(p);
+                if (value.startsWith(u"tel:"_s, Qt::CaseInsensitive))
+                    value = value.sliced(4).trimmed();
+                if (!value.isEmpty())
+                    m_contact.phoneNumbers.append({ labelOr(p, phoneLabel(typeFlags(p))), value });
+                return;
+            }
+            if (p.nameIs("TITLE")) {
+                setOnce(m_contact.jobTitle, text(p));
+                return;
+            }
+            break;
+        case 'u':
+            if (p.nameIs("UID")) {
+                setOnce(m_contact.identifier, text(p));
+                return;
+            }
+            if (p.nameIs("URL")) {
+                QString value = text(p);
+                if (!value.isEmpty())
+                    m_contact.urlAddresses.append({ labelOr(p, placeLabel(typeFlags(p))), value });
+                return;
+            }
+            break;
+        case 'x':
+            mapExtension(p);
+            return;
+        default:
+            break;
+        }
+    }
+
+    void mapExtension(const VCardProperty &p)
+    {
+        if (p.nameIs("X-PHONETIC-FIRST-NAME"))
+            return setOnce(m_contact.phoneticGivenName, text(p));
+        if (p.nameIs("X-PHONETIC-MIDDLE-NAME"))
+            return setOnce(m_contact.phoneticMiddleName, text(p));
+        if (p.nameIs("X-PHONETIC-LAST-NAME"))
+            return setOnce(m_contact.phoneticFamilyName, text(p));
+        if (p.nameIs("X-MAIDENNAME"))
+            return setOnce(m_contact.previousFamilyName, text(p));
+        if (p.nameIs("X-ABSHOWAS")) {
+            if (text(p).compare(u"COMPANY"_s, Qt::CaseInsensitive) == 0)
+                m_contact.contactType = StoreContact::Type::Organization;
+            return;
+        }
+        if (p.nameIs("X-ABRELATEDNAMES"))
+            return mapRelation(p);
+        if (p.nameIs("X-ABDATE"))
+            return mapDate(p, QString());
+        if (p.nameIs("X-SOCIALPROFILE"))
+            return mapSocialProfile(p);
+        QString service = serviceFromLegacyName(p);
+        if (!service.isEmpty()) {
+            QString user = text(p);
+            QStringView scheme, rest;
+            if (splitScheme(user, &scheme, &rest) && !serviceFromScheme(scheme).isEmpty())
+                user = rest.toString();
+            addInstantMessage(labelOr(p, placeLabel(typeFlags(p))), service, user);
+        }
+    }
+
+    void mapName(const VCardProperty &p)
+    {
+        if (m_haveName)
+            return;
+        m_haveName = true;
+        QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';', 5);
+        m_contact.familyName = parts.value(0).trimmed();
+        m_contact.givenName = parts.value(1).trimmed();
+        m_contact.middleName = parts.value(2).trimmed();
+        m_contact.namePrefix = parts.value(3).trimmed();
+        // Anything past the fifth component is kept with the suffix rather than dropped.
+        m_contact.nameSuffix = parts.value(4).trimmed();
+    }
+
+    void mapAddress(const VCardProperty &p)
+    {
+        QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';', 7);
+        StorePostalAddress address;
+        address.subAdministrativeArea = parts.value(0).trimmed();
+        address.subLocality = parts.value(1).trimmed();
+        address.street = parts.value(2).trimmed();
+        address.city = parts.value(3).trimmed();
+        address.state = parts.value(4).trimmed();
+        address.postalCode = parts.value(5).trimmed();
+        address.country = parts.value(6).trimmed();
+        if (GroupExtras *extras = extrasFor(p.group))
+            address.isoCountryCode = extras->isoCountryCode;
+        if (address == StorePostalAddress())
+            return;
+        m_contact.postalAddresses.append({ labelOr(p, placeLabel(typeFlags(p))), address });
+    }
+
+    void mapImpp(const VCardProperty &p)
+    {
+        QString value = text(p);
+        QString service;
+        QString user = value;
+        QStringView scheme, rest;
+        if (splitScheme(value, &scheme, &rest)) {
+            service = serviceFromScheme(scheme);
+            if (service.isEmpty())
+                service = scheme.toString();
+            user = rest.toString();
+        }
+        if (p.hasParameter("X-SERVICE-TYPE"))
+            service = paramText(p.parameter("X-SERVICE-TYPE"));
+        addInstantMessage(labelOr(p, placeLabel(typeFlags(p))), service, user);
+    }
+
+    void addInstantMessage(const QString &label, const QString &service, const QString &user)
+    {
+        if (user.isEmpty())
+            return;
+        for (const auto &existing : std::as_const(m_contact.instantMessageAddresses)) {
+            if (existing.value.username == user
+                && existing.value.service.compare(service, Qt::CaseInsensitive) == 0)
+                return; // the same address written twice, in the new and the old form
+        }
+        m_contact.instantMessageAddresses.append({ label, { user, service } });
+    }
+
+    void mapSocialProfile(const VCardProperty &p)
+    {
+        StoreSocialProfile profile;
+        profile.urlString = text(p);
+        VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView name, QByteArrayView value) {
+            if (name.compare("TYPE", Qt::CaseInsensitive) == 0) {
+                if (profile.service.isEmpty() && value.compare("pref", Qt::CaseInsensitive) != 0)
+                    profile.service = paramText(value);
+            } else if (name.compare("X-USER", Qt::CaseInsensitive) == 0) {
+                profile.username = paramText(value);
+            } else if (name.compare("X-USERID", Qt::CaseInsensitive) == 0) {
+                profile.userIdentifier = paramText(value);
+            }
+            return true;
+        });
+        if (profile.username.isEmpty()) {
+            // The user name is the profile's last path segment when the card gives none.
+            QStringView url = profile.urlString;
+            while (url.endsWith(u'/'))
+                url.chop(1);
+            qsizetype slash = url.lastIndexOf(u'/');
+            profile.username = (slash >= 0 ? url.sliced(slash + 1) : url).toString();
+        }
+        if (profile.username.isEmpty() && profile.urlString.isEmpty())
+            return;
+        m_contact.socialProfiles.append({ groupLabel(p), profile });
+    }
+
+    void mapRelation(const VCardProperty &p)
+    {
+        QString name = text(p);
+        if (name.isEmpty())
+            return;
+        m_contact.contactRelations.append({ labelOr(p, labelFromTypeWord(p)), { name } });
+    }
+
+    void mapDate(const VCardProperty &p, const QString &fixedLabel)
+    {
+        std::optional<DateComponents> value = date(p);
+        if (!value)
+            return;
+        QString label = fixedLabel.isEmpty() ? labelOr(p, labelFromTypeWord(p)) : fixedLabel;
+        m_contact.dates.append({ label, *value });
+    }
+
+    std::optional<DateComponents> date(const VCardProperty &p)
+    {
+        int omitYear = 0;
+        QByteArrayView omit = p.parameter("X-APPLE-OMIT-YEAR");
+        if (!omit.isEmpty())
+            omitYear = QByteArray(omit.data(), omit.size()).toInt();
+        return VCardPropertyMapper::parseDate(text(p), omitYear);
+    }
+
+    QString labelOr(const VCardProperty &p, const QString &fallback)
+    {
+        QString label = groupLabel(p);
+        return label.isEmpty() ? fallback : label;
+    }
+
+    static void setOnce(QString &field, const QString &value)
+    {
+        if (field.isEmpty())
+            field = value;
+    }
+
+    void finish()
+    {
+        if (m_contact.phoneticFamilyName.isEmpty() && m_contact.phoneticGivenName.isEmpty()) {
+            m_contact.phoneticFamilyName = m_irmcFamily;
+            m_contact.phoneticGivenName = m_irmcGiven;
+        }
+        if (!m_haveName && !m_formattedName.isEmpty() && m_formattedName != m_contact.organizationName
+            && m_contact.contactType == StoreContact::Type::Person)
+            m_contact.givenName = m_formattedName;
+        if (m_contact.contactType == StoreContact::Type::Organization && m_contact.organizationName.isEmpty()
+            && !m_haveOrg)
+            m_contact.organizationName = m_formattedName;
+        if (m_contact.identifier.isEmpty())
+            m_contact.identifier = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    }
+
+    const VCardCard &m_card;
+    StoreContact m_contact;
+    QVarLengthArray<GroupExtras, 8> m_extras;
+    QString m_formattedName;
+    QString m_irmcFamily;
+    QString m_irmcGiven;
+    bool m_haveName = false;
+    bool m_haveOrg = false;
+};
+
+} // namespace
+
+std::optional<DateComponents> VCardPropertyMapper::parseDate(QStringView text, int omitYear)
+{
+    text = text.trimmed();
+    qsizetype t = text.indexOf(u'T');
+    if (t >= 0)
+        text = text.first(t);
+    bool yearless = text.startsWith(u"--");
+    if (yearless)
+        text = text.sliced(2);
+    char digits[9];
+    int count = 0;
+    for (QChar c : text) {
+        if (c.unicode() >= '0' && c.unicode() <= '9') {
+            if (count == 8)
+                return std::nullopt;
+            digits[count++] = char(c.unicode());
+        } else if (c != u'-') {
+            return std::nullopt;
+        }
+    }
+    auto number = [&](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i)
+            value = value * 10 + (digits[i] - '0');
+        return value;
+    };
+    DateComponents date;
+    if (yearless && count == 4) {
+        date = { 0, number(0, 2), number(2, 2) };
+    } else if (!yearless && count == 8) {
+        date = { number(0, 4), number(4, 2), number(6, 2) };
+        if (omitYear != 0 && date.year == omitYear)
+            date.year = 0;
+    } else {
+        return std::nullopt;
+    }
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<StoreContact> VCardPropertyMapper::contactFromCard(const VCardCard &card, QString *error)
+{
+    if (!card.error.isEmpty()) {
+        if (error)
+            *error = card.error;
+        return std::nullopt;
+    }
+    bool hasContent = false;
+    for (const VCardProperty &property : card.properties) {
+        if (!property.nameIs("VERSION")) {
+            hasContent = true;
+            break;
+        }
+    }
+    if (!hasContent) {
+        if (error)
+            *error = u"the card that begins on line %1 holds no properties"_s.arg(card.firstLine);
+        return std::nullopt;
+    }
+    return CardMapper(card).run();
+}

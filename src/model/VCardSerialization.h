@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/StoreContact.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The contact store's vCard codec: vCard text to store contacts and back.
+namespace VCardSerialization {
+
+// Parses vCard text (UTF-8 bytes of one or more cards; versions 2.1 and 3.0, tolerant of 4.0).
+// Returns the contacts; on failure an empty list and *error (if given) says why (e.g. "no BEGIN:VCARD").
+// A card that cannot be read is left out when others can; *error then names the first such card.
+QList<StoreContact> contactsWithData(const QByteArray &data, QString *error = nullptr);
+
+// Writes vCard 3.0, UTF-8, CR LF, each card ending "\r\nEND:VCARD\r\n". Leaves out NOTE and PHOTO
+// (another writer adds them under its options). Returns empty and sets *error on failure.
+QByteArray dataWithContacts(const QList<StoreContact> &contacts, QString *error = nullptr);
+
+} // namespace VCardSerialization
