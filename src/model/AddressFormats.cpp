@@ -43,7 +43,10 @@ bool isPart(const QString &token)
 QString firstPreferredLanguage()
 {
     const QStringList languages = QLocale::system().uiLanguages();
-    return languages.isEmpty() ? QString() : languages.first().left(2);
+    // The C locale states no language at all.
+    if (languages.isEmpty() || languages.first() == u"C"_s || languages.first() == u"POSIX"_s)
+        return QString();
+    return languages.first().left(2).toLower();
 }
 
 } // namespace
@@ -151,11 +154,35 @@ void AddressFormats::load(const QByteArray &json, const QString &language)
         m_byCode.insert(code, entry);
         m_table.append(entry);
     }
+    reindex();
+}
+
+void AddressFormats::reindex()
+{
+    m_codeByName.clear();
+    m_codeByCode.clear();
+    m_codeByAlpha3.clear();
+    m_codeByLocalizedName.clear();
+    const auto note = [](QHash<QString, QString> &index, const QString &text, const QString &code) {
+        if (!text.isEmpty() && !index.contains(text))
+            index.insert(text, code);
+    };
+    for (const QVariant &value : std::as_const(m_table)) {
+        const QVariantMap country = value.toMap();
+        const QString code = country.value(AddressFormatKey::CountryCode).toString();
+        note(m_codeByName, country.value(AddressFormatKey::Country).toString(), code);
+        note(m_codeByCode, code, code);
+        note(m_codeByAlpha3, country.value(AddressFormatKey::Alpha3).toString(), code);
+        // Callers pass upper-cased text, so the localised name is kept in upper case too.
+        note(m_codeByLocalizedName, country.value(AddressFormatKey::LocalizedCountry).toString().toUpper(),
+            code);
+    }
 }
 
 void AddressFormats::setAddressFormatTable(const QVariantList &table)
 {
     m_table = table.mid(0, MaxCountries);
+    reindex();
 }
 
 QVariantMap AddressFormats::addressFormatDict() const
@@ -182,6 +209,7 @@ void AddressFormats::setAddressFormatDict(const QVariantList &countries)
             }
         }
     }
+    reindex();
 }
 
 QVariantMap AddressFormats::countryFormat(const QString &countryCode) const
@@ -210,29 +238,16 @@ QString AddressFormats::predictCountryCode(const QString &upperCasedText) const
     const QString text = upperCasedText.trimmed();
     if (text.isEmpty())
         return QString();
-    const auto firstMatching = [this, &text](const QString &key, bool upperCaseCandidate) -> QString {
-        for (const QVariant &value : m_table) {
-            const QVariantMap country = value.toMap();
-            QString candidate = country.value(key).toString();
-            if (upperCaseCandidate)
-                candidate = candidate.toUpper();
-            if (!candidate.isEmpty() && candidate == text)
-                return country.value(AddressFormatKey::CountryCode).toString();
-        }
-        return QString();
-    };
-    for (const QString &key :
-        { AddressFormatKey::Country, AddressFormatKey::CountryCode, AddressFormatKey::Alpha3 }) {
-        const QString code = firstMatching(key, false);
-        if (!code.isEmpty())
-            return code;
+    for (const QHash<QString, QString> *index : { &m_codeByName, &m_codeByCode, &m_codeByAlpha3 }) {
+        const auto it = index->constFind(text);
+        if (it != index->cend())
+            return *it;
     }
     if (text == u"日本"_s)
         return u"JP"_s;
     if (text.toLower() == u"française"_s)
         return u"FR"_s;
-    // Callers pass upper-cased text, so the localised name is compared in upper case too.
-    return firstMatching(AddressFormatKey::LocalizedCountry, true);
+    return m_codeByLocalizedName.value(text);
 }
 
 QString AddressFormats::addressFromLabeledValue(QVariantMap &entry, int option) const

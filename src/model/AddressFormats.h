@@ -85,9 +85,18 @@ public:
 private:
     QVariantMap derived(const QVariantMap &country, bool initialBuild) const;
     QString regionOrSystem() const;
+    // Prediction runs for every address read without a country code; it looks names up, not through the
+    // table.
+    void reindex();
 
     QVariantList m_table;
     QHash<QString, QVariantMap> m_byCode;
+    // Text to code, first entry in table order winning: "Country", "CountryCode", "Alpha3", and the
+    // localised name in upper case.
+    QHash<QString, QString> m_codeByName;
+    QHash<QString, QString> m_codeByCode;
+    QHash<QString, QString> m_codeByAlpha3;
+    QHash<QString, QString> m_codeByLocalizedName;
     QString m_language;
     QString m_region;
 };

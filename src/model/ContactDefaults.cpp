@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QSettings>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -11,6 +12,10 @@ namespace {
 
 QString g_countryOverride;
 ContactDefaults::SortOrder g_sortOverride = ContactDefaults::SortOrder::None;
+// Every address made while reading a file asks for the country; reading the settings file each time
+// would dominate the reading, so the values are read once and again after reload().
+std::optional<QString> g_country;
+std::optional<ContactDefaults::SortOrder> g_sort;
 
 bool isTwoLetterCode(const QString &code)
 {
@@ -49,10 +54,8 @@ bool writtenInCjk(const QString &text)
 
 namespace ContactDefaults {
 
-QString countryCode()
+static QString readCountryCode()
 {
-    if (!g_countryOverride.isEmpty())
-        return g_countryOverride;
     const QString configured = QSettings().value(SettingsKey::CountryCode).toString().trimmed().toLower();
     if (isTwoLetterCode(configured))
         return configured;
@@ -65,16 +68,38 @@ QString countryCode()
     return u"us"_s;
 }
 
-SortOrder sortOrder()
+static SortOrder readSortOrder()
 {
-    if (g_sortOverride != SortOrder::None)
-        return g_sortOverride;
     const QString configured = QSettings().value(SettingsKey::SortOrder).toString().trimmed().toLower();
     if (configured == u"given"_s)
         return SortOrder::GivenName;
     if (configured == u"family"_s)
         return SortOrder::FamilyName;
     return localeWritesFamilyNameFirst(systemLanguage()) ? SortOrder::FamilyName : SortOrder::GivenName;
+}
+
+QString countryCode()
+{
+    if (!g_countryOverride.isEmpty())
+        return g_countryOverride;
+    if (!g_country)
+        g_country = readCountryCode();
+    return *g_country;
+}
+
+SortOrder sortOrder()
+{
+    if (g_sortOverride != SortOrder::None)
+        return g_sortOverride;
+    if (!g_sort)
+        g_sort = readSortOrder();
+    return *g_sort;
+}
+
+void reload()
+{
+    g_country.reset();
+    g_sort.reset();
 }
 
 bool localeWritesFamilyNameFirst(const QString &language)

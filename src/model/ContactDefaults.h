@@ -8,6 +8,7 @@ struct StoreContact;
 // overridden in the application's settings:
 //   "Contacts/CountryCode"  two-letter country code, any case ("jp"); anything else is ignored
 //   "Contacts/SortOrder"    "given" or "family"; anything else means the locale's default
+// Both are read once; whoever changes them calls reload().
 namespace ContactDefaults {
 
 namespace SettingsKey {
@@ -22,6 +23,8 @@ enum class NameOrder { Default = 0, GivenNameFirst = 1, FamilyNameFirst = 2 };
 QString countryCode();
 // By family name where the locale writes family names first, by given name elsewhere.
 SortOrder sortOrder();
+// Forgets the values read from the settings, so that the next call reads them again.
+void reload();
 // The order in which a contact's name is shown: family name first for names written in CJK scripts
 // or when the locale puts family names first, given name first otherwise.
 NameOrder nameOrderForContact(const StoreContact &contact);

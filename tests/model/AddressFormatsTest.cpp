@@ -142,6 +142,18 @@ TEST(AddressFormatsPrediction, FirstMatchingRuleWins)
     for (const auto &row : rows)
         EXPECT_EQ(formats.predictCountryCode(row.text), row.expected) << row.text.toStdString();
 
+    // Rules apply in order across the whole table, and within a rule the first entry wins.
+    AddressFormats clashing;
+    clashing.load(R"({"AddressFormat": [
+        {"CountryCode": "AA", "Country": "BB", "Alpha3": "CCC"},
+        {"CountryCode": "BB", "Country": "AA", "Alpha3": "AAA"},
+        {"CountryCode": "EE", "Country": "BB", "Alpha3": "CCC"}]})",
+        u"en"_s);
+    EXPECT_EQ(clashing.predictCountryCode(u"BB"_s), u"AA"_s);
+    EXPECT_EQ(clashing.predictCountryCode(u"AA"_s), u"BB"_s);
+    EXPECT_EQ(clashing.predictCountryCode(u"CCC"_s), u"AA"_s);
+    EXPECT_EQ(clashing.predictCountryCode(u"EE"_s), u"EE"_s);
+
     AddressFormats empty;
     empty.load(QByteArray("{ not json"), u"en"_s);
     EXPECT_TRUE(empty.addressFormatTable().isEmpty());

@@ -22,6 +22,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         ContactDefaults::overrideForTesting(QString(), SortOrder::None);
+        ContactDefaults::reload();
     }
     void TearDown() override
     {
@@ -52,11 +53,14 @@ TEST_F(ContactDefaultsSettings, CountryCodeComesFromOverrideSettingsOrLocale)
     EXPECT_EQ(fromLocale, fromLocale.toLower());
 
     QSettings().setValue(ContactDefaults::SettingsKey::CountryCode, u"JP"_s);
+    EXPECT_EQ(ContactDefaults::countryCode(), fromLocale); // read once, until reloaded
+    ContactDefaults::reload();
     EXPECT_EQ(ContactDefaults::countryCode(), u"jp"_s);
 
     // Values that are not a two-letter code are ignored rather than spread into every address.
     for (const QString &bad : { u"japan"_s, u"j"_s, u"1x"_s, u"日本"_s, u""_s }) {
         QSettings().setValue(ContactDefaults::SettingsKey::CountryCode, bad);
+        ContactDefaults::reload();
         EXPECT_EQ(ContactDefaults::countryCode(), fromLocale) << bad.toStdString();
     }
 
@@ -72,10 +76,13 @@ TEST_F(ContactDefaultsSettings, SortOrderComesFromOverrideSettingsOrLocale)
     EXPECT_NE(fromLocale, SortOrder::None);
 
     QSettings().setValue(ContactDefaults::SettingsKey::SortOrder, u"Family"_s);
+    ContactDefaults::reload();
     EXPECT_EQ(ContactDefaults::sortOrder(), SortOrder::FamilyName);
     QSettings().setValue(ContactDefaults::SettingsKey::SortOrder, u"given"_s);
+    ContactDefaults::reload();
     EXPECT_EQ(ContactDefaults::sortOrder(), SortOrder::GivenName);
     QSettings().setValue(ContactDefaults::SettingsKey::SortOrder, u"sideways"_s);
+    ContactDefaults::reload();
     EXPECT_EQ(ContactDefaults::sortOrder(), fromLocale);
 
     ContactDefaults::overrideForTesting(QString(), SortOrder::FamilyName);
