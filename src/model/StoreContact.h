@@ -97,6 +97,43 @@ struct StoreContact
     friend bool operator==(const StoreContact &, const StoreContact &) = default;
 };
 
+// Streaming, so that these values round-trip inside QVariants (clipboard, queued signals).
+inline QDataStream &operator<<(QDataStream &out, const StorePostalAddress &a)
+{
+    return out << a.street << a.city << a.state << a.postalCode << a.country << a.isoCountryCode << a.subLocality
+               << a.subAdministrativeArea;
+}
+
+inline QDataStream &operator>>(QDataStream &in, StorePostalAddress &a)
+{
+    return in >> a.street >> a.city >> a.state >> a.postalCode >> a.country >> a.isoCountryCode >> a.subLocality
+        >> a.subAdministrativeArea;
+}
+
+inline QDataStream &operator<<(QDataStream &out, const StoreSocialProfile &p)
+{
+    return out << p.urlString << p.username << p.userIdentifier << p.service;
+}
+
+inline QDataStream &operator>>(QDataStream &in, StoreSocialProfile &p)
+{
+    return in >> p.urlString >> p.username >> p.userIdentifier >> p.service;
+}
+
+inline QDataStream &operator<<(QDataStream &out, const StoreInstantMessageAddress &a)
+{
+    return out << a.username << a.service;
+}
+
+inline QDataStream &operator>>(QDataStream &in, StoreInstantMessageAddress &a)
+{
+    return in >> a.username >> a.service;
+}
+
+inline QDataStream &operator<<(QDataStream &out, const StoreContactRelation &r) { return out << r.name; }
+
+inline QDataStream &operator>>(QDataStream &in, StoreContactRelation &r) { return in >> r.name; }
+
 Q_DECLARE_METATYPE(StorePostalAddress)
 Q_DECLARE_METATYPE(StoreSocialProfile)
 Q_DECLARE_METATYPE(StoreInstantMessageAddress)

@@ -1,0 +1,432 @@
+#include "model/ZRPerson.h"
+
+#include "model/AddressFormats.h"
+#include "model/ContactDefaults.h"
+#include "model/Identifiers.h"
+#include "model/LayoutString.h"
+#include "model/StoreKeys.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QUuid>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ClassTables
+{
+    QStringList all;
+    QMap<QString, QString> cn;
+    QStringList labeled;
+    QStringList address;
+    QStringList strings;
+};
+
+ClassTables &classTables()
+{
+    static ClassTables t = [] {
+        ClassTables c;
+        c.all = { Ident::Name, Ident::Company, Ident::Department, Ident::JobTitle, Ident::Nickname,
+            Ident::Title, Ident::Suffix, Ident::Note, Ident::Phone, Ident::Email, Ident::URL, Ident::Address,
+            Ident::Relationship, Ident::SocialNetwork, Ident::InstantMessage, Ident::Dates, Ident::Birthday,
+            Ident::PhoneticName, Ident::Photo };
+        c.cn = {
+            { Ident::Department, CN::ContactDepartmentNameKey },
+            { Ident::Nickname, CN::ContactNicknameKey },
+            { Ident::JobTitle, CN::ContactJobTitleKey },
+            { Ident::Title, CN::ContactNamePrefixKey },
+            { Ident::Suffix, CN::ContactNameSuffixKey },
+            { Ident::Company, CN::ContactOrganizationNameKey },
+            { Ident::Phone, CN::ContactPhoneNumbersKey },
+            { Ident::Email, CN::ContactEmailAddressesKey },
+            { Ident::Address, CN::ContactPostalAddressesKey },
+            { Ident::InstantMessage, CN::ContactInstantMessageAddressesKey },
+            { Ident::SocialNetwork, CN::ContactSocialProfilesKey },
+            { Ident::Relationship, CN::ContactRelationsKey },
+            { Ident::URL, CN::ContactUrlAddressesKey },
+            { Ident::Birthday, CN::ContactBirthdayKey },
+            { Ident::Dates, CN::ContactDatesKey },
+            { Ident::PhoneticFirstNameSpaced, CN::ContactPhoneticGivenNameKey },
+            { Ident::PhoneticMiddleNameSpaced, CN::ContactPhoneticMiddleNameKey },
+            { Ident::PhoneticLastNameSpaced, CN::ContactPhoneticFamilyNameKey },
+            { Ident::Photo, CN::ContactImageDataKey },
+            { Ident::Note, CN::ContactNoteKey },
+        };
+        c.labeled = { Ident::Email, Ident::InstantMessage, Ident::SocialNetwork, Ident::URL, Ident::Phone,
+            Ident::Address, Ident::Relationship, Ident::Dates };
+        c.address = { Ident::ZIP, Ident::State, Ident::City, Ident::Street, Ident::Country };
+        c.strings = { Ident::Renmei, Ident::Company, Ident::Department, Ident::Nickname, Ident::JobTitle,
+            Ident::Title, Ident::Note, Ident::Suffix };
+        return c;
+    }();
+    return t;
+}
+
+int orderFromSortOrder(ContactDefaults::SortOrder order)
+{
+    switch (order) {
+    case ContactDefaults::SortOrder::GivenName:
+        return 1;
+    case ContactDefaults::SortOrder::FamilyName:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void ZRPerson::ensureClassInitialized()
+{
+    static const bool done = [] {
+        registerMetaTypes();
+        (void)classTables();
+        return true;
+    }();
+    (void)done;
+}
+
+void ZRPerson::registerMetaTypes()
+{
+    qRegisterMetaType<DateComponents>("DateComponents");
+    qRegisterMetaType<StorePostalAddress>("StorePostalAddress");
+    qRegisterMetaType<StoreSocialProfile>("StoreSocialProfile");
+    qRegisterMetaType<StoreInstantMessageAddress>("StoreInstantMessageAddress");
+    qRegisterMetaType<StoreContactRelation>("StoreContactRelation");
+}
+
+ZRPerson::ZRPerson(NoDefaults)
+{
+    ensureClassInitialized();
+}
+
+ZRPerson::ZRPerson()
+    : ZRPerson(NoDefaults {})
+{
+    m_created = true;
+    m_uniqueId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    m_defaultCountryCode = ContactDefaults::countryCode();
+    m_defaultNameOrdering = orderFromSortOrder(ContactDefaults::sortOrder());
+    stringValues();
+    hagakiLayouts();
+}
+
+// ---- Class tables
+
+const QStringList &ZRPerson::allIdentifiers()
+{
+    return classTables().all;
+}
+void ZRPerson::setAllIdentifiers(const QStringList &identifiers)
+{
+    classTables().all = identifiers;
+}
+const QStringList &ZRPerson::labeledIdentifiers()
+{
+    return classTables().labeled;
+}
+void ZRPerson::setLabeledIdentifiers(const QStringList &identifiers)
+{
+    classTables().labeled = identifiers;
+}
+const QStringList &ZRPerson::addressIdentifiers()
+{
+    return classTables().address;
+}
+void ZRPerson::setAddressIdentifiers(const QStringList &identifiers)
+{
+    classTables().address = identifiers;
+}
+const QStringList &ZRPerson::stringIdentifiers()
+{
+    return classTables().strings;
+}
+void ZRPerson::setStringIdentifiers(const QStringList &identifiers)
+{
+    classTables().strings = identifiers;
+}
+const QMap<QString, QString> &ZRPerson::CNIdentifiers()
+{
+    return classTables().cn;
+}
+void ZRPerson::setCNIdentifiers(const QMap<QString, QString> &table)
+{
+    classTables().cn = table;
+}
+
+QString ZRPerson::typeForIdentifier(const QString &identifier)
+{
+    if (labeledIdentifiers().contains(identifier))
+        return Ident::LabeledValueType;
+    if (stringIdentifiers().contains(identifier))
+        return Ident::StringValueType;
+    if (identifier == Ident::Birthday || identifier == Ident::Name || identifier == Ident::PhoneticName)
+        return Ident::DictionaryValueType;
+    return QString();
+}
+
+QString ZRPerson::localizedIdentifierForKey(const QString &identifier)
+{
+    const auto cn = CNIdentifiers().constFind(identifier);
+    if (cn != CNIdentifiers().cend()) {
+        const QString text = Labels::localizedStoreKey(cn.value());
+        if (!text.isEmpty())
+            return text;
+    }
+    static const QMap<QString, QString> addressKeys = {
+        { Ident::ZIP, CN::PostalAddressPostalCodeKey },
+        { Ident::State, CN::PostalAddressStateKey },
+        { Ident::City, CN::PostalAddressCityKey },
+        { Ident::Street, CN::PostalAddressStreetKey },
+        { Ident::Country, CN::PostalAddressCountryKey },
+    };
+    const auto part = addressKeys.constFind(identifier);
+    if (part != addressKeys.cend())
+        return Labels::localizedStoreKey(part.value());
+    // The application's own text; the identifier itself when no translation is installed.
+    return QCoreApplication::translate("Identifiers", identifier.toUtf8().constData());
+}
+
+QString ZRPerson::compositeNameFromNameDict(const QVariantMap &nameDict)
+{
+    const QString first = nameDict.value(Ident::FirstName).toString();
+    const QString middle = nameDict.value(Ident::MiddleName).toString();
+    const QString last = nameDict.value(Ident::LastName).toString();
+    if (!first.isEmpty() && !last.isEmpty()) {
+        int order = nameDict.value(Key::NameOrdering).toInt();
+        if (order == 0)
+            order = orderFromSortOrder(ContactDefaults::sortOrder());
+        return order == 2 ? last + u' ' + first : first + u' ' + last;
+    }
+    if (!first.isEmpty())
+        return first;
+    if (!last.isEmpty())
+        return last;
+    return middle;
+}
+
+// ---- Address formats and layout strings
+
+QVariantMap ZRPerson::addressFormatDict()
+{
+    return AddressFormats::shared().addressFormatDict();
+}
+QVariantList ZRPerson::addressFormatTable()
+{
+    return AddressFormats::shared().addressFormatTable();
+}
+
+QStringList ZRPerson::orderOfaddressFormats(const QString &countryCode, const QString &country)
+{
+    return AddressFormats::shared().orderOfaddressFormats(countryCode, country);
+}
+
+QString ZRPerson::predictCountryCode(const QString &upperCasedText)
+{
+    return AddressFormats::shared().predictCountryCode(upperCasedText);
+}
+
+QString ZRPerson::addressFromLabeledValue(QVariantMap &entry, int option)
+{
+    return AddressFormats::shared().addressFromLabeledValue(entry, option);
+}
+
+QVariantList ZRPerson::rangeTableFromAddressDictionary(const QVariantMap &entry)
+{
+    return AddressFormats::shared().rangeTableFromAddressDictionary(entry);
+}
+
+QString ZRPerson::layoutStringFromHagakiLayoutDict(const QVariantMap &record)
+{
+    return LayoutString::layoutStringFromHagakiLayoutDict(record);
+}
+
+void ZRPerson::hagakiLayoutFromLayoutString(QVariantMap &record, const QString &layoutString)
+{
+    LayoutString::hagakiLayoutFromLayoutString(record, layoutString);
+}
+
+QString ZRPerson::normarizeRect(const QString &rectText)
+{
+    return LayoutString::normarizeRect(rectText);
+}
+
+// ---- Properties
+
+void ZRPerson::setShowAsPerson(bool person)
+{
+    m_showAsPerson = person;
+    // The name dictionary is what the getters read back, so it must agree with the property.
+    nameValue().insert(Key::ShowAsPerson, person);
+}
+
+void ZRPerson::setNameOrdering(int ordering)
+{
+    m_nameOrdering = ordering;
+    nameValue().insert(Key::NameOrdering, ordering);
+}
+
+QString ZRPerson::compositeName()
+{
+    // Reading the name first: it brings showAsPerson in line with the name dictionary.
+    const QVariantMap &name = nameValue();
+    QString text = m_showAsPerson ? name.value(Key::StringValue).toString()
+                                  : stringValues().value(Ident::Company).toString();
+    if (text.isEmpty())
+        text = LabelText::NoName;
+    m_compositeName = text;
+    return text;
+}
+
+QString ZRPerson::uniqueId()
+{
+    if (m_uniqueId.isEmpty()) {
+        const QString name = m_compositeName.isEmpty() ? PersonUniqueIdFallbackName : m_compositeName;
+        m_uniqueId = name + u'+' + QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    }
+    return m_uniqueId;
+}
+
+// ---- Containers
+
+void ZRPerson::deriveName()
+{
+    QVariantMap &name = *m_nameValue;
+    const auto show = name.constFind(Key::ShowAsPerson);
+    if (show != name.cend())
+        m_showAsPerson = show.value().toBool();
+    const auto order = name.constFind(Key::NameOrdering);
+    if (order != name.cend())
+        m_nameOrdering = order.value().toInt();
+    name.insert(Key::StringValue, compositeNameFromNameDict(name));
+}
+
+QVariantMap &ZRPerson::nameValue()
+{
+    if (!m_nameValue)
+        m_nameValue = QVariantMap { { Key::ShowAsPerson, m_showAsPerson } };
+    deriveName();
+    return *m_nameValue;
+}
+
+void ZRPerson::derivePhoneticName()
+{
+    QVariantMap &p = *m_phoneticNameValue;
+    const QString first = p.value(Ident::FirstName).toString();
+    const QString last = p.value(Ident::LastName).toString();
+    QString text;
+    if (!first.isEmpty() && !last.isEmpty())
+        text = m_nameOrdering == 2 ? last + u' ' + first : first + u' ' + last;
+    else
+        text = first.isEmpty() ? last : first;
+    p.insert(Key::StringValue, text);
+}
+
+QVariantMap &ZRPerson::phoneticNameValue()
+{
+    if (!m_phoneticNameValue)
+        m_phoneticNameValue = QVariantMap();
+    derivePhoneticName();
+    return *m_phoneticNameValue;
+}
+
+QVariantList &ZRPerson::phoneValues()
+{
+    return m_phoneValues ? *m_phoneValues : m_phoneValues.emplace();
+}
+QVariantList &ZRPerson::emailValues()
+{
+    return m_emailValues ? *m_emailValues : m_emailValues.emplace();
+}
+QVariantList &ZRPerson::urlValues()
+{
+    return m_urlValues ? *m_urlValues : m_urlValues.emplace();
+}
+QVariantList &ZRPerson::snsValues()
+{
+    return m_snsValues ? *m_snsValues : m_snsValues.emplace();
+}
+QVariantList &ZRPerson::imsValues()
+{
+    return m_imsValues ? *m_imsValues : m_imsValues.emplace();
+}
+QVariantList &ZRPerson::datesValues()
+{
+    return m_datesValues ? *m_datesValues : m_datesValues.emplace();
+}
+QVariantMap &ZRPerson::birthdayValue()
+{
+    return m_birthdayValue ? *m_birthdayValue : m_birthdayValue.emplace();
+}
+QVariantMap &ZRPerson::stringValues()
+{
+    return m_stringValues ? *m_stringValues : m_stringValues.emplace();
+}
+
+QVariantList &ZRPerson::relationshipValues()
+{
+    return m_relationshipValues ? *m_relationshipValues : m_relationshipValues.emplace();
+}
+
+QVariantList &ZRPerson::addressValues()
+{
+    if (!m_addressValues)
+        return m_addressValues.emplace();
+    // Formatted addresses follow changes of the address formats, so they are derived on every read.
+    for (QVariant &v : *m_addressValues) {
+        if (v.typeId() != QMetaType::QVariantMap)
+            continue;
+        QVariantMap entry = v.toMap();
+        v = QVariant(); // drop the list's reference so the map is modified without a copy
+        updateAddressValue(entry, AddressOption);
+        v = std::move(entry);
+    }
+    return *m_addressValues;
+}
+
+QVariantList &ZRPerson::hagakiLayouts()
+{
+    if (!m_hagakiLayouts)
+        m_hagakiLayouts = QVariantList { QVariantMap { { Key::LabelIndex, qsizetype(0) } } };
+    return *m_hagakiLayouts;
+}
+
+QVariantList *ZRPerson::labeledValues(const QString &identifier)
+{
+    if (identifier == Ident::Phone)
+        return &phoneValues();
+    if (identifier == Ident::Email)
+        return &emailValues();
+    if (identifier == Ident::Address)
+        return &addressValues();
+    if (identifier == Ident::URL)
+        return &urlValues();
+    if (identifier == Ident::SocialNetwork)
+        return &snsValues();
+    if (identifier == Ident::InstantMessage)
+        return &imsValues();
+    if (identifier == Ident::Relationship)
+        return &relationshipValues();
+    if (identifier == Ident::Dates)
+        return &datesValues();
+    return nullptr;
+}
+
+// ---- Copy
+
+std::shared_ptr<ZRPerson> ZRPerson::copy()
+{
+    auto other = std::make_shared<ZRPerson>();
+    for (const QString &identifier : allIdentifiers()) {
+        if (identifier == Ident::Photo) {
+            // The stored bytes are the image; decoding and re-encoding them would only lose their format.
+            other->m_imageData = m_imageData;
+            continue;
+        }
+        const QVariant value = valueForIdentifier(identifier);
+        if (!value.isNull())
+            other->setValueForIdentifier(value, identifier);
+    }
+    return other;
+}

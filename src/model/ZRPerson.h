@@ -1,0 +1,266 @@
+#pragma once
+
+#include "model/Labels.h"
+#include "model/StoreContact.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QImage>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+#include <limits>
+#include <memory>
+#include <optional>
+
+// Keys under which a record is archived (clipboard, drag and drop); they are the archive format.
+namespace PersonArchiveKey {
+
+inline const QString DefaultNameOrdering = QStringLiteral("defaultNameOrdering");
+inline const QString DefaultCountryCode = QStringLiteral("defaultCountryCode");
+inline const QString ShowAsPerson = QStringLiteral("showAsPerson");
+inline const QString CompositeName = QStringLiteral("compositeName");
+inline const QString NameValue = QStringLiteral("nameValue");
+inline const QString PhoneticNameValue = QStringLiteral("phoneticNameValue");
+inline const QString PhoneValues = QStringLiteral("phoneValues");
+inline const QString EmailValues = QStringLiteral("emailValues");
+inline const QString AddressValues = QStringLiteral("addressValues");
+inline const QString UrlValues = QStringLiteral("urlValues");
+inline const QString RelationshipValues = QStringLiteral("relationshipValues");
+inline const QString SnsValues = QStringLiteral("snsValues");
+inline const QString ImsValues = QStringLiteral("imsValues");
+inline const QString BirthdayValue = QStringLiteral("birthdayValue");
+inline const QString DatesValues = QStringLiteral("datesValues");
+inline const QString StringValues = QStringLiteral("stringValues");
+inline const QString ImageData = QStringLiteral("imageData");
+inline const QString ThumbnailImageData = QStringLiteral("thumbnailImageData");
+inline const QString Created = QStringLiteral("created");
+inline const QString Changed = QStringLiteral("changed");
+inline const QString UniqueId = QStringLiteral("uniqueId");
+inline const QString UniqueId2 = QStringLiteral("uniqueId2");
+// The postcard layouts travel too, so that a pasted record keeps its hand-placed blocks.
+inline const QString HagakiLayouts = QStringLiteral("hagakiLayouts");
+
+} // namespace PersonArchiveKey
+
+// Name used in made-up unique ids of records that have no display name.
+inline const QString PersonUniqueIdFallbackName = QStringLiteral("Corvanthe");
+
+// One contact. Every field is a plain value (QVariantMap for structured values, QVariantList of
+// QVariantMap for labelled fields); those values are the truth once the record exists, and a store
+// contact is only built from them on request. Records are shared by std::shared_ptr between groups.
+class ZRPerson
+{
+public:
+    // The "not found" marker of index and label-index arguments.
+    static constexpr qsizetype NotFound = std::numeric_limits<qsizetype>::max();
+    // Option of addressFromLabeledValue that records always use (country and ZIP included).
+    static constexpr int AddressOption = 3;
+
+    // A blank record: a person, made here, with a fresh UUID and the user's default country and order.
+    ZRPerson();
+    static std::shared_ptr<ZRPerson> create() { return std::make_shared<ZRPerson>(); }
+    // A record filled once from a store contact; it keeps no reference to the contact.
+    static std::shared_ptr<ZRPerson> fromStoreContact(const StoreContact &contact);
+    // A new blank record with this record's field values (not its id, joint names or layouts).
+    std::shared_ptr<ZRPerson> copy();
+
+    // ---- Class tables
+    static const QStringList &allIdentifiers();
+    static void setAllIdentifiers(const QStringList &identifiers);
+    static const QStringList &labeledIdentifiers();
+    static void setLabeledIdentifiers(const QStringList &identifiers);
+    static const QStringList &addressIdentifiers();
+    static void setAddressIdentifiers(const QStringList &identifiers);
+    static const QStringList &stringIdentifiers();
+    static void setStringIdentifiers(const QStringList &identifiers);
+    static const QMap<QString, QString> &CNIdentifiers();
+    static void setCNIdentifiers(const QMap<QString, QString> &table);
+
+    static QString typeForIdentifier(const QString &identifier); // null when none
+    static QString localizedIdentifierForKey(const QString &identifier);
+    static QString compositeNameFromNameDict(const QVariantMap &nameDict);
+    // Makes QVariant streaming of the value types work (archives of raw values, queued signals).
+    static void registerMetaTypes();
+
+    // Labels (forwarded to Labels).
+    static Labels::Table labelTableDict() { return Labels::labelTableDict(); }
+    static QStringList labelsForIdentifier(const QString &id) { return Labels::labelsForIdentifier(id); }
+    static QStringList customLabelsForIdentifier(const QString &id)
+    {
+        return Labels::customLabelsForIdentifier(id);
+    }
+    static Labels::Table customLabelTableDict() { return Labels::customLabelTableDict(); }
+    static Labels::Table localizedLabelTableDict() { return Labels::localizedLabelTableDict(); }
+    static QStringList localizedLabelsForIdentifier(const QString &id)
+    {
+        return Labels::localizedLabelsForIdentifier(id);
+    }
+    static bool setLabelToForIdentifier(const QString &oldLabel, const QString &newLabel, const QString &id)
+    {
+        return Labels::setLabelToForIdentifier(oldLabel, newLabel, id);
+    }
+    static QString labelFromCNLabel(const QString &storeLabel)
+    {
+        return Labels::labelFromCNLabel(storeLabel);
+    }
+    static QString CNLabelFromLabel(const QString &label) { return Labels::CNLabelFromLabel(label); }
+    static QString localizedLabelFromCNLabel(const QString &storeLabel)
+    {
+        return Labels::localizedLabelFromCNLabel(storeLabel);
+    }
+
+    // Address formats (forwarded to AddressFormats::shared()).
+    static QVariantMap addressFormatDict();
+    static QVariantList addressFormatTable();
+    static QStringList orderOfaddressFormats(const QString &countryCode, const QString &country = QString());
+    static QString predictCountryCode(const QString &upperCasedText);
+    static QString addressFromLabeledValue(QVariantMap &entry, int option);
+    static QVariantList rangeTableFromAddressDictionary(const QVariantMap &entry);
+
+    // Layout strings (forwarded to LayoutString).
+    static QString layoutStringFromHagakiLayoutDict(const QVariantMap &record);
+    static void hagakiLayoutFromLayoutString(QVariantMap &record, const QString &layoutString);
+    static QString normarizeRect(const QString &rectText);
+
+    // ---- Properties
+    bool showAsPerson() const { return m_showAsPerson; }
+    void setShowAsPerson(bool person);
+    bool created() const { return m_created; }
+    void setCreated(bool created) { m_created = created; }
+    bool changed() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+    int defaultNameOrdering() const { return m_defaultNameOrdering; }
+    void setDefaultNameOrdering(int ordering) { m_defaultNameOrdering = ordering; }
+    QString defaultCountryCode() const { return m_defaultCountryCode; }
+    void setDefaultCountryCode(const QString &code) { m_defaultCountryCode = code; }
+    int nameOrdering() const { return m_nameOrdering; }
+    void setNameOrdering(int ordering);
+    // Recomputes the display name, stores and returns it.
+    QString compositeName();
+    // The display name as last computed, without recomputing.
+    QString storedCompositeName() const { return m_compositeName; }
+    void setCompositeName(const QString &name) { m_compositeName = name; }
+
+    // Value containers: each is made on first use and returned by reference (the stored container).
+    QVariantMap &nameValue();
+    QVariantMap &phoneticNameValue();
+    QVariantList &phoneValues();
+    QVariantList &emailValues();
+    QVariantList &addressValues(); // re-derives every address on each call
+    QVariantList &urlValues();
+    QVariantList &snsValues();
+    QVariantList &imsValues();
+    QVariantList &relationshipValues();
+    QVariantList &datesValues();
+    QVariantMap &birthdayValue();
+    QVariantMap &stringValues();
+    QVariantList &hagakiLayouts();
+    // The container of a labelled identifier ("Phone", ...); nullptr for any other identifier.
+    QVariantList *labeledValues(const QString &identifier);
+
+    QByteArray imageData() const { return m_imageData; }
+    void setImageData(const QByteArray &data) { m_imageData = data; }
+    QByteArray thumbnailImageData() const { return m_thumbnailImageData; }
+    void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
+
+    // The stored id, or a new "<display name>+<date and time>" id made and kept on first request.
+    QString uniqueId();
+    void setUniqueId(const QString &id) { m_uniqueId = id; }
+    QString uniqueId2() const { return m_uniqueId2; }
+    void setUniqueId2(const QString &id) { m_uniqueId2 = id; }
+
+    // ---- Value operations
+    QVariant valueForIdentifier(const QString &identifier);
+    void setValueForIdentifier(const QVariant &value, const QString &identifier);
+    QString stringValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex);
+    QVariant labeledValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex);
+    QVariant labeledValueForIdentifierAtIndex(const QString &identifier, qsizetype index);
+    void replaceLabeledValueAtLabelIndex(
+        const QVariant &value, const QString &identifier, qsizetype labelIndex);
+    void replaceLabeledValueAtIndex(const QVariant &value, const QString &identifier, qsizetype index);
+    void addLabeledValue(const QVariant &value, const QString &identifier);
+    void deleteLabeledValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex);
+    void deleteLabeledValueForIdentifierAtIndex(const QString &identifier, qsizetype index);
+    void deleteValueForIdentifier(const QString &identifier);
+    void setStringValue(const QVariant &value, const QString &identifier);
+    void sortLabeledValueForSortDescriptor(const QString &key, bool ascending);
+
+    // ---- Derivations (each changes the entry in place)
+    static void updatePhoneValue(QVariantMap &entry);
+    static void updateEmailValue(QVariantMap &entry);
+    static void updateURLValue(QVariantMap &entry);
+    static void updateRelationshipValue(QVariantMap &entry);
+    static void updateAddressValue(QVariantMap &entry, int option);
+    static void updateSNSValue(QVariantMap &entry);
+    static void updateIMSValue(QVariantMap &entry);
+    static void updateDatesValue(QVariantMap &entry);
+    void updateHagakiLayout(QVariantMap &record) const;
+    // "yyyy.MM.dd(EEE)" in the user's locale; "MM.dd" without a year; "" when the components make no date.
+    static QString dateStringFromDateComponents(const DateComponents &components);
+    // Applies the derivation of a labelled field to one entry.
+    static void deriveEntry(QVariantMap &entry, const QString &identifier);
+
+    // ---- Images
+    QImage photo() const;
+    void setPhoto(const QImage &image);
+    QImage thumbnail() const;
+
+    // ---- Store bridge
+    // A store contact with this record's values written over a copy of base (or an empty contact).
+    StoreContact contactFromCache(const StoreContact *base = nullptr);
+    // vCard 3.0 text of this record alone; null when the writer fails.
+    QByteArray vCardData();
+
+    // ---- Archiving
+    void encode(QDataStream &out);
+    // Reads an archive onto this (blank) record; false with a reason when the data is not an archive.
+    bool decode(QDataStream &in, QString *error = nullptr);
+    static std::shared_ptr<ZRPerson> fromArchive(QDataStream &in, QString *error = nullptr);
+
+private:
+    struct NoDefaults
+    {
+    };
+    explicit ZRPerson(NoDefaults);
+    static void ensureClassInitialized();
+
+    void deriveName();
+    void derivePhoneticName();
+    void replaceWholeField(const QVariantList &entries, const QString &identifier);
+    void replaceHagakiLayout(const QVariant &value, qsizetype labelIndex);
+    void setBirthdayFromValue(const QVariant &value);
+    void computeUniqueId2();
+    void fillFromStoreContact(const StoreContact &contact);
+
+    bool m_showAsPerson = true;
+    bool m_created = false;
+    bool m_changed = false;
+    int m_defaultNameOrdering = 0;
+    QString m_defaultCountryCode;
+    QString m_compositeName;
+    int m_nameOrdering = 0;
+
+    // Empty optionals are values not made yet; the store bridge leaves those fields as they were.
+    std::optional<QVariantMap> m_nameValue;
+    std::optional<QVariantMap> m_phoneticNameValue;
+    std::optional<QVariantList> m_phoneValues;
+    std::optional<QVariantList> m_emailValues;
+    std::optional<QVariantList> m_addressValues;
+    std::optional<QVariantList> m_urlValues;
+    std::optional<QVariantList> m_snsValues;
+    std::optional<QVariantList> m_imsValues;
+    std::optional<QVariantList> m_relationshipValues;
+    std::optional<QVariantList> m_datesValues;
+    std::optional<QVariantList> m_hagakiLayouts;
+    std::optional<QVariantMap> m_birthdayValue;
+    std::optional<QVariantMap> m_stringValues;
+
+    QByteArray m_imageData;
+    QByteArray m_thumbnailImageData;
+    QString m_uniqueId;
+    QString m_uniqueId2;
+};

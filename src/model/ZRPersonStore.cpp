@@ -1,0 +1,409 @@
+#include "model/ContactDefaults.h"
+#include "model/Identifiers.h"
+#include "model/StoreKeys.h"
+#include "model/VCardSerialization.h"
+#include "model/ZRPerson.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString text(const QVariantMap &entry, const QString &key)
+{
+    return entry.value(key).toString();
+}
+
+// The store label of an entry. "No label" is the record's word for "none", not a custom label, so it
+// goes back to the store as no label at all.
+QString storeLabel(const QVariantMap &entry)
+{
+    const QString label = text(entry, Key::Label);
+    if (label == LabelText::NoLabel)
+        return u""_s;
+    return Labels::CNLabelFromLabel(label);
+}
+
+QString storeLabelOr(const QVariantMap &entry, const QString &fallback)
+{
+    return text(entry, Key::Label).isEmpty() ? fallback : storeLabel(entry);
+}
+
+// The service constant for the lower-case service names some writers use.
+QString serviceConstant(const QString &service)
+{
+    if (service == u"facebook"_s)
+        return CN::SocialProfileServiceFacebook;
+    if (service == u"twitter"_s)
+        return CN::SocialProfileServiceTwitter;
+    if (service == u"flickr"_s)
+        return CN::SocialProfileServiceFlickr;
+    if (service == u"linkedin"_s)
+        return CN::SocialProfileServiceLinkedIn;
+    return service;
+}
+
+std::optional<DateComponents> componentsOf(const QVariant &value)
+{
+    if (value.typeId() == qMetaTypeId<DateComponents>())
+        return value.value<DateComponents>();
+    if (value.typeId() == QMetaType::QDate && value.toDate().isValid())
+        return DateComponents::fromDate(value.toDate());
+    return std::nullopt;
+}
+
+template <typename T> void setIfDifferent(T &field, const T &value)
+{
+    if (field != value)
+        field = value;
+}
+
+} // namespace
+
+std::shared_ptr<ZRPerson> ZRPerson::fromStoreContact(const StoreContact &contact)
+{
+    std::shared_ptr<ZRPerson> person(new ZRPerson(NoDefaults {}));
+    person->fillFromStoreContact(contact);
+    return person;
+}
+
+void ZRPerson::fillFromStoreContact(const StoreContact &c)
+{
+    m_created = false;
+    m_uniqueId = c.identifier;
+    m_defaultCountryCode = ContactDefaults::countryCode();
+    switch (ContactDefaults::sortOrder()) {
+    case ContactDefaults::SortOrder::GivenName:
+        m_defaultNameOrdering = 1;
+        break;
+    case ContactDefaults::SortOrder::FamilyName:
+        m_defaultNameOrdering = 2;
+        break;
+    default:
+        m_defaultNameOrdering = 0;
+    }
+
+    int order = 0;
+    switch (ContactDefaults::nameOrderForContact(c)) {
+    case ContactDefaults::NameOrder::GivenNameFirst:
+        order = 1;
+        break;
+    case ContactDefaults::NameOrder::FamilyNameFirst:
+        order = 2;
+        break;
+    default:
+        order = 0;
+    }
+    const bool person = c.contactType == StoreContact::Type::Person;
+    m_nameValue = QVariantMap {
+        { Ident::FirstName, c.givenName },
+        { Ident::MiddleName, c.middleName },
+        { Ident::LastName, c.familyName },
+        { Ident::PreviousFamilyName, c.previousFamilyName },
+        { Key::NameOrdering, order },
+        { Key::ShowAsPerson, person },
+    };
+    deriveName();
+
+    QVariantMap &strings = m_stringValues.emplace();
+    const std::pair<const QString &, const QString &> stringFields[] = {
+        { Ident::Company, c.organizationName },
+        { Ident::Department, c.departmentName },
+        { Ident::JobTitle, c.jobTitle },
+        { Ident::Nickname, c.nickname },
+        { Ident::Title, c.namePrefix },
+        { Ident::Suffix, c.nameSuffix },
+        { Ident::Note, c.note },
+    };
+    for (const auto &[id, value] : stringFields) {
+        if (!value.isEmpty())
+            strings.insert(id, value);
+    }
+
+    QVariantMap &phonetic = m_phoneticNameValue.emplace();
+    if (!c.phoneticGivenName.isEmpty())
+        phonetic.insert(Ident::FirstName, c.phoneticGivenName);
+    if (!c.phoneticMiddleName.isEmpty())
+        phonetic.insert(Ident::MiddleName, c.phoneticMiddleName);
+    if (!c.phoneticFamilyName.isEmpty())
+        phonetic.insert(Ident::LastName, c.phoneticFamilyName);
+    derivePhoneticName();
+
+    compositeName();
+
+    QVariantList &phones = m_phoneValues.emplace();
+    phones.reserve(c.phoneNumbers.size());
+    for (qsizetype i = 0; i < c.phoneNumbers.size(); ++i) {
+        const auto &lv = c.phoneNumbers.at(i);
+        phones.append(QVariantMap { { Key::PhoneNumber, lv.value }, { Key::Value, lv.value },
+            { Key::StringValue, lv.value }, { Key::Label, Labels::labelFromCNLabel(lv.label) },
+            { Key::LabelIndex, i } });
+    }
+
+    QVariantList &emails = m_emailValues.emplace();
+    emails.reserve(c.emailAddresses.size());
+    for (qsizetype i = 0; i < c.emailAddresses.size(); ++i) {
+        const auto &lv = c.emailAddresses.at(i);
+        QVariantMap entry { { Key::Value, lv.value }, { Key::Label, Labels::labelFromCNLabel(lv.label) },
+            { Key::LabelIndex, i } };
+        updateEmailValue(entry);
+        emails.append(entry);
+    }
+
+    QVariantList &addresses = m_addressValues.emplace();
+    addresses.reserve(c.postalAddresses.size());
+    for (qsizetype i = 0; i < c.postalAddresses.size(); ++i) {
+        const auto &lv = c.postalAddresses.at(i);
+        const StorePostalAddress &a = lv.value;
+        QVariantMap entry {
+            { Key::Label, Labels::labelFromCNLabel(lv.label) },
+            { Ident::Street, a.street },
+            { Ident::City, a.city },
+            { Ident::State, a.state },
+            { Ident::ZIP, a.postalCode },
+            { Ident::Country, a.country },
+            { CN::PostalAddressISOCountryCodeKey, a.isoCountryCode },
+            { Key::PostalAddress, QVariant::fromValue(a) },
+            { Key::LabelIndex, i },
+        };
+        updateAddressValue(entry, AddressOption);
+        addresses.append(entry);
+    }
+
+    QVariantList &urls = m_urlValues.emplace();
+    urls.reserve(c.urlAddresses.size());
+    for (qsizetype i = 0; i < c.urlAddresses.size(); ++i) {
+        const auto &lv = c.urlAddresses.at(i);
+        urls.append(QVariantMap { { Key::Value, lv.value }, { Key::StringValue, lv.value },
+            { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
+    }
+
+    QVariantList &sns = m_snsValues.emplace();
+    sns.reserve(c.socialProfiles.size());
+    for (qsizetype i = 0; i < c.socialProfiles.size(); ++i) {
+        const StoreSocialProfile &p = c.socialProfiles.at(i).value;
+        const QString service = serviceConstant(p.service);
+        sns.append(QVariantMap {
+            { Key::SocialProfile, QVariant::fromValue(p) },
+            { Key::Label, service },
+            { CN::SocialProfileServiceKey, service },
+            { CN::SocialProfileUsernameKey, p.username },
+            { Key::Value, p.username },
+            { Key::StringValue, p.username },
+            { CN::SocialProfileURLStringKey, p.urlString },
+            { CN::SocialProfileUserIdentifierKey, p.userIdentifier },
+            { Key::LabelIndex, i },
+        });
+    }
+
+    QVariantList &ims = m_imsValues.emplace();
+    ims.reserve(c.instantMessageAddresses.size());
+    for (qsizetype i = 0; i < c.instantMessageAddresses.size(); ++i) {
+        const auto &lv = c.instantMessageAddresses.at(i);
+        QVariantMap entry {
+            { Key::Label, Labels::labelFromCNLabel(lv.label) },
+            { Key::InstantMessageAddress, QVariant::fromValue(lv.value) },
+            { CN::InstantMessageAddressServiceKey, lv.value.service },
+            { Key::Value, lv.value.username },
+            { Key::LabelIndex, i },
+        };
+        updateIMSValue(entry);
+        ims.append(entry);
+    }
+
+    QVariantList &relations = m_relationshipValues.emplace();
+    relations.reserve(c.contactRelations.size());
+    for (qsizetype i = 0; i < c.contactRelations.size(); ++i) {
+        const auto &lv = c.contactRelations.at(i);
+        relations.append(QVariantMap { { Key::ContactRelation, QVariant::fromValue(lv.value) },
+            { Key::Value, lv.value.name }, { Key::StringValue, lv.value.name },
+            { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
+    }
+
+    QVariantList &dates = m_datesValues.emplace();
+    dates.reserve(c.dates.size());
+    for (qsizetype i = 0; i < c.dates.size(); ++i) {
+        const auto &lv = c.dates.at(i);
+        dates.append(QVariantMap { { Key::Value, QVariant::fromValue(lv.value) },
+            { Key::StringValue, dateStringFromDateComponents(lv.value) },
+            { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
+    }
+
+    if (c.birthday)
+        m_birthdayValue = QVariantMap { { Key::Value, QVariant::fromValue(*c.birthday) },
+            { Key::StringValue, dateStringFromDateComponents(*c.birthday) } };
+    else
+        m_birthdayValue = QVariantMap { { Key::StringValue, u""_s } };
+
+    m_imageData = c.imageData;
+    m_thumbnailImageData = c.thumbnailImageData;
+
+    QVariantList &layouts = m_hagakiLayouts.emplace();
+    for (const QVariant &v : addresses) {
+        const QVariantMap entry = v.toMap();
+        layouts.append(QVariantMap {
+            { Key::LabelIndex, entry.value(Key::LabelIndex) }, { Key::Label, entry.value(Key::Label) } });
+    }
+    if (layouts.isEmpty())
+        layouts.append(QVariantMap { { Key::LabelIndex, qsizetype(0) } });
+
+    if (!m_showAsPerson)
+        computeUniqueId2();
+}
+
+void ZRPerson::computeUniqueId2()
+{
+    QString id;
+    const QVariantMap &strings = stringValues();
+    for (const QString &key :
+        { Ident::Company, Ident::Department, Ident::JobTitle, Ident::Title, Ident::Suffix, Ident::Note })
+        id += strings.value(key).toString();
+    for (const std::optional<QVariantList> *field : { &m_phoneValues, &m_emailValues, &m_addressValues,
+             &m_imsValues, &m_snsValues, &m_relationshipValues, &m_datesValues }) {
+        if (!*field)
+            continue;
+        for (const QVariant &v : **field) {
+            const QVariantMap entry = v.toMap();
+            id += text(entry, Key::Label);
+            id += text(entry, Key::StringValue);
+        }
+    }
+    if (m_birthdayValue)
+        id += text(*m_birthdayValue, Key::StringValue);
+    m_uniqueId2 = id;
+}
+
+StoreContact ZRPerson::contactFromCache(const StoreContact *base)
+{
+    StoreContact c = base ? *base : StoreContact();
+    // Without a base the record's id travels as the contact's, so that it survives a write and read.
+    if (c.identifier.isEmpty())
+        c.identifier = uniqueId();
+
+    if (m_nameValue) {
+        const QVariantMap &name = nameValue();
+        setIfDifferent(c.givenName, text(name, Ident::FirstName));
+        setIfDifferent(c.middleName, text(name, Ident::MiddleName));
+        setIfDifferent(c.familyName, text(name, Ident::LastName));
+        setIfDifferent(c.previousFamilyName, text(name, Ident::PreviousFamilyName));
+        const bool person = name.value(Key::ShowAsPerson, true).toBool();
+        setIfDifferent(c.contactType, person ? StoreContact::Type::Person : StoreContact::Type::Organization);
+    }
+    if (m_phoneticNameValue) {
+        const QVariantMap &p = *m_phoneticNameValue;
+        setIfDifferent(c.phoneticGivenName, text(p, Ident::FirstName));
+        setIfDifferent(c.phoneticMiddleName, text(p, Ident::MiddleName));
+        setIfDifferent(c.phoneticFamilyName, text(p, Ident::LastName));
+    }
+    if (m_phoneValues) {
+        c.phoneNumbers.clear();
+        for (const QVariant &v : *m_phoneValues) {
+            const QVariantMap e = v.toMap();
+            const QString number = text(e, Key::Value);
+            if (!number.isEmpty())
+                c.phoneNumbers.append({ storeLabel(e), number });
+        }
+    }
+    auto plainList = [](const std::optional<QVariantList> &field, QList<StoreLabeledValue<QString>> &out) {
+        if (!field)
+            return;
+        out.clear();
+        for (const QVariant &v : *field) {
+            const QVariantMap e = v.toMap();
+            const QString value = text(e, Key::Value);
+            if (!value.isEmpty())
+                out.append({ storeLabel(e), value });
+        }
+    };
+    plainList(m_emailValues, c.emailAddresses);
+    plainList(m_urlValues, c.urlAddresses);
+    if (m_addressValues) {
+        c.postalAddresses.clear();
+        for (const QVariant &v : *m_addressValues) {
+            const QVariantMap e = v.toMap();
+            // Start from the address as read, so parts the record does not show are not lost.
+            StorePostalAddress a = e.value(Key::PostalAddress).value<StorePostalAddress>();
+            a.postalCode = text(e, Ident::ZIP);
+            a.state = text(e, Ident::State);
+            a.city = text(e, Ident::City);
+            a.street = text(e, Ident::Street);
+            a.country = text(e, Ident::Country);
+            a.isoCountryCode = text(e, CN::PostalAddressISOCountryCodeKey);
+            c.postalAddresses.append({ storeLabel(e), a });
+        }
+    }
+    if (m_snsValues) {
+        c.socialProfiles.clear();
+        for (const QVariant &v : *m_snsValues) {
+            const QVariantMap e = v.toMap();
+            const QString user = text(e, CN::SocialProfileUsernameKey);
+            if (user.isEmpty())
+                continue;
+            QString service = text(e, CN::SocialProfileServiceKey);
+            if (service.isEmpty())
+                service = CN::SocialProfileServiceTwitter;
+            StoreSocialProfile p { text(e, CN::SocialProfileURLStringKey), user,
+                text(e, CN::SocialProfileUserIdentifierKey), service };
+            c.socialProfiles.append({ service, p });
+        }
+    }
+    if (m_imsValues) {
+        c.instantMessageAddresses.clear();
+        for (const QVariant &v : *m_imsValues) {
+            const QVariantMap e = v.toMap();
+            const QString user = text(e, CN::InstantMessageAddressUsernameKey);
+            if (user.isEmpty())
+                continue;
+            QString service = text(e, CN::InstantMessageAddressServiceKey);
+            if (service.isEmpty())
+                service = CN::InstantMessageServiceAIM;
+            c.instantMessageAddresses.append({ storeLabel(e), StoreInstantMessageAddress { user, service } });
+        }
+    }
+    if (m_relationshipValues) {
+        c.contactRelations.clear();
+        for (const QVariant &v : *m_relationshipValues) {
+            const QVariantMap e = v.toMap();
+            const QString name = text(e, Key::Value);
+            if (!name.isEmpty())
+                c.contactRelations.append(
+                    { storeLabelOr(e, CN::LabelContactRelationFriend), StoreContactRelation { name } });
+        }
+    }
+    if (m_datesValues) {
+        c.dates.clear();
+        for (const QVariant &v : *m_datesValues) {
+            const QVariantMap e = v.toMap();
+            if (const auto date = componentsOf(e.value(Key::Value)))
+                c.dates.append({ storeLabelOr(e, CN::LabelDateAnniversary), *date });
+        }
+    }
+    if (m_birthdayValue)
+        c.birthday = componentsOf(m_birthdayValue->value(Key::Value));
+    if (m_stringValues) {
+        // The record is the truth: a text it no longer has is cleared in the contact too.
+        const QVariantMap &s = *m_stringValues;
+        setIfDifferent(c.organizationName, text(s, Ident::Company));
+        setIfDifferent(c.departmentName, text(s, Ident::Department));
+        setIfDifferent(c.nickname, text(s, Ident::Nickname));
+        setIfDifferent(c.jobTitle, text(s, Ident::JobTitle));
+        setIfDifferent(c.namePrefix, text(s, Ident::Title));
+        setIfDifferent(c.note, text(s, Ident::Note));
+        setIfDifferent(c.nameSuffix, text(s, Ident::Suffix));
+    }
+    if (!m_imageData.isEmpty())
+        c.imageData = m_imageData;
+    if (!m_thumbnailImageData.isEmpty())
+        c.thumbnailImageData = m_thumbnailImageData;
+    return c;
+}
+
+QByteArray ZRPerson::vCardData()
+{
+    QString error;
+    const QByteArray data = VCardSerialization::dataWithContacts({ contactFromCache(nullptr) }, &error);
+    if (!error.isEmpty() || data.isEmpty()) {
+        qWarning("ZRPerson::vCardData: ERROR %s", qUtf8Printable(error));
+        return QByteArray();
+    }
+    return data;
+}
