@@ -104,4 +104,15 @@ int indexOfName(const QList<LabelPreset> &presets, const QString &name)
     return -1;
 }
 
+void applyPreset(QVariantMap &options, const LabelPreset &preset)
+{
+    QVariantMap labels = options.value(PrintKey::MailingLabels).toMap();
+    labels.insert(PrintKey::LabelWidth, preset.labelWidth);
+    labels.insert(PrintKey::LabelHeight, preset.labelHeight);
+    labels.insert(PrintKey::HGap, preset.hGap);
+    labels.insert(PrintKey::VGap, preset.vGap);
+    labels.insert(PrintKey::SelectedPreset, preset.name);
+    options.insert(PrintKey::MailingLabels, labels);
+}
+
 } // namespace LabelPresets

@@ -41,4 +41,8 @@ QVariantList toVariantList(const QList<LabelPreset> &presets);
 // Index of the first preset titled name, or -1.
 int indexOfName(const QList<LabelPreset> &presets, const QString &name);
 
+// Makes a preset the current label geometry of the options: its size and gaps go into "Mailing Labels"
+// (as numbers) and its title becomes "selectedPreset".
+void applyPreset(QVariantMap &options, const LabelPreset &preset);
+
 } // namespace LabelPresets
