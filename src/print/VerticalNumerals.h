@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Optional rewriting of numbers for vertical addresses, applied to the text before layout:
+// digits as kanji numerals and hyphens between numbers as a long mark or "の". Setting two-digit
+// numbers upright side by side is a layout rule; this file only says where such a number is.
+namespace VerticalNumerals {
+
+enum class NumeralStyle {
+    Arabic, // leave digits alone
+    KanjiDigits, // one kanji per digit: 103 -> 一〇三
+    KanjiPositional // with place words: 103 -> 百三
+};
+
+enum class NumberHyphen {
+    Keep,
+    LongMark, // 1-2 -> 1ー2
+    No // 1-2 -> 1の2
+};
+
+struct Options
+{
+    NumeralStyle numerals = NumeralStyle::Arabic;
+    NumberHyphen hyphen = NumberHyphen::Keep;
+};
+
+// `digits` holds ASCII or full-width digits only.
+QString kanjiDigits(QStringView digits);
+// Falls back to one kanji per digit for a number with a leading zero or of more than 12 digits,
+// where place words would change what the number says.
+QString kanjiPositional(QStringView digits);
+
+QString transform(const QString &text, const Options &options);
+
+// True when exactly two digits start at `pos`, with no digit before or after them.
+bool isPairedNumberAt(QStringView text, qsizetype pos);
+
+} // namespace VerticalNumerals

@@ -1,0 +1,161 @@
+#include "VerticalShaper.h"
+
+#include "VerticalCharacters.h"
+#include "VerticalFontCache.h"
+#include "VerticalNumerals.h"
+#include "VerticalTextRoutine.h"
+
+#include <algorithm>
+#include <hb.h>
+#include <memory>
+
+namespace VerticalShaper {
+
+namespace {
+
+enum class Segment { Upright, Turned, Paired, LineFeed };
+
+Segment segmentOf(QStringView text, qsizetype pos, char32_t c, bool pairDigits)
+{
+    if (c == u'\n' || c == u'\r')
+        return Segment::LineFeed;
+    if (pairDigits && VerticalNumerals::isPairedNumberAt(text, pos))
+        return Segment::Paired;
+    switch (VerticalCharacters::classify(c)) {
+    case VerticalGlyphKind::Sideways:
+        return Segment::Turned;
+    default:
+        return Segment::Upright;
+    }
+}
+
+QString clusterText(const QString &text, unsigned cluster)
+{
+    const qsizetype pos = qsizetype(cluster);
+    if (pos >= text.size())
+        return QString();
+    const qsizetype length = (text[pos].isHighSurrogate() && pos + 1 < text.size()) ? 2 : 1;
+    return text.mid(pos, length);
+}
+
+using Buffer = std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)>;
+
+Buffer shape(hb_font_t *font, const QString &text, qsizetype start, qsizetype end, hb_direction_t direction,
+    bool useVrt2)
+{
+    Buffer buffer(hb_buffer_create(), &hb_buffer_destroy);
+    hb_buffer_add_utf16(buffer.get(), reinterpret_cast<const uint16_t *>(text.utf16()), int(text.size()),
+        unsigned(start), int(end - start));
+    hb_buffer_set_direction(buffer.get(), direction);
+    hb_buffer_set_language(buffer.get(), hb_language_from_string("ja", -1));
+    hb_buffer_guess_segment_properties(buffer.get());
+    hb_feature_t vrt2 { HB_TAG('v', 'r', 't', '2'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END };
+    hb_shape(font, buffer.get(), useVrt2 ? &vrt2 : nullptr, useVrt2 ? 1 : 0);
+    return buffer;
+}
+
+} // namespace
+
+std::optional<VerticalLineLayout> layout(
+    const VerticalAttributedText &text, QPointF topRight, bool pairDigits, bool measureOnly)
+{
+    VerticalLineLayout result;
+    const qreal y = topRight.y();
+    qreal right = topRight.x();
+    qreal cy = y;
+    qreal maxY = y;
+    qreal lastSize = 0;
+
+    for (const VerticalTextRun &run : text) {
+        const qreal s = run.size;
+        if (run.text.isEmpty() || !(s > 0))
+            continue;
+        const VerticalFontCache::ShapingFace face = VerticalFontCache::shapingFace(run.font);
+        if (!face.font)
+            return std::nullopt;
+        const QRawFont raw = VerticalFontCache::rawFont(run.font, s);
+        if (!raw.isValid())
+            return std::nullopt;
+        const qreal k = s / face.unitsPerEm;
+        const qreal descent = raw.descent();
+        const bool useVrt2 = !face.hasVert;
+        lastSize = s;
+
+        qsizetype pos = 0;
+        const QString &str = run.text;
+        while (pos < str.size()) {
+            const char32_t c = VerticalCharacters::firstCodePoint(QStringView(str).mid(pos));
+            const Segment kind = segmentOf(str, pos, c, pairDigits);
+            if (kind == Segment::LineFeed) {
+                right -= s;
+                cy = y;
+                ++pos;
+                continue;
+            }
+            if (kind == Segment::Paired) {
+                cy += s;
+                if (!measureOnly)
+                    result.glyphs += VerticalTextRoutine::pairedDigits(
+                        QStringView(str).mid(pos, 2), run.font, s, right - s, cy - descent);
+                maxY = std::max(maxY, cy);
+                pos += 2;
+                continue;
+            }
+            qsizetype end = pos;
+            while (end < str.size()) {
+                const char32_t next = VerticalCharacters::firstCodePoint(QStringView(str).mid(end));
+                if (segmentOf(str, end, next, pairDigits) != kind)
+                    break;
+                end += next > 0xFFFF ? 2 : 1;
+            }
+
+            const bool upright = kind == Segment::Upright;
+            Buffer buffer
+                = shape(face.font, str, pos, end, upright ? HB_DIRECTION_TTB : HB_DIRECTION_LTR, useVrt2);
+            unsigned count = 0;
+            const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer.get(), &count);
+            const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer.get(), &count);
+            qreal pen = 0; // font units along the column
+            for (unsigned i = 0; i < count; ++i) {
+                if (infos[i].codepoint == 0)
+                    return std::nullopt; // the font lacks a character: no fallback fonts here
+                const hb_glyph_position_t &p = positions[i];
+                if (!measureOnly) {
+                    VerticalGlyph glyph;
+                    glyph.text = clusterText(str, infos[i].cluster);
+                    glyph.glyphIndex = infos[i].codepoint;
+                    glyph.font = raw;
+                    glyph.size = s;
+                    if (upright) {
+                        // Vertical pen positions count upwards in font units.
+                        glyph.origin = QPointF(right - s / 2 + p.x_offset * k, cy - (pen + p.y_offset) * k);
+                        glyph.kind = VerticalGlyphKind::VerticalForm;
+                    } else {
+                        // Horizontal text turned clockwise: along the line is down, up is right.
+                        glyph.origin
+                            = QPointF(right - s + descent + p.y_offset * k, cy + (pen + p.x_offset) * k);
+                        glyph.rotation = 90;
+                        glyph.kind = VerticalGlyphKind::Sideways;
+                    }
+                    result.glyphs.append(glyph);
+                }
+                pen += upright ? p.y_advance : p.x_advance;
+            }
+            cy += (upright ? -pen : pen) * k;
+            maxY = std::max(maxY, cy);
+            pos = end;
+        }
+    }
+
+    if (lastSize == 0) {
+        result.bounds = QRectF(topRight, QSizeF(0, 0));
+        return result;
+    }
+    const qreal left = right - lastSize;
+    result.bounds = QRectF(left, y, topRight.x() - left, maxY - y);
+    result.length = maxY - y;
+    result.usedVerticalForms = true;
+    return result;
+}
+
+} // namespace VerticalShaper
