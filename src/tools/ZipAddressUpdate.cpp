@@ -1,0 +1,56 @@
+#include "tools/ZipAddressUpdate.h"
+
+#include "model/Identifiers.h"
+#include "tools/PostalKeys.h"
+
+namespace ZipAddressUpdate {
+
+Target targetForAddress(const std::optional<QVariantMap> &address, const QString &company)
+{
+    if (!address)
+        return {};
+    const QString zip = address->value(Ident::ZIP).toString();
+    const QString stateCity
+        = address->value(Ident::State).toString() + address->value(Ident::City).toString();
+    const QString street = address->value(Ident::Street).toString();
+    if (!zip.isEmpty() && stateCity.isEmpty())
+        return { zip, 2 };
+    if (!stateCity.isEmpty() || !street.isEmpty())
+        return { stateCity, 1 };
+    if (!company.isEmpty())
+        return { company, 3 };
+    if (!zip.isEmpty())
+        return { zip, 4 };
+    return {};
+}
+
+QVariantMap addressByApplyingResult(const QVariantMap &address, const QVariantMap &result, int mode)
+{
+    QVariantMap updated = address;
+    const QString zip = result.value(Ident::ZIP).toString();
+    if (mode == 1) {
+        if (!zip.isEmpty())
+            updated.insert(Ident::ZIP, zip);
+        return updated;
+    }
+    updated.insert(Ident::ZIP, zip);
+    updated.insert(Ident::State, result.value(Ident::State).toString());
+    updated.insert(Ident::City, result.value(Ident::City).toString());
+    const QString street = result.value(Ident::Street).toString();
+    if (street != ZipText::NoListedStreet)
+        updated.insert(Ident::Street, street);
+    return updated;
+}
+
+QVariantMap labeledAddressByApplyingResult(
+    const std::optional<QVariantMap> &labeledAddress, const QVariantMap &result, int mode)
+{
+    QVariantMap labeled = labeledAddress.value_or(QVariantMap {
+        { Key::Label, ZipKey::HomeLabel },
+        { Key::LabelIndex, 0 },
+    });
+    labeled.insert(Key::Value, addressByApplyingResult(labeled.value(Key::Value).toMap(), result, mode));
+    return labeled;
+}
+
+} // namespace ZipAddressUpdate
