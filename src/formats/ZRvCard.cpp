@@ -1,0 +1,240 @@
+#include "formats/ZRvCard.h"
+
+#include "model/Identifiers.h"
+#include "model/VCardSerialization.h"
+#include "model/ZRPerson.h"
+
+#include <QDateTime>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString BeginVCard = u"BEGIN:VCARD"_s;
+const QString EndVCard = u"END:VCARD"_s;
+const QString RenmeiProperty = u"\nX-RENMEI:"_s;
+const QString LayoutsProperty = u"\nX-HAGAKILAYOUTS:"_s;
+const QString CategoriesProperty = u"\nCATEGORIES:"_s;
+
+bool isNewline(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+// The end of the line that starts at position, its terminator included.
+qsizetype lineEnd(const QString &text, qsizetype position)
+{
+    const qsizetype size = text.size();
+    while (position < size && !isNewline(text.at(position)))
+        ++position;
+    if (position < size) {
+        if (text.at(position) == u'\r' && position + 1 < size && text.at(position + 1) == u'\n')
+            ++position;
+        ++position;
+    }
+    return position;
+}
+
+ContactGroupPtr categoryGroup(const QString &name)
+{
+    auto group = std::make_shared<ContactGroup>();
+    group->name = name;
+    group->containerName = ContainerText::LocalContainerName;
+    group->uniqueId = u"%1-%2"_s.arg(name, QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
+    group->contactTable = ContactTable();
+    return group;
+}
+
+// The joint names: the rest of the X-RENMEI line, with "\n" as line breaks.
+void applyRenmei(const QString &card, ZRPerson &person)
+{
+    const qsizetype at = card.indexOf(RenmeiProperty);
+    if (at < 0)
+        return;
+    const qsizetype start = at + RenmeiProperty.size();
+    qsizetype end = start;
+    while (end < card.size() && !isNewline(card.at(end)))
+        ++end;
+    if (end == start)
+        return;
+    QString value = card.mid(start, end - start);
+    value.replace(u"\\n"_s, u"\n"_s);
+    person.setValueForIdentifier(value, Ident::Renmei);
+}
+
+// One layout string per non-empty line, matched to the addresses by position.
+void applyLayouts(const QString &card, ZRPerson &person)
+{
+    const qsizetype at = card.indexOf(LayoutsProperty);
+    if (at < 0)
+        return;
+    const qsizetype start = at + 1;
+    const qsizetype firstValue = start + LayoutsProperty.size() - 1;
+    if (firstValue >= card.size() || isNewline(card.at(firstValue)))
+        return;
+    const qsizetype length = ZRvCard::retriveVCardElement(card, start);
+    if (length < 17)
+        return;
+    QString value = card.mid(firstValue, start + length - firstValue);
+    value.replace(u"\r\n "_s, u"\n"_s);
+    qsizetype k = 0;
+    const qsizetype addresses = person.addressValues().size();
+    for (const QString &piece : value.split(u'\n')) {
+        const QString layout = piece.trimmed();
+        if (layout.isEmpty())
+            continue;
+        if (k >= addresses)
+            break;
+        QVariantMap address = person.labeledValueForIdentifierAtIndex(Ident::Address, k).toMap();
+        ZRPerson::hagakiLayoutFromLayoutString(address, layout);
+        person.replaceLabeledValueAtIndex(address, Ident::Address, k);
+        ++k;
+    }
+}
+
+} // namespace
+
+ContactContainerPtr ZRvCard::makeVCardContainer()
+{
+    auto container = std::make_shared<ContactContainer>();
+    container->name = ContainerText::VCardContainerName;
+    container->type = 1;
+    auto top = std::make_shared<ContactGroup>();
+    top->top = true;
+    top->name = ContainerText::AllContacts;
+    top->containerName = ContainerText::VCardContainerName;
+    top->contactTable = ContactTable();
+    container->groups.append(top);
+    return container;
+}
+
+std::optional<ContainerTable> ZRvCard::containersFromVCards(
+    const QString &text, const ProgressHandler &handler, QList<CardProblem> *problems) const
+{
+    ContactContainerPtr container = makeVCardContainer();
+    const ContainerTable result { container };
+    if (text.size() < 11)
+        return result;
+
+    ContactTable &topTable = *container->groups.first()->contactTable;
+    qsizetype position = 0;
+    int cardNumber = 0;
+    while (text.size() - position > 10) {
+        const qsizetype begin = text.indexOf(BeginVCard, position, Qt::CaseInsensitive);
+        if (begin < 0)
+            break;
+        const qsizetype endMatch = text.indexOf(EndVCard, begin + BeginVCard.size(), Qt::CaseInsensitive);
+        if (endMatch < 0)
+            break;
+        qsizetype cardEnd = endMatch + EndVCard.size();
+        while (cardEnd < text.size() && !isNewline(text.at(cardEnd)))
+            ++cardEnd;
+        if (cardEnd < text.size())
+            ++cardEnd; // the card keeps one line-break character
+        const QString card = text.mid(begin, cardEnd - begin);
+        if (card.size() < 11)
+            break;
+        ++cardNumber;
+
+        // Categories first, so that a card that fails still makes its groups.
+        QList<ContactGroupPtr> cardGroups;
+        for (const QString &piece : findCategories2(card)) {
+            const QString name = piece.trimmed();
+            if (name.isEmpty())
+                continue;
+            ContactGroupPtr found;
+            for (const ContactGroupPtr &group : container->groups) {
+                if (group->name == name) {
+                    found = group;
+                    break;
+                }
+            }
+            if (!found) {
+                found = categoryGroup(name);
+                container->groups.append(found);
+            }
+            cardGroups.append(found);
+        }
+
+        QString error;
+        const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card.toUtf8(), &error);
+        if (contacts.isEmpty()) {
+            if (problems)
+                problems->append({ cardNumber, error.isEmpty() ? u"no contact in the card"_s : error });
+        } else {
+            auto person = ZRPerson::fromStoreContact(contacts.first());
+            person->setCreated(true);
+            auto entry = std::make_shared<ContactEntry>();
+            entry->person = person;
+            entry->uniqueId = person->uniqueId();
+            entry->isNew = true;
+            topTable.append(entry);
+            for (const ContactGroupPtr &group : cardGroups) {
+                if (group->top && group->contactTable->contains(entry))
+                    continue; // a category named like the top group is the top group itself
+                group->contactTable->append(entry);
+            }
+            applyRenmei(card, *person);
+            applyLayouts(card, *person);
+        }
+
+        position = begin + card.size();
+        if (handler) {
+            bool stop = false;
+            handler(&stop, position);
+            if (stop)
+                return std::nullopt;
+        }
+    }
+    return result;
+}
+
+ContactTable *ZRvCard::contactsInContainer(const ContactContainer &container)
+{
+    if (container.name != ContainerText::VCardContainerName || container.groups.isEmpty())
+        return nullptr;
+    auto &table = container.groups.first()->contactTable;
+    return table ? &*table : nullptr;
+}
+
+ContactTable *ZRvCard::contactsForGroup(const ContactGroup &group, const ContactContainer &container)
+{
+    if (container.name != ContainerText::VCardContainerName)
+        return nullptr;
+    for (const ContactGroupPtr &candidate : container.groups) {
+        if (candidate->uniqueId == group.uniqueId && candidate->contactTable)
+            return &*candidate->contactTable;
+    }
+    return nullptr;
+}
+
+QStringList ZRvCard::findCategories2(const QString &card)
+{
+    QStringList pieces;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype at = card.indexOf(CategoriesProperty, from);
+        if (at < 0)
+            break;
+        const qsizetype lineStart = at + 1;
+        const qsizetype end = lineEnd(card, lineStart);
+        if (end - lineStart >= 12)
+            pieces += card.mid(lineStart + 11, end - lineStart - 11).split(u',');
+        from = lineStart;
+    }
+    return pieces;
+}
+
+qsizetype ZRvCard::retriveVCardElement(const QString &text, qsizetype location)
+{
+    if (location < 0 || location >= text.size())
+        return 0;
+    qsizetype lineStart = location;
+    while (lineStart > 0 && !isNewline(text.at(lineStart - 1)))
+        --lineStart;
+    qsizetype end = lineEnd(text, lineStart);
+    while (end < text.size() && text.at(end) == u' ')
+        end = lineEnd(text, end);
+    return end - location;
+}

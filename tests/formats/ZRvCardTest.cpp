@@ -1,0 +1,133 @@
+#include "formats/ZRvCard.h"
+
+#include "model/Identifiers.h"
+#include "model/ZRPerson.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString card(const QString &name, const QString &extra = QString())
+{
+    return u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:%1;;;;\r\nFN:%1\r\n"_s.arg(name) + extra + u"END:VCARD\r\n"_s;
+}
+
+ContainerTable read(const QString &text, QList<ZRvCard::CardProblem> *problems = nullptr)
+{
+    auto result = ZRvCard().containersFromVCards(text, {}, problems);
+    EXPECT_TRUE(result.has_value());
+    return result.value_or(ContainerTable());
+}
+
+QStringList groupNames(const ContactContainer &container)
+{
+    QStringList names;
+    for (const auto &group : container.groups)
+        names << group->name;
+    return names;
+}
+
+} // namespace
+
+TEST(ZRvCardTest, NoTextGivesTheEmptyVCardContainer)
+{
+    for (const QString &text : { QString(), u"BEGIN:VCA"_s }) {
+        const ContainerTable containers = read(text);
+        ASSERT_EQ(containers.size(), 1);
+        const ContactContainer &container = *containers.first();
+        EXPECT_EQ(container.name, u"vCard"_s);
+        EXPECT_EQ(container.type, 1);
+        ASSERT_EQ(container.groups.size(), 1);
+        EXPECT_TRUE(container.groups.first()->top);
+        EXPECT_EQ(container.groups.first()->name, u"All Contacts"_s);
+        EXPECT_TRUE(ZRvCard::contactsInContainer(container)->isEmpty());
+    }
+}
+
+TEST(ZRvCardTest, CategoriesBecomeGroupsSharingOneEntryPerCard)
+{
+    const QString text = u"junk before\r\n"_s
+        + card(u"Ann"_s, u"CATEGORIES:Friends, Work\r\nCATEGORIES:Golf,,\r\n"_s)
+        + u"begin:vcard\r\nversion:3.0\r\nN:Bob;;;;\r\nFN:Bob\r\nCATEGORIES:Friends,friends,All Contacts\r\nend:vcard\r\n"_s;
+    const ContainerTable containers = read(text);
+    const ContactContainer &container = *containers.first();
+    EXPECT_EQ(groupNames(container),
+        (QStringList { u"All Contacts"_s, u"Friends"_s, u"Work"_s, u"Golf"_s, u"friends"_s }));
+    const ContactTable &top = *ZRvCard::contactsInContainer(container);
+    ASSERT_EQ(top.size(), 2); // the category named like the top group adds nothing
+    EXPECT_TRUE(top.first()->isNew);
+    EXPECT_TRUE(top.first()->person->created());
+    EXPECT_EQ(top.first()->uniqueId, top.first()->person->uniqueId());
+
+    const ContactTable &friends = *ZRvCard::contactsForGroup(*container.groups[1], container);
+    ASSERT_EQ(friends.size(), 2);
+    EXPECT_EQ(friends.first(), top.first()); // the same entry object, not a copy
+    EXPECT_EQ(container.groups[1]->containerName, u"Local"_s);
+    EXPECT_TRUE(container.groups[1]->uniqueId.startsWith(u"Friends-"_s));
+}
+
+TEST(ZRvCardTest, CardThatFailsStillMakesItsGroupsAndIsReported)
+{
+    const QString broken
+        = u"BEGIN:VCARD\r\nCATEGORIES:Lost\r\nthis is not a property line\r\nEND:VCARD\r\n"_s;
+    QList<ZRvCard::CardProblem> problems;
+    const ContainerTable containers = read(card(u"Ann"_s) + broken, &problems);
+    const ContactContainer &container = *containers.first();
+    EXPECT_EQ(groupNames(container), (QStringList { u"All Contacts"_s, u"Lost"_s }));
+    if (ZRvCard::contactsInContainer(container)->size() == 1) {
+        ASSERT_EQ(problems.size(), 1);
+        EXPECT_EQ(problems.first().cardNumber, 2);
+        EXPECT_FALSE(problems.first().reason.isEmpty());
+    }
+}
+
+TEST(ZRvCardTest, JointNamesAndLayoutsAreApplied)
+{
+    const QString adr = u"ADR;TYPE=HOME:;;1-2-3 Ginza;Chuo;Tokyo;104-0061;Japan\r\n"_s;
+    const QString text = card(u"Ann"_s,
+        adr + adr + adr + u"X-RENMEI:one\\ntwo\r\n"_s
+            + u"X-HAGAKILAYOUTS:1;\r\n 6;ra:{{204.00,75.00},{46.00,275.00}};\r\n 4;\r\n"_s);
+    const ContainerTable containers = read(text);
+    ZRPerson &person = *ZRvCard::contactsInContainer(*containers.first())->first()->person;
+    EXPECT_EQ(person.valueForIdentifier(Ident::Renmei).toString(), u"one\ntwo"_s);
+    const QVariantList addresses = person.valueForIdentifier(Ident::Address).toList();
+    ASSERT_EQ(addresses.size(), 3);
+    EXPECT_TRUE(addresses[0].toMap().value(Key::Sender).toBool());
+    EXPECT_TRUE(addresses[1].toMap().value(Key::Company).toBool());
+    EXPECT_FALSE(addresses[1].toMap().value(Key::Sender).toBool());
+    EXPECT_EQ(
+        addresses[1].toMap().value(Key::ReceiverAddress).toString(), u"{{204.00,75.00},{46.00,275.00}}"_s);
+    EXPECT_TRUE(addresses[2].toMap().value(Key::Renmei).toBool());
+
+    // An empty X-RENMEI leaves the joint names unset; layouts beyond the last address change nothing.
+    const ContainerTable other = read(card(u"Bob"_s, adr + u"X-RENMEI:\r\nX-HAGAKILAYOUTS:1;\r\n 2;\r\n"_s));
+    ZRPerson &bob = *ZRvCard::contactsInContainer(*other.first())->first()->person;
+    EXPECT_TRUE(bob.valueForIdentifier(Ident::Renmei).toString().isEmpty());
+    EXPECT_EQ(bob.valueForIdentifier(Ident::Address).toList().size(), 1);
+}
+
+TEST(ZRvCardTest, ProgressReportsPositionsAndStopEndsTheRead)
+{
+    const QString text = card(u"A"_s) + card(u"B"_s) + card(u"C"_s);
+    QList<qsizetype> positions;
+    auto all
+        = ZRvCard().containersFromVCards(text, [&](bool *, qsizetype position) { positions << position; });
+    ASSERT_TRUE(all.has_value());
+    ASSERT_EQ(positions.size(), 3);
+    EXPECT_EQ(positions.last(), text.size() - 1); // a card keeps only the CR of its final CR LF
+
+    int calls = 0;
+    auto stopped = ZRvCard().containersFromVCards(text, [&](bool *stop, qsizetype) { *stop = ++calls == 2; });
+    EXPECT_FALSE(stopped.has_value());
+    EXPECT_EQ(calls, 2);
+}
+
+TEST(ZRvCardTest, FoldedPropertyAndRawCategoryPieces)
+{
+    const QString text = u"X-A:1\r\n 2\r\n\t3\r\nNEXT:x"_s;
+    EXPECT_EQ(ZRvCard::retriveVCardElement(text, 0), 11); // "X-A:1\r\n" + " 2\r\n"; a tab does not continue
+    EXPECT_EQ(ZRvCard::findCategories2(u"BEGIN:VCARD\nCATEGORIES:a, b\nCATEGORIES;X=1:c\n"_s),
+        (QStringList { u"a"_s, u" b\n"_s }));
+}
