@@ -52,6 +52,7 @@ struct Cache
 {
     QMutex mutex;
     QHash<QString, QRawFont> rawFonts;
+    QHash<QString, std::pair<qreal, qreal>> emBoxes; // per em
     QHash<QString, FaceEntry *> faces;
 };
 
@@ -124,6 +125,65 @@ ShapingFace shapingFace(const QFont &font)
     }
     hb_face_destroy(face); // the font keeps its own reference
     return entry->face;
+}
+
+namespace {
+
+quint16 bigEndian16(const QByteArray &data, qsizetype offset)
+{
+    return quint16((quint8(data[offset]) << 8) | quint8(data[offset + 1]));
+}
+
+// Em-box fractions of a font from its OS/2 and head tables, or from its line metrics.
+std::pair<qreal, qreal> emBoxFractions(const QRawFont &raw)
+{
+    const QByteArray os2 = raw.fontTable("OS/2");
+    const QByteArray head = raw.fontTable("head");
+    constexpr qsizetype typoAscenderOffset = 68;
+    constexpr qsizetype typoDescenderOffset = 70;
+    constexpr qsizetype unitsPerEmOffset = 18;
+    if (os2.size() >= typoDescenderOffset + 2 && head.size() >= unitsPerEmOffset + 2) {
+        const qreal upem = bigEndian16(head, unitsPerEmOffset);
+        const qreal ascender = qint16(bigEndian16(os2, typoAscenderOffset));
+        const qreal descender = -qint16(bigEndian16(os2, typoDescenderOffset));
+        // Only a plausible box: both parts non-negative and together about one em.
+        if (upem > 0 && ascender > 0 && descender >= 0 && ascender + descender > upem * 0.8
+            && ascender + descender < upem * 1.25)
+            return { ascender / upem, descender / upem };
+    }
+    const qreal size = raw.pixelSize();
+    if (size > 0 && raw.ascent() + raw.descent() > 0) {
+        const qreal total = raw.ascent() + raw.descent();
+        return { raw.ascent() / total, raw.descent() / total };
+    }
+    return { 0.88, 0.12 };
+}
+
+} // namespace
+
+EmBox emBox(const QRawFont &font, qreal size)
+{
+    Cache &c = cache();
+    const QString key
+        = font.familyName() + u'|' + font.styleName() + u'|' + QString::number(int(font.weight()));
+    std::pair<qreal, qreal> fractions;
+    {
+        QMutexLocker lock(&c.mutex);
+        auto it = c.emBoxes.constFind(key);
+        if (it != c.emBoxes.constEnd()) {
+            fractions = *it;
+            return { fractions.first * size, fractions.second * size };
+        }
+    }
+    fractions = font.isValid() ? emBoxFractions(font) : std::pair<qreal, qreal> { 0.88, 0.12 };
+    QMutexLocker lock(&c.mutex);
+    c.emBoxes.insert(key, fractions);
+    return { fractions.first * size, fractions.second * size };
+}
+
+EmBox emBox(const QFont &font, qreal size)
+{
+    return emBox(rawFont(font, size), size);
 }
 
 bool hasVerticalVariant(const QFont &font)

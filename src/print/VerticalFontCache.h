@@ -27,6 +27,17 @@ struct ShapingFace
 ShapingFace shapingFace(const QFont &font);
 bool hasVerticalVariant(const QFont &font);
 
+// Ascent and descent of the font's em box at `size`: the typographic values where the font gives
+// them (they add up to one em in CJK fonts), otherwise its line metrics. Vertical cells are one
+// em, so line metrics with generous spacing would push glyphs out of their cells.
+struct EmBox
+{
+    qreal ascent = 0;
+    qreal descent = 0; // positive, below the baseline
+};
+EmBox emBox(const QRawFont &font, qreal size);
+EmBox emBox(const QFont &font, qreal size);
+
 struct ResolvedGlyph
 {
     QRawFont font; // at the requested size

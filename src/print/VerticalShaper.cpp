@@ -77,7 +77,7 @@ std::optional<VerticalLineLayout> layout(
         if (!raw.isValid())
             return std::nullopt;
         const qreal k = s / face.unitsPerEm;
-        const qreal descent = raw.descent();
+        const qreal descent = VerticalFontCache::emBox(raw, s).descent;
         const bool useVrt2 = !face.hasVert;
         lastSize = s;
 

@@ -14,18 +14,10 @@ namespace {
 // Corner punctuation is drawn from its horizontal glyph, moved by this share of an em right and up.
 constexpr qreal cornerShift = 0.5;
 
-struct Metrics
+bool sitsOnCellBottom(VerticalGlyphKind kind)
 {
-    qreal ascent = 0;
-    qreal descent = 0;
-};
-
-Metrics metricsFor(const QFont &font, qreal size)
-{
-    const QRawFont raw = VerticalFontCache::rawFont(font, size);
-    if (!raw.isValid() || raw.ascent() + raw.descent() <= 0)
-        return { size * 0.88, size * 0.12 };
-    return { raw.ascent(), raw.descent() };
+    return kind == VerticalGlyphKind::Upright || kind == VerticalGlyphKind::HalfWidth
+        || kind == VerticalGlyphKind::Punctuation;
 }
 
 QPointF turned(QPointF p, qreal rotation)
@@ -38,13 +30,18 @@ QPointF turned(QPointF p, qreal rotation)
 }
 
 void addGlyphs(QList<VerticalGlyph> &out, QStringView cluster, const QFont &font, qreal size, QPointF origin,
-    qreal rotation, VerticalGlyphKind kind)
+    qreal rotation, VerticalGlyphKind kind, qreal descent)
 {
     const VerticalFontCache::ResolvedCluster resolved
         = VerticalFontCache::resolveCluster(cluster, font, size);
-    for (const auto &g : resolved.glyphs)
-        out.append({ cluster.toString(), g.glyphIndex, g.font, origin + turned(g.offset, rotation), rotation,
+    for (const auto &g : resolved.glyphs) {
+        QPointF offset = g.offset;
+        // A glyph found in another font stands on that font's em box, not on the requested one's.
+        if (sitsOnCellBottom(kind) && g.font != VerticalFontCache::rawFont(font, size))
+            offset.ry() += descent - VerticalFontCache::emBox(g.font, size).descent;
+        out.append({ cluster.toString(), g.glyphIndex, g.font, origin + turned(offset, rotation), rotation,
             size, kind });
+    }
 }
 
 QString asciiDigits(QStringView digits)
@@ -101,7 +98,7 @@ VerticalLineLayout layout(const VerticalAttributedText &text, QPointF point, con
         const qreal s = run.size;
         if (run.text.isEmpty() || !(s > 0))
             continue;
-        const Metrics m = metricsFor(run.font, s);
+        const VerticalFontCache::EmBox m = VerticalFontCache::emBox(run.font, s);
         const qreal a = m.ascent;
         const qreal dsc = m.descent;
         const qreal fragment = a + dsc;
@@ -221,7 +218,7 @@ VerticalLineLayout layout(const VerticalAttributedText &text, QPointF point, con
                 }
             }
             if (!paired && !options.measureOnly)
-                addGlyphs(result.glyphs, cluster, run.font, s, origin, rotation, kind);
+                addGlyphs(result.glyphs, cluster, run.font, s, origin, rotation, kind, dsc);
             maxX = std::max(maxX, cx);
             maxY = std::max(maxY, cy);
             start = end;

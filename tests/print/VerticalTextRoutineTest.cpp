@@ -1,5 +1,7 @@
 #include "print/VerticalTextRoutine.h"
 
+#include "print/VerticalFontCache.h"
+
 #include <QFont>
 #include <QRawFont>
 #include <gtest/gtest.h>
@@ -16,17 +18,11 @@ QFont testFont()
     return QFont(u"Noto Sans CJK JP"_s);
 }
 
-struct Metrics
-{
-    qreal ascent;
-    qreal descent;
-};
+using Metrics = VerticalFontCache::EmBox;
 
 Metrics metrics()
 {
-    QRawFont raw = QRawFont::fromFont(testFont());
-    raw.setPixelSize(s);
-    return { raw.ascent(), raw.descent() };
+    return VerticalFontCache::emBox(testFont(), s);
 }
 
 VerticalLineLayout setText(const QString &text, VerticalDirection direction = VerticalDirection::TopToBottom,
