@@ -2,6 +2,8 @@
 
 #include "model/CharsetDecoder.h"
 
+#include <cctype>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -52,6 +54,20 @@ bool endsWithEscape(QByteArrayView text)
     while (n < text.size() && text[text.size() - 1 - n] == '\\')
         ++n;
     return n % 2 == 1;
+}
+
+bool isVCardMarker(QByteArrayView value)
+{
+    // Some phones end a card with "END:VCARD." and the like.
+    value = value.trimmed();
+    return value.size() >= 5 && equalsIgnoringCase(value.first(5), "VCARD")
+        && (value.size() == 5 || !std::isalnum(uchar(value[5])));
+}
+
+bool isEndLine(QByteArrayView line)
+{
+    line = line.trimmed();
+    return line.size() >= 9 && equalsIgnoringCase(line.first(4), "END:") && isVCardMarker(line.sliced(4));
 }
 
 // A quick look at the header of a property's first line, before it is unfolded.
@@ -181,8 +197,8 @@ private:
                 appendToPending(line.sliced(1));
                 return;
             }
-            if (m_pendingEncoding == VCardProperty::Encoding::QuotedPrintable
-                && pendingText().endsWith('=')) {
+            if (m_pendingEncoding == VCardProperty::Encoding::QuotedPrintable && pendingText().endsWith('=')
+                && !isEndLine(line)) {
                 chopPending(1);
                 appendToPending(line);
                 return;
@@ -261,13 +277,11 @@ private:
             return; // a stray line, such as a comment some phones write: nothing to read in it
         property.line = m_pendingLine;
         if (property.group.isEmpty() && property.parameters.isEmpty()) {
-            if (equalsIgnoringCase(property.name, "BEGIN")
-                && equalsIgnoringCase(property.rawValue.trimmed(), "VCARD")) {
+            if (equalsIgnoringCase(property.name, "BEGIN") && isVCardMarker(property.rawValue)) {
                 beginCard(m_pendingLine);
                 return;
             }
-            if (equalsIgnoringCase(property.name, "END")
-                && equalsIgnoringCase(property.rawValue.trimmed(), "VCARD")) {
+            if (equalsIgnoringCase(property.name, "END") && isVCardMarker(property.rawValue)) {
                 if (!m_open.isEmpty())
                     m_open.removeLast();
                 return;

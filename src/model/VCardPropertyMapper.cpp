@@ -40,9 +40,18 @@ unsigned typeFlags(const VCardProperty &property)
             unsigned flag;
         } table[] = { { "HOME", Home }, { "WORK", Work }, { "OTHER", Other }, { "CELL", Cell },
             { "MOBILE", Cell }, { "FAX", Fax }, { "PAGER", Pager }, { "MAIN", Main }, { "IPHONE", IPhone } };
-        for (const auto &entry : table) {
-            if (value.compare(entry.text, Qt::CaseInsensitive) == 0)
-                flags |= entry.flag;
+        // A quoted list ("fax,home") arrives as one value.
+        qsizetype start = 0;
+        while (start <= value.size()) {
+            qsizetype comma = value.indexOf(',', start);
+            if (comma < 0)
+                comma = value.size();
+            QByteArrayView word = value.sliced(start, comma - start).trimmed();
+            for (const auto &entry : table) {
+                if (word.compare(entry.text, Qt::CaseInsensitive) == 0)
+                    flags |= entry.flag;
+            }
+            start = comma + 1;
         }
         return true;
     });

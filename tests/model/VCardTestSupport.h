@@ -1,0 +1,64 @@
+#pragma once
+
+#include "model/StoreContact.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <gtest/gtest.h>
+
+// Shared by the vCard reader and writer tests.
+namespace VCardTestSupport {
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// Every field the writer promises to carry through a write and a second read: all but the note
+// and the image data, which the document's own writer adds.
+inline StoreContact withoutNoteAndImages(StoreContact contact)
+{
+    contact.note.clear();
+    contact.imageData.clear();
+    contact.thumbnailImageData.clear();
+    return contact;
+}
+
+inline std::string describeDifference(const StoreContact &a, const StoreContact &b)
+{
+    std::string out;
+    auto field = [&](const char *name, bool same) {
+        if (!same)
+            out += std::string(name) + " ";
+    };
+    field("identifier", a.identifier == b.identifier);
+    field("contactType", a.contactType == b.contactType);
+    field("namePrefix", a.namePrefix == b.namePrefix);
+    field("givenName", a.givenName == b.givenName);
+    field("middleName", a.middleName == b.middleName);
+    field("familyName", a.familyName == b.familyName);
+    field("previousFamilyName", a.previousFamilyName == b.previousFamilyName);
+    field("nameSuffix", a.nameSuffix == b.nameSuffix);
+    field("nickname", a.nickname == b.nickname);
+    field("phoneticGivenName", a.phoneticGivenName == b.phoneticGivenName);
+    field("phoneticMiddleName", a.phoneticMiddleName == b.phoneticMiddleName);
+    field("phoneticFamilyName", a.phoneticFamilyName == b.phoneticFamilyName);
+    field("organizationName", a.organizationName == b.organizationName);
+    field("departmentName", a.departmentName == b.departmentName);
+    field("jobTitle", a.jobTitle == b.jobTitle);
+    field("birthday", a.birthday == b.birthday);
+    field("phoneNumbers", a.phoneNumbers == b.phoneNumbers);
+    field("emailAddresses", a.emailAddresses == b.emailAddresses);
+    field("postalAddresses", a.postalAddresses == b.postalAddresses);
+    field("urlAddresses", a.urlAddresses == b.urlAddresses);
+    field("socialProfiles", a.socialProfiles == b.socialProfiles);
+    field("instantMessageAddresses", a.instantMessageAddresses == b.instantMessageAddresses);
+    field("contactRelations", a.contactRelations == b.contactRelations);
+    field("dates", a.dates == b.dates);
+    return out;
+}
+
+} // namespace VCardTestSupport
