@@ -10,7 +10,25 @@
 #include <climits>
 #include <memory>
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <zlib.h>
+
+namespace {
+
+// Replaces each undecodable sequence with U+FFFD (the converter's own choice is U+001A, which is
+// also a legal byte of its own) and counts them.
+void substituteAndCount(const void *context, UConverterToUnicodeArgs *args, const char *, int32_t,
+    UConverterCallbackReason reason, UErrorCode *error)
+{
+    if (reason > UCNV_IRREGULAR)
+        return; // reset, close or clone: nothing was lost
+    ++*static_cast<qsizetype *>(const_cast<void *>(context));
+    *error = U_ZERO_ERROR;
+    const UChar replacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &replacement, 1, 0, error);
+}
+
+} // namespace
 
 namespace PostalDataFile {
 
@@ -96,6 +114,8 @@ QString decodeWindows31J(const QByteArray &bytes, qsizetype *invalidCount)
         qWarning("%s: ERROR can't open the Windows-31J converter: %s", Q_FUNC_INFO, u_errorName(error));
         return {};
     }
+    qsizetype invalid = 0;
+    ucnv_setToUCallBack(converter.get(), substituteAndCount, &invalid, nullptr, nullptr, &error);
     // Every byte gives at most one UTF-16 unit, so the output never needs more room than the input.
     QString text(bytes.size(), Qt::Uninitialized);
     auto *target = reinterpret_cast<UChar *>(text.data());
@@ -110,7 +130,7 @@ QString decodeWindows31J(const QByteArray &bytes, qsizetype *invalidCount)
     }
     text.truncate(qsizetype(target - targetStart));
     if (invalidCount)
-        *invalidCount = text.count(QChar::ReplacementCharacter);
+        *invalidCount = invalid;
     return text;
 }
 

@@ -161,7 +161,7 @@ bool isBuilt()
 {
     Store &s = store();
     QMutexLocker lock(&s.mutex);
-    return s.started && s.future.isFinished();
+    return s.started && s.future.isResultReadyAt(0);
 }
 
 std::shared_ptr<const ZipSearchTexts> zipdb()
