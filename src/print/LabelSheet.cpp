@@ -9,13 +9,16 @@
 
 namespace {
 
-// Whole pitches that fit in a length. A label that ends exactly at the edge still fits, so the quotient
-// gets a hair of tolerance against rounding in decimal sizes such as 198.4 × 3.
+// Preset sizes are millimetres rounded to hundredths of a point; a sheet of ten 29.7 mm rows on A4 must
+// still get its tenth row, so a pitch may overrun the usable length by this much.
+constexpr double FitTolerance = 0.1;
+
+// Whole pitches that fit in a length.
 int pitchesIn(double length, double pitch)
 {
     if (!(pitch > 0.0) || !std::isfinite(pitch) || !std::isfinite(length))
         return 1;
-    const double count = std::floor(length / pitch + 1e-9);
+    const double count = std::floor((length + FitTolerance) / pitch);
     if (count < 1.0)
         return 1;
     return int(std::min(count, double(LabelSheet::MaxColumnsOrRows)));

@@ -63,7 +63,20 @@ std::optional<QPageSize> pageSize(const QString &name)
 QSizeF sizeInPoints(const QString &name)
 {
     const auto size = pageSize(name);
-    return size ? size->size(QPageSize::Point) : QSizeF();
+    if (!size)
+        return QSizeF();
+    // Page sizes answer points rounded to whole numbers; layout needs A4's 595.28, not 595.
+    const QSizeF defined = size->definitionSize();
+    switch (size->definitionUnits()) {
+    case QPageSize::Millimeter:
+        return defined * (72.0 / 25.4);
+    case QPageSize::Inch:
+        return defined * 72.0;
+    case QPageSize::Point:
+        return defined;
+    default:
+        return size->size(QPageSize::Point);
+    }
 }
 
 QString nameForSize(const QSizeF &points)
