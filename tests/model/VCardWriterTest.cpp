@@ -1,0 +1,199 @@
+#include "model/VCardWriter.h"
+
+#include "model/StoreKeys.h"
+#include "model/VCardLineReader.h"
+#include "model/VCardSerialization.h"
+#include "model/VCardTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+StoreContact fullContact()
+{
+    StoreContact c;
+    c.identifier = u"8F1E-22"_s;
+    c.namePrefix = u"Dr."_s;
+    c.givenName = u"太郎"_s;
+    c.middleName = u"Q;R"_s;
+    c.familyName = u"山田, Jr\\"_s;
+    c.nameSuffix = u"III"_s;
+    c.previousFamilyName = u"佐藤"_s;
+    c.nickname = u"Taro,T"_s;
+    c.phoneticGivenName = u"たろう"_s;
+    c.phoneticMiddleName = u"m"_s;
+    c.phoneticFamilyName = u"やまだ"_s;
+    c.organizationName = u"株式会社①"_s;
+    c.departmentName = u"開発;第二"_s;
+    c.jobTitle = u"課長"_s;
+    c.note = u"left out"_s;
+    c.imageData = "left out too";
+    c.birthday = DateComponents { 0, 2, 29 };
+    c.phoneNumbers = { { CN::LabelPhoneNumberMobile, u"090-1"_s }, { CN::LabelPhoneNumberHomeFax, u"03-2"_s },
+        { CN::LabelPhoneNumberWorkFax, u"03-3"_s }, { CN::LabelPhoneNumberOtherFax, u"03-4"_s },
+        { CN::LabelPhoneNumberPager, u"5"_s }, { CN::LabelPhoneNumberMain, u"6"_s },
+        { CN::LabelPhoneNumberiPhone, u"7"_s }, { CN::LabelHome, u"8"_s }, { u"Ferienhaus"_s, u"9"_s },
+        { QString(), u"10"_s }, { CN::LabelContactRelationAssistant, u"11"_s } };
+    c.emailAddresses = { { CN::LabelWork, u"a@example.com"_s }, { u"_$!<School>!$_"_s, u"b@example.com"_s } };
+    StorePostalAddress home { u"港区\n芝公園4-2-8"_s, u"東京都"_s, u"Tokyo"_s, u"105-0011"_s, u"日本"_s,
+        u"jp"_s, u"Annex"_s, u"PO Box 1"_s };
+    StorePostalAddress office { u"1 Main St"_s, u"Springfield"_s, u"IL"_s, u"62701"_s, u"USA"_s, QString(),
+        QString(), QString() };
+    c.postalAddresses = { { CN::LabelHome, home }, { u"Warehouse"_s, office } };
+    c.urlAddresses
+        = { { CN::LabelURLAddressHomePage, u"https://example.com/a,b;c"_s }, { CN::LabelWork, u"x"_s } };
+    c.socialProfiles = {
+        { QString(), { u"https://twitter.com/taro"_s, u"taro"_s, u"42"_s, CN::SocialProfileServiceTwitter } },
+        { u"Fediverse"_s, { u"https://example.social/@t"_s, u"t"_s, QString(), u"My, Service"_s } }
+    };
+    c.instantMessageAddresses
+        = { { CN::LabelHome, { u"taro@example.org"_s, CN::InstantMessageServiceJabber } },
+              { u"Gaming"_s, { u"t:1"_s, u"Steam"_s } } };
+    c.contactRelations = { { CN::LabelContactRelationMother, { u"花子"_s } }, { QString(), { u"Sam"_s } } };
+    c.dates = { { CN::LabelDateAnniversary, { 2001, 4, 1 } }, { u"Graduation"_s, { 0, 3, 15 } } };
+    return c;
+}
+
+QList<QByteArray> physicalLines(const QByteArray &text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+TEST(VCardWriterTest, EveryFieldButNoteAndImageSurvivesRoundTrip)
+{
+    const StoreContact original = fullContact();
+    const QByteArray text = VCardSerialization::dataWithContacts({ original, original });
+    QString error;
+    const QList<StoreContact> back = VCardSerialization::contactsWithData(text, &error);
+    ASSERT_EQ(back.size(), 2) << error.toStdString();
+    const StoreContact expected = VCardTestSupport::withoutNoteAndImages(original);
+    EXPECT_TRUE(back[0] == expected) << VCardTestSupport::describeDifference(back[0], expected) << "\n"
+                                     << text.toStdString();
+    EXPECT_TRUE(back[1] == expected);
+
+    StoreContact company;
+    company.identifier = u"c1"_s;
+    company.contactType = StoreContact::Type::Organization;
+    company.organizationName = u"Acme"_s;
+    company.birthday = DateComponents { 1604, 1, 2 }; // a real year 1604 stays a year
+    const QList<StoreContact> companyBack
+        = VCardSerialization::contactsWithData(VCardSerialization::dataWithContacts({ company }));
+    ASSERT_EQ(companyBack.size(), 1);
+    EXPECT_TRUE(companyBack[0] == company) << VCardTestSupport::describeDifference(companyBack[0], company);
+}
+
+TEST(VCardWriterTest, WritesVersionThreeWithCrLfAndNoNoteOrPhoto)
+{
+    const QByteArray text = VCardSerialization::dataWithContacts({ fullContact() });
+    EXPECT_TRUE(text.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
+    EXPECT_TRUE(text.endsWith("\r\nEND:VCARD\r\n"));
+    EXPECT_EQ(text.count("\r\n"), text.count('\n')); // no bare LF
+    EXPECT_FALSE(text.contains("\nNOTE"));
+    EXPECT_FALSE(text.contains("\nPHOTO"));
+
+    // Standard labels are TYPE parameters; others go through a group with X-ABLabel.
+    const char *expectedLines[] = {
+        "TEL;TYPE=CELL:090-1",
+        "TEL;TYPE=HOME,FAX:03-2",
+        "TEL;TYPE=OTHER,FAX:03-4",
+        "TEL;TYPE=IPHONE:7",
+        "item2.TEL:9", // the e-mail with a custom label took item1
+        "item2.X-ABLabel:Ferienhaus",
+        "TEL:10",
+        "EMAIL;TYPE=INTERNET,WORK:a@example.com",
+        "X-ABShowAs:COMPANY",
+        "BDAY;X-APPLE-OMIT-YEAR=1604:1604-02-29",
+        "ORG:株式会社①;開発\\;第二",
+        "NICKNAME:Taro\\,T",
+    };
+    QByteArray unfolded = text;
+    unfolded.replace("\r\n ", "");
+    for (const char *line : expectedLines) {
+        if (QByteArrayView(line) == "X-ABShowAs:COMPANY")
+            EXPECT_FALSE(unfolded.contains(line)); // a person is not shown as a company
+        else
+            EXPECT_TRUE(unfolded.contains(QByteArray("\r\n") + line + "\r\n")) << line << "\n"
+                                                                               << text.toStdString();
+    }
+}
+
+TEST(VCardWriterTest, EscapesAsVersionThreeRequires)
+{
+    struct Row
+    {
+        QString text;
+        QByteArray escaped;
+    };
+    const Row rows[] = {
+        { u"a,b"_s, "a\\,b" }, { u"a;b"_s, "a\\;b" }, { u"a\\b"_s, "a\\\\b" }, { u"a\nb"_s, "a\\nb" },
+        { u"a\r\nb"_s, "a\\nb" }, { u"a:b"_s, "a:b" }, { u"é😀"_s, "\xc3\xa9\xf0\x9f\x98\x80" },
+        { u"\xd800x"_s, "\xef\xbf\xbdx" }, // lone surrogate
+    };
+    for (const Row &row : rows) {
+        QByteArray out;
+        VCardWriter::appendEscaped(out, row.text);
+        EXPECT_EQ(out, row.escaped) << row.text.toStdString();
+        // What the writer escapes, the reader gives back (CR LF becomes LF).
+        if (!row.text.startsWith(QChar(0xd800))) {
+            EXPECT_EQ(VCardLineReader::unescape(QString::fromUtf8(out)),
+                QString(row.text).replace(u"\r\n"_s, u"\n"_s));
+        }
+    }
+}
+
+TEST(VCardWriterTest, FoldsAtSeventyFiveOctetsWithoutSplittingCharacters)
+{
+    for (int shift = 0; shift < 4; ++shift) {
+        // Three-byte and four-byte characters at every alignment against the fold.
+        QByteArray line = "NOTE:" + QByteArray(shift, 'x');
+        for (int i = 0; i < 60; ++i)
+            line += (i % 3 == 0) ? "\xf0\x9f\x98\x80" : "\xe8\xa1\xa8";
+        QByteArray out;
+        VCardWriter::appendFolded(out, line);
+        const QList<QByteArray> lines = physicalLines(out);
+        ASSERT_GT(lines.size(), 2);
+        QByteArray unfolded;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QByteArray l = lines[i];
+            ASSERT_TRUE(l.endsWith('\r'));
+            l.chop(1);
+            EXPECT_LE(l.size(), 75) << "line " << i;
+            if (i > 0) {
+                ASSERT_TRUE(l.startsWith(' '));
+                l.remove(0, 1);
+            }
+            EXPECT_TRUE(QString::fromUtf8(l).toUtf8() == l) << "line " << i << " splits a character";
+            unfolded += l;
+        }
+        EXPECT_EQ(unfolded, line);
+    }
+
+    QByteArray exact(75, 'a');
+    QByteArray out;
+    VCardWriter::appendFolded(out, exact);
+    EXPECT_EQ(out, exact + "\r\n");
+}
+
+TEST(VCardWriterTest, EmptyValuesAreLeftOut)
+{
+    StoreContact c;
+    c.identifier = u"x"_s;
+    c.phoneNumbers = { { CN::LabelHome, QString() } };
+    c.postalAddresses = { { CN::LabelHome, StorePostalAddress() } };
+    c.instantMessageAddresses = { { CN::LabelHome, { QString(), u"AIM"_s } } };
+    c.birthday = DateComponents { 2001, 2, 30 }; // no such day: not written
+    const QByteArray text = VCardSerialization::dataWithContacts({ c });
+    EXPECT_FALSE(text.contains("TEL"));
+    EXPECT_FALSE(text.contains("ADR"));
+    EXPECT_FALSE(text.contains("IMPP"));
+    EXPECT_FALSE(text.contains("BDAY"));
+    EXPECT_TRUE(text.contains("\r\nN:;;;;\r\nFN:\r\n"));
+    EXPECT_TRUE(VCardSerialization::dataWithContacts({}).isEmpty());
+}
