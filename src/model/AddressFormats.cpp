@@ -34,10 +34,32 @@ QStringList orderFromFormatString(const QString &formatString)
     return text.split(separator);
 }
 
+using Part = PostalAddressFormatter::Template::Part;
+
+int partOfToken(const QString &token)
+{
+    if (token == Ident::Street)
+        return Part::Street;
+    if (token == Ident::City)
+        return Part::City;
+    if (token == Ident::State)
+        return Part::State;
+    if (token == Ident::ZIP)
+        return Part::PostalCode;
+    if (token == Ident::Country)
+        return Part::Country;
+    return -1;
+}
+
 bool isPart(const QString &token)
 {
-    return token == Ident::Street || token == Ident::City || token == Ident::State || token == Ident::ZIP
-        || token == Ident::Country;
+    return partOfToken(token) >= 0;
+}
+
+// Codes are nearly always upper case already; this spares the copy then.
+QString upperCode(const QString &code)
+{
+    return code.isUpper() ? code : code.toUpper();
 }
 
 QString firstPreferredLanguage()
@@ -163,6 +185,20 @@ void AddressFormats::reindex()
     m_codeByCode.clear();
     m_codeByAlpha3.clear();
     m_codeByLocalizedName.clear();
+    m_compiled.clear();
+    for (auto it = m_byCode.cbegin(); it != m_byCode.cend(); ++it) {
+        const QStringList tokens = it->value(AddressFormatKey::Order).toStringList();
+        // An order of nothing but separators names no part; it gets the default like a missing one.
+        const bool namesSomething
+            = std::any_of(tokens.cbegin(), tokens.cend(), [](const QString &t) { return !t.isEmpty(); });
+        QString mailing = it->value(AddressFormatKey::MailingFormat).toString();
+        if (mailing.trimmed().isEmpty())
+            mailing = PostalAddressFormatter::defaultTemplate();
+        const Compiled format = compile(namesSomething ? tokens : defaultOrder(), mailing);
+        m_compiled.insert(it.key().toUpper(), format);
+        // Cards often carry the code in lower case; both spellings are found without a conversion.
+        m_compiled.insert(it.key().toLower(), format);
+    }
     const auto note = [](QHash<QString, QString> &index, const QString &text, const QString &code) {
         if (!text.isEmpty() && !index.contains(text))
             index.insert(text, code);
@@ -214,23 +250,36 @@ void AddressFormats::setAddressFormatDict(const QVariantList &countries)
 
 QVariantMap AddressFormats::countryFormat(const QString &countryCode) const
 {
-    return m_byCode.value(countryCode.toUpper());
+    return m_byCode.value(upperCode(countryCode));
+}
+
+AddressFormats::Compiled AddressFormats::compile(const QStringList &order, const QString &mailingFormat)
+{
+    Compiled compiled;
+    compiled.order = order;
+    for (const QString &token : order)
+        compiled.parts.append(partOfToken(token));
+    compiled.mailing = PostalAddressFormatter::compile(mailingFormat);
+    return compiled;
+}
+
+const AddressFormats::Compiled &AddressFormats::compiled(const QString &countryCode) const
+{
+    auto it = m_compiled.constFind(countryCode);
+    if (it == m_compiled.cend())
+        it = m_compiled.constFind(countryCode.toUpper());
+    return it != m_compiled.cend() ? *it : m_defaultCompiled;
+}
+
+const PostalAddressFormatter::Template &AddressFormats::mailingTemplate(const QString &countryCode) const
+{
+    return compiled(countryCode).mailing;
 }
 
 QStringList AddressFormats::orderOfaddressFormats(const QString &countryCode, const QString &country) const
 {
     Q_UNUSED(country)
-    QStringList order { countryCode };
-    const auto it = m_byCode.constFind(countryCode.toUpper());
-    if (it != m_byCode.cend()) {
-        const QStringList tokens = it->value(AddressFormatKey::Order).toStringList();
-        // An order of nothing but separators names no part; it gets the default like a missing one.
-        if (std::any_of(tokens.cbegin(), tokens.cend(), [](const QString &t) { return !t.isEmpty(); }))
-            order += tokens;
-    }
-    if (order.size() == 1)
-        order += defaultOrder();
-    return order;
+    return QStringList { countryCode } + compiled(countryCode).order;
 }
 
 QString AddressFormats::predictCountryCode(const QString &upperCasedText) const
@@ -258,7 +307,7 @@ QString AddressFormats::addressFromLabeledValue(QVariantMap &entry, int option) 
         code = predictCountryCode(countryName.toUpper());
     if (code.isEmpty())
         code = ContactDefaults::countryCode().toUpper();
-    const QStringList order = orderOfaddressFormats(code);
+    const Compiled &format = compiled(code);
 
     StorePostalAddress address;
     const QVariant stored = entry.value(Key::PostalAddress);
@@ -271,20 +320,34 @@ QString AddressFormats::addressFromLabeledValue(QVariantMap &entry, int option) 
     address.postalCode = entry.value(Ident::ZIP).toString();
     address.country = option == 0 ? QString() : countryName;
     address.isoCountryCode = code;
-    entry.insert(Key::FormattedString, PostalAddressFormatter::mailingAddress(address, *this));
+    entry.insert(Key::FormattedString, PostalAddressFormatter::render(format.mailing, address));
 
     QString text;
-    for (qsizetype i = 1; i < order.size(); ++i) {
-        const QString &token = order.at(i);
-        QString part;
-        if (token == Ident::Street || token == Ident::City || token == Ident::State)
-            part = entry.value(token).toString();
-        else if (token == Ident::ZIP && (option & IncludeZIP))
-            part = entry.value(token).toString();
-        else if (token == Ident::Country && (option & IncludeCountry))
-            part = entry.value(token).toString();
-        if (!part.isEmpty())
-            text += part + u' ';
+    for (const int part : format.parts) {
+        const QString *value = nullptr;
+        switch (part) {
+        case Part::Street:
+            value = &address.street;
+            break;
+        case Part::City:
+            value = &address.city;
+            break;
+        case Part::State:
+            value = &address.state;
+            break;
+        case Part::PostalCode:
+            value = (option & IncludeZIP) ? &address.postalCode : nullptr;
+            break;
+        case Part::Country:
+            value = (option & IncludeCountry) ? &countryName : nullptr;
+            break;
+        default:
+            break;
+        }
+        if (value && !value->isEmpty()) {
+            text += *value;
+            text += u' ';
+        }
     }
     return text;
 }

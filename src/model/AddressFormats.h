@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/PostalAddressFormatter.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -66,6 +68,8 @@ public:
 
     // The country dictionary for a code (any case), or an empty map.
     QVariantMap countryFormat(const QString &countryCode) const;
+    // The country's mailing-address template, or the default one.
+    const PostalAddressFormatter::Template &mailingTemplate(const QString &countryCode) const;
 
     // [country code, part names...]; the country name is not used.
     QStringList orderOfaddressFormats(const QString &countryCode, const QString &country = QString()) const;
@@ -89,6 +93,16 @@ private:
     // table.
     void reindex();
 
+    // What formatting needs of a country, worked out once per table change instead of once per address.
+    struct Compiled
+    {
+        QStringList order; // "Order", or the default order when it names nothing
+        QList<int> parts; // order as PostalAddressFormatter::Template::Part values, -1 for other tokens
+        PostalAddressFormatter::Template mailing;
+    };
+    const Compiled &compiled(const QString &countryCode) const;
+    static Compiled compile(const QStringList &order, const QString &mailingFormat);
+
     QVariantList m_table;
     QHash<QString, QVariantMap> m_byCode;
     // Text to code, first entry in table order winning: "Country", "CountryCode", "Alpha3", and the
@@ -97,6 +111,8 @@ private:
     QHash<QString, QString> m_codeByCode;
     QHash<QString, QString> m_codeByAlpha3;
     QHash<QString, QString> m_codeByLocalizedName;
+    QHash<QString, Compiled> m_compiled; // by upper-case and lower-case code
+    Compiled m_defaultCompiled = compile(defaultOrder(), PostalAddressFormatter::defaultTemplate());
     QString m_language;
     QString m_region;
 };

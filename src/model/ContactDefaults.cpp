@@ -16,6 +16,7 @@ ContactDefaults::SortOrder g_sortOverride = ContactDefaults::SortOrder::None;
 // would dominate the reading, so the values are read once and again after reload().
 std::optional<QString> g_country;
 std::optional<ContactDefaults::SortOrder> g_sort;
+std::optional<QString> g_language;
 
 bool isTwoLetterCode(const QString &code)
 {
@@ -25,7 +26,9 @@ bool isTwoLetterCode(const QString &code)
 
 QString systemLanguage()
 {
-    return QLocale::languageToCode(QLocale::system().language());
+    if (!g_language)
+        g_language = QLocale::languageToCode(QLocale::system().language());
+    return *g_language;
 }
 
 bool isCjk(char32_t ucs4)
@@ -41,9 +44,19 @@ bool isCjk(char32_t ucs4)
     }
 }
 
-bool writtenInCjk(const QString &text)
+// Runs once per contact read, so it walks the UTF-16 text in place.
+bool writtenInCjk(QStringView text)
 {
-    for (const char32_t ucs4 : text.toUcs4()) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x1100) // below the first Hangul jamo nothing is CJK
+            continue;
+        char32_t ucs4 = unit;
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size()
+            && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ucs4 = QChar::surrogateToUcs4(unit, text[i + 1].unicode());
+            ++i;
+        }
         if (isCjk(ucs4))
             return true;
     }
@@ -100,6 +113,7 @@ void reload()
 {
     g_country.reset();
     g_sort.reset();
+    g_language.reset();
 }
 
 bool localeWritesFamilyNameFirst(const QString &language)

@@ -4,25 +4,26 @@
 #include "model/ContactDefaults.h"
 #include "model/StoreContact.h"
 
-#include <QList>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+using Template = PostalAddressFormatter::Template;
+
 // Templates come from the resource or from the address editor; anything longer is not a template.
 constexpr qsizetype MaxTemplateLength = 1000;
 
-// One piece of a template line: literal text, or the value of a part.
-struct Piece
+bool hasLineBreak(const QString &text)
 {
-    bool isToken = false;
-    QString text;
-};
+    return text.contains(u'\n') || text.contains(u'\r');
+}
 
 QString singleLine(const QString &value)
 {
+    if (!hasLineBreak(value))
+        return value.trimmed();
     QString text = value;
     text.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ');
     return text.trimmed();
@@ -32,114 +33,100 @@ QString singleLine(const QString &value)
 // which the reader keeps so that nothing a card carries is lost on the envelope.
 QString streetBlock(const StorePostalAddress &address)
 {
-    QStringList lines;
-    QString street = address.street;
-    street.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
-    for (const QString &line : street.split(u'\n')) {
+    QString block;
+    const auto add = [&block](const QString &line) {
         const QString trimmed = line.trimmed();
-        if (!trimmed.isEmpty())
-            lines += trimmed;
+        if (trimmed.isEmpty())
+            return;
+        if (!block.isEmpty())
+            block += u'\n';
+        block += trimmed;
+    };
+    if (hasLineBreak(address.street)) {
+        QString street = address.street;
+        street.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+        for (const QString &line : street.split(u'\n'))
+            add(line);
+    } else {
+        add(address.street);
     }
-    for (const QString &extra : { address.subLocality, address.subAdministrativeArea }) {
-        const QString trimmed = singleLine(extra);
-        if (!trimmed.isEmpty())
-            lines += trimmed;
-    }
-    return lines.join(u'\n');
+    add(singleLine(address.subLocality));
+    add(singleLine(address.subAdministrativeArea));
+    return block;
 }
 
-QString tokenValue(QChar token, const StorePostalAddress &address)
+int partOfToken(QChar token)
 {
     switch (token.unicode()) {
     case 'A':
-        return streetBlock(address);
+        return Template::Street;
     case 'C':
-        return singleLine(address.city);
+        return Template::City;
     case 'S':
-        return singleLine(address.state);
+        return Template::State;
     case 'Z':
-        return singleLine(address.postalCode);
+        return Template::PostalCode;
     case 'K':
-        return singleLine(address.country);
+        return Template::Country;
     default:
-        return QString();
+        return -1;
     }
-}
-
-QList<Piece> parseLine(const QString &line, const StorePostalAddress &address)
-{
-    QList<Piece> pieces;
-    QString literal;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (c == u'%' && i + 1 < line.size()) {
-            const QChar next = line.at(i + 1);
-            if (next == u'%') {
-                literal += u'%';
-                ++i;
-                continue;
-            }
-            if (QStringView(u"ACSZK").contains(next)) {
-                if (!literal.isEmpty())
-                    pieces.append({ false, literal });
-                literal.clear();
-                pieces.append({ true, tokenValue(next, address) });
-                ++i;
-                continue;
-            }
-        }
-        literal += c;
-    }
-    if (!literal.isEmpty())
-        pieces.append({ false, literal });
-    return pieces;
 }
 
 // Literal text belongs to its neighbours: a leading literal ("〒") shows only with the part it
 // introduces, a separator only between two parts that are both present, a trailing one only after
 // a present part. A line without any present part disappears.
-QString renderLine(const QList<Piece> &pieces)
+void renderLine(
+    const QList<Template::Item> &items, const PostalAddressFormatter::PartValues &values, QString &out)
 {
-    const bool anyPresent = std::any_of(
-        pieces.cbegin(), pieces.cend(), [](const Piece &p) { return p.isToken && !p.text.isEmpty(); });
-    if (!anyPresent)
-        return QString();
-    QString out;
-    qsizetype firstToken = -1;
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        if (pieces.at(i).isToken) {
-            firstToken = i;
-            break;
-        }
+    const auto present
+        = [&](const Template::Item &item) { return item.part >= 0 && !values[size_t(item.part)].isEmpty(); };
+    qsizetype firstPart = -1;
+    qsizetype lastPresent = -1;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items.at(i).part >= 0 && firstPart < 0)
+            firstPart = i;
+        if (present(items.at(i)))
+            lastPresent = i;
     }
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        const Piece &piece = pieces.at(i);
-        if (piece.isToken) {
-            out += piece.text;
+    if (lastPresent < 0)
+        return;
+
+    QString line;
+    const Template::Item *previousPart = nullptr;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const Template::Item &item = items.at(i);
+        if (item.part >= 0) {
+            line += values[size_t(item.part)];
+            previousPart = &item;
             continue;
         }
-        if (i < firstToken) {
-            if (!pieces.at(firstToken).text.isEmpty())
-                out += piece.text;
+        if (i < firstPart) {
+            if (present(items.at(firstPart)))
+                line += item.literal;
             continue;
         }
-        // The nearest part before this literal, and whether any part after it is present.
-        qsizetype before = i - 1;
-        while (before >= 0 && !pieces.at(before).isToken)
-            --before;
-        const bool beforePresent = before >= 0 && !pieces.at(before).text.isEmpty();
-        bool hasTokenAfter = false;
-        bool presentAfter = false;
-        for (qsizetype j = i + 1; j < pieces.size(); ++j) {
-            if (pieces.at(j).isToken) {
-                hasTokenAfter = true;
-                presentAfter = presentAfter || !pieces.at(j).text.isEmpty();
-            }
-        }
-        if (beforePresent && (presentAfter || !hasTokenAfter))
-            out += piece.text;
+        const bool hasPartAfter = std::any_of(
+            items.cbegin() + i + 1, items.cend(), [](const Template::Item &it) { return it.part >= 0; });
+        if (previousPart && present(*previousPart) && (i < lastPresent || !hasPartAfter))
+            line += item.literal;
     }
-    return out;
+
+    // A part may span lines (a street of two lines); blank lines never survive.
+    const auto append = [&out](QStringView text) {
+        text = text.trimmed();
+        if (text.isEmpty())
+            return;
+        if (!out.isEmpty())
+            out += u'\n';
+        out += text;
+    };
+    if (!line.contains(u'\n')) {
+        append(line);
+        return;
+    }
+    for (const QStringView piece : QStringView(line).split(u'\n'))
+        append(piece);
 }
 
 } // namespace
@@ -147,6 +134,40 @@ QString renderLine(const QList<Piece> &pieces)
 QString PostalAddressFormatter::defaultTemplate()
 {
     return u"%A\n%C %S %Z\n%K"_s;
+}
+
+PostalAddressFormatter::Template PostalAddressFormatter::compile(const QString &templateText)
+{
+    Template compiled;
+    const QString text = templateText.left(MaxTemplateLength);
+    for (const QStringView line : QStringView(text).split(u'\n')) {
+        QList<Template::Item> items;
+        QString literal;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line.at(i);
+            if (c == u'%' && i + 1 < line.size()) {
+                const QChar next = line.at(i + 1);
+                if (next == u'%') {
+                    literal += u'%';
+                    ++i;
+                    continue;
+                }
+                if (const int part = partOfToken(next); part >= 0) {
+                    if (!literal.isEmpty())
+                        items.append({ -1, literal });
+                    literal.clear();
+                    items.append({ part, QString() });
+                    ++i;
+                    continue;
+                }
+            }
+            literal += c;
+        }
+        if (!literal.isEmpty())
+            items.append({ -1, literal });
+        compiled.lines.append(items);
+    }
+    return compiled;
 }
 
 QString PostalAddressFormatter::conventionCountryCode(
@@ -160,19 +181,18 @@ QString PostalAddressFormatter::conventionCountryCode(
     return code;
 }
 
-QString PostalAddressFormatter::render(const QString &templateText, const StorePostalAddress &address)
+QString PostalAddressFormatter::render(const Template &compiled, const StorePostalAddress &address)
 {
-    QStringList lines;
-    for (const QString &templateLine : templateText.left(MaxTemplateLength).split(u'\n')) {
-        const QString rendered = renderLine(parseLine(templateLine, address));
-        // A part may span lines (a street of two lines); blank lines never survive.
-        for (const QString &line : rendered.split(u'\n')) {
-            const QString trimmed = line.trimmed();
-            if (!trimmed.isEmpty())
-                lines += trimmed;
-        }
-    }
-    return lines.join(u'\n');
+    PartValues values;
+    values[Template::Street] = streetBlock(address);
+    values[Template::City] = singleLine(address.city);
+    values[Template::State] = singleLine(address.state);
+    values[Template::PostalCode] = singleLine(address.postalCode);
+    values[Template::Country] = singleLine(address.country);
+    QString out;
+    for (const QList<Template::Item> &line : compiled.lines)
+        renderLine(line, values, out);
+    return out;
 }
 
 QString PostalAddressFormatter::mailingAddress(const StorePostalAddress &address)
@@ -183,9 +203,5 @@ QString PostalAddressFormatter::mailingAddress(const StorePostalAddress &address
 QString PostalAddressFormatter::mailingAddress(
     const StorePostalAddress &address, const AddressFormats &formats)
 {
-    const QString code = conventionCountryCode(address, formats);
-    QString templateText = formats.countryFormat(code).value(AddressFormatKey::MailingFormat).toString();
-    if (templateText.trimmed().isEmpty())
-        templateText = defaultTemplate();
-    return render(templateText, address);
+    return render(formats.mailingTemplate(conventionCountryCode(address, formats)), address);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <array>
 
 class AddressFormats;
 struct StorePostalAddress;
@@ -11,6 +13,21 @@ struct StorePostalAddress;
 class PostalAddressFormatter
 {
 public:
+    // A template read once: per line, literal texts and the parts between them.
+    // In the text, %A is the street block, %C the city, %S the state, %Z the postal code, %K the country
+    // and %% a percent sign; any other % is literal. Lines are separated by "\n".
+    struct Template
+    {
+        enum Part { Street, City, State, PostalCode, Country, PartCount };
+        struct Item
+        {
+            int part = -1; // a Part, or -1 for literal text
+            QString literal;
+        };
+        QList<QList<Item>> lines;
+    };
+    using PartValues = std::array<QString, Template::PartCount>;
+
     // Uses the shared address formats.
     static QString mailingAddress(const StorePostalAddress &address);
     static QString mailingAddress(const StorePostalAddress &address, const AddressFormats &formats);
@@ -21,6 +38,10 @@ public:
 
     // The template used for countries without one of their own.
     static QString defaultTemplate();
-    // Fills a template: %A street block, %C city, %S state, %Z postal code, %K country, %% a percent sign.
-    static QString render(const QString &templateText, const StorePostalAddress &address);
+    static Template compile(const QString &templateText);
+    static QString render(const Template &compiled, const StorePostalAddress &address);
+    static QString render(const QString &templateText, const StorePostalAddress &address)
+    {
+        return render(compile(templateText), address);
+    }
 };
