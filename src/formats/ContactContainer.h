@@ -21,6 +21,7 @@ struct ContactEntry
     qsizetype labelIndex = 0; // 0 in an entry; in a sub-row, the position of the value it shows
     bool isNew = false; // created in this window: read, added, duplicated, dropped
     bool deleted = false; // kept in its table, not shown, so that undo can bring it back
+    QVariantMap extra; // columns of an imported file that no field of the record takes
 };
 using ContactEntryPtr = std::shared_ptr<ContactEntry>;
 using ContactTable = QList<ContactEntryPtr>;
