@@ -9,22 +9,22 @@ namespace {
 struct Paper
 {
     const QString *name;
-    QPageSize::PageSizeId id; // QPageSize::Custom when no standard size matches
-    QSizeF millimeters; // used for custom sizes
+    QSizeF size; // portrait, exact
+    QPageSize::Unit unit;
 };
 
 const QList<Paper> &papers()
 {
     static const QList<Paper> table {
-        { &Postcard, QPageSize::Postcard, { 100.0, 148.0 } },
-        { &Letter, QPageSize::Letter, {} },
-        { &A4, QPageSize::A4, {} },
-        { &Naga3, QPageSize::EnvelopeChou3, { 120.0, 235.0 } },
-        { &Naga4, QPageSize::EnvelopeChou4, { 90.0, 205.0 } },
-        { &You2, QPageSize::Custom, { 114.0, 162.0 } },
-        { &Us10, QPageSize::Envelope10, {} },
-        { &DL, QPageSize::EnvelopeDL, {} },
-        { &C5, QPageSize::EnvelopeC5, {} },
+        { &Postcard, { 100.0, 148.0 }, QPageSize::Millimeter },
+        { &Letter, { 8.5, 11.0 }, QPageSize::Inch },
+        { &A4, { 210.0, 297.0 }, QPageSize::Millimeter },
+        { &Naga3, { 120.0, 235.0 }, QPageSize::Millimeter },
+        { &Naga4, { 90.0, 205.0 }, QPageSize::Millimeter },
+        { &You2, { 114.0, 162.0 }, QPageSize::Millimeter },
+        { &Us10, { 4.125, 9.5 }, QPageSize::Inch },
+        { &DL, { 110.0, 220.0 }, QPageSize::Millimeter },
+        { &C5, { 162.0, 229.0 }, QPageSize::Millimeter },
     };
     return table;
 }
@@ -53,30 +53,18 @@ std::optional<QPageSize> pageSize(const QString &name)
     const Paper *paper = find(name);
     if (!paper)
         return std::nullopt;
-    if (paper->id == QPageSize::Custom)
-        return QPageSize(paper->millimeters, QPageSize::Millimeter, name, QPageSize::ExactMatch);
-    // The standard size keeps its identity (printers know it), under our name.
-    const QSizeF size = QPageSize::size(paper->id, QPageSize::Millimeter);
-    return QPageSize(size, QPageSize::Millimeter, name, QPageSize::FuzzyMatch);
+    // A size close to a standard one takes its identity, so printers recognise it; it keeps our name.
+    return QPageSize(paper->size, paper->unit, name, QPageSize::FuzzyMatch);
 }
 
 QSizeF sizeInPoints(const QString &name)
 {
-    const auto size = pageSize(name);
-    if (!size)
+    // Page sizes answer points rounded to whole numbers (and some standard sizes are defined in rounded
+    // millimetres); layout needs A4's 595.28 and the US #10's exact 297 × 684.
+    const Paper *paper = find(name);
+    if (!paper)
         return QSizeF();
-    // Page sizes answer points rounded to whole numbers; layout needs A4's 595.28, not 595.
-    const QSizeF defined = size->definitionSize();
-    switch (size->definitionUnits()) {
-    case QPageSize::Millimeter:
-        return defined * (72.0 / 25.4);
-    case QPageSize::Inch:
-        return defined * 72.0;
-    case QPageSize::Point:
-        return defined;
-    default:
-        return size->size(QPageSize::Point);
-    }
+    return paper->unit == QPageSize::Inch ? paper->size * 72.0 : paper->size * (72.0 / 25.4);
 }
 
 QString nameForSize(const QSizeF &points)

@@ -37,7 +37,8 @@ QList<VerticalFont> makeVerticalFontList(const QStringList &families,
     const std::function<bool(const QString &)> &hasJapanese, const QString &fallbackFamily)
 {
     const QStringList always = alwaysOfferedFonts();
-    const QSet<QString> excluded(excludedFamilies().cbegin(), excludedFamilies().cend());
+    const QStringList excludedList = excludedFamilies();
+    const QSet<QString> excluded(excludedList.cbegin(), excludedList.cend());
     QList<VerticalFont> fonts;
     QSet<QString> taken;
     for (const QString &family : families) {
