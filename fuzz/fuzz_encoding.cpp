@@ -1,0 +1,34 @@
+// Detection and strict decoding of arbitrary bytes: every input gives text or an error, and text
+// that came out of a decoding must encode back in the same encoding.
+#include "formats/EncodingDetector.h"
+#include "formats/TextCodec.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace TextEncoding;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    const DecodedText detected = TextCodec::decode(bytes, Automatic);
+    if (detected.ok() == !detected.error.isEmpty())
+        std::abort();
+    EncodingDetector::namedCharsets(bytes);
+
+    // The first byte picks a forced encoding, the rest is decoded in it.
+    if (size > 0) {
+        static const Number forced[] = { UTF8, ShiftJIS, JapaneseEUC, ISO2022JP, ISOLatin1, WindowsCP1252,
+            UTF16BigEndian, UTF16LittleEndian, UTF32, ASCII };
+        const Number encoding = forced[data[0] % (sizeof forced / sizeof forced[0])];
+        const DecodedText decoded = TextCodec::decode(bytes.sliced(1), encoding);
+        if (decoded.ok()) {
+            const EncodedText back = TextCodec::encode(decoded.text, encoding);
+            if (!back.ok() && encoding != ISO2022JP)
+                std::abort();
+        }
+    }
+    return 0;
+}
