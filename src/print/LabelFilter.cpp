@@ -1,12 +1,13 @@
 #include "print/LabelFilter.h"
 
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "print/PrintOptionKeys.h"
 
 LabelFilter::LabelFilter(const QStringList &modelLabels, const QStringList &selectedLabels)
 {
-    const QStringList fixed { PrintValue::FilterTitle, LabelText::All, PrintValue::FilterHome,
-        PrintValue::FilterWork, PrintValue::FilterOther };
+    const QStringList fixed { PrintValue::FilterTitle, LabelText::All, LabelName::Home, LabelName::Work,
+        LabelName::Other };
     for (const QString &title : fixed)
         m_items.append(Item { title, false });
     QStringList seen = fixed.mid(AllIndex);

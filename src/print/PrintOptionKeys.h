@@ -136,11 +136,8 @@ inline const QString KanjiNumeralsPositional = QStringLiteral("百"); // with �
 inline const QString HyphenChouon = QStringLiteral("ー");
 inline const QString HyphenNo = QStringLiteral("の");
 
-// Fixed items of the address list's label filter.
+// Heading of the address list's label filter.
 inline const QString FilterTitle = QStringLiteral("Label");
-inline const QString FilterHome = QStringLiteral("home");
-inline const QString FilterWork = QStringLiteral("work");
-inline const QString FilterOther = QStringLiteral("other");
 
 } // namespace PrintValue
 
