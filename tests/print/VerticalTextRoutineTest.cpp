@@ -1,9 +1,11 @@
 #include "print/VerticalTextRoutine.h"
 
 #include "print/VerticalFontCache.h"
+#include "print/VerticalTextLayout.h"
 
 #include <QFont>
 #include <QRawFont>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -179,4 +181,34 @@ TEST(VerticalTextRoutineTest, SetsTwoDigitNumbersUprightInOneCell)
     ASSERT_EQ(wide.glyphs.size(), 2);
     EXPECT_EQ(wide.glyphs[0].text, u"2"_s);
     EXPECT_DOUBLE_EQ(wide.length, s);
+}
+
+// Text from contact files can hold anything; layout must neither crash nor lose its place.
+TEST(VerticalTextRoutineTest, SurvivesMalformedAndOversizedText)
+{
+    const QString longText = QString(u"東a、ゃ12\n"_s).repeated(2000);
+    const QString samples[] = {
+        QString(QChar(0xD800)), // lone high surrogate
+        QString(QChar(0xDC00)) + u"東"_s, // lone low surrogate
+        u"\u3099\u0301"_s, // marks with nothing to combine with
+        QString(3, QChar(0)) + u"\r\n\t"_s, // control characters
+        QString(QChar(0xFFFF)) + QString(QChar(0xFFFE)), // non-characters
+        longText,
+    };
+    for (const QString &text : samples) {
+        for (VerticalDirection direction :
+            { VerticalDirection::TopToBottom, VerticalDirection::LeftToRight }) {
+            const VerticalLineLayout line = setText(text, direction, false, true);
+            EXPECT_TRUE(std::isfinite(line.length));
+            EXPECT_GE(line.bounds.width(), 0);
+            EXPECT_GE(line.bounds.height(), 0);
+        }
+        VerticalTextLayout::Options shaped;
+        shaped.pairDigits = true;
+        const VerticalLineLayout viaFont
+            = VerticalTextLayout::layoutLine({ { text, testFont(), s } }, start, shaped);
+        EXPECT_TRUE(std::isfinite(viaFont.length));
+    }
+    // 2000 columns of six cells: nothing is dropped on the way.
+    EXPECT_EQ(setText(longText, VerticalDirection::TopToBottom, true).bounds.width(), 2001 * s);
 }
