@@ -3,7 +3,6 @@
 #include "model/Identifiers.h"
 #include "tools/PostalKeys.h"
 
-#include <QStringMatcher>
 #include <array>
 
 namespace {
@@ -23,22 +22,29 @@ Line lineAround(QStringView text, qsizetype position)
     return { start, end };
 }
 
-// Calls found(position) for each occurrence of pattern in text from position from; found returns the
-// position to search on from.
+// Calls found(position) for each occurrence of pattern in text, in order; found returns the position
+// to search on from. The scan looks for one character of the pattern with the vectorised character
+// search and compares the rest where it finds it: quotes and commas are on every line, so the anchor
+// is the first character that is neither.
 template <typename Found> void forEachOccurrence(QStringView text, QStringView pattern, Found found)
 {
-    if (pattern.isEmpty())
+    if (pattern.isEmpty() || pattern.size() > text.size())
         return;
-    qsizetype position = 0;
-    if (pattern.size() == 1) {
-        // A single character: the vectorised character search beats any skip table.
-        while ((position = text.indexOf(pattern.front(), position)) >= 0)
-            position = found(position);
-        return;
+    qsizetype anchor = 0;
+    while (anchor + 1 < pattern.size() && (pattern[anchor] == u'"' || pattern[anchor] == u','))
+        ++anchor;
+    const QChar anchorChar = pattern[anchor];
+    qsizetype from = anchor;
+    while (from < text.size()) {
+        const qsizetype hit = text.indexOf(anchorChar, from);
+        if (hit < 0)
+            return;
+        const qsizetype start = hit - anchor;
+        if (start + pattern.size() <= text.size() && text.mid(start, pattern.size()) == pattern)
+            from = qMax(found(start), start + 1) + anchor;
+        else
+            from = hit + 1;
     }
-    const QStringMatcher matcher(pattern);
-    while ((position = matcher.indexIn(text, position)) >= 0)
-        position = found(position);
 }
 
 qsizetype commonPrefixLength(QStringView a, QStringView b)
