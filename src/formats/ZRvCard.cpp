@@ -1,6 +1,7 @@
 #include "formats/ZRvCard.h"
 
 #include "model/Identifiers.h"
+#include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
 #include "model/ZRPerson.h"
 
@@ -46,21 +47,39 @@ ContactGroupPtr categoryGroup(const QString &name)
     return group;
 }
 
-// The joint names: the rest of the X-RENMEI line, with "\n" as line breaks.
+// The value of the property whose name ends at valueStart, its continuation lines joined and its
+// final line break dropped; escapes are kept.
+QString unfoldedValue(const QString &card, qsizetype lineStart, qsizetype valueStart)
+{
+    const qsizetype end = lineStart + ZRvCard::retriveVCardElement(card, lineStart);
+    QString value;
+    value.reserve(end - valueStart);
+    for (qsizetype i = valueStart; i < end; ++i) {
+        const QChar c = card.at(i);
+        if (!isNewline(c)) {
+            value.append(c);
+            continue;
+        }
+        if (c == u'\r' && i + 1 < end && card.at(i + 1) == u'\n')
+            ++i;
+        if (i + 1 < end && card.at(i + 1) == u' ')
+            ++i; // a folded line: the break and the space that marks the continuation go
+        else
+            break;
+    }
+    return value;
+}
+
+// The joint names: the X-RENMEI value, unfolded and unescaped.
 void applyRenmei(const QString &card, ZRPerson &person)
 {
     const qsizetype at = card.indexOf(RenmeiProperty);
     if (at < 0)
         return;
-    const qsizetype start = at + RenmeiProperty.size();
-    qsizetype end = start;
-    while (end < card.size() && !isNewline(card.at(end)))
-        ++end;
-    if (end == start)
+    const QString value = unfoldedValue(card, at + 1, at + RenmeiProperty.size());
+    if (value.isEmpty())
         return;
-    QString value = card.mid(start, end - start);
-    value.replace(u"\\n"_s, u"\n"_s);
-    person.setValueForIdentifier(value, Ident::Renmei);
+    person.setValueForIdentifier(VCardLineReader::unescape(value), Ident::Renmei);
 }
 
 // One layout string per non-empty line, matched to the addresses by position.
@@ -139,10 +158,7 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
 
         // Categories first, so that a card that fails still makes its groups.
         QList<ContactGroupPtr> cardGroups;
-        for (const QString &piece : findCategories2(card)) {
-            const QString name = piece.trimmed();
-            if (name.isEmpty())
-                continue;
+        for (const QString &name : categoryNames(card)) {
             ContactGroupPtr found;
             for (const ContactGroupPtr &group : container->groups) {
                 if (group->name == name) {
@@ -224,6 +240,25 @@ QStringList ZRvCard::findCategories2(const QString &card)
         from = lineStart;
     }
     return pieces;
+}
+
+QStringList ZRvCard::categoryNames(const QString &card)
+{
+    QStringList names;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype at = card.indexOf(CategoriesProperty, from);
+        if (at < 0)
+            break;
+        const QString value = unfoldedValue(card, at + 1, at + CategoriesProperty.size());
+        for (const QString &piece : VCardLineReader::components(value, u',', 4096)) {
+            const QString name = piece.trimmed();
+            if (!name.isEmpty())
+                names.append(name);
+        }
+        from = at + 1;
+    }
+    return names;
 }
 
 qsizetype ZRvCard::retriveVCardElement(const QString &text, qsizetype location)

@@ -36,6 +36,9 @@ public:
 
     // The raw pieces of the card's CATEGORIES lines, untrimmed.
     static QStringList findCategories2(const QString &card);
+    // The category names of the card's CATEGORIES lines: unfolded, split at unescaped commas,
+    // unescaped, trimmed, empty names left out.
+    static QStringList categoryNames(const QString &card);
     // The length of the property starting at location: its line and its continuation lines.
     static qsizetype retriveVCardElement(const QString &text, qsizetype location);
 

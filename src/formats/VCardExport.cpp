@@ -1,0 +1,283 @@
+#include "formats/VCardExport.h"
+
+#include "model/PlaceholderImages.h"
+#include "model/VCardWriter.h"
+#include "model/ZRPerson.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QImageWriter>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int JpegQuality = 90;
+// The first PHOTO line holds 48 Base64 characters after its 27-character name, 75 in all;
+// continuation lines hold a space and 74.
+constexpr qsizetype FirstPhotoChunk = 48;
+constexpr qsizetype PhotoChunk = 74;
+const QByteArray PhotoPrefix = "PHOTO;ENCODING=b;TYPE=JPEG:"_ba;
+const QByteArray LineBreak = "\r\n"_ba;
+
+// Where the added properties go: at the start of the END:VCARD line. A match inside a value
+// (the text can occur in any field) is not the card's end, so only a line start counts.
+qsizetype endLinePosition(const QByteArray &card)
+{
+    const qsizetype at = card.indexOf("\nEND:VCARD");
+    return at < 0 ? -1 : at + 1;
+}
+
+// Whether the card already has the property: its name at a line start, followed by ":" or ";".
+bool hasProperty(const QByteArray &card, QByteArrayView name)
+{
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype at = card.indexOf(name, from);
+        if (at < 0)
+            return false;
+        const qsizetype after = at + name.size();
+        const bool lineStart = at == 0 || card.at(at - 1) == '\n';
+        if (lineStart && after < card.size() && (card.at(after) == ':' || card.at(after) == ';'))
+            return true;
+        from = at + 1;
+    }
+}
+
+void appendTextProperty(QByteArray &out, QByteArrayView name, const QString &value)
+{
+    QByteArray line(name.data(), name.size());
+    line += ':';
+    VCardWriter::appendEscaped(line, value);
+    VCardWriter::appendFolded(out, line);
+}
+
+QString textValue(ZRPerson &person, const QString &identifier)
+{
+    return person.valueForIdentifier(identifier).toString();
+}
+
+// One layout string per address that has one, each on its own physical line: the reader matches
+// them to the addresses by line, so they are never folded inside.
+QByteArray layoutsProperty(ZRPerson &person)
+{
+    const QVariantList addresses = person.valueForIdentifier(Ident::Address).toList();
+    if (addresses.isEmpty())
+        return {};
+    QByteArray property = "X-HAGAKILAYOUTS:"_ba;
+    const qsizetype nameLength = property.size();
+    for (const QVariant &address : addresses) {
+        const QString layout = ZRPerson::layoutStringFromHagakiLayoutDict(address.toMap());
+        if (layout.isEmpty())
+            continue;
+        if (property.size() > nameLength)
+            property += ' ';
+        property += layout.toUtf8();
+        property += LineBreak;
+    }
+    return property.size() > nameLength ? property : QByteArray();
+}
+
+// Records without a picture all share one of two placeholders; encode each once.
+const QByteArray &placeholderPhoto(bool person)
+{
+    static const QByteArray personPhoto = VCardExport::encodeVCardPhoto(PlaceholderImages::person());
+    static const QByteArray companyPhoto = VCardExport::encodeVCardPhoto(PlaceholderImages::company());
+    return person ? personPhoto : companyPhoto;
+}
+
+QByteArray photoProperty(ZRPerson &person, bool placeholderWhenNone)
+{
+    const QImage image = person.photo();
+    if (!image.isNull())
+        return VCardExport::encodeVCardPhoto(image);
+    return placeholderWhenNone ? placeholderPhoto(person.showAsPerson()) : QByteArray();
+}
+
+QByteArray categoriesProperty(const QStringList &groupNames)
+{
+    QString joined;
+    for (const QString &name : groupNames) {
+        if (name.isEmpty())
+            continue;
+        if (!joined.isEmpty())
+            joined += u',';
+        // A comma inside a name would split it into two categories on reading.
+        QByteArray escaped;
+        VCardWriter::appendEscaped(escaped, name);
+        joined += QString::fromUtf8(escaped);
+    }
+    if (joined.isEmpty())
+        return {};
+    QByteArray out;
+    VCardWriter::appendFolded(out, "CATEGORIES:"_ba + joined.toUtf8());
+    return out;
+}
+
+struct Additions
+{
+    QByteArray note, renmei, layouts, photo, categories;
+};
+
+QByteArray insertBeforeEnd(QByteArray card, const QByteArray &added)
+{
+    const qsizetype end = endLinePosition(card);
+    if (end <= 0 || added.isEmpty())
+        return card;
+    card.insert(end, added);
+    return card;
+}
+
+Additions commonAdditions(ZRPerson &person, const QByteArray &card, const QStringList &options)
+{
+    Additions a;
+    if (options.contains(VCardExport::Option::Note) && !hasProperty(card, "NOTE")) {
+        const QString note = textValue(person, Ident::Note);
+        if (!note.isEmpty())
+            appendTextProperty(a.note, "NOTE", note);
+    }
+    if (options.contains(VCardExport::Option::Renmei) && !hasProperty(card, "X-RENMEI")) {
+        const QString renmei = textValue(person, Ident::Renmei);
+        if (!renmei.isEmpty())
+            appendTextProperty(a.renmei, "X-RENMEI", renmei);
+    }
+    if (options.contains(VCardExport::Option::HagakiLayout) && !hasProperty(card, "X-HAGAKILAYOUTS"))
+        a.layouts = layoutsProperty(person);
+    return a;
+}
+
+} // namespace
+
+namespace VCardExport {
+
+QStringList fileExportOptions()
+{
+    return { Option::Photo, Option::Note, Option::Renmei, Option::HagakiLayout };
+}
+
+QByteArray vCardFromPerson(ZRPerson &person, const QStringList &options, const QStringList &groupNames)
+{
+    QByteArray card = person.vCardData();
+    if (card.isEmpty() || endLinePosition(card) <= 0)
+        return card;
+    Additions a = commonAdditions(person, card, options);
+    if (options.contains(Option::Photo) && !hasProperty(card, "PHOTO"))
+        a.photo = photoProperty(person, true);
+    if (!groupNames.isEmpty() && !hasProperty(card, "CATEGORIES"))
+        a.categories = categoriesProperty(groupNames);
+    return insertBeforeEnd(std::move(card), a.note + a.renmei + a.layouts + a.photo + a.categories);
+}
+
+QByteArray vCardFromContact(const ContactEntry &entry, const QStringList &options)
+{
+    if (!entry.person)
+        return {};
+    ZRPerson &person = *entry.person;
+    QByteArray card = person.vCardData();
+    if (card.isEmpty() || endLinePosition(card) <= 0)
+        return card;
+    Additions a = commonAdditions(person, card, options);
+    if (options.contains(Option::Photo) && !hasProperty(card, "PHOTO"))
+        a.photo = photoProperty(person, false);
+    // Entries carry no group membership, so "Categories" has nothing to write here.
+    return insertBeforeEnd(std::move(card), a.note + a.photo + a.renmei + a.layouts);
+}
+
+std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const QStringList &options,
+    const ContactContainer *container, const ProgressHandler &handler)
+{
+    // Membership by unique id, gathered once: looking through every group for every contact
+    // would cost contacts x members.
+    QHash<QString, QStringList> groupsOf;
+    if (container) {
+        for (const ContactGroupPtr &group : container->groups) {
+            if (!group || group->top || group->deleted || !group->contactTable)
+                continue;
+            for (const ContactEntryPtr &member : *group->contactTable) {
+                if (!member || member->deleted)
+                    continue;
+                QStringList &names = groupsOf[member->uniqueId];
+                if (names.isEmpty() || names.last() != group->name)
+                    names.append(group->name);
+            }
+        }
+    }
+
+    QByteArray result;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const ContactEntryPtr &entry = entries.at(i);
+        if (entry && entry->person) {
+            const QStringList names = groupsOf.value(entry->uniqueId);
+            result += vCardFromPerson(*entry->person, options, names);
+        }
+        if (handler) {
+            bool stop = false;
+            handler(&stop, i);
+            if (stop)
+                return std::nullopt;
+        }
+    }
+    return result;
+}
+
+QByteArray vCardsFromContactsWithoutGroups(const ContactTable &entries, const QStringList &options)
+{
+    QByteArray result;
+    for (const ContactEntryPtr &entry : entries) {
+        if (entry)
+            result += vCardFromContact(*entry, options);
+    }
+    return result;
+}
+
+QByteArray jpegDataFromImage(const QImage &image)
+{
+    if (image.isNull())
+        return {};
+    QImage opaque = image;
+    if (image.hasAlphaChannel()) {
+        // JPEG has no transparency; without a background the clear parts would turn black.
+        opaque = QImage(image.size(), QImage::Format_RGB32);
+        opaque.setDevicePixelRatio(image.devicePixelRatio());
+        opaque.fill(Qt::white);
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, image);
+    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(JpegQuality);
+    if (!writer.write(opaque))
+        return {};
+    return data;
+}
+
+QByteArray encodeVCardPhoto(const QImage &image)
+{
+    const QByteArray jpeg = jpegDataFromImage(image);
+    if (jpeg.isEmpty())
+        return {};
+    const QByteArray base64 = jpeg.toBase64();
+    const qsizetype n = base64.size();
+    QByteArray out;
+    out.reserve(PhotoPrefix.size() + n + (n / PhotoChunk + 2) * 3);
+    out += PhotoPrefix;
+    out += QByteArrayView(base64).first(std::min(n, FirstPhotoChunk));
+    out += LineBreak;
+    for (qsizetype at = FirstPhotoChunk; at < n; at += PhotoChunk) {
+        out += ' ';
+        out += QByteArrayView(base64).sliced(at, std::min(PhotoChunk, n - at));
+        out += LineBreak;
+    }
+    return out;
+}
+
+QString categoriesString(const QList<ContactGroupPtr> &groups)
+{
+    Q_UNUSED(groups);
+    return u""_s;
+}
+
+} // namespace VCardExport
