@@ -1,0 +1,124 @@
+#include "document/SubRowSort.h"
+
+#include "document/SortKeys.h"
+#include "model/Identifiers.h"
+#include "model/StoreKeys.h"
+#include "model/ZRPerson.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The entry at a position of a multi-valued field; an empty map when there is none.
+QVariantMap entryAt(ZRPerson &person, const QString &identifier, qsizetype index)
+{
+    const QVariantList *list = person.labeledValues(identifier);
+    if (!list || index < 0 || index >= list->size())
+        return QVariantMap();
+    return list->at(index).toMap();
+}
+
+QString textOf(const QVariantMap &entry, const QString &key)
+{
+    return entry.value(key).toString();
+}
+
+// Names sort as one word: first name directly followed by last name (or the reverse); a record shown
+// as a company sorts by its company.
+QString nameText(ZRPerson &person, const QString &firstKey, const QString &secondKey)
+{
+    if (!person.showAsPerson())
+        return person.stringValues().value(Ident::Company).toString();
+    const QVariantMap &name = person.nameValue();
+    return textOf(name, firstKey) + textOf(name, secondKey);
+}
+
+QString phoneticText(ZRPerson &person, const QString &firstKey, const QString &secondKey)
+{
+    const QVariantMap &name = person.phoneticNameValue();
+    return textOf(name, firstKey) + textOf(name, secondKey);
+}
+
+} // namespace
+
+namespace SubRowSort {
+
+QString sortText(const ContactEntry &row, const QString &key)
+{
+    if (!row.person)
+        return QString();
+    ZRPerson &person = *row.person;
+    const qsizetype index = row.labelIndex;
+    if (key == SortKey::CompositeName)
+        return person.storedCompositeName();
+    if (key == Ident::FirstName)
+        return nameText(person, Ident::FirstName, Ident::LastName);
+    if (key == Ident::LastName)
+        return nameText(person, Ident::LastName, Ident::FirstName);
+    if (key == Ident::PhoneticFirstName)
+        return phoneticText(person, Ident::FirstName, Ident::LastName);
+    if (key == Ident::PhoneticLastName)
+        return phoneticText(person, Ident::LastName, Ident::FirstName);
+    if (ZRPerson::labeledIdentifiers().contains(key))
+        return textOf(entryAt(person, key, index), Key::StringValue);
+    if (ZRPerson::addressIdentifiers().contains(key))
+        return textOf(entryAt(person, Ident::Address, index), key);
+    if (key == SortKey::AddressLabel)
+        return textOf(entryAt(person, Ident::Address, index), Key::Label);
+    if (key == SortKey::EmailDomain || key == SortKey::EmailUsername) {
+        const QString address = textOf(entryAt(person, Ident::Email, index), Key::Value);
+        const qsizetype at = address.indexOf(u'@');
+        if (key == SortKey::EmailUsername)
+            return at < 0 ? address : address.left(at);
+        return at < 0 || at == address.size() - 1 ? QString() : address.mid(at + 1);
+    }
+    if (key == SortKey::InstantMessageType)
+        return textOf(entryAt(person, Ident::InstantMessage, index), CN::InstantMessageAddressServiceKey);
+    if (key == SortKey::InstantMessageUsername)
+        return textOf(entryAt(person, Ident::InstantMessage, index), CN::InstantMessageAddressUsernameKey);
+    if (key == SortKey::SocialNetworkType)
+        return textOf(entryAt(person, Ident::SocialNetwork, index), CN::SocialProfileServiceKey);
+    if (key == SortKey::SocialNetworkUsername)
+        return textOf(entryAt(person, Ident::SocialNetwork, index), CN::SocialProfileUsernameKey);
+    const QVariant value = person.valueForIdentifier(key);
+    // Structured fields (the name, the birthday) sort by the text they show.
+    if (value.typeId() == QMetaType::QVariantMap)
+        return value.toMap().value(Key::StringValue).toString();
+    return value.toString();
+}
+
+SortValues::Rule ruleForKey(const QString &key)
+{
+    return key == Ident::Dates || key == Ident::Birthday ? SortValues::Rule::DatesMissingSmallest
+                                                         : SortValues::Rule::Text;
+}
+
+SortValue sortValue(const ContactEntry &row, const QString &key)
+{
+    if (key == Ident::Dates) {
+        if (!row.person)
+            return SortValue::missing();
+        return SortValue::fromDateValue(entryAt(*row.person, Ident::Dates, row.labelIndex).value(Key::Value));
+    }
+    if (key == Ident::Birthday) {
+        // The birthday belongs to the contact's first row; later rows have none.
+        if (!row.person || row.labelIndex != 0)
+            return SortValue::missing();
+        return SortValue::fromDateValue(row.person->birthdayValue().value(Key::Value));
+    }
+    return SortValue::fromText(sortText(row, key));
+}
+
+int compare(const ContactEntry &a, const ContactEntry &b, const SortDescriptor &descriptor)
+{
+    return SortValues::compare(sortValue(a, descriptor.key), sortValue(b, descriptor.key),
+        ruleForKey(descriptor.key), descriptor.ascending);
+}
+
+void sort(QList<ContactEntry> &rows, const SortDescriptor &descriptor)
+{
+    sortBy(
+        rows, [](const ContactEntry &row) -> const ContactEntry & { return row; }, descriptor);
+}
+
+} // namespace SubRowSort

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "document/SortDescriptor.h"
+#include "document/SortValue.h"
+#include "formats/ContactContainer.h"
+
+#include <QList>
+#include <QString>
+
+// Orders the rows the user sees. A sub-row is a contact entry whose labelIndex is the position, in
+// every multi-valued field, of the value the row shows.
+namespace SubRowSort {
+
+// The text a sub-row shows for a sort key ("" when it has none).
+QString sortText(const ContactEntry &row, const QString &key);
+// The prepared value of a sub-row: a date for "Dates" and "Birthday", else its sort text.
+SortValue sortValue(const ContactEntry &row, const QString &key);
+SortValues::Rule ruleForKey(const QString &key);
+
+// Negative when a goes before b, positive when after, 0 when they tie.
+int compare(const ContactEntry &a, const ContactEntry &b, const SortDescriptor &descriptor);
+
+// Stable: rows that tie keep their order, so a contact's sub-rows stay in value order.
+void sort(QList<ContactEntry> &rows, const SortDescriptor &descriptor);
+
+// The same for any row type that holds a contact entry; entryOf(row) gives it.
+template <class List, class EntryOf>
+void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
+{
+    std::vector<SortValue> values;
+    values.reserve(size_t(rows.size()));
+    for (const auto &row : rows)
+        values.push_back(sortValue(entryOf(row), descriptor.key));
+    SortValues::applyOrder(
+        rows, SortValues::stableOrder(values, ruleForKey(descriptor.key), descriptor.ascending));
+}
+
+} // namespace SubRowSort

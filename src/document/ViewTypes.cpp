@@ -1,0 +1,214 @@
+#include "document/ViewTypes.h"
+
+#include "document/DefaultsKeys.h"
+#include "document/UserDefaults.h"
+#include "model/Identifiers.h"
+#include "model/ZRPerson.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+namespace {
+
+QString translated(const char *context, const QString &text)
+{
+    const QByteArray source = text.toUtf8();
+    return QCoreApplication::translate(context, source.constData());
+}
+
+QString viewTypeTitle(const QString &name)
+{
+    return translated("ViewTypes", name);
+}
+
+QString sortKeyTitle(const QString &key)
+{
+    return translated("SortKeys", key);
+}
+
+MenuItem titleItem(const QString &title)
+{
+    MenuItem item;
+    item.title = translated("ViewMenus", title);
+    item.isTitleItem = true;
+    return item;
+}
+
+} // namespace
+
+ViewTypes::ViewTypes(UserDefaults &defaults)
+    : m_defaults(defaults)
+{
+    reload();
+}
+
+void ViewTypes::reload()
+{
+    m_selectedLabels = m_defaults.selectedLabels();
+    m_viewTypeDict = m_defaults.viewTypeDict();
+    m_selectedViewType = m_defaults.selectedViewType();
+    m_sortOptionsDict = m_defaults.sortOptionsDict();
+    m_columnWidths = m_defaults.columnWidthDictionary();
+}
+
+QStringList ViewTypes::columns() const
+{
+    const auto it = m_viewTypeDict.constFind(m_selectedViewType);
+    if (it != m_viewTypeDict.cend())
+        return it.value();
+    return ViewTypeTables::builtInViewTypes().value(ViewTypeTables::defaultViewType());
+}
+
+bool ViewTypes::showsLabel(const QString &label) const
+{
+    return m_selectedLabels.contains(LabelText::All) || m_selectedLabels.contains(label);
+}
+
+MenuModel ViewTypes::viewTypeMenu() const
+{
+    MenuModel menu { ViewMenuText::SelectViewType, { titleItem(ViewMenuText::ViewTypeTitle) } };
+    // Built-in types first in their own order, then the user's in name order.
+    QStringList names;
+    for (const QString &name : ViewTypeTables::builtInViewTypeNames()) {
+        if (m_viewTypeDict.contains(name))
+            names << name;
+    }
+    for (auto it = m_viewTypeDict.cbegin(); it != m_viewTypeDict.cend(); ++it) {
+        if (!names.contains(it.key()))
+            names << it.key();
+    }
+    for (const QString &name : names)
+        menu.items << MenuItem { viewTypeTitle(name), name, name == m_selectedViewType, false, {} };
+    return menu;
+}
+
+MenuModel ViewTypes::itemsMenu() const
+{
+    MenuModel menu { ViewMenuText::SelectColumns, { titleItem(ViewMenuText::ColumnsTitle) } };
+    const QStringList shown = columns();
+    for (const QString &identifier : ViewTypeTables::itemsMenuIdentifiers()) {
+        menu.items << MenuItem { ZRPerson::localizedIdentifierForKey(identifier), identifier,
+            shown.contains(identifier), false, {} };
+    }
+    return menu;
+}
+
+MenuModel ViewTypes::labelsMenu() const
+{
+    MenuModel menu { ViewMenuText::SelectLabel, { titleItem(ViewMenuText::LabelsTitle) } };
+    const bool all = m_selectedLabels.contains(LabelText::All);
+    menu.items << MenuItem { translated("Labels", LabelText::All), LabelText::All, all, false, {} };
+    // The columns as stored: another window may have changed them since this one loaded.
+    const QStringList stored = m_defaults.viewTypeDict().value(m_defaults.selectedViewType());
+    const Labels::Table labelTable = ZRPerson::labelTableDict();
+    for (const QString &identifier : ZRPerson::labeledIdentifiers()) {
+        if (!stored.contains(identifier))
+            continue;
+        for (const QString &label : labelTable.value(identifier)) {
+            const QString title = translated("Labels", label);
+            bool present = false;
+            for (const MenuItem &item : std::as_const(menu.items))
+                present = present || item.title == title;
+            if (!present)
+                menu.items << MenuItem { title, label, !all && m_selectedLabels.contains(label), false, {} };
+        }
+    }
+    return menu;
+}
+
+MenuModel ViewTypes::sortOptionsMenu() const
+{
+    MenuModel menu { ViewMenuText::SortOptionsTitle, { titleItem(ViewMenuText::SortOptionsTitle) } };
+    for (const QString &column : ViewTypeTables::sortOptionsMenuColumns()) {
+        const auto option = m_sortOptionsDict.constFind(column);
+        if (option == m_sortOptionsDict.cend())
+            continue;
+        MenuItem parent { ZRPerson::localizedIdentifierForKey(column), column, false, false, {} };
+        for (const QString &key : option->items)
+            parent.submenu << MenuItem { sortKeyTitle(key), key, key == option->selected, false, {} };
+        menu.items << parent;
+    }
+    return menu;
+}
+
+bool ViewTypes::viewTypePopupSelected(const QString &viewType)
+{
+    // A name the dictionary does not hold would leave the table without columns.
+    if (!m_viewTypeDict.contains(viewType))
+        return false;
+    const bool changed = viewType != m_selectedViewType;
+    m_selectedViewType = viewType;
+    m_defaults.setSelectedViewType(viewType);
+    return changed;
+}
+
+bool ViewTypes::itemsPopupSelected(const QString &identifier)
+{
+    if (identifier.isEmpty() || ViewTypeTables::fixedColumns().contains(identifier))
+        return false;
+    QStringList list = columns();
+    if (list.contains(identifier)) {
+        if (list.size() < 2)
+            return false;
+        list.removeAll(identifier);
+    } else {
+        if (list.size() >= ViewTypeTables::MaxColumns)
+            return false;
+        list.insert(ColumnLayout::FixedColumnCount, identifier);
+    }
+    m_viewTypeDict.insert(m_selectedViewType, ViewTypeTables::normalizedColumns(list));
+    m_defaults.setViewTypeDict(m_viewTypeDict);
+    return true;
+}
+
+bool ViewTypes::labelsPopupSelected(const QString &label)
+{
+    const QStringList before = m_selectedLabels;
+    if (label == LabelText::All) {
+        m_selectedLabels = { LabelText::All };
+    } else if (m_selectedLabels.contains(LabelText::All)) {
+        m_selectedLabels = { label };
+    } else if (m_selectedLabels.contains(label)) {
+        m_selectedLabels.removeAll(label);
+        if (m_selectedLabels.isEmpty())
+            m_selectedLabels = { LabelText::All };
+    } else {
+        m_selectedLabels << label;
+    }
+    m_defaults.setSelectedLabels(m_selectedLabels);
+    return m_selectedLabels != before;
+}
+
+std::optional<SortDescriptor> ViewTypes::sortOptionsSelected(
+    const QString &column, const QString &key, std::optional<bool> currentAscending)
+{
+    if (key.isEmpty() || !ViewTypeTables::sortOptionsActionColumns().contains(column))
+        return std::nullopt;
+    auto option = m_sortOptionsDict.find(column);
+    if (option != m_sortOptionsDict.end() && option->selected != key) {
+        option->selected = key;
+        m_defaults.setSortOptionsDict(m_sortOptionsDict);
+    }
+    return SortDescriptor { key, currentAscending.value_or(true) };
+}
+
+QList<ColumnSpec> ViewTypes::columnLayout() const
+{
+    return ColumnLayout::columnsForIdentifiers(columns(), m_sortOptionsDict, m_columnWidths);
+}
+
+void ViewTypes::columnResized(const QString &identifier, double width)
+{
+    if (identifier.isEmpty() || !std::isfinite(width) || width <= 0)
+        return;
+    m_columnWidths.insert(identifier, std::min(width, UserDefaults::MaximumColumnWidth));
+}
+
+void ViewTypes::saveColumns(const QStringList &order, double nameWidth)
+{
+    if (!m_columnWidths.contains(Ident::Name))
+        columnResized(Ident::Name, nameWidth);
+    m_defaults.setColumnWidthDictionary(m_columnWidths);
+    m_viewTypeDict.insert(m_selectedViewType, ViewTypeTables::normalizedColumns(order));
+    m_defaults.setViewTypeDict(m_viewTypeDict);
+}
