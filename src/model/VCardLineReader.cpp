@@ -3,6 +3,7 @@
 #include "model/CharsetDecoder.h"
 
 #include <cctype>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -15,13 +16,7 @@ inline char upper(char c)
 
 bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    }
-    return true;
+    return VCardLineReader::equalsIgnoringCase(a, b);
 }
 
 bool containsIgnoringCase(QByteArrayView haystack, QByteArrayView needle)
@@ -152,12 +147,13 @@ bool parseProperty(QByteArrayView line, VCardProperty &property)
 class CardCutter
 {
 public:
-    CardCutter(QByteArrayView data)
+    CardCutter(QByteArrayView data, const std::function<void(const VCardCard &)> &onCard)
         : m_data(data)
+        , m_onCard(onCard)
     {
     }
 
-    QList<VCardCard> run(QString *error)
+    int run(QString *error)
     {
         const char *p = m_data.data();
         const char *end = p + m_data.size();
@@ -177,18 +173,20 @@ public:
             physicalLine(line, lineNumber);
         }
         finishPending();
-        for (int index : std::as_const(m_open)) {
-            VCardCard &card = m_cards[index];
+        // Cards still open at the end are reported, innermost first, like cards that end.
+        while (m_depth > 0) {
+            VCardCard &card = m_stack[m_depth - 1];
             if (card.error.isEmpty())
                 card.error = u"the card that begins on line %1 has no END:VCARD"_s.arg(card.firstLine);
+            endCard();
         }
-        if (m_cards.isEmpty() && error)
+        if (m_emitted == 0 && error)
             *error = m_sawAnyText ? u"no BEGIN:VCARD"_s : u"no vCard data"_s;
-        return std::move(m_cards);
+        return m_emitted;
     }
 
 private:
-    VCardCard *currentCard() { return m_open.isEmpty() ? nullptr : &m_cards[m_open.back()]; }
+    VCardCard *currentCard() { return m_depth == 0 ? nullptr : &m_stack[m_depth - 1]; }
 
     void physicalLine(QByteArrayView line, int lineNumber)
     {
@@ -282,8 +280,8 @@ private:
                 return;
             }
             if (equalsIgnoringCase(property.name, "END") && isVCardMarker(property.rawValue)) {
-                if (!m_open.isEmpty())
-                    m_open.removeLast();
+                if (m_depth > 0)
+                    endCard();
                 return;
             }
         }
@@ -306,20 +304,34 @@ private:
 
     void beginCard(int lineNumber)
     {
-        if (m_open.size() >= VCardLineReader::MaxNesting) {
+        if (m_depth >= VCardLineReader::MaxNesting) {
             if (VCardCard *card = currentCard(); card && card->error.isEmpty())
                 card->error = u"line %1: cards nested too deeply"_s.arg(lineNumber);
             return;
         }
-        VCardCard card;
+        // Card objects are reused from card to card so that their lists keep their capacity.
+        if (m_depth == m_stack.size())
+            m_stack.append(VCardCard());
+        VCardCard &card = m_stack[m_depth++];
+        card.properties.clear();
+        card.storage.clear();
+        card.version = {};
+        card.error.clear();
         card.firstLine = lineNumber;
-        m_cards.append(std::move(card));
-        m_open.append(int(m_cards.size() - 1));
+    }
+
+    void endCard()
+    {
+        VCardCard &card = m_stack[--m_depth];
+        ++m_emitted;
+        m_onCard(card);
     }
 
     QByteArrayView m_data;
-    QList<VCardCard> m_cards;
-    QList<int> m_open; // indexes of the cards begun and not yet ended, innermost last
+    const std::function<void(const VCardCard &)> &m_onCard;
+    QList<VCardCard> m_stack; // the cards begun and not yet ended, innermost last, up to m_depth
+    qsizetype m_depth = 0;
+    int m_emitted = 0;
     bool m_sawAnyText = false;
 
     bool m_hasPending = false;
@@ -377,9 +389,10 @@ bool VCardProperty::hasParameter(QByteArrayView parameterName) const
     return found;
 }
 
-QList<VCardCard> VCardLineReader::readCards(QByteArrayView data, QString *error)
+int VCardLineReader::readCards(
+    QByteArrayView data, const std::function<void(const VCardCard &)> &onCard, QString *error)
 {
-    return CardCutter(data).run(error);
+    return CardCutter(data, onCard).run(error);
 }
 
 QByteArray VCardLineReader::decodeQuotedPrintable(QByteArrayView bytes)
@@ -453,14 +466,14 @@ QString VCardLineReader::decodedText(const VCardProperty &property)
     return text;
 }
 
-QString VCardLineReader::unescape(QStringView text)
+QString VCardLineReader::unescape(QString text)
 {
     qsizetype slash = text.indexOf(u'\\');
     if (slash < 0)
-        return text.toString();
+        return text;
     QString out;
     out.reserve(text.size());
-    out.append(text.first(slash));
+    out.append(QStringView(text).first(slash));
     for (qsizetype i = slash; i < text.size(); ++i) {
         QChar c = text[i];
         if (c != u'\\' || i + 1 == text.size()) {
@@ -489,6 +502,23 @@ QString VCardLineReader::unescape(QStringView text)
     return out;
 }
 
+int VCardLineReader::splitComponents(QStringView text, QChar separator, QString *out, int maxComponents)
+{
+    int count = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size() && count + 1 < maxComponents; ++i) {
+        QChar c = text[i];
+        if (c == u'\\') {
+            ++i;
+        } else if (c == separator) {
+            out[count++] = unescape(text.sliced(start, i - start).toString());
+            start = i + 1;
+        }
+    }
+    out[count++] = unescape(text.sliced(start).toString());
+    return count;
+}
+
 QList<QString> VCardLineReader::components(QStringView text, QChar separator, qsizetype maxComponents)
 {
     QList<QString> result;
@@ -498,10 +528,10 @@ QList<QString> VCardLineReader::components(QStringView text, QChar separator, qs
         if (c == u'\\') {
             ++i;
         } else if (c == separator && result.size() + 1 < maxComponents) {
-            result.append(unescape(text.sliced(start, i - start)));
+            result.append(unescape(text.sliced(start, i - start).toString()));
             start = i + 1;
         }
     }
-    result.append(unescape(text.sliced(start)));
+    result.append(unescape(text.sliced(start).toString()));
     return result;
 }

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <functional>
 
 // The lowest layer of the vCard reader: cuts bytes into cards and each card into properties,
 // undoing line folding and content transfer encodings. It knows nothing of what properties mean.
@@ -49,10 +50,11 @@ public:
     static constexpr int MaxPropertiesPerCard = 20000;
     static constexpr int MaxNesting = 8;
 
-    // Cuts the text into cards (nested cards come out as cards of their own, in the order they
-    // begin). The views in the result point into data, which must outlive them. With no card
-    // at all, the result is empty and *error says why.
-    static QList<VCardCard> readCards(QByteArrayView data, QString *error = nullptr);
+    // Cuts the text into cards and hands each to onCard as it ends (a nested card comes out as a
+    // card of its own, before the card around it). The card and its views are valid only during
+    // the call. Returns the number of cards; with none, *error says why.
+    static int readCards(
+        QByteArrayView data, const std::function<void(const VCardCard &)> &onCard, QString *error = nullptr);
 
     // Calls f(name, value) for every parameter value: "TYPE=a,b" gives two calls, a bare 2.1
     // value is given the name TYPE. Quotes are removed; case is kept. f returns false to stop.
@@ -64,9 +66,23 @@ public:
     static QString decodedText(const VCardProperty &property);
 
     // Undoes backslash escapes (\n \N \\ \, \; \:). An unknown escape keeps its backslash.
-    static QString unescape(QStringView text);
+    static QString unescape(QString text);
+    // ASCII case-insensitive equality, for names and parameter values.
+    static bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            char x = a[i], y = b[i];
+            if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z'))
+                return false;
+        }
+        return true;
+    }
     // Splits at every separator that no backslash escapes, then unescapes each component.
     static QList<QString> components(QStringView text, QChar separator, qsizetype maxComponents = 64);
+    // The same into out[0..maxComponents), the last one taking the rest; returns how many.
+    static int splitComponents(QStringView text, QChar separator, QString *out, int maxComponents);
 
     static QByteArray decodeQuotedPrintable(QByteArrayView bytes);
     static QByteArray decodeBase64(QByteArrayView bytes); // ignores white space; bounded

@@ -32,7 +32,7 @@ unsigned typeFlags(const VCardProperty &property)
 {
     unsigned flags = 0;
     VCardLineReader::forEachParameter(property.parameters, [&](QByteArrayView name, QByteArrayView value) {
-        if (name.compare("TYPE", Qt::CaseInsensitive) != 0)
+        if (!VCardLineReader::equalsIgnoringCase(name, "TYPE"))
             return true;
         static constexpr struct
         {
@@ -48,7 +48,7 @@ unsigned typeFlags(const VCardProperty &property)
                 comma = value.size();
             QByteArrayView word = value.sliced(start, comma - start).trimmed();
             for (const auto &entry : table) {
-                if (word.compare(entry.text, Qt::CaseInsensitive) == 0)
+                if (VCardLineReader::equalsIgnoringCase(word, entry.text))
                     flags |= entry.flag;
             }
             start = comma + 1;
@@ -120,10 +120,10 @@ QString labelFromTypeWord(const VCardProperty &property)
     };
     QString result;
     VCardLineReader::forEachParameter(property.parameters, [&](QByteArrayView name, QByteArrayView value) {
-        if (name.compare("TYPE", Qt::CaseInsensitive) != 0)
+        if (!VCardLineReader::equalsIgnoringCase(name, "TYPE"))
             return true;
         for (const auto &entry : table) {
-            if (value.compare(entry.type, Qt::CaseInsensitive) == 0) {
+            if (VCardLineReader::equalsIgnoringCase(value, entry.type)) {
                 result = *entry.label;
                 return false;
             }
@@ -283,7 +283,7 @@ private:
         if (group.isEmpty())
             return nullptr;
         for (GroupExtras &extras : m_extras) {
-            if (extras.group.compare(group, Qt::CaseInsensitive) == 0)
+            if (VCardLineReader::equalsIgnoringCase(extras.group, group))
                 return &extras;
         }
         return nullptr;
@@ -322,7 +322,8 @@ private:
             if (p.nameIs("EMAIL")) {
                 QString value = text(p);
                 if (!value.isEmpty())
-                    m_contact.emailAddresses.append({ labelOr(p, placeLabel(typeFlags(p))), value });
+                    m_contact.emailAddresses.append(
+                        { labelOrElse(p, [&] { return placeLabel(typeFlags(p)); }), value });
                 return;
             }
             break;
@@ -405,7 +406,8 @@ private:
                 if (value.startsWith(u"tel:"_s, Qt::CaseInsensitive))
                     value = value.sliced(4).trimmed();
                 if (!value.isEmpty())
-                    m_contact.phoneNumbers.append({ labelOr(p, phoneLabel(typeFlags(p))), value });
+                    m_contact.phoneNumbers.append(
+                        { labelOrElse(p, [&] { return phoneLabel(typeFlags(p)); }), value });
                 return;
             }
             if (p.nameIs("TITLE")) {
@@ -421,7 +423,8 @@ private:
             if (p.nameIs("URL")) {
                 QString value = text(p);
                 if (!value.isEmpty())
-                    m_contact.urlAddresses.append({ labelOr(p, placeLabel(typeFlags(p))), value });
+                    m_contact.urlAddresses.append(
+                        { labelOrElse(p, [&] { return placeLabel(typeFlags(p)); }), value });
                 return;
             }
             break;
@@ -460,7 +463,7 @@ private:
             QStringView scheme, rest;
             if (splitScheme(user, &scheme, &rest) && !serviceFromScheme(scheme).isEmpty())
                 user = rest.toString();
-            addInstantMessage(labelOr(p, placeLabel(typeFlags(p))), service, user);
+            addInstantMessage(labelOrElse(p, [&] { return placeLabel(typeFlags(p)); }), service, user);
         }
     }
 
@@ -469,31 +472,34 @@ private:
         if (m_haveName)
             return;
         m_haveName = true;
-        QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';', 5);
-        m_contact.familyName = parts.value(0).trimmed();
-        m_contact.givenName = parts.value(1).trimmed();
-        m_contact.middleName = parts.value(2).trimmed();
-        m_contact.namePrefix = parts.value(3).trimmed();
+        QString parts[5];
+        VCardLineReader::splitComponents(VCardLineReader::decodedText(p), u';', parts, 5);
+        m_contact.familyName = std::move(parts[0]).trimmed();
+        m_contact.givenName = std::move(parts[1]).trimmed();
+        m_contact.middleName = std::move(parts[2]).trimmed();
+        m_contact.namePrefix = std::move(parts[3]).trimmed();
         // Anything past the fifth component is kept with the suffix rather than dropped.
-        m_contact.nameSuffix = parts.value(4).trimmed();
+        m_contact.nameSuffix = std::move(parts[4]).trimmed();
     }
 
     void mapAddress(const VCardProperty &p)
     {
-        QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';', 7);
+        QString parts[7];
+        VCardLineReader::splitComponents(VCardLineReader::decodedText(p), u';', parts, 7);
         StorePostalAddress address;
-        address.subAdministrativeArea = parts.value(0).trimmed();
-        address.subLocality = parts.value(1).trimmed();
-        address.street = parts.value(2).trimmed();
-        address.city = parts.value(3).trimmed();
-        address.state = parts.value(4).trimmed();
-        address.postalCode = parts.value(5).trimmed();
-        address.country = parts.value(6).trimmed();
+        address.subAdministrativeArea = std::move(parts[0]).trimmed();
+        address.subLocality = std::move(parts[1]).trimmed();
+        address.street = std::move(parts[2]).trimmed();
+        address.city = std::move(parts[3]).trimmed();
+        address.state = std::move(parts[4]).trimmed();
+        address.postalCode = std::move(parts[5]).trimmed();
+        address.country = std::move(parts[6]).trimmed();
         if (GroupExtras *extras = extrasFor(p.group))
             address.isoCountryCode = extras->isoCountryCode;
         if (address == StorePostalAddress())
             return;
-        m_contact.postalAddresses.append({ labelOr(p, placeLabel(typeFlags(p))), address });
+        m_contact.postalAddresses.append(
+            { labelOrElse(p, [&] { return placeLabel(typeFlags(p)); }), address });
     }
 
     void mapImpp(const VCardProperty &p)
@@ -510,7 +516,7 @@ private:
         }
         if (p.hasParameter("X-SERVICE-TYPE"))
             service = paramText(p.parameter("X-SERVICE-TYPE"));
-        addInstantMessage(labelOr(p, placeLabel(typeFlags(p))), service, user);
+        addInstantMessage(labelOrElse(p, [&] { return placeLabel(typeFlags(p)); }), service, user);
     }
 
     void addInstantMessage(const QString &label, const QString &service, const QString &user)
@@ -530,12 +536,12 @@ private:
         StoreSocialProfile profile;
         profile.urlString = text(p);
         VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView name, QByteArrayView value) {
-            if (name.compare("TYPE", Qt::CaseInsensitive) == 0) {
-                if (profile.service.isEmpty() && value.compare("pref", Qt::CaseInsensitive) != 0)
+            if (VCardLineReader::equalsIgnoringCase(name, "TYPE")) {
+                if (profile.service.isEmpty() && !VCardLineReader::equalsIgnoringCase(value, "pref"))
                     profile.service = paramText(value);
-            } else if (name.compare("X-USER", Qt::CaseInsensitive) == 0) {
+            } else if (VCardLineReader::equalsIgnoringCase(name, "X-USER")) {
                 profile.username = paramText(value);
-            } else if (name.compare("X-USERID", Qt::CaseInsensitive) == 0) {
+            } else if (VCardLineReader::equalsIgnoringCase(name, "X-USERID")) {
                 profile.userIdentifier = paramText(value);
             }
             return true;
@@ -558,7 +564,7 @@ private:
         QString name = text(p);
         if (name.isEmpty())
             return;
-        m_contact.contactRelations.append({ labelOr(p, labelFromTypeWord(p)), { name } });
+        m_contact.contactRelations.append({ labelOrElse(p, [&] { return labelFromTypeWord(p); }), { name } });
     }
 
     void mapDate(const VCardProperty &p, const QString &fixedLabel)
@@ -566,7 +572,8 @@ private:
         std::optional<DateComponents> value = date(p);
         if (!value)
             return;
-        QString label = fixedLabel.isEmpty() ? labelOr(p, labelFromTypeWord(p)) : fixedLabel;
+        QString label
+            = fixedLabel.isEmpty() ? labelOrElse(p, [&] { return labelFromTypeWord(p); }) : fixedLabel;
         m_contact.dates.append({ label, *value });
     }
 
@@ -579,10 +586,11 @@ private:
         return VCardPropertyMapper::parseDate(text(p), omitYear);
     }
 
-    QString labelOr(const VCardProperty &p, const QString &fallback)
+
+    template <typename F> QString labelOrElse(const VCardProperty &p, F &&fallback)
     {
         QString label = groupLabel(p);
-        return label.isEmpty() ? fallback : label;
+        return label.isEmpty() ? fallback() : label;
     }
 
     static void setOnce(QString &field, const QString &value)

@@ -11,24 +11,30 @@ namespace VCardSerialization {
 QList<StoreContact> contactsWithData(const QByteArray &data, QString *error)
 {
     QString readError;
-    const QList<VCardCard> cards = VCardLineReader::readCards(data, &readError);
     QList<StoreContact> contacts;
-    contacts.reserve(cards.size());
     QString firstFailure;
-    for (qsizetype i = 0; i < cards.size(); ++i) {
-        QString cardError;
-        if (std::optional<StoreContact> contact
-            = VCardPropertyMapper::contactFromCard(cards[i], &cardError)) {
-            contacts.append(std::move(*contact));
-        } else if (firstFailure.isEmpty()) {
-            firstFailure = cards.size() == 1 ? cardError : u"card %1: %2"_s.arg(i + 1).arg(cardError);
-        }
-    }
+    int firstFailureNumber = 0;
+    int cardNumber = 0;
+    const int cards = VCardLineReader::readCards(
+        data,
+        [&](const VCardCard &card) {
+            ++cardNumber;
+            QString cardError;
+            if (std::optional<StoreContact> contact = VCardPropertyMapper::contactFromCard(card, &cardError))
+                contacts.append(std::move(*contact));
+            else if (firstFailureNumber == 0) {
+                firstFailure = cardError;
+                firstFailureNumber = cardNumber;
+            }
+        },
+        &readError);
     if (error) {
-        if (cards.isEmpty())
+        if (cards == 0)
             *error = readError;
-        else
+        else if (cards == 1 || firstFailureNumber == 0)
             *error = firstFailure;
+        else
+            *error = u"card %1: %2"_s.arg(firstFailureNumber).arg(firstFailure);
     }
     return contacts;
 }

@@ -2,29 +2,28 @@
 
 #include "model/StoreKeys.h"
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr qsizetype MaxLineOctets = 75;
 
-inline void appendUtf8(QByteArray &out, char32_t cp)
+// QByteArray::append goes through the general insert path; cards are built from many short
+// pieces, so these append straight into the (geometrically growing) buffer.
+inline void put(QByteArray &out, QByteArrayView bytes)
 {
-    if (cp < 0x80) {
-        out.append(char(cp));
-    } else if (cp < 0x800) {
-        out.append(char(0xC0 | (cp >> 6)));
-        out.append(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.append(char(0xE0 | (cp >> 12)));
-        out.append(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(char(0x80 | (cp & 0x3F)));
-    } else {
-        out.append(char(0xF0 | (cp >> 18)));
-        out.append(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.append(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(char(0x80 | (cp & 0x3F)));
-    }
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    std::memcpy(out.data() + at, bytes.data(), size_t(bytes.size()));
+}
+
+inline void put(QByteArray &out, char c)
+{
+    const qsizetype at = out.size();
+    out.resize(at + 1);
+    out.data()[at] = c;
 }
 
 // Parameter values cannot be escaped in 3.0: quotes are dropped, line breaks become spaces, and
@@ -39,7 +38,7 @@ void appendParameterValue(QByteArray &out, QStringView text)
         }
     }
     if (needsQuotes)
-        out.append('"');
+        put(out, '"');
     QString cleaned;
     cleaned.reserve(text.size());
     for (QChar c : text) {
@@ -47,9 +46,9 @@ void appendParameterValue(QByteArray &out, QStringView text)
             continue;
         cleaned.append((c == u'\n' || c == u'\r') ? u' ' : c);
     }
-    out.append(cleaned.toUtf8());
+    put(out, cleaned.toUtf8());
     if (needsQuotes)
-        out.append('"');
+        put(out, '"');
 }
 
 struct TypeForLabel
@@ -125,9 +124,9 @@ void appendNumber(QByteArray &out, int value, int width)
         value /= 10;
     } while (value > 0 && n < 15);
     for (int i = n; i < width; ++i)
-        out.append('0');
+        put(out, '0');
     while (n > 0)
-        out.append(buffer[--n]);
+        put(out, buffer[--n]);
 }
 
 bool writableDate(const DateComponents &date)
@@ -146,18 +145,18 @@ public:
 
     void write(const StoreContact &c)
     {
-        m_out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
+        put(m_out, "BEGIN:VCARD\r\nVERSION:3.0\r\n");
         m_group = 0;
 
         begin(nullptr, "N");
         value(c.familyName, true);
-        m_line.append(';');
+        put(m_line, ';');
         value(c.givenName, true);
-        m_line.append(';');
+        put(m_line, ';');
         value(c.middleName, true);
-        m_line.append(';');
+        put(m_line, ';');
         value(c.namePrefix, true);
-        m_line.append(';');
+        put(m_line, ';');
         value(c.nameSuffix, true);
         end();
         begin(nullptr, "FN");
@@ -172,7 +171,7 @@ public:
             begin(nullptr, "ORG");
             value(c.organizationName, true);
             if (!c.departmentName.isEmpty()) {
-                m_line.append(';');
+                put(m_line, ';');
                 // A department read from several units keeps its separators as escapes.
                 value(c.departmentName, true);
             }
@@ -227,13 +226,13 @@ public:
         for (const auto &e : c.instantMessageAddresses)
             instantMessage(e);
         if (c.contactType == StoreContact::Type::Organization)
-            m_out.append("X-ABShowAs:COMPANY\r\n");
+            put(m_out, "X-ABShowAs:COMPANY\r\n");
         if (!c.identifier.isEmpty()) {
             begin(nullptr, "UID");
             value(c.identifier, false);
             end();
         }
-        m_out.append("END:VCARD\r\n");
+        put(m_out, "END:VCARD\r\n");
     }
 
 private:
@@ -257,17 +256,17 @@ private:
     {
         m_line.clear();
         if (group) {
-            m_line.append(*group);
-            m_line.append('.');
+            put(m_line, *group);
+            put(m_line, '.');
         }
-        m_line.append(name);
+        put(m_line, name);
         m_afterParameters = false;
     }
 
     void startValue()
     {
         if (!m_afterParameters) {
-            m_line.append(':');
+            put(m_line, ':');
             m_afterParameters = true;
         }
     }
@@ -302,14 +301,14 @@ private:
             begin(nullptr, name);
         }
         if (types || extraType) {
-            m_line.append(";TYPE=");
+            put(m_line, ";TYPE=");
             if (extraType) {
-                m_line.append(extraType);
+                put(m_line, extraType);
                 if (types)
-                    m_line.append(',');
+                    put(m_line, ',');
             }
             if (types)
-                m_line.append(types);
+                put(m_line, types);
         }
     }
 
@@ -338,15 +337,15 @@ private:
             begin(nullptr, "ADR");
         }
         if (types) {
-            m_line.append(";TYPE=");
-            m_line.append(types);
+            put(m_line, ";TYPE=");
+            put(m_line, types);
         }
         startValue();
         const QString *parts[] = { &a.subAdministrativeArea, &a.subLocality, &a.street, &a.city, &a.state,
             &a.postalCode, &a.country };
         for (int i = 0; i < 7; ++i) {
             if (i)
-                m_line.append(';');
+                put(m_line, ';');
             VCardWriter::appendEscaped(m_line, *parts[i]);
         }
         end();
@@ -369,15 +368,15 @@ private:
             return;
         labelled("X-SOCIALPROFILE", e.label, nullptr, nullptr);
         if (!s.service.isEmpty()) {
-            m_line.append(";TYPE=");
+            put(m_line, ";TYPE=");
             appendParameterValue(m_line, s.service);
         }
         if (!s.username.isEmpty()) {
-            m_line.append(";X-USER=");
+            put(m_line, ";X-USER=");
             appendParameterValue(m_line, s.username);
         }
         if (!s.userIdentifier.isEmpty()) {
-            m_line.append(";X-USERID=");
+            put(m_line, ";X-USERID=");
             appendParameterValue(m_line, s.userIdentifier);
         }
         value(s.urlString, false);
@@ -391,11 +390,11 @@ private:
             return;
         const char *types = placeTypes(e.label);
         labelled("IMPP", e.label, types, nullptr);
-        m_line.append(";X-SERVICE-TYPE=");
+        put(m_line, ";X-SERVICE-TYPE=");
         appendParameterValue(m_line, im.service);
         startValue();
-        m_line.append(schemeForService(im.service));
-        m_line.append(':');
+        put(m_line, schemeForService(im.service));
+        put(m_line, ':');
         VCardWriter::appendEscaped(m_line, im.username);
         endLabelled(e.label);
     }
@@ -403,14 +402,14 @@ private:
     void dateValue(const DateComponents &date)
     {
         if (!date.hasYear()) {
-            m_line.append(";X-APPLE-OMIT-YEAR=");
+            put(m_line, ";X-APPLE-OMIT-YEAR=");
             appendNumber(m_line, VCardWriter::YearlessYear, 4);
         }
         startValue();
         appendNumber(m_line, date.hasYear() ? date.year : VCardWriter::YearlessYear, 4);
-        m_line.append('-');
+        put(m_line, '-');
         appendNumber(m_line, date.month, 2);
-        m_line.append('-');
+        put(m_line, '-');
         appendNumber(m_line, date.day, 2);
     }
 
@@ -426,6 +425,11 @@ private:
 
 void VCardWriter::appendEscaped(QByteArray &out, QStringView text)
 {
+    // Each UTF-16 unit becomes at most three bytes (an escape is two, a surrogate pair four for
+    // two units), so write into room made once and trim afterwards.
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 3);
+    char *w = out.data() + start;
     const char16_t *p = text.utf16();
     const char16_t *end = p + text.size();
     while (p < end) {
@@ -433,24 +437,23 @@ void VCardWriter::appendEscaped(QByteArray &out, QStringView text)
         if (c < 0x80) {
             switch (c) {
             case '\\':
-                out.append("\\\\");
-                break;
             case ',':
-                out.append("\\,");
-                break;
             case ';':
-                out.append("\\;");
+                *w++ = '\\';
+                *w++ = char(c);
                 break;
             case '\n':
-                out.append("\\n");
+                *w++ = '\\';
+                *w++ = 'n';
                 break;
             case '\r':
                 if (p < end && *p == '\n')
                     break; // CR LF is one line break
-                out.append("\\n");
+                *w++ = '\\';
+                *w++ = 'n';
                 break;
             default:
-                out.append(char(c));
+                *w++ = char(c);
                 break;
             }
             continue;
@@ -460,15 +463,28 @@ void VCardWriter::appendEscaped(QByteArray &out, QStringView text)
             cp = QChar::surrogateToUcs4(c, *p++);
         else if (QChar::isSurrogate(c))
             cp = 0xFFFD; // a lone surrogate has no UTF-8 form
-        appendUtf8(out, cp);
+        if (cp < 0x800) {
+            *w++ = char(0xC0 | (cp >> 6));
+            *w++ = char(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *w++ = char(0xE0 | (cp >> 12));
+            *w++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *w++ = char(0x80 | (cp & 0x3F));
+        } else {
+            *w++ = char(0xF0 | (cp >> 18));
+            *w++ = char(0x80 | ((cp >> 12) & 0x3F));
+            *w++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *w++ = char(0x80 | (cp & 0x3F));
+        }
     }
+    out.truncate(w - out.constData());
 }
 
 void VCardWriter::appendFolded(QByteArray &out, QByteArrayView line)
 {
     if (line.size() <= MaxLineOctets) {
-        out.append(line);
-        out.append("\r\n");
+        put(out, line);
+        put(out, "\r\n");
         return;
     }
     qsizetype start = 0;
@@ -479,9 +495,9 @@ void VCardWriter::appendFolded(QByteArray &out, QByteArrayView line)
         while (cut < line.size() && cut > start + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
             --cut;
         if (start > 0)
-            out.append(' ');
-        out.append(line.sliced(start, cut - start));
-        out.append("\r\n");
+            put(out, ' ');
+        put(out, line.sliced(start, cut - start));
+        put(out, "\r\n");
         start = cut;
         room = MaxLineOctets - 1;
     }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// Deterministic vCard 3.0 text for benchmarks: Japanese and Western people and companies, with
+// phonetic names, several phones, e-mail addresses and postal addresses, custom labels and notes,
+// but no photos. The same seed gives the same bytes on every machine.
+class ContactGenerator
+{
+public:
+    explicit ContactGenerator(quint32 seed = 1);
+
+    // The next card, ending with "END:VCARD\r\n".
+    QByteArray nextCard();
+
+    // count cards, concatenated.
+    static QByteArray vCardText(int count, quint32 seed = 1);
+    // count cards, one per element.
+    static QList<QByteArray> vCards(int count, quint32 seed = 1);
+
+private:
+    quint32 next();
+    int below(int n) { return int(next() % quint32(n)); }
+    template <typename T, size_t N> const T &pick(const T (&items)[N]) { return items[below(int(N))]; }
+
+    quint64 m_state;
+    int m_index = 0;
+};
