@@ -1,0 +1,249 @@
+#include "formats/CsvReader.h"
+
+#include "formats/CsvTokenizer.h"
+#include "formats/CsvWriter.h"
+#include "model/ContactDefaults.h"
+#include "model/DateComponents.h"
+#include "model/Identifiers.h"
+#include "model/ZRPerson.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CsvReaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        ContactDefaults::overrideForTesting(u"us"_s, ContactDefaults::SortOrder::GivenName);
+    }
+    void TearDown() override
+    {
+        ContactDefaults::overrideForTesting(QString(), ContactDefaults::SortOrder::None);
+        QLocale::setDefault(QLocale::system());
+    }
+
+    static ContactTable read(const QString &text)
+    {
+        const CsvReader::Result result = CsvReader::contactsFromCSV(text);
+        EXPECT_TRUE(result.ok()) << result.error.toStdString();
+        return result.entries;
+    }
+    static QString text(ZRPerson &p, const QString &identifier)
+    {
+        return p.valueForIdentifier(identifier).toString();
+    }
+    // "label=value" of every labelled value of the field, in order.
+    static QStringList labeled(ZRPerson &p, const QString &identifier, const QString &key = Key::Value)
+    {
+        QStringList out;
+        for (const QVariant &v : p.valueForIdentifier(identifier).toList())
+            out << v.toMap().value(Key::Label).toString() + u'=' + v.toMap().value(key).toString();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(CsvReaderTest, HeaderWordsChooseFieldLabelAndPart)
+{
+    const struct
+    {
+        const char *header;
+        const char *type;
+        const char *label;
+    } cases[] = {
+        { "First Name", "FirstName", "" },
+        { "last name", "LastName", "" },
+        { "Display Name", "Name", "" },
+        { "Nickname", "Nickname", "" }, // holds "name" but is not the name
+        { "Mobile Phone", "Phone", "mobile" },
+        { "Business Email", "Email", "work" },
+        { "E-mail", "Unknown", "" },
+        { "Home Street 2", "Street", "home" },
+        { "Work ZIP", "ZIP", "work" },
+        { "Other State", "State", "other" },
+        { "City", "City", "other" },
+        { "Job Title", "Job Title", "" }, // before Title
+        { "Title", "Title", "" },
+        { "Notes", "Note", "" },
+        { "LinkedIn", "Social Network", "LinkedIn" },
+        { "sinaweibo", "Social Network", "SinaWeibo" },
+        { "Fax", "Unknown", "" },
+    };
+    QStringList headers;
+    for (const auto &c : cases)
+        headers << QString::fromUtf8(c.header);
+    const QList<CsvReader::Column> columns = CsvReader::columnsFromHeader(headers);
+    ASSERT_EQ(columns.size(), headers.size());
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        SCOPED_TRACE(cases[i].header);
+        EXPECT_EQ(columns[i].fieldName, headers[i]);
+        EXPECT_EQ(columns[i].type, QString::fromUtf8(cases[i].type));
+        EXPECT_EQ(columns[i].label, QString::fromUtf8(cases[i].label));
+    }
+    EXPECT_EQ(CsvReader::detectType(u"Fax"_s), u""_s);
+    EXPECT_EQ(CsvReader::detectLabel(u"Pager"_s), u"other"_s);
+    EXPECT_EQ(CsvReader::detectAddressType(u"Addr"_s), u"Street"_s);
+}
+
+TEST_F(CsvReaderTest, WhatTheWriterWritesReadsBack)
+{
+    auto ann = ZRPerson::create();
+    ann->setValueForIdentifier(
+        QVariantMap { { Ident::FirstName, u"Ann"_s }, { Ident::LastName, u"Lee"_s } }, Ident::Name);
+    ann->addLabeledValue(
+        QVariantMap { { Key::Label, u"home"_s }, { Key::Value, u"03-1111-2222"_s } }, Ident::Phone);
+    ann->addLabeledValue(
+        QVariantMap { { Key::Label, u"work"_s }, { Key::Value, u"ann@example.com"_s } }, Ident::Email);
+    ann->addLabeledValue(
+        QVariantMap { { Key::Label, u"home"_s }, { Ident::ZIP, u"104-0061"_s }, { Ident::State, u"東京都"_s },
+            { Ident::City, u"中央区"_s }, { Ident::Street, u"銀座1-2-3, \"山田\"ビル"_s } },
+        Ident::Address);
+    ann->setValueForIdentifier(QVariant::fromValue(DateComponents { 1990, 4, 5 }), Ident::Birthday);
+    ann->setValueForIdentifier(u"Acme, Inc."_s, Ident::Company);
+    ann->setValueForIdentifier(u"Line one, with comma\nline \"two\"\r\n\tindented; 終わり"_s, Ident::Note);
+    ann->setValueForIdentifier(u"Annie"_s, Ident::Nickname);
+
+    auto taro = ZRPerson::create();
+    taro->setValueForIdentifier(
+        QVariantMap { { Ident::FirstName, u"太郎"_s }, { Ident::LastName, u"山田"_s } }, Ident::Name);
+    taro->addLabeledValue(
+        QVariantMap { { Key::Label, u"mobile"_s }, { Key::Value, u"090-0000-1111"_s } }, Ident::Phone);
+    taro->setValueForIdentifier(QVariant::fromValue(DateComponents { 0, 12, 24 }), Ident::Birthday);
+
+    ContactTable rows;
+    for (const auto &p : { ann, taro }) {
+        auto e = std::make_shared<ContactEntry>();
+        e->person = p;
+        rows << e;
+    }
+    const ContactTable back = read(CsvWriter::csvFromSubContacts(rows));
+    ASSERT_EQ(back.size(), 2);
+    ZRPerson &a = *back[0]->person;
+    EXPECT_TRUE(back[0]->isNew);
+    EXPECT_EQ(back[0]->uniqueId, a.uniqueId());
+    EXPECT_EQ(text(a, Ident::FirstName), u"Ann"_s);
+    EXPECT_EQ(text(a, Ident::LastName), u"Lee"_s);
+    EXPECT_EQ(a.compositeName(), ann->compositeName());
+    EXPECT_EQ(labeled(a, Ident::Phone), QStringList { u"home=03-1111-2222"_s });
+    EXPECT_EQ(labeled(a, Ident::Email), QStringList { u"work=ann@example.com"_s });
+    const QVariantMap address = a.labeledValueForIdentifierAtIndex(Ident::Address, 0).toMap();
+    EXPECT_EQ(address.value(Key::Label).toString(), u"home"_s);
+    EXPECT_EQ(address.value(Ident::ZIP).toString(), u"104-0061"_s);
+    EXPECT_EQ(address.value(Ident::State).toString(), u"東京都"_s);
+    EXPECT_EQ(address.value(Ident::City).toString(), u"中央区"_s);
+    EXPECT_EQ(address.value(Ident::Street).toString(), u"銀座1-2-3, \"山田\"ビル"_s);
+    EXPECT_EQ(a.valueForIdentifier(Ident::Birthday).toMap().value(Key::Value).value<DateComponents>(),
+        (DateComponents { 1990, 4, 5 }));
+    EXPECT_EQ(text(a, Ident::Company), u"Acme, Inc."_s);
+    // The record keeps LF line breaks, which is what a CR LF inside a quoted field becomes.
+    EXPECT_EQ(text(a, Ident::Note), u"Line one, with comma\nline \"two\"\n\tindented; 終わり"_s);
+    EXPECT_EQ(text(a, Ident::Nickname), u"Annie"_s);
+
+    ZRPerson &t = *back[1]->person;
+    EXPECT_EQ(t.compositeName(), taro->compositeName());
+    EXPECT_EQ(labeled(t, Ident::Phone), QStringList { u"other=090-0000-1111"_s });
+    EXPECT_EQ(t.valueForIdentifier(Ident::Birthday).toMap().value(Key::Value).value<DateComponents>(),
+        (DateComponents { 0, 12, 24 }));
+}
+
+TEST_F(CsvReaderTest, OtherProgramsFilesAndTheirOddities)
+{
+    // The header does not start with "Name": it is read as a contact too.
+    const ContactTable headerToo = read(u"Full Name,Mobile Phone\r\nAnn Lee,090\r\n"_s);
+    ASSERT_EQ(headerToo.size(), 2);
+    EXPECT_EQ(labeled(*headerToo[0]->person, Ident::Phone), QStringList { u"mobile=Mobile Phone"_s });
+    EXPECT_EQ(labeled(*headerToo[1]->person, Ident::Phone), QStringList { u"mobile=090"_s });
+
+    // Two columns of the same field and label fill one phone, with the later value.
+    const ContactTable twice = read(u"Name,Home Phone,Home Phone\nAnn,1,2\n"_s);
+    ASSERT_EQ(twice.size(), 1);
+    EXPECT_EQ(labeled(*twice[0]->person, Ident::Phone), QStringList { u"home=2"_s });
+
+    // Short and empty lines are skipped; extra fields are ignored; missing ones are empty.
+    const ContactTable sparse = read(u"Name,Company\n\nA\n\r\n,\nBob,Acme,extra,more\nCy\n"_s);
+    ASSERT_EQ(sparse.size(), 2);
+    EXPECT_EQ(text(*sparse[0]->person, Ident::Company), u"Acme"_s);
+    EXPECT_EQ(sparse[1]->person->compositeName(), u"Cy"_s);
+
+    // Quoted fields: at the line start, holding separators, line breaks and doubled quotes.
+    const ContactTable quoted
+        = read(u"Name,Note,Company\n\"Lee, Ann\",\"x\ny\",\"The \"\"Best\"\" Co\"\n\"Bob\"tail,n,c\n"_s);
+    ASSERT_EQ(quoted.size(), 2);
+    EXPECT_EQ(quoted[0]->person->valueForIdentifier(Ident::Name).toMap().value(Ident::Name).toString(),
+        u"Lee, Ann"_s);
+    EXPECT_EQ(quoted[0]->person->compositeName(), u"Lee, Ann"_s);
+    EXPECT_EQ(text(*quoted[0]->person, Ident::Note), u"x\ny"_s);
+    EXPECT_EQ(text(*quoted[0]->person, Ident::Company), u"The \"Best\" Co"_s);
+    EXPECT_EQ(quoted[1]->person->valueForIdentifier(Ident::Name).toMap().value(Ident::Name).toString(),
+        u"Bobtail"_s);
+
+    // Birthdays: dotted dates with or without weekday give a date; other text gives none.
+    const struct
+    {
+        const char *text;
+        DateComponents date;
+    } birthdays[] = {
+        { "1990.04.05", { 1990, 4, 5 } },
+        { "1990.04.05 Thu", { 1990, 4, 5 } },
+        { "1990.04.05(木)", { 1990, 4, 5 } },
+        { "04.05", { 0, 4, 5 } },
+        { "April 5, 1990", {} },
+        { "1990.02.30", {} },
+    };
+    for (const auto &b : birthdays) {
+        SCOPED_TRACE(b.text);
+        QVariantMap contact;
+        CsvReader::createContact(contact, QString::fromUtf8(b.text), Ident::Birthday, {});
+        const QVariantMap birthday = contact.value(Ident::Birthday).toMap();
+        EXPECT_EQ(birthday.value(Key::StringValue).toString(), QString::fromUtf8(b.text));
+        EXPECT_EQ(birthday.value(Key::Value).value<DateComponents>(), b.date);
+    }
+
+    // A byte-order mark does not hide the header; unknown columns go to the entry's extras only
+    // when a field takes them, and an unmatched social column keeps its service.
+    const ContactTable bom = read(u"\uFEFFName,Facebook,Fax\nAnn,ann.fb,123\n"_s);
+    ASSERT_EQ(bom.size(), 1);
+    EXPECT_EQ(labeled(*bom[0]->person, Ident::SocialNetwork), QStringList { u"Facebook=ann.fb"_s });
+}
+
+TEST_F(CsvReaderTest, TextThatIsNotCsvGivesAClearError)
+{
+    const QString longField
+        = u"Name,Note\nAnn,\""_s + QString(CsvTokenizer::MaxFieldLength + 1, u'x') + u"\"\n"_s;
+    QString manyFields = u"Name"_s;
+    for (int i = 0; i < CsvTokenizer::MaxFields + 1; ++i)
+        manyFields += u",x"_s;
+    const struct
+    {
+        const char *what;
+        QString text;
+        qsizetype line;
+        const char *messageHolds;
+    } cases[] = {
+        { "empty", u""_s, 0, "no lines" },
+        { "binary", u"Name,Phone\nA\u0000B,1\n"_s, 2, "NUL" },
+        { "no known column", u"foo,bar\n1,2\n"_s, 1, "No column" },
+        { "quote never closes", u"Name,Note\nAnn,ok\nBob,\"open\nand on\n"_s, 3, "closing quote" },
+        { "overlong field", longField, 2, "longer than" },
+        { "too many fields", manyFields, 1, "more than" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const CsvReader::Result result = CsvReader::contactsFromCSV(c.text);
+        EXPECT_FALSE(result.ok());
+        EXPECT_TRUE(result.entries.isEmpty());
+        EXPECT_EQ(result.errorLine, c.line);
+        EXPECT_TRUE(result.error.contains(QString::fromUtf8(c.messageHolds))) << result.error.toStdString();
+    }
+    // A header alone is a file with no contacts, not an error.
+    const CsvReader::Result headerOnly = CsvReader::contactsFromCSV(u"Name,Phone\n"_s);
+    EXPECT_TRUE(headerOnly.ok());
+    EXPECT_TRUE(headerOnly.entries.isEmpty());
+}
