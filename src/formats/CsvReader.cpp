@@ -72,15 +72,14 @@ std::optional<DateComponents> parseBirthday(const QString &text)
     return d;
 }
 
-ContactEntryPtr entryFromCollected(QVariantMap &contact)
+ContactEntryPtr entryFromCollected(QVariantMap &contact, bool wholeNameOnly)
 {
     // The record builds its display name from the name parts alone: a file that gives the whole
-    // name in one column would otherwise read as contacts without names. The whole name goes to
-    // the family-name part, which leads in the names this editor is mostly used for.
-    if (const auto it = contact.find(Ident::Name); it != contact.end()) {
+    // name in one column, and no name parts, would otherwise read as contacts without names. The
+    // whole name goes to the family-name part, which leads in the names this editor mostly holds.
+    if (const auto it = contact.find(Ident::Name); wholeNameOnly && it != contact.end()) {
         QVariantMap name = it.value().toMap();
-        if (name.contains(Ident::Name) && !name.contains(Ident::FirstName)
-            && !name.contains(Ident::LastName)) {
+        if (name.contains(Ident::Name)) {
             name.insert(Ident::LastName, name.value(Ident::Name));
             it.value() = name;
         }
@@ -281,6 +280,12 @@ Result contactsFromCSV(const QString &text)
         return result;
     }
 
+    const auto hasColumn = [&](const QString &type) {
+        return std::any_of(columns.cbegin(), columns.cend(), [&](const Column &c) { return c.type == type; });
+    };
+    const bool wholeNameOnly
+        = hasColumn(Ident::Name) && !hasColumn(Ident::FirstName) && !hasColumn(Ident::LastName);
+
     // A header that does not start with "Name" may be a first contact without a header.
     bool haveRecord = fields.first() != Ident::Name;
     ContactTable entries;
@@ -290,7 +295,7 @@ Result contactsFromCSV(const QString &text)
             const qsizetype count = std::min(fields.size(), columns.size());
             for (qsizetype k = 0; k < count; ++k)
                 createContact(contact, fields[k], columns[k].type, columns[k].label);
-            entries.append(entryFromCollected(contact));
+            entries.append(entryFromCollected(contact, wholeNameOnly));
         }
         if (!tokenizer.next(fields))
             break;

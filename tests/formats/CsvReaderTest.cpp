@@ -172,6 +172,12 @@ TEST_F(CsvReaderTest, OtherProgramsFilesAndTheirOddities)
     EXPECT_EQ(text(*sparse[0]->person, Ident::Company), u"Acme"_s);
     EXPECT_EQ(sparse[1]->person->compositeName(), u"Cy"_s);
 
+    // With name-part columns present, an empty part stays empty (a company's row, a nameless
+    // contact's placeholder); without them, the whole name becomes the record's name.
+    const ContactTable parts = read(u"Name,First Name,Last Name\nAcme,,\n"_s);
+    ASSERT_EQ(parts.size(), 1);
+    EXPECT_EQ(text(*parts[0]->person, Ident::LastName), u""_s);
+
     // Quoted fields: at the line start, holding separators, line breaks and doubled quotes.
     const ContactTable quoted
         = read(u"Name,Note,Company\n\"Lee, Ann\",\"x\ny\",\"The \"\"Best\"\" Co\"\n\"Bob\"tail,n,c\n"_s);
