@@ -1,0 +1,54 @@
+#pragma once
+
+#include "formats/ContactContainer.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Texts of the merge sheet.
+namespace MergeText {
+
+inline const QString NameOrdering = QStringLiteral("Name Ordering");
+inline const QString NameDisplay = QStringLiteral("Name Display");
+inline const QString DefaultDocumentType = QStringLiteral("vCard");
+inline const QString Lock = QStringLiteral("Lock");
+inline const QString Edit = QStringLiteral("Edit");
+inline const QString Change = QStringLiteral("Change");
+inline const QString Done = QStringLiteral("Done");
+// Dragged rows as plain text: the row's label, its value.
+inline const QString DragTextFormat = QStringLiteral("%1: %2");
+
+} // namespace MergeText
+
+// One row of a merge table: one name part, one labelled entry (or the row for adding one), or one field.
+struct MergeRow
+{
+    QString type; // the field's identifier, or "Name Ordering" / "Name Display"
+    QString part; // name and phonetic-name rows: "FirstName", "MiddleName", ...
+    bool labeled = false;
+    QString label; // labelled rows: the entry's label
+    qsizetype labelIndex = -1; // labelled rows: the entry's number; -1 on the adding row
+    qsizetype index = -1; // labelled rows: the entry's position; -1 on the adding row
+    qsizetype valueCount = -1; // labelled rows: the number of entries; -1 on every other row
+
+    bool isAddingRow() const { return labeled && labelIndex < 0; }
+};
+using MergeRows = QList<MergeRow>;
+
+namespace MergeTable {
+
+// The fields in the order the sheet lists them.
+const QStringList &fieldOrder();
+// The fields whose rows can be dragged: all but the name ordering and display rows.
+bool isDraggableType(const QString &type);
+// The identifier of a name or phonetic-name part row ("FirstName", "PhoneticFirstName", ...).
+QString partIdentifier(const MergeRow &row);
+
+MergeRows tableFromContact(const ContactEntry &entry);
+// The text a row shows and is dragged with.
+QString textForRow(const ContactEntry &entry, const MergeRow &row);
+// The choices of the name-ordering row, the first naming the contact's default order.
+QStringList nameOrderingLabels(const ContactEntry &entry);
+
+} // namespace MergeTable
