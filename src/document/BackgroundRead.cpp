@@ -1,0 +1,77 @@
+#include "document/BackgroundRead.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+using namespace Qt::StringLiterals;
+
+BackgroundRead::BackgroundRead(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_watcher, &QFutureWatcher<DocumentReadResult>::finished, this, &BackgroundRead::deliver);
+}
+
+BackgroundRead::~BackgroundRead()
+{
+    if (m_cancel)
+        m_cancel->store(true);
+    m_watcher.disconnect(this);
+    m_watcher.waitForFinished();
+}
+
+bool BackgroundRead::start(const QString &path, InputFormat format, TextEncoding::Number encoding)
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    m_message = ReadNoticeText::ReadingMessage.arg(QFileInfo(path).fileName());
+    m_startedAt = QDateTime::currentMSecsSinceEpoch();
+    m_cancel = std::make_shared<std::atomic_bool>(false);
+    emit progressChanged(0);
+
+    // Progress crosses to this object's thread by queued call; QPointer drops it once we are gone.
+    QPointer<BackgroundRead> self(this);
+    auto progress = [self](int percent) {
+        if (!self)
+            return;
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, percent] {
+                if (self && self->m_running)
+                    emit self->progressChanged(percent);
+            },
+            Qt::QueuedConnection);
+    };
+    std::shared_ptr<std::atomic_bool> cancelFlag = m_cancel;
+    m_watcher.setFuture(QtConcurrent::run([path, format, encoding, cancelFlag, progress] {
+        return DocumentReader::readFile(path, format, encoding, cancelFlag.get(), progress);
+    }));
+    return true;
+}
+
+void BackgroundRead::cancel()
+{
+    if (m_running && m_cancel)
+        m_cancel->store(true);
+}
+
+void BackgroundRead::deliver()
+{
+    DocumentReadResult result = m_watcher.result();
+    // A cancel that came after the last card still counts: the user asked for no document.
+    if (m_cancel && m_cancel->load())
+        result.status = DocumentReadResult::Status::Cancelled;
+    const qint64 elapsed = QDateTime::currentMSecsSinceEpoch() - m_startedAt;
+    const qint64 wait = result.status == DocumentReadResult::Status::Cancelled
+        ? 0
+        : std::max<qint64>(0, m_minimumDuration - elapsed);
+    QTimer::singleShot(int(wait), this, [this, result] {
+        m_running = false;
+        if (result.status != DocumentReadResult::Status::Cancelled)
+            emit progressChanged(100);
+        emit finished(result);
+    });
+}

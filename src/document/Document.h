@@ -1,0 +1,118 @@
+#pragma once
+
+#include "document/DocumentReader.h"
+#include "formats/ContactContainer.h"
+#include "formats/TextEncodings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class EncodingMenuModel;
+
+namespace DocumentText {
+inline const QString CSVType = QStringLiteral("CSV");
+inline const QString VCardType = QStringLiteral("public.vCard");
+inline const QString ErrorDomain = QStringLiteral("Application");
+inline constexpr int CorruptFileErrorCode = 259;
+inline const QString VCardRecovery
+    = QStringLiteral("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
+inline const QString CSVRecovery
+    = QStringLiteral("Please make sure the file is a valid CSV file, or text encoding.");
+inline const QString CouldNotRead = QStringLiteral("The file “%1” couldn't be opened.");
+inline const QString AllLabels = QStringLiteral("All");
+// The menu actions a document never offers: it is not written back to its own file.
+inline const QString RevertAction = QStringLiteral("revertDocumentToSaved:");
+inline const QString DuplicateAction = QStringLiteral("duplicateDocument:");
+inline const QString BrowseVersionsAction = QStringLiteral("browseDocumentVersions:");
+inline const QString SaveAction = QStringLiteral("saveDocument:");
+} // namespace DocumentText
+
+// A failure shown to the user: the domain and code say what kind, the texts what to do.
+struct DocumentError
+{
+    QString domain;
+    int code = 0;
+    QString localizedDescription;
+    QString recoverySuggestion;
+
+    bool isSet() const { return !domain.isEmpty(); }
+};
+
+// What the window takes over when it is made; the document keeps nothing of it.
+struct DocumentWindowData
+{
+    ContainerTable containerTable;
+    ContactTable contactTable;
+    ContactGroupPtr selectedGroupDict;
+    bool editState = true; // a CSV document is shown locked
+    bool editButtonEnabled = true;
+    QString documentName;
+};
+
+// One open file's worth of contacts before its window exists: reading fills the container and contact
+// tables, and making the window hands both over. A document is never written back to its file.
+class Document
+{
+public:
+    enum class SaveOperation { Save, SaveAs, SaveTo, Autosave, None };
+    enum class SaveAsAction { PlatformSaveAs, ExportToVCard };
+
+    Document() = default;
+
+    // Where the encoding for one opening comes from: the open panel's menu (its choice is taken and
+    // reset), else the default, which is UTF-8 unless a caller asks for detection or a fixed one.
+    void setEncodingMenu(EncodingMenuModel *menu) { m_encodingMenu = menu; }
+    void setDefaultEncoding(TextEncoding::Number encoding) { m_defaultEncoding = encoding; }
+    TextEncoding::Number takeEncoding();
+
+    // Reads the file on the calling thread; a window reads through BackgroundRead and finishRead.
+    bool readFromURL(const QString &path, const QString &typeName, DocumentError *error);
+    // Prepares a read: remembers the file and type, selects the label "All", and takes the encoding.
+    TextEncoding::Number beginRead(const QString &path, const QString &typeName);
+    // Takes over a finished read. A cancelled read fails without an error, so nothing is shown.
+    bool finishRead(DocumentReadResult result, DocumentError *error);
+    static InputFormat formatForType(const QString &typeName);
+
+    // Makes the window's data: a new document gets the empty "vCard" container, a CSV document
+    // gets it too and shows its entries locked. The document drops its own references.
+    DocumentWindowData makeWindowData();
+
+    // Nothing is ever written in the document's own format.
+    QByteArray dataOfType(const QString &typeName, DocumentError *error) const;
+    static bool autosavesInPlace() { return true; }
+    bool hasUnautosavedChanges() const { return false; }
+    bool validateMenuItem(const QString &action) const;
+    // Save As of a CSV document exports every contact as vCard instead.
+    SaveAsAction saveDocumentAs() const;
+    void saveToURL(SaveOperation operation) { m_saveOperation = operation; }
+    SaveOperation saveOperation() const { return m_saveOperation; }
+
+    QString fileName() const { return m_fileName; } // the last path component
+    QString filePath() const { return m_filePath; }
+    QString fileType() const { return m_fileType; }
+    bool isCSV() const { return m_fileType == DocumentText::CSVType; }
+    const ContainerTable &containerTable() const { return m_containerTable; }
+    const ContactTable &contactTable() const { return m_contactTable; }
+    const QStringList &selectedLabels() const { return m_selectedLabels; }
+    TextEncoding::Number encoding() const { return m_encoding; }
+    // What the user should hear about the last read besides its result.
+    const QList<ReadNotice> &notices() const { return m_notices; }
+
+    bool isExporting() const { return m_isExporting; }
+    void setExporting(bool exporting) { m_isExporting = exporting; }
+
+private:
+    EncodingMenuModel *m_encodingMenu = nullptr;
+    TextEncoding::Number m_defaultEncoding = TextEncoding::UTF8;
+    QString m_filePath;
+    QString m_fileName;
+    QString m_fileType;
+    ContainerTable m_containerTable;
+    ContactTable m_contactTable;
+    QStringList m_selectedLabels;
+    TextEncoding::Number m_encoding = TextEncoding::Automatic;
+    QList<ReadNotice> m_notices;
+    SaveOperation m_saveOperation = SaveOperation::None;
+    bool m_isExporting = false;
+};

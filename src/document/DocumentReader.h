@@ -1,0 +1,66 @@
+#pragma once
+
+#include "formats/ContactContainer.h"
+#include "formats/TextCodec.h"
+#include "formats/TextEncodings.h"
+
+#include <QList>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <optional>
+
+// What a read tells the user besides its result: cards that were skipped, a CSV read without a header.
+struct ReadNotice
+{
+    QString message;
+    QString informativeText;
+};
+
+namespace ReadNoticeText {
+inline const QString ReadingMessage = QStringLiteral("Reading the file: %1"); // the progress window
+inline const QString SkippedCards = QStringLiteral("%1 of the cards couldn't be read and were skipped.");
+inline const QString SkippedCard = QStringLiteral("Card %1: %2");
+inline const QString MoreSkipped = QStringLiteral("… and %1 more.");
+inline const QString UnterminatedCard
+    = QStringLiteral("The file ends inside a card (BEGIN:VCARD without END:VCARD); that card was not read.");
+} // namespace ReadNoticeText
+
+// The kinds of contact file a document or an import reads.
+enum class InputFormat {
+    VCard,
+    MailwickCsv, // the envelope product's layout: what a "CSV" document holds
+    Csv, // any CSV, its columns recognised by their headers
+};
+
+struct DocumentReadResult
+{
+    enum class Status { Read, ReadError, Cancelled };
+    Status status = Status::Read;
+    QString readError; // why the file couldn't be read as text
+    TextEncoding::Number encoding = TextEncoding::Automatic; // the encoding the text was read in
+    // vCard only: the one "vCard" container with its category groups.
+    std::optional<ContainerTable> containers;
+    // vCard: the top group's table; CSV: the entries read, which belong to no group.
+    ContactTable contactTable;
+    QList<ReadNotice> notices;
+
+    bool ok() const { return status == Status::Read; }
+};
+
+// Reading a contact file from disk to contact entries: bytes, text in the chosen encoding (or the
+// detected one), then cards or CSV lines. Safe to call off the GUI thread; it touches nothing shared.
+class DocumentReader
+{
+public:
+    using Progress = std::function<void(int percent)>;
+
+    // cancel, when given, is polled after each card; progress gets whole percents, each once.
+    static DocumentReadResult readFile(const QString &path, InputFormat format, TextEncoding::Number encoding,
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+    static DocumentReadResult readText(const QString &text, InputFormat format,
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+
+    // The file's text in the encoding (Automatic detects it); the error names the file's problem.
+    static DecodedText readTextFile(const QString &path, TextEncoding::Number encoding);
+};
