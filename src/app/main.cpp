@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMainWindow>
 
 #include <memory>
@@ -12,9 +13,12 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("corvanthe"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTHE_VERSION));
 
-    // A subcommand runs headless and never needs a display.
+    // A subcommand runs headless and never needs a display; fonts and painting (print, images) work on
+    // the offscreen platform.
     if (argc > 1 && CommandLine::isSubcommand(QString::fromLocal8Bit(argv[1]))) {
-        QCoreApplication app(argc, argv);
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         return CommandLine::run(app.arguments().mid(1));
     }
 

@@ -1,0 +1,78 @@
+#include "print/PrintJob.h"
+
+#include "print/PaperSizes.h"
+#include "print/PrintMetrics.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+namespace PrintJob {
+
+int slotForPrintedPage(int printedPage, int pageCount, PageOrder order)
+{
+    if (pageCount <= 0)
+        return 0;
+    const int page = std::clamp(printedPage, 1, pageCount);
+    return order == PageOrder::LastSlotFirst ? pageCount - page : page - 1;
+}
+
+QPageSize pageSizeFor(const Pages &pages)
+{
+    if (!pages.paperName.isEmpty()) {
+        if (const auto named = PaperSizes::pageSize(pages.paperName))
+            return *named;
+    }
+    return QPageSize(pages.paperSize, QPageSize::Point, QString(), QPageSize::ExactMatch);
+}
+
+Result run(QPagedPaintDevice *device, const Pages &pages, const Options &options)
+{
+    Result result;
+    if (!device) {
+        result.error = u"There is no device to print on."_s;
+        return result;
+    }
+    if (!pages.drawPage || !(pages.paperSize.width() > 0) || !(pages.paperSize.height() > 0)) {
+        result.error = u"There is nothing to print."_s;
+        return result;
+    }
+    const QPageLayout layout(pageSizeFor(pages), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+    if (!device->setPageLayout(layout)) {
+        result.error = u"The device does not take the paper size."_s;
+        return result;
+    }
+    QPainter painter;
+    if (!painter.begin(device)) {
+        result.error = u"The output can't be opened for printing."_s;
+        return result;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const int total = std::max(pages.pageCount, 0);
+    for (int printed = 1; printed <= total; ++printed) {
+        if (options.cancel && options.cancel->load()) {
+            result.cancelled = true;
+            break;
+        }
+        if (printed > 1 && !device->newPage()) {
+            result.error = u"The output could not take another page."_s;
+            break;
+        }
+        painter.save();
+        PrintMetrics::scaleToPoints(&painter);
+        pages.drawPage(&painter, slotForPrintedPage(printed, total, options.order));
+        painter.restore();
+        ++result.pagesPrinted;
+        if (options.progress)
+            options.progress(result.pagesPrinted, total);
+    }
+    if (!painter.end() && result.error.isEmpty() && !result.cancelled)
+        result.error = u"The output could not be finished."_s;
+    return result;
+}
+
+} // namespace PrintJob
