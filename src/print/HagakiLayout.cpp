@@ -1,0 +1,467 @@
+#include "HagakiLayout.h"
+
+#include "PrintChoices.h"
+#include "PrintOptionKeys.h"
+#include "PrintOptions.h"
+#include "PrintUnits.h"
+#include "VerticalFit.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Default receiver blocks.
+constexpr qreal ReceiverNameY = 80;
+constexpr qreal ReceiverNameHeight = 270;
+const QRectF ReceiverAddressDefault(204, 75, 46, 275);
+constexpr qreal ReceiverAddressMinX = 206; // a wide name block pushes the address right of it
+constexpr qreal ReceiverAddressBottom = 376; // a stored address block without height reaches here
+const QRectF ReceiverZipRect(125.575, 34.016, 80, 18);
+// Default sender blocks.
+constexpr qreal SenderY = 175;
+constexpr qreal SenderHeight = 175;
+constexpr qreal SenderAddressGap = 3;
+constexpr qreal SenderAddressWidth = 40;
+constexpr qreal SenderAddressRight = 104;
+constexpr qreal ZipRowWidth = 80;
+constexpr qreal ZipRowHeight = 18;
+
+const QStringList &leadingHonorifics()
+{
+    static const QStringList list { PrintValue::KeishouMr, PrintValue::KeishouMrs, PrintValue::KeishouMs,
+        PrintValue::KeishouDr };
+    return list;
+}
+
+const QStringList &trailingHonorifics()
+{
+    static const QStringList list { PrintValue::KeishouSama, PrintValue::KeishouDono,
+        PrintValue::KeishouOnchu };
+    return list;
+}
+
+QString spaced(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() * 2);
+    for (QChar c : text) {
+        out += c;
+        out += u' ';
+    }
+    return out;
+}
+
+QStringList renmeiOf(const QVariantMap &object)
+{
+    const QVariant value = object.value(TextKey::Renmei);
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        return value.toStringList();
+    const QString text = value.toString();
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+// Step 5 of the name text: the sender's trailing blank goes, a receiver's honorific follows.
+void finishName(QString &text, bool sender, const QString &keishou)
+{
+    if (text.isEmpty())
+        return;
+    if (sender)
+        text.chop(1);
+    else if (trailingHonorifics().contains(keishou))
+        text += keishou;
+}
+
+// Sets the name object's joint names and company from a record.
+void fillNameObject(
+    QVariantMap &object, const ReceiverRecord &r, const QString &type, const QString &fontName)
+{
+    object.insert(TextKey::FontName, fontName);
+    object.insert(TextKey::Type, type);
+    object.insert(TextKey::Kind, TextValue::Name);
+    object.insert(TextKey::LayoutDict, r.layoutDict);
+    object.insert(TextKey::Company, r.company);
+    object.insert(TextKey::NameDict, r.name);
+    const QStringList renmei = r.renmei.isEmpty() ? QStringList() : r.renmei.split(u'\n');
+    if (renmei.isEmpty())
+        object.remove(TextKey::Renmei);
+    else
+        object.insert(TextKey::Renmei, renmei);
+}
+
+void fillAddressObject(
+    QVariantMap &object, const ReceiverRecord &r, const QString &type, const QString &fontName)
+{
+    object.insert(TextKey::FontName, fontName);
+    object.insert(TextKey::Type, type);
+    object.insert(TextKey::Kind, TextValue::Address);
+    object.insert(TextKey::LayoutDict, r.layoutDict);
+    if (r.hasAddress())
+        object.insert(TextKey::AdrsDict, r.address);
+    else
+        object.remove(TextKey::AdrsDict);
+    object.remove(TextKey::ReceiverZipRect);
+    object.remove(TextKey::SenderZipRect);
+}
+
+QVariantList toVariantList(const QList<qreal> &values)
+{
+    QVariantList list;
+    list.reserve(values.size());
+    for (qreal v : values)
+        list.append(v);
+    return list;
+}
+
+VerticalNumerals::Options numeralOptionsFrom(const QVariantMap &hagaki)
+{
+    VerticalNumerals::Options options;
+    switch (PrintChoices::kanjiNumerals(hagaki)) {
+    case PrintChoices::KanjiNumerals::Off:
+        break;
+    case PrintChoices::KanjiNumerals::Digits:
+        options.numerals = VerticalNumerals::NumeralStyle::KanjiDigits;
+        break;
+    case PrintChoices::KanjiNumerals::Positional:
+        options.numerals = VerticalNumerals::NumeralStyle::KanjiPositional;
+        break;
+    }
+    switch (PrintChoices::numberHyphen(hagaki)) {
+    case PrintChoices::NumberHyphen::Off:
+        break;
+    case PrintChoices::NumberHyphen::Chouon:
+        options.hyphen = VerticalNumerals::NumberHyphen::LongMark;
+        break;
+    case PrintChoices::NumberHyphen::No:
+        options.hyphen = VerticalNumerals::NumberHyphen::No;
+        break;
+    }
+    return options;
+}
+
+QString userFontFamily()
+{
+    return QGuiApplication::font().family();
+}
+
+} // namespace
+
+QSizeF HagakiLayout::pageSize()
+{
+    return { PrintUnits::millimetersToPoints(100), PrintUnits::millimetersToPoints(148) };
+}
+
+HagakiLayout::HagakiLayout()
+{
+    m_objects.resize(4);
+    setPrintOptions({});
+}
+
+QVariantMap HagakiLayout::hagakiOptions() const
+{
+    return m_printOptions.value(PrintKey::Hagaki).toMap();
+}
+
+void HagakiLayout::setPrintOptions(const QVariantMap &options)
+{
+    m_printOptions = options;
+    const QVariantMap hagaki = hagakiOptions();
+    m_selectedFontName = PrintOptions::text(options.value(PrintKey::FontName));
+    if (m_selectedFontName.isEmpty())
+        m_selectedFontName = userFontFamily();
+    m_selectedTategakiFontName = PrintOptions::text(hagaki.value(PrintKey::FontName));
+    if (m_selectedTategakiFontName.isEmpty()) {
+        m_selectedTategakiFontName = QFontDatabase::hasFamily(PrintFont::DefaultVerticalFamily)
+            ? PrintFont::DefaultVerticalFamily
+            : userFontFamily();
+    }
+    m_keishou = PrintOptions::text(options.value(PrintKey::Keishou));
+    if (PrintChoices::isNoKeishou(m_keishou))
+        m_keishou.clear();
+    m_numeralOptions = numeralOptionsFrom(hagaki);
+    m_textOptions = {};
+    m_textOptions.pairDigits = PrintChoices::tateChuYoko(hagaki);
+}
+
+QFont HagakiLayout::tategakiFont() const
+{
+    return QFont(m_selectedTategakiFontName);
+}
+
+void HagakiLayout::setReceiverPersons(const QList<ReceiverRecord> &receivers)
+{
+    m_receivers = receivers;
+    if (!m_receivers.isEmpty())
+        updateTextObjectForReceiver(m_receivers.first());
+}
+
+void HagakiLayout::setSenderPerson(const std::optional<ReceiverRecord> &sender)
+{
+    m_sender = sender;
+    if (m_sender) {
+        updateTextObjectForSender(*m_sender);
+    } else {
+        m_objects[SenderNameSlot] = {};
+        m_objects[SenderAddressSlot] = {};
+    }
+}
+
+void HagakiLayout::setNeedsLayout(bool needed)
+{
+    if (!needed)
+        return;
+    for (QVariantMap &object : m_objects)
+        updateTextObject(object);
+}
+
+QString HagakiLayout::nameString(
+    const QVariantMap &textObject, const QVariantMap &layoutDict, bool sender) const
+{
+    return nameString(textObject, layoutDict, sender, m_keishou);
+}
+
+QString HagakiLayout::nameString(
+    const QVariantMap &textObject, const QVariantMap &layoutDict, bool sender, const QString &keishou)
+{
+    const QVariantMap nameDict = textObject.value(TextKey::NameDict).toMap();
+    QString last = nameDict.value(Ident::LastName).toString();
+    QString first = nameDict.value(Ident::FirstName).toString();
+    if (last.isEmpty() && first.isEmpty()) {
+        if (!nameDict.contains(Ident::Name)) {
+            last = TextValue::NoName;
+        } else {
+            const QString name = nameDict.value(Ident::Name).toString();
+            qsizetype at = name.indexOf(QChar(0x3000));
+            if (at < 0)
+                at = name.indexOf(u' ');
+            if (at > 0) {
+                last = name.left(at);
+                first = name.mid(at + 1);
+            } else {
+                last = name;
+            }
+        }
+    }
+    if (!sender && leadingHonorifics().contains(keishou))
+        last.prepend(keishou);
+
+    const bool renmeiOn = layoutDict.value(Key::Renmei).toBool();
+    const QStringList renmei = renmeiOn ? renmeiOf(textObject) : QStringList();
+    qsizetype width = first.size();
+    for (const QString &joint : renmei)
+        width = std::max(width, joint.size());
+
+    QString text = spaced(last);
+    if (!first.isEmpty()) {
+        text += u' ';
+        text += QString(width - first.size(), u' ');
+        text += spaced(first);
+    }
+    finishName(text, sender, keishou);
+
+    if (renmeiOn) {
+        int added = 0;
+        for (const QString &joint : renmei) {
+            if (added == 3)
+                break;
+            if (joint.isEmpty())
+                continue;
+            text += u'\n';
+            text += spaced(joint);
+            ++added;
+        }
+        finishName(text, sender, keishou);
+    }
+    return text;
+}
+
+QStringList HagakiLayout::companyLines(const QVariantMap &textObject)
+{
+    const QVariantMap layoutDict = textObject.value(TextKey::LayoutDict).toMap();
+    const QString company = textObject.value(TextKey::Company).toString();
+    if (!layoutDict.value(Key::Company).toBool() || company.isEmpty())
+        return {};
+    return company.split(u'\n');
+}
+
+QRectF HagakiLayout::newAlignName(QVariantMap &object, const QRectF &rect) const
+{
+    const QVariantMap layoutDict = object.value(TextKey::LayoutDict).toMap();
+    const QStringList nameLines = nameString(object, layoutDict, TextObject::isSender(object)).split(u'\n');
+    const QStringList company = companyLines(object);
+    const VerticalFit::NameFit fit
+        = VerticalFit::fitName(nameLines, company, rect, tategakiFont(), m_textOptions);
+    object.insert(TextKey::LineHeight, fit.lineHeight);
+    object.insert(TextKey::NameFontSize, fit.nameFontSize);
+    object.insert(TextKey::NameWidthArray, toVariantList(fit.nameWidths));
+    if (company.isEmpty()) {
+        object.remove(TextKey::CompanyFontSize);
+        object.remove(TextKey::CompanyWidthArray);
+    } else {
+        object.insert(TextKey::CompanyFontSize, fit.companyFontSize);
+        object.insert(TextKey::CompanyWidthArray, toVariantList(fit.companyWidths));
+    }
+    TextObject::setRect(object, rect);
+    return rect;
+}
+
+QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) const
+{
+    const QVariantMap address = object.value(TextKey::AdrsDict).toMap();
+    QString firstPart = address.value(AddressKey::StateAndCity).toString();
+    if (!address.contains(AddressKey::StateAndCity))
+        firstPart = address.value(Ident::State).toString() + address.value(Ident::City).toString();
+    QString street = address.value(Ident::Street).toString();
+    // The minus sign is read as a hyphen before numbers are rewritten, so "1−2" becomes "1の2" too.
+    firstPart.replace(QChar(0x2212), u'-');
+    street.replace(QChar(0x2212), u'-');
+    firstPart = VerticalNumerals::transform(firstPart, m_numeralOptions);
+    street = VerticalNumerals::transform(street, m_numeralOptions);
+
+    const VerticalFit::AddressFit fit
+        = VerticalFit::fitAddress(firstPart, street, rect, tategakiFont(), m_textOptions);
+    object.insert(TextKey::AddressArray, fit.lines);
+    object.insert(TextKey::WidthArray, toVariantList(fit.widths));
+    object.insert(TextKey::LineHeight, fit.lineHeight);
+    object.insert(TextKey::FontSize, fit.fontSize);
+    TextObject::setRect(object, rect);
+    return rect;
+}
+
+void HagakiLayout::updateTextObject(QVariantMap &object) const
+{
+    const QRectF r = TextObject::rect(object);
+    if (!(r.width() > 1 && r.height() > 1))
+        return;
+    const QString kind = object.value(TextKey::Kind).toString();
+    if (kind == TextValue::Name)
+        newAlignName(object, r);
+    else if (kind == TextValue::Address)
+        newAlignAddress(object, r);
+}
+
+void HagakiLayout::updateTextObjectForReceiver(const ReceiverRecord &r)
+{
+    QVariantMap &name = m_objects[ReceiverNameSlot];
+    name = {};
+    fillNameObject(name, r, TextValue::Receiver, m_selectedFontName);
+
+    QRectF nameRect;
+    if (auto stored = TextObject::storedRect(r.layoutDict.value(Key::ReceiverName))) {
+        nameRect = *stored;
+    } else {
+        const qsizetype nameCount = nameString(name, r.layoutDict, false).count(u'\n') + 1;
+        const qsizetype lines = nameCount + companyLines(name).size();
+        nameRect = QRectF(108, ReceiverNameY, 82, ReceiverNameHeight);
+        if (lines == 1)
+            nameRect.setRect(120, ReceiverNameY, 50, ReceiverNameHeight);
+        else if (lines == 2)
+            nameRect.setRect(nameCount == 2 ? 105 : 125, ReceiverNameY, 80, ReceiverNameHeight);
+        else if (lines == 3 || lines == 4)
+            nameRect.setRect(108, ReceiverNameY, 90, ReceiverNameHeight);
+    }
+    newAlignName(name, nameRect);
+
+    QVariantMap &address = m_objects[ReceiverAddressSlot];
+    address = {};
+    fillAddressObject(address, r, TextValue::Receiver, m_selectedFontName);
+    QRectF addressRect;
+    if (auto stored = TextObject::storedRect(r.layoutDict.value(Key::ReceiverAddress))) {
+        addressRect = *stored;
+        if (addressRect.height() < 10)
+            addressRect.setHeight(ReceiverAddressBottom - addressRect.y());
+    } else {
+        addressRect = ReceiverAddressDefault;
+        if (nameRect.right() > ReceiverAddressMinX)
+            addressRect.moveLeft(nameRect.right());
+    }
+    newAlignAddress(address, addressRect);
+    if (!r.address.value(Ident::ZIP).toString().isEmpty())
+        TextObject::setRect(address, ReceiverZipRect, TextKey::ReceiverZipRect);
+}
+
+void HagakiLayout::updateTextObjectForSender(const ReceiverRecord &r)
+{
+    QVariantMap &name = m_objects[SenderNameSlot];
+    name = {};
+    fillNameObject(name, r, TextValue::Sender, m_selectedFontName);
+
+    QRectF nameRect;
+    if (auto stored = TextObject::storedRect(r.layoutDict.value(Key::SenderName))) {
+        nameRect = *stored;
+    } else {
+        const qsizetype lines
+            = nameString(name, r.layoutDict, true).count(u'\n') + 1 + companyLines(name).size();
+        nameRect = QRectF(10, SenderY, 60, SenderHeight);
+        if (lines == 1)
+            nameRect.setRect(20, SenderY, 36, SenderHeight);
+        else if (lines == 2)
+            nameRect.setRect(18, SenderY, 48, SenderHeight);
+        else if (lines == 3)
+            nameRect.setRect(12, SenderY, 54, SenderHeight);
+    }
+    newAlignName(name, nameRect);
+
+    QVariantMap &address = m_objects[SenderAddressSlot];
+    address = {};
+    fillAddressObject(address, r, TextValue::Sender, m_selectedFontName);
+    QRectF addressRect;
+    if (auto stored = TextObject::storedRect(r.layoutDict.value(Key::SenderAddress))) {
+        addressRect = *stored;
+    } else {
+        qreal x = nameRect.x() + nameRect.width() + SenderAddressGap;
+        qreal w = SenderAddressWidth;
+        if (x + SenderAddressWidth < 73) {
+            x = 75;
+            w = 29;
+        }
+        if (x + w > SenderAddressRight)
+            w = SenderAddressRight - x;
+        addressRect = QRectF(x, SenderY, w, SenderHeight);
+    }
+    newAlignAddress(address, addressRect);
+    if (!r.address.value(Ident::ZIP).toString().isEmpty()) {
+        const QPointF origin = PrintChoices::senderZipOrigin(hagakiOptions());
+        TextObject::setRect(
+            address, QRectF(origin, QSizeF(ZipRowWidth, ZipRowHeight)), TextKey::SenderZipRect);
+    }
+}
+
+bool HagakiLayout::senderIsReceiver() const
+{
+    return !m_receivers.isEmpty() && isSameRecord(m_receivers.first());
+}
+
+bool HagakiLayout::isSameRecord(const ReceiverRecord &receiver) const
+{
+    return m_sender && m_sender->person && m_sender->person == receiver.person
+        && m_sender->labelIndex == receiver.labelIndex;
+}
+
+HagakiPage HagakiLayout::page() const
+{
+    HagakiPage page;
+    page.objects = m_objects;
+    page.hasSender = m_sender.has_value();
+    page.senderIsReceiver = senderIsReceiver();
+    page.hagakiType = PrintOptions::text(hagakiOptions().value(PrintKey::HagakiType));
+    if (page.hagakiType.isEmpty())
+        page.hagakiType = PrintValue::HagakiTypeNenga;
+    page.keishou = m_keishou;
+    page.font = tategakiFont();
+    page.textOptions = m_textOptions;
+    page.numeralOptions = m_numeralOptions;
+    return page;
+}
+
+HagakiPage HagakiLayout::pageForReceiver(qsizetype index)
+{
+    if (index >= 0 && index < m_receivers.size())
+        updateTextObjectForReceiver(m_receivers.at(index));
+    HagakiPage result = page();
+    // Only the sender's own card loses its receiver blocks, not every card of a run that starts with it.
+    result.senderIsReceiver = index >= 0 && index < m_receivers.size() && isSameRecord(m_receivers.at(index));
+    return result;
+}
