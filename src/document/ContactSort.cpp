@@ -92,9 +92,10 @@ QString sortText(ZRPerson &person, const IdentifierAndKey &split)
     if (split.identifier == Ident::Name) {
         if (split.key == SortKey::CompositeName)
             return person.storedCompositeName();
+        // Reading the name first brings the shown-as-person flag in line with the name dictionary.
+        const QVariantMap &name = person.nameValue();
         if (!person.showAsPerson())
             return person.stringValues().value(Ident::Company).toString();
-        const QVariantMap &name = person.nameValue();
         const QString first = name.value(Ident::FirstName).toString();
         const QString last = name.value(Ident::LastName).toString();
         return split.key == Ident::LastName ? last + first : first + last;

@@ -10,8 +10,11 @@
 SortValue SortValue::fromText(const QString &text)
 {
     SortValue value;
-    if (!text.isEmpty())
-        value.m_text = collator().sortKey(text);
+    if (text.isEmpty())
+        return value;
+    QCollator &c = collator();
+    // Without a language the collator compares code units and ignores its case setting.
+    value.m_text = c.locale().language() == QLocale::C ? c.sortKey(text.toCaseFolded()) : c.sortKey(text);
     return value;
 }
 
@@ -32,12 +35,16 @@ SortValue SortValue::fromDateValue(const QVariant &raw)
 
 QCollator &SortValue::collator()
 {
-    // QCollator is not safe to share between threads; each thread sorting gets its own.
-    thread_local QCollator shared = [] {
-        QCollator c { QLocale() };
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
+    // QCollator is not safe to share between threads; each thread sorting gets its own, made again
+    // when the user's locale has changed since.
+    thread_local QCollator shared;
+    thread_local bool made = false;
+    const QLocale locale;
+    if (!made || shared.locale() != locale) {
+        shared = QCollator(locale);
+        shared.setCaseSensitivity(Qt::CaseInsensitive);
+        made = true;
+    }
     return shared;
 }
 

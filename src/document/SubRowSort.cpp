@@ -27,9 +27,10 @@ QString textOf(const QVariantMap &entry, const QString &key)
 // as a company sorts by its company.
 QString nameText(ZRPerson &person, const QString &firstKey, const QString &secondKey)
 {
+    // Reading the name first brings the shown-as-person flag in line with the name dictionary.
+    const QVariantMap &name = person.nameValue();
     if (!person.showAsPerson())
         return person.stringValues().value(Ident::Company).toString();
-    const QVariantMap &name = person.nameValue();
     return textOf(name, firstKey) + textOf(name, secondKey);
 }
 
