@@ -5,6 +5,19 @@
 
 #include <QImage>
 
+namespace {
+
+// A record without a birthday reads as an empty dictionary, its copy as one with an empty text;
+// both mean "no birthday", and writing one over the other would only be an empty undo step.
+bool sameValue(const QString &identifier, const QVariant &a, const QVariant &b)
+{
+    if (identifier == Ident::Birthday)
+        return a.toMap().value(Key::StringValue).toString() == b.toMap().value(Key::StringValue).toString();
+    return a == b;
+}
+
+} // namespace
+
 namespace MergeConfirmation {
 
 const QStringList &replacedIdentifiers()
@@ -29,7 +42,7 @@ QList<MergeReplacement> replacementsForPersonByContacts(const ContactTable &from
             replacements.append({ receiving, Ident::Photo, giving->photo() });
         for (const QString &identifier : replacedIdentifiers()) {
             const QVariant value = giving->valueForIdentifier(identifier);
-            if (value != receiving->valueForIdentifier(identifier))
+            if (!sameValue(identifier, value, receiving->valueForIdentifier(identifier)))
                 replacements.append({ receiving, identifier, value });
         }
     }
