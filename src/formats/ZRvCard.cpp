@@ -187,9 +187,11 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
             entry->isNew = true;
             topTable.append(entry);
             for (const ContactGroupPtr &group : cardGroups) {
-                if (group->top && group->contactTable->contains(entry))
+                if (group->top)
                     continue; // a category named like the top group is the top group itself
-                group->contactTable->append(entry);
+                // Each group holds an entry of its own over the shared record: a deletion mark set
+                // in one group must not hide the contact in the others.
+                group->contactTable->append(std::make_shared<ContactEntry>(*entry));
             }
             applyRenmei(card, *person);
             applyLayouts(card, *person);
