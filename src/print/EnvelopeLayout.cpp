@@ -1,6 +1,7 @@
 #include "EnvelopeLayout.h"
 
 #include "HagakiTextObject.h"
+#include "MailingLabelText.h"
 #include "PaperSizes.h"
 #include "PrintChoices.h"
 #include "PrintOptionKeys.h"
@@ -102,42 +103,6 @@ std::optional<EnvelopePaper> EnvelopePaper::named(const QString &name)
 
 namespace EnvelopeLayout {
 
-QString makeAdrsAndNameString(
-    const ReceiverRecord &record, const QVariantMap &options, const QString &keishou, bool sender)
-{
-    QString name = record.name.value(Key::StringValue).toString();
-    if (!sender && !PrintChoices::isNoKeishou(keishou)) {
-        static const QStringList leading { PrintValue::KeishouMr, PrintValue::KeishouMrs,
-            PrintValue::KeishouMs, PrintValue::KeishouDr };
-        name = leading.contains(keishou) ? keishou + u' ' + name : name + u' ' + keishou;
-    }
-    QString text;
-    if (record.hasAddress()) {
-        const QVariantMap &a = record.address;
-        const QString zip = a.value(Ident::ZIP).toString();
-        const QString country = a.value(Ident::Country).toString();
-        if (PrintOptions::flag(options.value(PrintKey::PrintZIP)) && !zip.isEmpty())
-            text += zip + u' ';
-        if (PrintOptions::flag(options.value(PrintKey::PrintCountry)) && !country.isEmpty())
-            text += country + u' ';
-        if (a.contains(AddressKey::StateAndCity))
-            text += a.value(AddressKey::StateAndCity).toString();
-        else
-            text += a.value(Ident::State).toString() + a.value(Ident::City).toString();
-        text += u'\n';
-        const QString street = a.value(Ident::Street).toString();
-        if (!street.isEmpty())
-            text += street + u'\n';
-    }
-    if (PrintOptions::flag(options.value(PrintKey::PrintCompany)) && !record.company.isEmpty())
-        text += record.company + u'\n';
-    if (!name.isEmpty())
-        text += name;
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text;
-}
-
 QRectF blockRect(const QVariantMap &envelope, const EnvelopePaper &paper, bool sender)
 {
     const QVariantMap stored = envelope.value(PrintKey::RectDicts).toMap().value(paper.name).toMap();
@@ -159,11 +124,11 @@ EnvelopeBlock makeTextObject(
     const ReceiverRecord &record, const QVariantMap &printOptions, bool sender, const EnvelopePaper &paper)
 {
     const QVariantMap envelope = printOptions.value(PrintKey::Envelope).toMap();
-    QString keishou = PrintOptions::text(printOptions.value(PrintKey::Keishou));
+    const QString keishou = PrintOptions::text(printOptions.value(PrintKey::Keishou));
 
     EnvelopeBlock block;
     block.sender = sender;
-    const QString text = makeAdrsAndNameString(record, envelope, keishou, sender);
+    const QString text = MailingLabelText::makeAdrsAndNameString(record, envelope, keishou, sender);
     block.lines = text.split(u'\n');
     block.upDown = isUpDown(envelope);
     block.vertical = PrintOptions::flag(envelope.value(PrintKey::DrawTextInVertical));

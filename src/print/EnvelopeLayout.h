@@ -53,14 +53,9 @@ struct EnvelopePage
     bool printBorder = false;
 };
 
-// Envelope layout: the label text of a contact, the block rectangles stored per paper or their
-// defaults, fitting, and default placement (receiver centred, sender near a corner).
+// Envelope layout (the text is the mailing-label text of a contact): the block rectangles stored per paper or
+// their defaults, fitting, and default placement (receiver centred, sender near a corner).
 namespace EnvelopeLayout {
-
-// The address and name text: postal code and country when asked for, state and city, street, the
-// company when asked for, then the name with the honorific (never for the sender).
-QString makeAdrsAndNameString(
-    const ReceiverRecord &record, const QVariantMap &styleOptions, const QString &keishou, bool sender);
 
 // The block's rectangle: the one stored for this paper and direction, else (0, 0, W / 3, H / 3) for
 // the receiver and (0, 0, W / 3, H / 4) for the sender.

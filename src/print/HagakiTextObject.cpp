@@ -2,6 +2,7 @@
 
 #include "model/LayoutString.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -9,6 +10,18 @@ namespace {
 
 // Any block of any paper we print on fits in this many points from the origin.
 constexpr qreal MaxCoordinate = 5000;
+
+QString exact(qreal v)
+{
+    if (!std::isfinite(v))
+        v = 0;
+    QString text = QString::number(v, 'f', 6);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
+}
 
 } // namespace
 
@@ -21,7 +34,11 @@ QRectF rect(const QVariantMap &object, const QString &key)
 
 void setRect(QVariantMap &object, const QRectF &rect, const QString &key)
 {
-    object.insert(key, LayoutString::stringFromRect(rect));
+    // Layout strings round to hundredths; a text object keeps the exact numbers so that refitting and
+    // the postal-code boxes see exactly what was laid out.
+    object.insert(key,
+        QStringLiteral("{{%1, %2}, {%3, %4}}")
+            .arg(exact(rect.x()), exact(rect.y()), exact(rect.width()), exact(rect.height())));
 }
 
 bool isSender(const QVariantMap &object)
@@ -32,7 +49,7 @@ bool isSender(const QVariantMap &object)
 std::optional<QRectF> storedRect(const QVariant &rectText)
 {
     const QString text = rectText.toString();
-    if (text.trimmed().isEmpty())
+    if (!std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }))
         return std::nullopt;
     const QRectF r = LayoutString::rectFromString(text);
     for (qreal v : { r.x(), r.y(), r.width(), r.height() }) {

@@ -61,8 +61,8 @@ QRectF rect(const QVariantMap &object, const QString &key = TextKey::Rect);
 void setRect(QVariantMap &object, const QRectF &rect, const QString &key = TextKey::Rect);
 bool isSender(const QVariantMap &object);
 
-// A rectangle read from a layout record or the options, or nothing when it is missing, empty or
-// absurd (not finite, or far off any paper) so that a damaged record cannot blow up a layout.
+// A rectangle read from a layout record or the options, or nothing when it is missing, holds no number or is
+// absurd (not finite, or far off any paper), so that a damaged record cannot blow up a layout.
 std::optional<QRectF> storedRect(const QVariant &rectText);
 
 } // namespace TextObject
