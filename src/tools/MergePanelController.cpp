@@ -25,16 +25,18 @@ ContactEntryPtr workingCopy(const ContactEntryPtr &row)
 
 MergePanelController::MergePanelController()
 {
-    QObject::connect(&m_undo, &UndoManager::didUndo, &m_undo, [this] { changeCountDidChange(-1); });
-    QObject::connect(&m_undo, &UndoManager::didRedo, &m_undo, [this] { changeCountDidChange(+1); });
+    // Every step the sheet's stack gains counts as a change, whether a drop or a cell edit made it,
+    // so edits typed into the sheet are confirmed too; undo takes one away and redo gives it back.
+    QObject::connect(&m_undo, &UndoManager::stateChanged, &m_undo, [this] { undoStackDidChange(); });
 }
 
 bool MergePanelController::setContextInfo(const MergeContext &context, bool editable)
 {
     m_context = context;
     m_context.newContacts.clear();
-    m_changeCount = 0;
     m_undo.removeAllActions();
+    m_changeCount = 0;
+    m_undoSteps = 0;
     m_dragSide.reset();
     m_left.reset();
     m_right.reset();
@@ -89,9 +91,11 @@ void MergePanelController::reloadTables()
     m_tableRight = m_right ? MergeTable::tableFromContact(*m_right) : MergeRows();
 }
 
-void MergePanelController::changeCountDidChange(int delta)
+void MergePanelController::undoStackDidChange()
 {
-    m_changeCount = std::max(0, m_changeCount + delta);
+    const int steps = m_undo.undoCount();
+    m_changeCount = std::max(0, m_changeCount + steps - m_undoSteps);
+    m_undoSteps = steps;
     if (m_look.editable)
         m_look.confirmButtonEnabled = m_changeCount > 0;
     reloadTables();
@@ -189,10 +193,6 @@ bool MergePanelController::acceptDrop(Side target, int row, DropPosition positio
         }
     }
     m_dragSide.reset();
-    if (changed) {
-        ++m_changeCount;
-        m_look.confirmButtonEnabled = true;
-    }
     reloadTables();
     return changed;
 }
@@ -212,6 +212,7 @@ int MergePanelController::cancel()
     m_right.reset();
     m_undo.removeAllActions();
     m_changeCount = 0;
+    m_undoSteps = 0;
     reloadTables();
     return 0;
 }

@@ -65,7 +65,8 @@ public:
     bool acceptDrop(Side target, int row, DropPosition position, bool optionHeld);
     void endDrag() { m_dragSide.reset(); }
 
-    // The sheet's own undo stack; every undo lowers the change count, every redo raises it.
+    // The sheet's own undo stack; every new step (a drop, or a cell edit through edits()) raises the
+    // change count, every undo lowers it and every redo raises it again.
     UndoManager &undoManager() { return m_undo; }
     MergeSheetEdits &edits() { return m_edits; }
     void undo() { m_undo.undo(); }
@@ -79,7 +80,7 @@ public:
 private:
     void setEditableLook(bool editable);
     void reloadTables();
-    void changeCountDidChange(int delta);
+    void undoStackDidChange();
 
     MergeContext m_context;
     ContactEntryPtr m_left;
@@ -88,6 +89,7 @@ private:
     MergeRows m_tableRight;
     QStringList m_nameOrderingLabels;
     int m_changeCount = 0;
+    int m_undoSteps = 0; // the stack's size when last seen
     MergeSheetLook m_look;
     std::optional<Side> m_dragSide;
     int m_dragRow = -1;

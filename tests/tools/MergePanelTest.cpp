@@ -267,6 +267,19 @@ TEST(MergePanel, DraggedRowsAsText)
     EXPECT_EQ(mime->text(), u"mobile: 090-1234-5678"_s);
 }
 
+TEST(MergePanel, CellEditsInTheSheetCountAsChanges)
+{
+    Sheet sheet;
+    const auto right = sheet.panel.contact(Side::Right)->person;
+    EXPECT_TRUE(sheet.panel.edits().undoReplaceValue(u"Jr."_s, Ident::Suffix, right));
+    EXPECT_FALSE(sheet.panel.edits().undoReplaceValue(u"John"_s, Ident::FirstName, right))
+        << "same text, no step";
+    EXPECT_EQ(sheet.panel.changeCount(), 1);
+    EXPECT_TRUE(sheet.panel.look().confirmButtonEnabled);
+    EXPECT_EQ(sheet.panel.confirm(), 1) << "a typed change is not lost on confirmation";
+    EXPECT_EQ(sheet.panel.context().newContacts.at(1)->person->valueForIdentifier(Ident::Suffix), u"Jr."_s);
+}
+
 TEST(MergePanel, LooksEditButtonConfirmAndCancel)
 {
     Sheet sheet;
