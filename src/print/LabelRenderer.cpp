@@ -30,6 +30,10 @@ struct Growth
 };
 constexpr Growth Growths[] = { { 0.6, 1.2 }, { 0.8, 0.8 }, { 0.9, 0.4 } };
 constexpr double StartFactor = 1.2;
+// Scaling an overflow away: a few passes, a hair under the limit, never below a readable-ish size.
+constexpr int MaxCorrections = 5;
+constexpr double CorrectionMargin = 0.995;
+constexpr double MinimumFittedSize = 1.0;
 // Labels run in thousands; one receiver's text is never worth more than this.
 constexpr qsizetype MaxLabelTextLength = 4000;
 
@@ -149,6 +153,15 @@ double LabelRenderer::fitSize(
         }
         if (!grew)
             break;
+    }
+    // The steps above start from a guess and may run out before a wide text fits; text must never run
+    // into the next label, so an overflow left over is scaled away.
+    for (int pass = 0; pass < MaxCorrections; ++pass) {
+        const QSizeF extent = measure(size);
+        const double ratio = std::max(extent.width() / label.width(), extent.height() / label.height());
+        if (!(ratio > TooBig) || size <= MinimumFittedSize)
+            break;
+        size = std::max(size * TooBig / ratio * CorrectionMargin, MinimumFittedSize);
     }
     return size;
 }
