@@ -1,0 +1,183 @@
+#include "model/Identifiers.h"
+#include "model/StoreKeys.h"
+#include "print/EnvelopeRenderer.h"
+#include "print/PaperSizes.h"
+#include "print/PrintOptionKeys.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QVariantMap options(
+    const QString &direction, bool vertical, bool border = false, const QVariantMap &rects = {})
+{
+    QVariantMap envelope { { PrintKey::TextDirection, direction }, { PrintKey::DrawTextInVertical, vertical },
+        { PrintKey::PrintBorder, border }, { PrintKey::PrintZIP, true },
+        { PrintKey::VerticalFontName, PrintFont::DefaultVerticalFamily } };
+    if (!rects.isEmpty())
+        envelope.insert(PrintKey::RectDicts, rects);
+    return { { PrintKey::Keishou, PrintValue::KeishouSama },
+        { PrintKey::FontName, PrintFont::DefaultVerticalFamily }, { PrintKey::Envelope, envelope } };
+}
+
+ReceiverRecord record(const QString &name, const QString &street = u"霞が関1-2-3"_s)
+{
+    ReceiverRecord r;
+    r.name = { { Ident::Name, name }, { Key::StringValue, name } };
+    r.address = { { Ident::ZIP, u"100-0013"_s }, { Ident::State, u"東京都"_s },
+        { Ident::City, u"千代田区"_s }, { Ident::Street, street } };
+    return r;
+}
+
+EnvelopePaper paper(const QString &name, const QRectF &imageable = {})
+{
+    EnvelopePaper p = *EnvelopePaper::named(name);
+    if (!imageable.isNull())
+        p.imageable = imageable;
+    return p;
+}
+
+bool inside(const QRectF &inner, const QRectF &outer, qreal slack = 1.0)
+{
+    return outer.adjusted(-slack, -slack, slack, slack).contains(inner);
+}
+
+} // namespace
+
+TEST(EnvelopeRenderTest, DefaultPlacementCentresTheReceiverAndCornersTheSender)
+{
+    const EnvelopePaper us10 = paper(PaperSizes::Us10, QRectF(18, 12, 261, 660));
+    const qreal W = us10.size.width();
+    const qreal H = us10.size.height();
+
+    const EnvelopePage lr = EnvelopeLayout::layoutPage(
+        record(u"山田 太郎"_s), record(u"鈴木 一郎"_s), options(PrintValue::DirectionLeftRight, false), us10);
+    ASSERT_TRUE(lr.receiver && lr.sender);
+    EXPECT_NEAR(lr.receiver->rect.center().x(), W / 2, 1e-6);
+    EXPECT_NEAR(lr.receiver->rect.center().y(), H / 2, 1e-6);
+    EXPECT_EQ(lr.receiver->rect, lr.receiver->textRect);
+    EXPECT_NEAR(lr.sender->rect.right(), 0.75 * W + 18, 1e-6);
+    EXPECT_NEAR(lr.sender->rect.top(), 12 + 10, 1e-6);
+
+    const EnvelopePage ud = EnvelopeLayout::layoutPage(
+        record(u"山田 太郎"_s), record(u"鈴木 一郎"_s), options(PrintValue::DirectionUpDown, false), us10);
+    EXPECT_NEAR(ud.sender->rect.left(), 18 + 10, 1e-6);
+    EXPECT_NEAR(ud.sender->rect.top(), 0.25 * W + 12 + 10, 1e-6);
+    EXPECT_NEAR(ud.receiver->rect.center().y(), H / 2, 1e-6);
+    // The sender never gets the honorific; the receiver does.
+    EXPECT_TRUE(ud.receiver->lines.join(u'\n').contains(u"様"_s));
+    EXPECT_FALSE(ud.sender->lines.join(u'\n').contains(u"様"_s));
+}
+
+TEST(EnvelopeRenderTest, BlockPositionsAreKeptPerPaperAndDirection)
+{
+    QVariantMap envelope = options(PrintValue::DirectionLeftRight, false).value(PrintKey::Envelope).toMap();
+    EnvelopeLayout::setBlockRect(envelope, PaperSizes::Naga3, false, QRectF(40, 200, 150, 120));
+    EnvelopeLayout::setBlockRect(envelope, PaperSizes::Naga3, true, QRectF(20, 20, 100, 60));
+    QVariantMap all = options(PrintValue::DirectionLeftRight, false);
+    all.insert(PrintKey::Envelope, envelope);
+
+    const EnvelopePage naga3 = EnvelopeLayout::layoutPage(
+        record(u"山田 太郎"_s), record(u"鈴木 一郎"_s), all, paper(PaperSizes::Naga3));
+    EXPECT_EQ(naga3.receiver->rect, QRectF(40, 200, 150, 120));
+    EXPECT_EQ(naga3.sender->rect, QRectF(20, 20, 100, 60));
+    EXPECT_EQ(naga3.receiver->textRect.topLeft(), QPointF(40, 200));
+    EXPECT_TRUE(inside(naga3.receiver->textRect, naga3.receiver->rect, 0.01));
+
+    // Another paper keeps its own (default) positions ...
+    const EnvelopePaper dl = paper(PaperSizes::DL);
+    const EnvelopePage other = EnvelopeLayout::layoutPage(record(u"山田 太郎"_s), std::nullopt, all, dl);
+    EXPECT_NEAR(other.receiver->rect.center().x(), dl.size.width() / 2, 1e-6);
+    EXPECT_FALSE(other.sender.has_value());
+    // ... and so does the other direction on the same paper.
+    envelope.insert(PrintKey::TextDirection, PrintValue::DirectionUpDown);
+    all.insert(PrintKey::Envelope, envelope);
+    EXPECT_EQ(EnvelopeLayout::blockRect(envelope, paper(PaperSizes::Naga3), false),
+        QRectF(0, 0, paper(PaperSizes::Naga3).size.width() / 3, paper(PaperSizes::Naga3).size.height() / 3));
+    EXPECT_EQ(EnvelopeLayout::blockRect(envelope, paper(PaperSizes::Naga3), true),
+        QRectF(0, 0, paper(PaperSizes::Naga3).size.width() / 3, paper(PaperSizes::Naga3).size.height() / 4));
+}
+
+TEST(EnvelopeRenderTest, BorderLiesThreePointsOutsideTheBlock)
+{
+    const EnvelopePaper c5 = paper(PaperSizes::C5);
+    const QVariantMap on = options(PrintValue::DirectionLeftRight, false, true);
+    const EnvelopePage page
+        = EnvelopeLayout::layoutPage(record(u"山田 太郎"_s), record(u"鈴木 一郎"_s), on, c5);
+    const QPointF margins(12, 8);
+    const EnvelopeRenderer::PageGeometry g = EnvelopeRenderer::layoutPage(page, margins);
+    EXPECT_EQ(g.receiver->rect, page.receiver->rect.translated(margins));
+    EXPECT_EQ(g.receiver->border, g.receiver->rect.adjusted(-3, -3, 3, 3));
+    EXPECT_EQ(g.sender->border, g.sender->rect.adjusted(-3, -3, 3, 3));
+
+    const EnvelopePage plain = EnvelopeLayout::layoutPage(
+        record(u"山田 太郎"_s), std::nullopt, options(PrintValue::DirectionLeftRight, false), c5);
+    EXPECT_TRUE(EnvelopeRenderer::layoutPage(plain).receiver->border.isEmpty());
+}
+
+TEST(EnvelopeRenderTest, EachOrientationSetsItsTextInsideItsBlock)
+{
+    struct Row
+    {
+        const char *guards;
+        QString direction;
+        bool vertical;
+        QString paper;
+        qreal rotation; // of a kanji glyph
+    } rows[] = {
+        { "horizontal, as fed", PrintValue::DirectionLeftRight, false, PaperSizes::Us10, 0 },
+        { "horizontal, turned a quarter", PrintValue::DirectionUpDown, false, PaperSizes::Us10, 90 },
+        { "vertical columns on a long envelope", PrintValue::DirectionUpDown, true, PaperSizes::Naga3, 0 },
+        { "vertical, set along the paper", PrintValue::DirectionLeftRight, true, PaperSizes::You2, -90 },
+    };
+    const QString longStreet = u"霞が関一丁目二番三号中央合同庁舎第二号館別館二十五階"_s;
+    for (const Row &row : rows) {
+        const EnvelopePaper p = paper(row.paper);
+        // A user-placed block, narrower than the defaults: fitting, not placement, must keep the text in.
+        QVariantMap perPaper { { row.direction == PrintValue::DirectionUpDown ? u"receiverRectUpDown"_s
+                                                                              : u"receiverRect"_s,
+            u"{{30, 40}, {120, 160}}"_s } };
+        const QVariantMap opts = options(row.direction, row.vertical, false, { { row.paper, perPaper } });
+        const EnvelopePage page
+            = EnvelopeLayout::layoutPage(record(u"山田 太郎"_s, longStreet), std::nullopt, opts, p);
+        ASSERT_TRUE(page.receiver) << row.guards;
+        EXPECT_EQ(page.receiver->rect, QRectF(30, 40, 120, 160)) << row.guards;
+        EXPECT_LE(page.receiver->extent.width(), 120 + 1e-6) << row.guards;
+        EXPECT_LE(page.receiver->extent.height(), 160 + 1e-6) << row.guards;
+        const EnvelopeRenderer::PageGeometry g = EnvelopeRenderer::layoutPage(page);
+        ASSERT_FALSE(g.receiver->glyphs.isEmpty()) << row.guards;
+        EXPECT_TRUE(inside(g.receiver->inkRect, g.receiver->rect, 2)) << row.guards;
+        bool found = false;
+        for (const VerticalGlyph &glyph : g.receiver->glyphs) {
+            if (glyph.text == u"霞"_s) {
+                EXPECT_EQ(glyph.rotation, row.rotation) << row.guards;
+                found = true;
+            }
+        }
+        EXPECT_TRUE(found) << row.guards;
+    }
+}
+
+TEST(EnvelopeRenderTest, PreviewPaintsTheSurroundAndTheText)
+{
+    const EnvelopePaper dl = paper(PaperSizes::DL, QRectF(10, 10, 290, 603));
+    const QVariantMap opts = options(PrintValue::DirectionUpDown, true, true);
+    const EnvelopePage page
+        = EnvelopeLayout::layoutPage(record(u"山田 太郎"_s), record(u"鈴木 一郎"_s), opts, dl);
+    QImage image(dl.size.toSize(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    EnvelopeRenderer::drawPage(&painter, page, EnvelopeRenderer::previewOptions(opts));
+    painter.end();
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(255, 255, 178));
+    int dark = 0;
+    const QRect block = page.receiver->rect.toAlignedRect() & image.rect();
+    for (int y = block.top(); y <= block.bottom(); ++y)
+        for (int x = block.left(); x <= block.right(); ++x)
+            dark += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
+    EXPECT_GT(dark, 50);
+}
