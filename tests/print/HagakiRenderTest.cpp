@@ -1,6 +1,8 @@
 #include "model/Identifiers.h"
 #include "print/HagakiBackground.h"
 #include "print/HagakiRenderer.h"
+#include "print/PaperSizes.h"
+#include "print/PrintChoices.h"
 #include "print/PrintOptionKeys.h"
 
 #include <QFile>
@@ -246,4 +248,31 @@ TEST(HagakiRenderTest, PdfOfAPostcardRunHasOnePostcardPagePerReceiver)
         ++pages;
     }
     EXPECT_EQ(pages, 3);
+}
+
+TEST(HagakiRenderTest, PrintingMovesThePageByTheMarginsAndThePrinterOffset)
+{
+    QVariantMap opts = options();
+    opts.insert(PrintKey::LeftMargin, u"4"_s);
+    opts.insert(PrintKey::TopMargin, 6.0);
+    QVariantMap hagaki = opts.value(PrintKey::Hagaki).toMap();
+    PrintChoices::setPrinterOffset(hagaki, PaperSizes::Postcard, QPointF(2, -1));
+    PrintChoices::setPrinterOffset(hagaki, PaperSizes::A4, QPointF(9, 9)); // another paper: not used
+    opts.insert(PrintKey::Hagaki, hagaki);
+
+    const HagakiRenderer::RenderOptions print = HagakiRenderer::printOptions(opts);
+    EXPECT_NEAR(print.origin.x(), 4 + 2 * 72 / 25.4, 1e-9);
+    EXPECT_NEAR(print.origin.y(), 6 - 1 * 72 / 25.4, 1e-9);
+    EXPECT_FALSE(print.preview);
+    const HagakiRenderer::RenderOptions preview = HagakiRenderer::previewOptions(opts);
+    EXPECT_EQ(preview.origin, QPointF(4, 6)) << "the screen shows the card where the printer should put it";
+
+    HagakiLayout layout;
+    layout.setPrintOptions(opts);
+    layout.setReceiverPersons({ record(u"山田"_s, u"太郎"_s, u"1000013"_s, u"1-2-3"_s) });
+    const HagakiRenderer::PageGeometry moved = HagakiRenderer::layoutPage(layout.page(), print.origin);
+    const HagakiRenderer::PageGeometry still = HagakiRenderer::layoutPage(layout.page());
+    ASSERT_EQ(moved.zipDigits.size(), still.zipDigits.size());
+    EXPECT_EQ(moved.zipDigits[0].topLeft, still.zipDigits[0].topLeft + print.origin);
+    EXPECT_EQ(moved.blocks[0].rect, still.blocks[0].rect.translated(print.origin));
 }
