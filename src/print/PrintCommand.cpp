@@ -5,6 +5,10 @@
 #include "formats/ZRvCard.h"
 #include "model/ZRPerson.h"
 #include "print/AddressListRenderer.h"
+#include "print/EnvelopeLayout.h"
+#include "print/EnvelopeRenderer.h"
+#include "print/HagakiLayout.h"
+#include "print/HagakiRenderer.h"
 #include "print/LabelPreset.h"
 #include "print/LabelRenderer.h"
 #include "print/PaperSizes.h"
@@ -154,12 +158,38 @@ struct Job
 };
 
 Job makeJob(const QString &style, const QVariantMap &options, const QList<ReceiverRecord> &receivers,
-    const ReceiverRecord & /*sender*/, const QString &paperName)
+    const std::optional<ReceiverRecord> &sender, const QString &paperName)
 {
     Job job;
     job.pages.paperName = paperName;
     job.pages.paperSize = PaperSizes::sizeInPoints(paperName);
-    if (style == PrintValue::StyleLabels) {
+    if (style == PrintValue::StyleHagaki) {
+        auto layout = std::make_shared<HagakiLayout>();
+        layout->setPrintOptions(options);
+        layout->setSenderPerson(sender);
+        layout->setReceiverPersons(receivers);
+        job.pages.paperName = PaperSizes::Postcard;
+        job.pages.paperSize = HagakiLayout::pageSize();
+        job.pages.pageCount = int(receivers.size());
+        job.pages.drawPage
+            = [l = layout.get(), render = HagakiRenderer::printOptions(options)](QPainter *painter,
+                  int page) { HagakiRenderer::drawPage(painter, l->pageForReceiver(page), render); };
+        job.renderer = layout;
+    } else if (style == PrintValue::StyleEnvelope) {
+        const std::optional<EnvelopePaper> paper = EnvelopePaper::named(paperName);
+        if (!paper) {
+            job.error = u"unknown paper \"%1\""_s.arg(paperName);
+            return job;
+        }
+        job.pages.paperSize = paper->size;
+        job.pages.pageCount = int(receivers.size());
+        job.pages.drawPage = [receivers, sender, options, paper = *paper,
+                                 render = EnvelopeRenderer::printOptions(options, paper->name)](
+                                 QPainter *painter, int page) {
+            EnvelopeRenderer::drawPage(
+                painter, EnvelopeLayout::layoutPage(receivers.at(page), sender, options, paper), render);
+        };
+    } else if (style == PrintValue::StyleLabels) {
         auto renderer = std::make_shared<LabelRenderer>(options, receivers, job.pages.paperSize);
         job.pages.pageCount = renderer->pageCount();
         job.pages.drawPage
@@ -171,8 +201,6 @@ Job makeJob(const QString &style, const QVariantMap &options, const QList<Receiv
         job.pages.drawPage
             = [r = renderer.get()](QPainter *painter, int page) { r->drawPage(painter, page); };
         job.renderer = renderer;
-    } else {
-        job.error = u"the %1 style is not available yet"_s.arg(style);
     }
     return job;
 }
@@ -274,7 +302,7 @@ int run(const QStringList &arguments, QTextStream &err, QSettings &settings)
     }
 
     // Postcards and envelopes carry a sender, who is then not sent one.
-    ReceiverRecord sender;
+    std::optional<ReceiverRecord> sender;
     const bool needsSender = args.style == PrintValue::StyleHagaki || args.style == PrintValue::StyleEnvelope;
     if (args.sender > 0) {
         if (args.sender > receivers.size())
