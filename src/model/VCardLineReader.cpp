@@ -3,6 +3,7 @@
 #include "model/CharsetDecoder.h"
 
 #include <cctype>
+#include <cstring>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -158,11 +159,21 @@ public:
         const char *p = m_data.data();
         const char *end = p + m_data.size();
         int lineNumber = 0;
+        // A line ends at CR, LF or CR LF. Both ends are found with memchr; text without any LF
+        // (old CR-only files) skips the search for it, which would otherwise scan to the end.
+        const bool lineFeeds = memchr(p, '\n', size_t(end - p)) != nullptr;
+        const char *nextLf = nullptr;
         while (p < end) {
             const char *lineStart = p;
-            while (p < end && *p != '\n' && *p != '\r')
-                ++p;
-            QByteArrayView line(lineStart, p - lineStart);
+            if (lineFeeds && (!nextLf || nextLf < p)) {
+                nextLf = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
+                if (!nextLf)
+                    nextLf = end;
+            }
+            const char *limit = lineFeeds ? nextLf : end;
+            const char *cr = static_cast<const char *>(memchr(p, '\r', size_t(limit - p)));
+            const char *lineEnd = cr ? cr : limit;
+            p = lineEnd;
             if (p < end) {
                 if (*p == '\r' && p + 1 < end && p[1] == '\n')
                     p += 2;
@@ -170,7 +181,7 @@ public:
                     ++p;
             }
             ++lineNumber;
-            physicalLine(line, lineNumber);
+            physicalLine(QByteArrayView(lineStart, lineEnd - lineStart), lineNumber);
         }
         finishPending();
         // Cards still open at the end are reported, innermost first, like cards that end.

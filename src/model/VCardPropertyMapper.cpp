@@ -586,7 +586,6 @@ private:
         return VCardPropertyMapper::parseDate(text(p), omitYear);
     }
 
-
     template <typename F> QString labelOrElse(const VCardProperty &p, F &&fallback)
     {
         QString label = groupLabel(p);
@@ -609,7 +608,7 @@ private:
             && m_contact.contactType == StoreContact::Type::Person)
             m_contact.givenName = m_formattedName;
         if (m_contact.contactType == StoreContact::Type::Organization && m_contact.organizationName.isEmpty()
-            && !m_haveOrg)
+            && !m_haveOrg && !m_haveName)
             m_contact.organizationName = m_formattedName;
         if (m_contact.identifier.isEmpty())
             m_contact.identifier = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();

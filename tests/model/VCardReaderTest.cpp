@@ -158,7 +158,6 @@ TEST(VCardReaderTest, LineStructureOddities)
         { "space continuation", "N:Sm\r\n ith;;;;", "3.0", u"Smith"_s },
         { "tab continuation", "N:Sm\r\n\tith;;;;", "3.0", u"Smith"_s },
         { "LF line ends", "N:Smith;;;;\nFN:x", "3.0", u"Smith"_s },
-        { "CR line ends", "N:Smith;;;;\rFN:x", "3.0", u"Smith"_s },
         { "lower-case names", "n:Smith;;;;", "3.0", u"Smith"_s },
         { "escapes", "N:A\\;B\\,C\\\\D\\nE;;;;", "3.0", u"A;B,C\\D\nE"_s },
         { "QP soft break", "N;ENCODING=QUOTED-PRINTABLE:Sm=\r\nith;;;;", "2.1", u"Smith"_s },
@@ -175,6 +174,13 @@ TEST(VCardReaderTest, LineStructureOddities)
         const StoreContact c = readOne(row.body, row.version);
         EXPECT_EQ(c.familyName, row.expectedFamilyName) << row.what;
     }
+
+    // Old Macintosh text: CR alone ends every line.
+    const QList<StoreContact> cr = VCardSerialization::contactsWithData(
+        "BEGIN:VCARD\rVERSION:3.0\rN:Sm\r ith;;;;\rTEL:1\rEND:VCARD\r");
+    ASSERT_EQ(cr.size(), 1);
+    EXPECT_EQ(cr[0].familyName, u"Smith"_s);
+    EXPECT_EQ(cr[0].phoneNumbers.size(), 1);
 }
 
 TEST(VCardReaderTest, PhoneticNamesFromJapanesePhones)
