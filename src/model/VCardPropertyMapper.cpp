@@ -258,7 +258,7 @@ private:
                 continue;
             GroupExtras *extras = extrasFor(property.group);
             if (!extras) {
-                if (m_extras.size() >= 4096)
+                if (m_extras.size() >= 512) // bounds the lookups below on hostile cards
                     continue;
                 m_extras.append({ property.group, {}, {} });
                 extras = &m_extras.back();
@@ -523,7 +523,10 @@ private:
     {
         if (user.isEmpty())
             return;
-        for (const auto &existing : std::as_const(m_contact.instantMessageAddresses)) {
+        // Real cards hold a handful; the look for duplicates stays bounded on hostile ones.
+        const qsizetype checked = std::min<qsizetype>(m_contact.instantMessageAddresses.size(), 64);
+        for (qsizetype i = 0; i < checked; ++i) {
+            const auto &existing = m_contact.instantMessageAddresses[i];
             if (existing.value.username == user
                 && existing.value.service.compare(service, Qt::CaseInsensitive) == 0)
                 return; // the same address written twice, in the new and the old form

@@ -252,6 +252,10 @@ TEST(VCardReaderTest, OrganisationsAndNames)
     EXPECT_EQ(c.contactType, StoreContact::Type::Organization);
     EXPECT_EQ(c.organizationName, u"Acme Inc"_s);
 
+    // With an N, the formatted name is only a display form: it must not turn into a company name.
+    c = readOne("N:Doe;;;;\r\nFN:Doe\r\nX-ABShowAs:COMPANY");
+    EXPECT_TRUE(c.organizationName.isEmpty());
+
     c = readOne("FN:Only Formatted", "4.0"); // no N: the formatted name is all there is
     EXPECT_EQ(c.givenName, u"Only Formatted"_s);
 
