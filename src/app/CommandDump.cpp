@@ -3,16 +3,16 @@
 
 #include "app/CommandLine.h"
 #include "app/VariantJson.h"
+#include "document/DocumentReader.h"
 #include "model/Identifiers.h"
-#include "model/VCardSerialization.h"
 #include "model/ZRPerson.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringDecoder>
 #include <QTextStream>
 #include <cstdio>
 
@@ -64,28 +64,30 @@ QJsonObject personObject(ZRPerson &person)
     return object;
 }
 
-// The cards of a text: each BEGIN:VCARD up to its END:VCARD, letters in any case.
-QList<QByteArray> cutIntoCards(const QByteArray &text)
+// The layout string of each address, in address order, when any address has a layout.
+QJsonArray layoutStrings(ZRPerson &person)
 {
-    QList<QByteArray> cards;
-    const QByteArray lower = text.toLower();
-    qsizetype position = 0;
-    while (true) {
-        const qsizetype begin = lower.indexOf("begin:vcard", position);
-        if (begin < 0)
-            break;
-        const qsizetype end = lower.indexOf("end:vcard", begin + 11);
-        if (end < 0) {
-            cards.append(text.mid(begin)); // unterminated: the parser says what is wrong with it
-            break;
-        }
-        qsizetype stop = end + 9;
-        while (stop < text.size() && (text.at(stop) == '\r' || text.at(stop) == '\n'))
-            ++stop;
-        cards.append(text.mid(begin, stop - begin));
-        position = stop;
+    QJsonArray layouts;
+    bool any = false;
+    for (const QVariant &address : person.addressValues()) {
+        const QString layout = ZRPerson::layoutStringFromHagakiLayoutDict(address.toMap());
+        any = any || !layout.isEmpty();
+        layouts.append(layout);
     }
-    return cards;
+    return any ? layouts : QJsonArray();
+}
+
+// The names of the category groups that hold each contact, by unique id.
+QHash<QString, QJsonArray> groupNamesById(const ContactContainer &container)
+{
+    QHash<QString, QJsonArray> names;
+    for (const ContactGroupPtr &group : container.groups) {
+        if (group->top || !group->contactTable)
+            continue;
+        for (const ContactEntryPtr &entry : *group->contactTable)
+            names[entry->uniqueId].append(group->name);
+    }
+    return names;
 }
 
 int dump(const QStringList &arguments)
@@ -106,32 +108,38 @@ int dump(const QStringList &arguments)
             someFileFailed = true;
             continue;
         }
-        const QByteArray bytes = file.readAll();
-        QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        (void)strict.decode(bytes);
-        if (strict.hasError()) {
-            err << name << ": the file is not UTF-8 text\n";
+        file.close();
+        // The window's own reading path: encoding detection, categories, joint names and layouts.
+        const DocumentReadResult read
+            = DocumentReader::readFile(path, InputFormat::VCard, TextEncoding::Automatic);
+        if (read.status != DocumentReadResult::Status::Read) {
+            err << name << ": cannot read the file: " << read.readError << "\n";
             someFileFailed = true;
             continue;
         }
-        const QList<QByteArray> cards = cutIntoCards(bytes);
-        if (cards.isEmpty()) {
+        for (const ReadNotice &notice : read.notices) {
+            err << name << ": " << notice.message << "\n";
+            if (!notice.informativeText.isEmpty())
+                err << "  " << QString(notice.informativeText).replace(u'\n', u"\n  "_s) << "\n";
+            someCardFailed = true;
+        }
+        if (read.contactTable.isEmpty() && read.notices.isEmpty()) {
             err << name << ": no vCard found (no BEGIN:VCARD line)\n";
             someCardFailed = true;
             continue;
         }
-        for (qsizetype i = 0; i < cards.size(); ++i) {
-            QString error;
-            const QList<StoreContact> parsed = VCardSerialization::contactsWithData(cards.at(i), &error);
-            if (parsed.isEmpty()) {
-                err << name << ": card " << (i + 1) << ": "
-                    << (error.isEmpty() ? u"no contact in the card"_s : error) << "\n";
-                someCardFailed = true;
-                continue;
-            }
-            auto person = ZRPerson::fromStoreContact(parsed.first());
-            person->setCreated(true);
-            contacts.append(personObject(*person));
+        const QHash<QString, QJsonArray> groups
+            = read.containers ? groupNamesById(*read.containers->first()) : QHash<QString, QJsonArray>();
+        for (const ContactEntryPtr &entry : read.contactTable) {
+            QJsonObject object = personObject(*entry->person);
+            const QString renmei = entry->person->valueForIdentifier(Ident::Renmei).toString();
+            if (!renmei.isEmpty())
+                object.insert(Ident::Renmei, renmei);
+            const QJsonArray layouts = layoutStrings(*entry->person);
+            if (!layouts.isEmpty())
+                object.insert(Ident::HagakiLayout, layouts);
+            object.insert(u"groups"_s, groups.value(entry->uniqueId));
+            contacts.append(object);
         }
     }
     QTextStream out(stdout);

@@ -1,5 +1,6 @@
 #include "document/DocumentReader.h"
 
+#include "formats/CsvReader.h"
 #include "formats/MailwickCsv.h"
 #include "formats/ZRvCard.h"
 
@@ -81,13 +82,16 @@ DocumentReadResult readMailwick(const QString &text)
     return result;
 }
 
-// Columns recognised by their headers.
+// Columns recognised by their headers. Text that isn't CSV gives no entries, and says why.
 DocumentReadResult readCsv(const QString &text)
 {
     DocumentReadResult result;
-    (void)text;
-    result.status = DocumentReadResult::Status::ReadError;
-    result.readError = u"CSV columns can't be read yet."_s;
+    const CsvReader::Result read = CsvReader::contactsFromCSV(text);
+    result.contactTable = read.entries;
+    if (!read.ok()) {
+        const QString where = read.errorLine > 0 ? ReadNoticeText::AtLine.arg(read.errorLine) : QString();
+        result.notices << ReadNotice { read.error, where };
+    }
     return result;
 }
 

@@ -22,6 +22,7 @@ inline const QString ReadingMessage = QStringLiteral("Reading the file: %1"); //
 inline const QString SkippedCards = QStringLiteral("%1 of the cards couldn't be read and were skipped.");
 inline const QString SkippedCard = QStringLiteral("Card %1: %2");
 inline const QString MoreSkipped = QStringLiteral("… and %1 more.");
+inline const QString AtLine = QStringLiteral("Line %1 of the file.");
 inline const QString UnterminatedCard
     = QStringLiteral("The file ends inside a card (BEGIN:VCARD without END:VCARD); that card was not read.");
 } // namespace ReadNoticeText

@@ -1,5 +1,6 @@
 #include "document/ExportCommands.h"
 
+#include "formats/CsvWriter.h"
 #include "formats/VCardExport.h"
 #include "formats/ZRvCard.h"
 #include "model/ZRPerson.h"
@@ -84,8 +85,7 @@ std::optional<QString> ExportCommands::vCardText(const ContactTable &entries,
 
 QString ExportCommands::csvText(const ContactTable &entries)
 {
-    Q_UNUSED(entries);
-    return QString();
+    return CsvWriter::csvFromSubContacts(entries);
 }
 
 CommandAlert ExportCommands::writeUtf8Atomically(const QString &path, const QString &text, QString *detail)
