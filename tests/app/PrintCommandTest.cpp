@@ -130,6 +130,31 @@ TEST_F(PrintCommandTest, PrintsLabelsAndListsOfAFileOrOneGroup)
     EXPECT_EQ(pdfPages(out(u"csv.pdf"_s)), 1);
 }
 
+TEST_F(PrintCommandTest, PostcardsAndEnvelopesLeaveTheSenderOut)
+{
+    // Three contacts, the first the sender: two cards of postcard size.
+    EXPECT_EQ(run({ vcf(), u"--style"_s, u"hagaki"_s, u"-o"_s, out(), u"--sender"_s, u"1"_s }), 0)
+        << m_messages.toStdString();
+    EXPECT_EQ(pdfPages(out()), 2);
+    QFile file(out());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto box = QRegularExpression(u"/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"_s)
+                         .match(QString::fromLatin1(file.readAll()));
+    ASSERT_TRUE(box.hasMatch());
+    EXPECT_NEAR(box.captured(1).toDouble(), 283.46, 1.0); // 100 mm
+    EXPECT_NEAR(box.captured(2).toDouble(), 419.53, 1.0); // 148 mm
+
+    EXPECT_EQ(run({ vcf(), u"--style"_s, u"envelope"_s, u"-o"_s, out(u"env.pdf"_s), u"--paper"_s,
+                  u"長形3号"_s, u"--sender"_s, u"3"_s }),
+        0)
+        << m_messages.toStdString();
+    EXPECT_EQ(pdfPages(out(u"env.pdf"_s)), 2);
+    // Without a marked sender every contact gets a card.
+    EXPECT_EQ(run({ vcf(), u"--style"_s, u"hagaki"_s, u"-o"_s, out(u"all.pdf"_s) }), 0)
+        << m_messages.toStdString();
+    EXPECT_EQ(pdfPages(out(u"all.pdf"_s)), 3);
+}
+
 TEST_F(PrintCommandTest, AFileWithoutContactsIsAnError)
 {
     QFile empty(m_dir.filePath(u"empty.vcf"_s));
