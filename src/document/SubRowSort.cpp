@@ -88,6 +88,15 @@ QString sortText(const ContactEntry &row, const QString &key)
     return value.toString();
 }
 
+bool dependsOnRowPosition(const QString &key)
+{
+    static const QStringList partKeys { SortKey::AddressLabel, SortKey::EmailDomain, SortKey::EmailUsername,
+        SortKey::InstantMessageType, SortKey::InstantMessageUsername, SortKey::SocialNetworkType,
+        SortKey::SocialNetworkUsername, Ident::Birthday, Ident::Dates };
+    return partKeys.contains(key) || ZRPerson::labeledIdentifiers().contains(key)
+        || ZRPerson::addressIdentifiers().contains(key);
+}
+
 SortValues::Rule ruleForKey(const QString &key)
 {
     return key == Ident::Dates || key == Ident::Birthday ? SortValues::Rule::DatesMissingSmallest

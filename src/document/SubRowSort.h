@@ -16,6 +16,9 @@ QString sortText(const ContactEntry &row, const QString &key);
 // The prepared value of a sub-row: a date for "Dates" and "Birthday", else its sort text.
 SortValue sortValue(const ContactEntry &row, const QString &key);
 SortValues::Rule ruleForKey(const QString &key);
+// Whether rows of one contact may differ under the key (values of multi-valued fields, the birthday
+// that only the first row shows).
+bool dependsOnRowPosition(const QString &key);
 
 // Negative when a goes before b, positive when after, 0 when they tie.
 int compare(const ContactEntry &a, const ContactEntry &b, const SortDescriptor &descriptor);
@@ -29,8 +32,19 @@ void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
 {
     std::vector<SortValue> values;
     values.reserve(size_t(rows.size()));
-    for (const auto &row : rows)
-        values.push_back(sortValue(entryOf(row), descriptor.key));
+    // A contact's sub-rows stand together, and for keys that ignore the row's position they share
+    // one value: read the record once per run of rows.
+    const bool perRecord = !dependsOnRowPosition(descriptor.key);
+    const ZRPerson *previous = nullptr;
+    for (const auto &row : rows) {
+        const ContactEntry &entry = entryOf(row);
+        if (perRecord && previous && entry.person.get() == previous) {
+            values.push_back(values.back());
+            continue;
+        }
+        values.push_back(sortValue(entry, descriptor.key));
+        previous = entry.person.get();
+    }
     SortValues::applyOrder(
         rows, SortValues::stableOrder(values, ruleForKey(descriptor.key), descriptor.ascending));
 }
