@@ -2,6 +2,7 @@
 
 #include "formats/ContactContainer.h"
 #include "model/Identifiers.h"
+#include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
 
 #include <QVariantMap>
@@ -18,7 +19,7 @@ inline QVariantMap address(const QString &label, const QString &street, const QS
     const QString &state, const QString &zip, const QString &country, const QString &code)
 {
     return { { Key::Label, label }, { Ident::Street, street }, { Ident::City, city }, { Ident::State, state },
-        { Ident::ZIP, zip }, { Ident::Country, country }, { QStringLiteral("ISOCountryCode"), code } };
+        { Ident::ZIP, zip }, { Ident::Country, country }, { CN::PostalAddressISOCountryCodeKey, code } };
 }
 
 inline void setName(ZRPerson &person, const QString &first, const QString &last, int ordering)
