@@ -85,6 +85,17 @@ std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayVi
     if (U_FAILURE(status))
         return std::nullopt;
     text.truncate(length);
+    // Some charsets (UTF-7, UTF-16 and kin) can carry unpaired surrogates, which no UTF-8 text
+    // can hold: make them replacement characters so that what is read can be written back.
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < length; ++i) {
+        if (!QChar::isSurrogate(units[i]))
+            continue;
+        if (QChar::isHighSurrogate(units[i]) && i + 1 < length && QChar::isLowSurrogate(units[i + 1]))
+            ++i;
+        else
+            units[i] = QChar::ReplacementCharacter;
+    }
     return text;
 }
 

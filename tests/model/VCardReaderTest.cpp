@@ -166,6 +166,8 @@ TEST(VCardReaderTest, LineStructureOddities)
         { "base64 text with charset", "N;ENCODING=B;CHARSET=ISO-8859-1:SPZybWFubg==", "3.0", u"Hörmann"_s },
         { "latin-1 without valid UTF-8", "N;CHARSET=ISO-8859-1:H\xf6rmann;;;;", "2.1", u"Hörmann"_s },
         { "unknown charset falls back", "N;CHARSET=NO-SUCH-SET:Smith;;;;", "2.1", u"Smith"_s },
+        // A lone surrogate from UTF-16 bytes could never be written back as UTF-8.
+        { "unpaired surrogate replaced", "N;ENCODING=B;CHARSET=UTF-16BE:2AAAQQ==", "3.0", u"\ufffdA"_s },
         { "2.1 escaped line break", "N:Sm\\\r\nith;;;;", "2.1", u"Sm\nith"_s },
         { "stray comment line", "this is no property\r\nN:Smith;;;;", "2.1", u"Smith"_s },
         { "4.0 card", "N:Smith;;;;\r\nKIND:individual", "4.0", u"Smith"_s },
