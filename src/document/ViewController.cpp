@@ -90,7 +90,7 @@ void ViewController::deleteContacts(const ContactTable &selected, int firstSelec
     emit scrollToRowRequested(std::max(0, firstSelectedRow - 1));
 }
 
-void ViewController::duplicateContacts(const ContactTable &selected)
+void ViewController::duplicateContacts(const ContactTable &selected, bool withLayouts)
 {
     if (selected.isEmpty() || !m_selectedGroup)
         return;
@@ -104,6 +104,16 @@ void ViewController::duplicateContacts(const ContactTable &selected)
         const QString renmei = row->person->valueForIdentifier(Ident::Renmei).toString();
         if (!renmei.isEmpty())
             person->setValueForIdentifier(renmei, Ident::Renmei);
+        if (withLayouts) {
+            // Layouts live in the address entries; the store contact keeps none of their keys.
+            const QVariantList addresses = row->person->valueForIdentifier(Ident::Address).toList();
+            for (qsizetype i = 0; i < addresses.size() && i < person->addressValues().size(); ++i) {
+                QVariantMap address = person->labeledValueForIdentifierAtIndex(Ident::Address, i).toMap();
+                const QString layout = ZRPerson::layoutStringFromHagakiLayoutDict(addresses.at(i).toMap());
+                ZRPerson::hagakiLayoutFromLayoutString(address, layout);
+                person->replaceLabeledValueAtIndex(address, Ident::Address, i);
+            }
+        }
         person->setCreated(true);
         auto entry = std::make_shared<ContactEntry>();
         entry->person = person;

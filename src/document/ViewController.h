@@ -55,7 +55,8 @@ public:
     void redo();
     // Deletes the given rows from the group shown; firstSelectedRow is the table row of the first.
     void deleteContacts(const ContactTable &selected, int firstSelectedRow = 0);
-    void duplicateContacts(const ContactTable &selected);
+    // withLayouts: the postcard layouts come along too (the context menu's duplicate).
+    void duplicateContacts(const ContactTable &selected, bool withLayouts = false);
     // Adds the contacts of vCard text to the group shown; false when the text holds none.
     bool addContactByVCardString(const QString &text);
     // Adds the sub-rows at the comma-separated indexes (rows dragged onto a group) to the group.
