@@ -18,8 +18,12 @@ int main(int argc, char **argv)
     if (argc > 1 && CommandLine::isSubcommand(QString::fromLocal8Bit(argv[1]))) {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Taken before Qt sees them: it would take options such as --style for itself.
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
         QGuiApplication app(argc, argv);
-        return CommandLine::run(app.arguments().mid(1));
+        return CommandLine::run(arguments);
     }
 
     QApplication app(argc, argv);

@@ -33,6 +33,17 @@ StorePostalAddress storeAddress(const QVariantMap &address)
     return result;
 }
 
+bool writtenInJapanese(const QString &text)
+{
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        // Hiragana, katakana, and the unified ideographs.
+        if ((u >= 0x3040 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF))
+            return true;
+    }
+    return false;
+}
+
 // The label sheet has no switch for the postal code, and a label without one may not be delivered;
 // it prints unless a style's options turn it off explicitly.
 bool printsZip(const QVariantMap &styleOptions)
@@ -94,8 +105,13 @@ bool usesJapaneseOrder(const QVariantMap &address)
     // A combined prefecture-and-city line only comes from the Japanese envelope product's files.
     if (!text(address, AddressKey::StateAndCity).isEmpty())
         return true;
-    return PostalAddressFormatter::conventionCountryCode(storeAddress(address), AddressFormats::shared())
-        == JapanCode;
+    // Without a country, an address written in Japanese script is a Japanese address wherever the user is.
+    const StorePostalAddress parts = storeAddress(address);
+    if (parts.country.isEmpty() && parts.isoCountryCode.isEmpty()
+        && (writtenInJapanese(parts.state) || writtenInJapanese(parts.city)
+            || writtenInJapanese(parts.street)))
+        return true;
+    return PostalAddressFormatter::conventionCountryCode(parts, AddressFormats::shared()) == JapanCode;
 }
 
 QString makeAdrsAndNameString(

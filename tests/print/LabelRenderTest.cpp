@@ -80,6 +80,13 @@ TEST_F(LabelRenderTest, CombinedPrefectureAndCityLineAndMissingAddress)
     EXPECT_EQ(MailingLabelText::makeAdrsAndNameString(r, {}, u"様"_s, false),
         u"530-0001 大阪府大阪市\n佐藤花子 様"_s);
 
+    // Japanese script without a country reads the Japanese way even where the user's country is another.
+    ContactDefaults::overrideForTesting(u"us"_s, ContactDefaults::SortOrder::GivenName);
+    r.address
+        = { { Ident::State, u"大阪府"_s }, { Ident::City, u"大阪市"_s }, { Ident::Street, u"梅田2-2"_s } };
+    EXPECT_EQ(MailingLabelText::makeAdrsAndNameString(r, {}, u"様"_s, false),
+        u"大阪府大阪市\n梅田2-2\n佐藤花子 様"_s);
+
     r.address.clear();
     EXPECT_EQ(MailingLabelText::makeAdrsAndNameString(r, {}, u"Mr."_s, false), u"Mr. 佐藤花子"_s);
 }
