@@ -1,5 +1,6 @@
 #include "document/VdirContactStore.h"
 
+#include "document/UserDefaults.h"
 #include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
 
@@ -38,6 +39,11 @@ QString displayNameOf(const QDir &dir)
 VdirContactStore::VdirContactStore(const QStringList &folders)
     : m_folders(folders)
 {
+}
+
+std::shared_ptr<VdirContactStore> VdirContactStore::fromUserDefaults(UserDefaults &defaults)
+{
+    return std::make_shared<VdirContactStore>(defaults.addressBookFolders());
 }
 
 QString VdirContactStore::groupIdentifier(const QString &containerIdentifier, const QString &category)
@@ -171,7 +177,8 @@ bool VdirContactStore::readCard(const QString &path, Card &card, QSet<QString> &
         return false;
     }
     if (cards > 1)
-        logUnreadable(Q_FUNC_INFO, path, u"%1 cards in one file; only the first is read"_s.arg(cards));
+        qWarning(
+            "%s: ERROR %s holds %d cards; only the first is read", Q_FUNC_INFO, qUtf8Printable(path), cards);
     card.contact = contacts.first();
     // Groups find their members by identifier on every fetch, so it must not change between
     // fetches: a card without a UID (or with one another card took) is known by its file name.

@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <memory>
+
+class UserDefaults;
 
 // Address books kept as folders of one-contact vCard files, the way CardDAV sync tools leave them on
 // disk: every subfolder of a configured folder is one address book, and the CATEGORIES of its cards
@@ -21,6 +24,8 @@ public:
     static constexpr qint64 MaxDisplayNameSize = 1024;
 
     explicit VdirContactStore(const QStringList &folders);
+    // The folders the user configured ("ZR1DaddressBookFolders").
+    static std::shared_ptr<VdirContactStore> fromUserDefaults(UserDefaults &defaults);
 
     Result<Container> containers() override;
     Result<Group> groupsInContainer(const QString &containerIdentifier) override;
