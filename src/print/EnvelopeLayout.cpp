@@ -25,6 +25,7 @@ constexpr int FitPasses = 20;
 constexpr qreal SenderInset = 10;
 // Text that would need a size below this is not worth printing; such a block keeps this size.
 constexpr qreal SmallestSize = 2;
+constexpr qsizetype MaxLines = 16;
 
 bool isUpDown(const QVariantMap &envelope)
 {
@@ -129,7 +130,7 @@ EnvelopeBlock makeTextObject(
     EnvelopeBlock block;
     block.sender = sender;
     const QString text = MailingLabelText::makeAdrsAndNameString(record, envelope, keishou, sender);
-    block.lines = text.split(u'\n');
+    block.lines = TextObject::bounded(text, MaxLines, TextObject::MaxLineLength).split(u'\n');
     block.upDown = isUpDown(envelope);
     block.vertical = PrintOptions::flag(envelope.value(PrintKey::DrawTextInVertical));
     block.font = block.vertical ? verticalFont(envelope) : bodyFont(printOptions);

@@ -28,6 +28,10 @@ constexpr qreal SenderAddressWidth = 40;
 constexpr qreal SenderAddressRight = 104;
 constexpr qreal ZipRowWidth = 80;
 constexpr qreal ZipRowHeight = 18;
+// More than a card can show; only three joint names print, but the editor keeps every one.
+constexpr qsizetype MaxJointNames = 16;
+constexpr qsizetype MaxCompanyLines = 4;
+constexpr qsizetype MaxAddressLines = 8;
 
 const QStringList &leadingHonorifics()
 {
@@ -84,7 +88,8 @@ void fillNameObject(
     object.insert(TextKey::LayoutDict, r.layoutDict);
     object.insert(TextKey::Company, r.company);
     object.insert(TextKey::NameDict, r.name);
-    const QStringList renmei = r.renmei.isEmpty() ? QStringList() : r.renmei.split(u'\n');
+    const QString joint = TextObject::bounded(r.renmei, MaxJointNames, TextObject::MaxLineLength);
+    const QStringList renmei = joint.isEmpty() ? QStringList() : joint.split(u'\n');
     if (renmei.isEmpty())
         object.remove(TextKey::Renmei);
     else
@@ -226,13 +231,13 @@ QString HagakiLayout::nameString(
     const QVariantMap &textObject, const QVariantMap &layoutDict, bool sender, const QString &keishou)
 {
     const QVariantMap nameDict = textObject.value(TextKey::NameDict).toMap();
-    QString last = nameDict.value(Ident::LastName).toString();
-    QString first = nameDict.value(Ident::FirstName).toString();
+    QString last = nameDict.value(Ident::LastName).toString().left(TextObject::MaxLineLength);
+    QString first = nameDict.value(Ident::FirstName).toString().left(TextObject::MaxLineLength);
     if (last.isEmpty() && first.isEmpty()) {
         if (!nameDict.contains(Ident::Name)) {
             last = TextValue::NoName;
         } else {
-            const QString name = nameDict.value(Ident::Name).toString();
+            const QString name = nameDict.value(Ident::Name).toString().left(2 * TextObject::MaxLineLength);
             qsizetype at = name.indexOf(QChar(0x3000));
             if (at < 0)
                 at = name.indexOf(u' ');
@@ -251,7 +256,7 @@ QString HagakiLayout::nameString(
     const QStringList renmei = renmeiOn ? renmeiOf(textObject) : QStringList();
     qsizetype width = first.size();
     for (const QString &joint : renmei)
-        width = std::max(width, joint.size());
+        width = std::max(width, std::min(joint.size(), TextObject::MaxLineLength));
 
     QString text = spaced(last);
     if (!first.isEmpty()) {
@@ -269,7 +274,7 @@ QString HagakiLayout::nameString(
             if (joint.isEmpty())
                 continue;
             text += u'\n';
-            text += spaced(joint);
+            text += spaced(joint.left(TextObject::MaxLineLength));
             ++added;
         }
         finishName(text, sender, keishou);
@@ -283,7 +288,7 @@ QStringList HagakiLayout::companyLines(const QVariantMap &textObject)
     const QString company = textObject.value(TextKey::Company).toString();
     if (!layoutDict.value(Key::Company).toBool() || company.isEmpty())
         return {};
-    return company.split(u'\n');
+    return TextObject::bounded(company, MaxCompanyLines, TextObject::MaxLineLength).split(u'\n');
 }
 
 QRectF HagakiLayout::newAlignName(QVariantMap &object, const QRectF &rect) const
@@ -317,8 +322,10 @@ QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) co
     // The minus sign is read as a hyphen before numbers are rewritten, so "1−2" becomes "1の2" too.
     firstPart.replace(QChar(0x2212), u'-');
     street.replace(QChar(0x2212), u'-');
-    firstPart = VerticalNumerals::transform(firstPart, m_numeralOptions);
-    street = VerticalNumerals::transform(street, m_numeralOptions);
+    firstPart = VerticalNumerals::transform(
+        TextObject::bounded(firstPart, MaxAddressLines, TextObject::MaxLineLength), m_numeralOptions);
+    street = VerticalNumerals::transform(
+        TextObject::bounded(street, MaxAddressLines, TextObject::MaxLineLength), m_numeralOptions);
 
     const VerticalFit::AddressFit fit
         = VerticalFit::fitAddress(firstPart, street, rect, tategakiFont(), m_textOptions);

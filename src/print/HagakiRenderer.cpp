@@ -212,8 +212,9 @@ void drawPage(QPainter *painter, const HagakiPage &page, const RenderOptions &op
     const QSizeF paper = HagakiLayout::pageSize();
     painter->save();
     if (options.preview) {
-        painter->fillRect(QRectF(QPointF(0, 0), paper).adjusted(-20, -20, 20, 20), PreviewSurround);
-        painter->fillRect(QRectF(QPointF(0, 0), paper), Qt::white);
+        const QRectF page(QPointF(0, 0), paper);
+        painter->fillRect(page, PreviewSurround);
+        painter->fillRect(options.imageable.isEmpty() ? page : options.imageable & page, Qt::white);
     }
     if (options.preview || options.drawCard) {
         QPointF senderZip

@@ -30,6 +30,7 @@ struct RenderOptions
     QPointF origin; // where the page's top left lands: margins, and a printer's feed offset
     bool preview = false; // screen: yellow surround, card picture and guide grid
     bool drawCard = false; // the card picture (with its postal-code boxes) also outside the preview
+    QRectF imageable; // the printer's imageable area, shown white in the preview; empty: the whole card
 };
 
 // Options for printing: the top-level margins plus the printer offset stored for the postcard paper.

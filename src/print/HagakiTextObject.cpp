@@ -59,4 +59,17 @@ std::optional<QRectF> storedRect(const QVariant &rectText)
     return r;
 }
 
+QString bounded(const QString &text, qsizetype maxLines, qsizetype maxLength)
+{
+    if (text.size() <= maxLength && text.count(u'\n') < maxLines)
+        return text;
+    QStringList lines;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        if (lines.size() == maxLines)
+            break;
+        lines.append(line.left(maxLength).toString());
+    }
+    return lines.join(u'\n');
+}
+
 } // namespace TextObject

@@ -65,4 +65,9 @@ bool isSender(const QVariantMap &object);
 // absurd (not finite, or far off any paper), so that a damaged record cannot blow up a layout.
 std::optional<QRectF> storedRect(const QVariant &rectText);
 
+// Text a block can show: at most `maxLines` lines of at most `maxLength` code units each. A printed block
+// holds far less; the bound keeps a damaged or hostile field from making fitting crawl.
+QString bounded(const QString &text, qsizetype maxLines, qsizetype maxLength);
+inline constexpr qsizetype MaxLineLength = 200;
+
 } // namespace TextObject

@@ -330,3 +330,24 @@ TEST(HagakiLayoutTest, ConvertContactTakesTheAddressAndItsLayoutRecord)
     EXPECT_FALSE(missing.hasAddress());
     EXPECT_FALSE(ReceiverRecord::convertContact(nullptr).hasAddress());
 }
+
+TEST(HagakiLayoutTest, HugeFieldsAreBoundedBeforeFitting)
+{
+    ReceiverRecord r
+        = record(QString(100000, u'長'), u"太郎"_s, { { Key::Renmei, true }, { Key::Company, true } },
+            QString(5000, u'\n') + QString(300, u'花'), QString(100000, u'\n'));
+    r.address.insert(Ident::Street, QString(50000, u'1') + QString(2000, u'\n'));
+    HagakiLayout layout;
+    layout.setPrintOptions(options());
+    layout.setReceiverPersons({ r });
+    layout.setSenderPerson(r);
+    for (const QVariantMap &object : layout.objectTable()) {
+        ASSERT_TRUE(TextObject::rect(object).isValid());
+        for (const QString &line : object.value(TextKey::AddressArray).toStringList())
+            EXPECT_LE(line.size(), TextObject::MaxLineLength);
+        EXPECT_LE(object.value(TextKey::AddressArray).toStringList().size(), 16);
+    }
+    const QString name = HagakiLayout::nameString(layout.objectTable()[0], r.layoutDict, false, u"様"_s);
+    EXPECT_LE(name.size(), 8 * TextObject::MaxLineLength);
+    EXPECT_LE(HagakiLayout::companyLines(layout.objectTable()[0]).size(), 4);
+}
