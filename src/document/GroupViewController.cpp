@@ -225,7 +225,10 @@ bool GroupViewController::deleteGroup(const ContactGroupPtr &group)
 {
     if (!canDeleteGroup(group))
         return false;
-    m_delegate->undoDeleteGroup(group, containerOfGroup(group));
+    const ContactContainerPtr container = containerOfGroup(group);
+    // The container's first group is shown next; it must have its members by then.
+    m_loader.loadContactTable(container->groups.first(), containerTable());
+    m_delegate->undoDeleteGroup(group, container);
     m_delegate->setDocumentEdited(true);
     return true;
 }
@@ -234,6 +237,8 @@ bool GroupViewController::textFieldCellChanged(const GroupListItem &item, const 
 {
     if (!shouldEditTableColumn(item) || text.isEmpty() || text == item.group->name)
         return false;
+    // Renaming shows the group, so a group of an account not chosen yet needs its members first.
+    m_loader.loadContactTable(item.group, containerTable());
     m_delegate->undoChangeGroupName(text, item.group);
     m_delegate->setDocumentEdited(true);
     return true;

@@ -214,3 +214,25 @@ TEST_F(GroupListStoreTest, RowsDroppedOnAGroupNotYetChosenJoinItsLoadedMembers)
         (QStringList { u"Lee"_s, u"Ray"_s, u"Acme"_s, u"Kim"_s }));
     EXPECT_EQ(team->contactTable->at(0)->person, account->groups.at(0)->contactTable->at(0)->person);
 }
+
+TEST_F(GroupListStoreTest, RenamingOrDeletingAGroupNotYetChosenShowsLoadedMembers)
+{
+    list.outlineWillAppear();
+    const ContactGroupPtr top = account->groups.at(0);
+    const ContactGroupPtr team = account->groups.at(1);
+    QSignalSpy shown(&controller, &ViewController::groupSelectionChanged);
+
+    ASSERT_TRUE(list.textFieldCellChanged({ account, team }, u"Crew"_s));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(controller.selectedGroupDict(), team);
+    ASSERT_TRUE(team->contactTable.has_value());
+    EXPECT_EQ(familyNames(*team->contactTable), (QStringList { u"Lee"_s, u"Acme"_s }));
+
+    // Deleting a group of an account never chosen shows the account's top group, loaded.
+    list.groupSelectionDidChange(file->groups.first());
+    top->contactTable.reset();
+    ASSERT_TRUE(list.deleteGroup(account->groups.at(2)));
+    EXPECT_EQ(controller.selectedGroupDict(), top);
+    ASSERT_TRUE(top->contactTable.has_value());
+    EXPECT_EQ(top->contactTable->size(), 3);
+}
