@@ -149,9 +149,11 @@ int FileConvert::convert(const QStringList &arguments, QTextStream &err)
     if (QFileInfo(options.input).size() > ProgressThreshold) {
         err << ReadNoticeText::ReadingMessage.arg(inputName) << "\n";
         err.flush();
-        progress = [&err](int percent) {
-            if (percent % 10 == 0 && percent > 0) {
-                err << "  " << percent << "%\n";
+        // One line per tenth reached; uneven cards make the percents jump.
+        progress = [&err, tenth = 0](int percent) mutable {
+            if (percent / 10 > tenth) {
+                tenth = percent / 10;
+                err << "  " << tenth * 10 << "%\n";
                 err.flush();
             }
         };

@@ -195,16 +195,3 @@ TEST(DocumentTest, CsvDocumentIsLockedAndSavesAsVCardExport)
     ASSERT_EQ(data.contactTable.size(), 2);
     EXPECT_EQ(data.contactTable.first()->person->compositeName(), u"Ann Lee"_s);
 }
-
-TEST(DocumentTest, SaveAndRevertAreNotOffered)
-{
-    Document document;
-    for (const QString &action : { u"revertDocumentToSaved:"_s, u"duplicateDocument:"_s,
-             u"browseDocumentVersions:"_s, u"saveDocument:"_s })
-        EXPECT_FALSE(document.validateMenuItem(action)) << qPrintable(action);
-    EXPECT_TRUE(document.validateMenuItem(u"saveDocumentAs:"_s));
-    EXPECT_TRUE(Document::autosavesInPlace());
-    EXPECT_FALSE(document.hasUnautosavedChanges());
-    document.saveToURL(Document::SaveOperation::SaveAs);
-    EXPECT_EQ(document.saveOperation(), Document::SaveOperation::SaveAs);
-}

@@ -1,0 +1,71 @@
+// Opening a vCard file as a document: reading the bytes, detecting the encoding, decoding, cutting
+// the cards, parsing them into records and building the category groups, as the window does.
+#include "common/ContactGenerator.h"
+#include "document/Document.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <map>
+
+namespace {
+
+// A file of count generated contacts, written once per count.
+QString fileOf(int count)
+{
+    static QTemporaryDir dir;
+    static std::map<int, QString> files;
+    auto it = files.find(count);
+    if (it == files.end()) {
+        const QString path = dir.filePath(QStringLiteral("contacts-%1.vcf").arg(count));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(ContactGenerator::vCardText(count));
+        it = files.emplace(count, path).first;
+    }
+    return it->second;
+}
+
+void openDocument(benchmark::State &state, TextEncoding::Number encoding)
+{
+    const QString path = fileOf(int(state.range(0)));
+    const qint64 bytes = QFileInfo(path).size();
+    qsizetype contacts = 0;
+    for (auto _ : state) {
+        Document document;
+        document.setDefaultEncoding(encoding);
+        DocumentError error;
+        if (!document.readFromURL(path, DocumentText::VCardType, &error))
+            state.SkipWithError("the generated file could not be read");
+        contacts = document.contactTable().size();
+        benchmark::DoNotOptimize(contacts);
+    }
+    state.SetItemsProcessed(state.iterations() * contacts);
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void openUtf8(benchmark::State &state)
+{
+    openDocument(state, TextEncoding::UTF8);
+}
+void openDetected(benchmark::State &state)
+{
+    openDocument(state, TextEncoding::Automatic);
+}
+
+} // namespace
+
+BENCHMARK(openUtf8)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(openDetected)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
