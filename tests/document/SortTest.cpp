@@ -290,3 +290,15 @@ TEST_F(SortTest, RecordNameTextsFollowTheShownName)
     EXPECT_EQ(SubRowSort::sortText(row(c, u"c"_s), u"FirstName"_s), u"Acme"_s);
     EXPECT_EQ(SubRowSort::sortText(row(p, u"p"_s), u"PhoneticLastName"_s), u"yamada"_s);
 }
+
+TEST_F(SortTest, TextsFollowTheUsersLocale)
+{
+    const QList<ContactEntry> rows { row(person(u"Zoë"_s), u"zoe"_s), row(person(u"eve"_s), u"eve"_s),
+        row(person(u"Émile"_s), u"emile"_s), row(person(u"zebra"_s), u"zebra"_s) };
+    // Without a language, code-unit order after case folding: accented letters after "z".
+    EXPECT_EQ(sorted(rows, u"FirstName"_s, true), words("eve zebra zoe emile"));
+    // A changed locale takes effect at the next sort.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(sorted(rows, u"FirstName"_s, true), words("emile eve zebra zoe"));
+    EXPECT_EQ(sorted(rows, u"FirstName"_s, false), words("zoe zebra eve emile"));
+}
