@@ -1,6 +1,5 @@
 #include "formats/VCardExport.h"
 
-#include "model/PlaceholderImages.h"
 #include "model/VCardWriter.h"
 #include "model/ZRPerson.h"
 
@@ -79,20 +78,15 @@ QByteArray layoutsProperty(ZRPerson &person)
     return property.size() > nameLength ? property : QByteArray();
 }
 
-// Records without a picture all share one of two placeholders; encode each once.
-const QByteArray &placeholderPhoto(bool person)
+// A photo stored as JPEG is written as it is: encoding it again would lose quality on every export.
+// A record without a picture gets none: an export never invents one.
+QByteArray photoProperty(ZRPerson &person)
 {
-    static const QByteArray personPhoto = VCardExport::encodeVCardPhoto(PlaceholderImages::person());
-    static const QByteArray companyPhoto = VCardExport::encodeVCardPhoto(PlaceholderImages::company());
-    return person ? personPhoto : companyPhoto;
-}
-
-QByteArray photoProperty(ZRPerson &person, bool placeholderWhenNone)
-{
+    const QByteArray stored = person.imageData().isEmpty() ? person.thumbnailImageData() : person.imageData();
+    if (stored.startsWith("\xff\xd8\xff"))
+        return VCardExport::encodeVCardPhotoData(stored);
     const QImage image = person.photo();
-    if (!image.isNull())
-        return VCardExport::encodeVCardPhoto(image);
-    return placeholderWhenNone ? placeholderPhoto(person.showAsPerson()) : QByteArray();
+    return image.isNull() ? QByteArray() : VCardExport::encodeVCardPhoto(image);
 }
 
 QByteArray categoriesProperty(const QStringList &groupNames)
@@ -148,7 +142,7 @@ void appendPersonCard(
     }
     Additions a = commonAdditions(person, card, options);
     if (options.contains(VCardExport::Option::Photo) && !hasProperty(card, "PHOTO"))
-        a.photo = photoProperty(person, true);
+        a.photo = photoProperty(person);
     if (!groupNames.isEmpty() && !hasProperty(card, "CATEGORIES"))
         a.categories = categoriesProperty(groupNames);
     appendWithAdditions(out, card, { &a.note, &a.renmei, &a.layouts, &a.photo, &a.categories });
@@ -198,7 +192,7 @@ QByteArray vCardFromContact(const ContactEntry &entry, const QStringList &option
         return card;
     Additions a = commonAdditions(person, card, options);
     if (options.contains(Option::Photo) && !hasProperty(card, "PHOTO"))
-        a.photo = photoProperty(person, false);
+        a.photo = photoProperty(person);
     // Entries carry no group membership, so "Categories" has nothing to write here.
     QByteArray out;
     out.reserve(card.size() + a.note.size() + a.photo.size() + a.renmei.size() + a.layouts.size());
@@ -281,7 +275,11 @@ QByteArray jpegDataFromImage(const QImage &image)
 
 QByteArray encodeVCardPhoto(const QImage &image)
 {
-    const QByteArray jpeg = jpegDataFromImage(image);
+    return encodeVCardPhotoData(jpegDataFromImage(image));
+}
+
+QByteArray encodeVCardPhotoData(const QByteArray &jpeg)
+{
     if (jpeg.isEmpty())
         return {};
     const QByteArray base64 = jpeg.toBase64();

@@ -40,8 +40,8 @@ QStringList fileExportOptions();
 std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const QStringList &options,
     const ContactContainer *container = nullptr, const ProgressHandler &handler = {});
 
-// One card; empty when the record gives no vCard data. With "Photo", a record without an image
-// gets its placeholder picture.
+// One card; empty when the record gives no vCard data. With "Photo", the record's picture (a stored
+// JPEG unchanged); a record without one gets no PHOTO.
 QByteArray vCardFromPerson(ZRPerson &person, const QStringList &options, const QStringList &groupNames = {});
 
 // One card of the entry's record, for dragging out of a table: a record without an image gets no
@@ -53,6 +53,8 @@ QByteArray vCardsFromContactsWithoutGroups(const ContactTable &entries, const QS
 // The PHOTO property, folded with a space at the start of every continuation line; empty when the
 // image gives no JPEG data.
 QByteArray encodeVCardPhoto(const QImage &image);
+// The same for JPEG data that is written as it is.
+QByteArray encodeVCardPhotoData(const QByteArray &jpeg);
 // JPEG at quality 90, unscaled; transparent parts are laid on white. Empty for a null image.
 QByteArray jpegDataFromImage(const QImage &image);
 // Group names for cards written from entries alone: entries carry no membership, so always "".

@@ -120,7 +120,7 @@ TEST_F(VCardExportTest, NotesAndJointNamesReadBackExactly)
         p->setValueForIdentifier(c.text + u" & 山田"_s, Ident::Renmei);
         const QByteArray card = VCardExport::vCardFromPerson(*p, VCardExport::fileExportOptions());
         expectLinesWithin75Octets(card);
-        EXPECT_EQ(added(card, addedNames), (QStringList { u"NOTE"_s, u"X-RENMEI"_s, u"PHOTO"_s }));
+        EXPECT_EQ(added(card, addedNames), (QStringList { u"NOTE"_s, u"X-RENMEI"_s })); // no invented picture
         auto back = readBack(card);
         ASSERT_TRUE(back);
         EXPECT_EQ(back->valueForIdentifier(Ident::Note).toString(), c.text);
@@ -137,8 +137,12 @@ TEST_F(VCardExportTest, OptionsChooseTheAddedPropertiesAndTheirOrder)
     addAddress(*p, u"1-2-3 Ginza"_s);
     const QStringList all { u"Photo"_s, u"Note"_s, u"Renmei"_s, u"HagakiLayout"_s, u"Categories"_s };
 
+    const QByteArray withoutPhoto = VCardExport::vCardFromPerson(*p, all, { u"A"_s, u"B"_s });
+    EXPECT_FALSE(withoutPhoto.contains("PHOTO")); // an export never invents a picture
+    p->setPhoto(QImage(8, 8, QImage::Format_RGB32));
     const QByteArray fromPerson = VCardExport::vCardFromPerson(*p, all, { u"A"_s, u"B"_s });
     EXPECT_EQ(added(fromPerson, addedNames), addedNames);
+    p->setPhoto(QImage());
     EXPECT_TRUE(fromPerson.contains("\r\nCATEGORIES:A,B\r\nEND:VCARD\r\n"));
     EXPECT_TRUE(fromPerson.endsWith("END:VCARD\r\n"));
 
