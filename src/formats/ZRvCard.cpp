@@ -37,6 +37,19 @@ qsizetype lineEnd(const QString &text, qsizetype position)
     return position;
 }
 
+// The next occurrence that starts a line: the same words inside a value (a note quoting a card)
+// must neither end nor start a card.
+qsizetype indexAtLineStart(const QString &text, const QString &needle, qsizetype from)
+{
+    qsizetype at = from;
+    while ((at = text.indexOf(needle, at, Qt::CaseInsensitive)) >= 0) {
+        if (at == 0 || isNewline(text.at(at - 1)))
+            return at;
+        at += needle.size();
+    }
+    return -1;
+}
+
 ContactGroupPtr categoryGroup(const QString &name)
 {
     auto group = std::make_shared<ContactGroup>();
@@ -140,10 +153,10 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
     qsizetype position = 0;
     int cardNumber = 0;
     while (text.size() - position > 10) {
-        const qsizetype begin = text.indexOf(BeginVCard, position, Qt::CaseInsensitive);
+        const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
         if (begin < 0)
             break;
-        const qsizetype endMatch = text.indexOf(EndVCard, begin + BeginVCard.size(), Qt::CaseInsensitive);
+        const qsizetype endMatch = indexAtLineStart(text, EndVCard, begin + BeginVCard.size());
         if (endMatch < 0)
             break;
         qsizetype cardEnd = endMatch + EndVCard.size();

@@ -125,6 +125,17 @@ TEST(ZRvCardTest, ProgressReportsPositionsAndStopEndsTheRead)
     EXPECT_EQ(calls, 2);
 }
 
+TEST(ZRvCardTest, CardWordsInsideAValueNeitherEndNorStartACard)
+{
+    const QString text
+        = card(u"Ann"_s, u"NOTE:quoted BEGIN:VCARD and END:VCARD inside\r\n"_s) + card(u"Bob"_s);
+    const ContainerTable containers = read(text);
+    const ContactTable &top = *ZRvCard::contactsInContainer(*containers.first());
+    ASSERT_EQ(top.size(), 2);
+    EXPECT_EQ(top.first()->person->valueForIdentifier(Ident::Note).toString(),
+        u"quoted BEGIN:VCARD and END:VCARD inside"_s);
+}
+
 TEST(ZRvCardTest, FoldedPropertyAndRawCategoryPieces)
 {
     const QString text = u"X-A:1\r\n 2\r\n\t3\r\nNEXT:x"_s;
