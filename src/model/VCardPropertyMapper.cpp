@@ -516,7 +516,31 @@ private:
         }
         if (p.hasParameter("X-SERVICE-TYPE"))
             service = paramText(p.parameter("X-SERVICE-TYPE"));
+        if (service.isEmpty())
+            service = serviceFromTypes(p);
         addInstantMessage(labelOrElse(p, [&] { return placeLabel(typeFlags(p)); }), service, user);
+    }
+
+    // Some servers name the service only as a TYPE (IMPP;TYPE=SKYPE:name): any type that is not a
+    // place or a preference is taken as the service, so the address keeps it.
+    QString serviceFromTypes(const VCardProperty &p)
+    {
+        QString service;
+        VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView name, QByteArrayView value) {
+            if (!VCardLineReader::equalsIgnoringCase(name, "TYPE"))
+                return true;
+            for (const char *word :
+                { "home", "work", "other", "pref", "internet", "voice", "personal", "business" }) {
+                if (VCardLineReader::equalsIgnoringCase(value, word))
+                    return true;
+            }
+            const QString text = paramText(value);
+            service = serviceFromScheme(text.toLower());
+            if (service.isEmpty())
+                service = text;
+            return false;
+        });
+        return service;
     }
 
     void addInstantMessage(const QString &label, const QString &service, const QString &user)

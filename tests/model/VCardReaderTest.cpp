@@ -353,3 +353,17 @@ TEST(VCardReaderTest, BadInputIsAnErrorNotACrash)
     ASSERT_EQ(contacts.size(), 1);
     EXPECT_EQ(contacts[0].familyName.size(), 200000);
 }
+
+TEST(VCardReaderTest, InstantMessageServiceNamedOnlyByType)
+{
+    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nN:;A;;;\r\nIMPP;TYPE=SKYPE:someone\r\n"
+        "IMPP;TYPE=HOME;TYPE=IRC:chan@example.com\r\nIMPP;TYPE=pref:plain\r\nEND:VCARD\r\n");
+    ASSERT_EQ(contacts.size(), 1);
+    const auto &ims = contacts.first().instantMessageAddresses;
+    ASSERT_EQ(ims.size(), 3);
+    EXPECT_EQ(ims[0].value.service, CN::InstantMessageServiceSkype);
+    EXPECT_EQ(ims[1].value.service, u"IRC"_s);
+    EXPECT_EQ(ims[1].value.username, u"chan@example.com"_s);
+    EXPECT_TRUE(ims[2].value.service.isEmpty());
+}
