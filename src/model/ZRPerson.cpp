@@ -256,15 +256,24 @@ QString ZRPerson::normarizeRect(const QString &rectText)
 
 void ZRPerson::setShowAsPerson(bool person)
 {
+    // The name dictionary is what the getters read back, so it changes first and the property follows
+    // it; deriving from a stale dictionary would put the old value back.
+    if (!m_nameValue)
+        m_nameValue = QVariantMap();
+    m_nameValue->insert(Key::ShowAsPerson, person);
     m_showAsPerson = person;
-    // The name dictionary is what the getters read back, so it must agree with the property.
-    nameValue().insert(Key::ShowAsPerson, person);
+    deriveName();
+    compositeName();
 }
 
 void ZRPerson::setNameOrdering(int ordering)
 {
+    if (!m_nameValue)
+        m_nameValue = QVariantMap { { Key::ShowAsPerson, m_showAsPerson } };
+    m_nameValue->insert(Key::NameOrdering, ordering);
     m_nameOrdering = ordering;
-    nameValue().insert(Key::NameOrdering, ordering);
+    deriveName();
+    compositeName();
 }
 
 QString ZRPerson::compositeName()

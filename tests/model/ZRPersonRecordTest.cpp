@@ -166,3 +166,19 @@ TEST_F(ZRPersonRecordTest, PlaceholderThumbnailsForPersonAndCompany)
     EXPECT_TRUE(p.valueForIdentifier(Ident::Photo).isNull());
     EXPECT_FALSE(p.thumbnail().isNull());
 }
+
+TEST_F(ZRPersonRecordTest, ShowAsPersonAndNameOrderingTakeEffectAtOnce)
+{
+    ZRPerson person;
+    person.setValueForIdentifier(QStringLiteral("Ann"), Ident::FirstName);
+    person.setValueForIdentifier(QStringLiteral("Lee"), Ident::LastName);
+    person.setValueForIdentifier(QStringLiteral("ACME"), Ident::Company);
+    person.setShowAsPerson(false);
+    EXPECT_FALSE(person.showAsPerson());
+    EXPECT_EQ(person.storedCompositeName(), QStringLiteral("ACME"));
+    EXPECT_FALSE(person.nameValue().value(Key::ShowAsPerson).toBool());
+    person.setShowAsPerson(true);
+    person.setNameOrdering(2);
+    EXPECT_EQ(person.nameOrdering(), 2);
+    EXPECT_EQ(person.storedCompositeName(), QStringLiteral("Lee Ann"));
+}
