@@ -147,6 +147,12 @@ bool VdirContactStore::readCard(const QString &path, Card &card, QSet<QString> &
         return false;
     }
 
+    if (bytes.isEmpty()) {
+        // The line reader is never handed a null buffer.
+        logUnreadable(Q_FUNC_INFO, path, u"empty file"_s);
+        return false;
+    }
+
     int cards = 0;
     QString uid;
     QString readError;
