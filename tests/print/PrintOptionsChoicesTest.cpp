@@ -216,8 +216,9 @@ TEST(PrintOptionsChoicesTest, VerticalFontListFiltersFamilies)
     future.waitForFinished();
     const QList<VerticalFont> installed = future.result();
     ASSERT_FALSE(installed.isEmpty());
-    if (QFontDatabase::families().contains(u"Noto Sans CJK JP"_s))
+    if (QFontDatabase::families().contains(u"Noto Sans CJK JP"_s)) {
         EXPECT_GE(VerticalFontList::indexOfFont(installed, u"Noto Sans CJK JP"_s), 0);
+    }
 }
 
 TEST(PrintOptionsAddressListTest, ItemTableFollowsColumnsAndMoves)
