@@ -161,7 +161,7 @@ public:
         int lineNumber = 0;
         // A line ends at CR, LF or CR LF. Both ends are found with memchr; text without any LF
         // (old CR-only files) skips the search for it, which would otherwise scan to the end.
-        const bool lineFeeds = memchr(p, '\n', size_t(end - p)) != nullptr;
+        const bool lineFeeds = p != end && memchr(p, '\n', size_t(end - p)) != nullptr;
         const char *nextLf = nullptr;
         while (p < end) {
             const char *lineStart = p;

@@ -367,3 +367,10 @@ TEST(VCardReaderTest, InstantMessageServiceNamedOnlyByType)
     EXPECT_EQ(ims[1].value.username, u"chan@example.com"_s);
     EXPECT_TRUE(ims[2].value.service.isEmpty());
 }
+
+TEST(VCardReaderTest, EmptyInputIsAnErrorNotACrash)
+{
+    QString error;
+    EXPECT_TRUE(VCardSerialization::contactsWithData(QByteArray(), &error).isEmpty());
+    EXPECT_FALSE(error.isEmpty());
+}
