@@ -342,6 +342,9 @@ int run(const QStringList &arguments, QTextStream &err, QSettings &settings)
     writer.setTitle(QFileInfo(args.input).completeBaseName());
 
     PrintJob::Options jobOptions;
+    // A PDF is read from its first page: it keeps the contacts' order, where a printer's run is
+    // reversed so that the face-up stack comes out in order.
+    jobOptions.order = PrintJob::PageOrder::FirstSlotFirst;
     const int total = job.pages.pageCount;
     if (total > ProgressThreshold) {
         jobOptions.progress = [&err](int done, int all) {
