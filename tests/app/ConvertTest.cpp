@@ -81,8 +81,9 @@ TEST(ConvertTest, VCardToCsvAndBackKeepsTheContacts)
         SCOPED_TRACE(a.compositeName().toStdString());
         // The CSV layout has no column for showing a contact as its company, so only people keep
         // their display name; a company keeps its company field.
-        if (a.showAsPerson())
+        if (a.showAsPerson()) {
             EXPECT_EQ(b.compositeName(), a.compositeName());
+        }
         for (const QString &id : { Ident::Company, Ident::Note })
             EXPECT_EQ(b.valueForIdentifier(id).toString(), a.valueForIdentifier(id).toString())
                 << qPrintable(id);
