@@ -43,6 +43,17 @@ bool opensEditor(const QString &identifier)
     return ids.contains(identifier);
 }
 
+// Labels already registered: a rebuild meets the same few labels over and over.
+void registerLabel(const QString &label, const QString &field)
+{
+    static QSet<QString> known;
+    const QString key = field + QChar(0x1f) + label;
+    if (known.contains(key))
+        return;
+    known.insert(key);
+    ZRPerson::setLabelToForIdentifier(QString(), label, field);
+}
+
 bool isFirstSubRow(const ContactEntry &row)
 {
     return !row.extra.value(NotFirstRowKey).toBool();
@@ -121,7 +132,7 @@ ContactTable ContactsViewController::createSubContactsFromContact(
         for (qsizetype i = 0; i < values->size(); ++i) {
             const QString label = values->at(i).toMap().value(Key::Label).toString();
             // Labels met in the data are offered in the label popups from now on.
-            ZRPerson::setLabelToForIdentifier(QString(), label, field);
+            registerLabel(label, field);
             if ((all || labels.contains(label)) && i >= rows.size()) {
                 auto row = std::make_shared<ContactEntry>(*first);
                 row->labelIndex = i;
@@ -152,9 +163,9 @@ void ContactsViewController::updateSubContactTable()
         else
             row.extra.remove(NotFirstRowKey);
         if (!sender) {
-            const QVariantMap address
-                = row.person->labeledValueForIdentifierAtIndex(Ident::Address, row.labelIndex).toMap();
-            if (address.value(Key::Sender).toBool())
+            const QVariantList &addresses = row.person->addressValues();
+            if (row.labelIndex < addresses.size()
+                && addresses.at(row.labelIndex).toMap().value(Key::Sender).toBool())
                 sender = m_subRows[i];
         }
     }

@@ -13,6 +13,7 @@
 #include <QJsonParseError>
 #include <QLocale>
 #include <QRegularExpression>
+#include <atomic>
 #include <unicode/uloc.h>
 
 using namespace Qt::StringLiterals;
@@ -72,6 +73,20 @@ QString firstPreferredLanguage()
 }
 
 } // namespace
+
+namespace {
+std::atomic_int g_generation { 0 };
+} // namespace
+
+int AddressFormats::generation()
+{
+    return g_generation.load(std::memory_order_relaxed);
+}
+
+void AddressFormats::formatsChanged()
+{
+    g_generation.fetch_add(1, std::memory_order_relaxed);
+}
 
 AddressFormats &AddressFormats::shared()
 {
@@ -146,6 +161,7 @@ QVariantMap AddressFormats::derived(const QVariantMap &country, bool initialBuil
 
 void AddressFormats::load(const QByteArray &json, const QString &language)
 {
+    formatsChanged();
     m_table.clear();
     m_byCode.clear();
     m_language = language.left(2);
@@ -217,6 +233,7 @@ void AddressFormats::reindex()
 
 void AddressFormats::setAddressFormatTable(const QVariantList &table)
 {
+    formatsChanged();
     m_table = table.mid(0, MaxCountries);
     reindex();
 }
@@ -231,6 +248,7 @@ QVariantMap AddressFormats::addressFormatDict() const
 
 void AddressFormats::setAddressFormatDict(const QVariantList &countries)
 {
+    formatsChanged();
     for (const QVariant &value : countries.mid(0, MaxCountries)) {
         const QVariantMap country = value.toMap();
         const QString code = country.value(AddressFormatKey::CountryCode).toString();

@@ -52,13 +52,21 @@ public:
 
     // The table built once from the application's resource and the user's preferred language.
     static AddressFormats &shared();
+    // Grows whenever anything a display text depends on changes (the formats, the region, the
+    // user's default country): records re-derive their addresses only when it has moved.
+    static int generation();
+    static void formatsChanged();
 
     AddressFormats() = default;
     // Builds the table from the resource's JSON text; language is the user's two-letter language.
     // Malformed text gives an empty table (every country then uses the default order).
     void load(const QByteArray &json, const QString &language);
     // The region whose conventions the localised country names follow ("JP"); defaults to the system's.
-    void setRegion(const QString &region) { m_region = region; }
+    void setRegion(const QString &region)
+    {
+        m_region = region;
+        formatsChanged();
+    }
 
     QVariantList addressFormatTable() const { return m_table; }
     void setAddressFormatTable(const QVariantList &table);

@@ -1,5 +1,6 @@
 #include "model/ContactDefaults.h"
 
+#include "model/AddressFormats.h"
 #include "model/StoreContact.h"
 
 #include <QLocale>
@@ -111,6 +112,7 @@ SortOrder sortOrder()
 
 void reload()
 {
+    AddressFormats::formatsChanged();
     g_country.reset();
     g_sort.reset();
     g_language.reset();
@@ -138,6 +140,7 @@ NameOrder nameOrderForContact(const StoreContact &contact)
 
 void overrideForTesting(const QString &countryCode, SortOrder order)
 {
+    AddressFormats::formatsChanged();
     g_countryOverride = countryCode.toLower();
     g_sortOverride = order;
 }

@@ -382,7 +382,11 @@ QVariantList &ZRPerson::addressValues()
 {
     if (!m_addressValues)
         return m_addressValues.emplace();
-    // Formatted addresses follow changes of the address formats, so they are derived on every read.
+    // Formatted addresses follow changes of the address formats; every edit of an address derives
+    // it already, so the whole list is derived again only when the formats have changed since.
+    const int generation = AddressFormats::generation();
+    if (generation == m_addressGeneration)
+        return *m_addressValues;
     for (QVariant &v : *m_addressValues) {
         if (v.typeId() != QMetaType::QVariantMap)
             continue;
@@ -391,6 +395,7 @@ QVariantList &ZRPerson::addressValues()
         updateAddressValue(entry, AddressOption);
         v = std::move(entry);
     }
+    m_addressGeneration = generation;
     return *m_addressValues;
 }
 

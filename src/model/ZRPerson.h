@@ -150,7 +150,7 @@ public:
     QVariantMap &phoneticNameValue();
     QVariantList &phoneValues();
     QVariantList &emailValues();
-    QVariantList &addressValues(); // re-derives every address on each call
+    QVariantList &addressValues(); // re-derives every address after the address formats changed
     QVariantList &urlValues();
     QVariantList &snsValues();
     QVariantList &imsValues();
@@ -250,6 +250,7 @@ private:
     std::optional<QVariantList> m_phoneValues;
     std::optional<QVariantList> m_emailValues;
     std::optional<QVariantList> m_addressValues;
+    int m_addressGeneration = -1; // the address formats' generation the addresses were derived at
     std::optional<QVariantList> m_urlValues;
     std::optional<QVariantList> m_snsValues;
     std::optional<QVariantList> m_imsValues;

@@ -3,6 +3,7 @@
 #include "document/DefaultsKeys.h"
 #include "document/UserDefaults.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 
 #include <QSet>
 #include <QSettings>
@@ -127,6 +128,7 @@ TEST_F(ViewTypesTest, LabelSelectionFollowsTheMenuRules)
 
 TEST_F(ViewTypesTest, LabelsMenuListsEachLabelOfTheShownFieldsOnce)
 {
+    Labels::resetCustomLabels(); // labels other tests met in their data are not this menu's concern
     MenuModel menu = view.labelsMenu();
     EXPECT_EQ(menu.navigateTitle, u"Select Label"_s);
     EXPECT_EQ(objects(menu), (QStringList { u"All"_s, u"home"_s, u"work"_s, u"other"_s }));
