@@ -25,24 +25,6 @@ struct Part
     QString subIdentifier;
 };
 
-// The name dictionary is the truth for the order and the person flag; reading it first brings the
-// record's properties in line with it.
-void syncNameProperties(ZRPerson &person)
-{
-    (void)person.nameValue();
-}
-
-bool familyNameFirst(ZRPerson &person)
-{
-    syncNameProperties(person);
-    return person.nameOrdering() == 2 || (person.nameOrdering() == 0 && person.defaultNameOrdering() == 2);
-}
-
-QString textOf(ZRPerson &person, const QString &identifier)
-{
-    return person.valueForIdentifier(identifier).toString();
-}
-
 // The current range as seen by a part that starts at `start`: none when it lies before the part.
 FindRange shifted(const FindRange &range, qsizetype start)
 {
@@ -107,27 +89,57 @@ std::optional<FindMatch> searchParts(const CellQuery &q, const QList<Part> &part
     return std::nullopt;
 }
 
+// The dictionary's part under its own key (the phonetic dictionary keys its parts like the name's).
+QString partOf(const QVariantMap &dict, const QString &identifier, bool phonetic)
+{
+    if (!phonetic)
+        return dict.value(identifier).toString();
+    const QString &key = identifier == Ident::PhoneticFirstName ? Ident::FirstName
+        : identifier == Ident::PhoneticMiddleName               ? Ident::MiddleName
+                                                                : Ident::LastName;
+    return dict.value(key).toString();
+}
+
 QList<Part> nameParts(ZRPerson &person, bool phonetic, bool infoPanel)
 {
+    // One read of the dictionary per cell: each read derives the display name again.
+    const QVariantMap name = person.nameValue();
+    const QVariantMap dict = phonetic ? person.phoneticNameValue() : name;
     QList<Part> parts;
     if (infoPanel) {
         const QStringList ids = phonetic
             ? QStringList { Ident::PhoneticFirstName, Ident::PhoneticMiddleName, Ident::PhoneticLastName }
             : QStringList { Ident::FirstName, Ident::MiddleName, Ident::LastName, Ident::PreviousFamilyName };
         for (const QString &id : ids)
-            parts.append({ textOf(person, id), 0, id });
+            parts.append({ partOf(dict, id, phonetic), 0, id });
         return parts;
     }
     QString firstId = phonetic ? Ident::PhoneticFirstName : Ident::FirstName;
     QString lastId = phonetic ? Ident::PhoneticLastName : Ident::LastName;
-    if (familyNameFirst(person))
+    const int order = person.nameOrdering();
+    if (order == 2 || (order == 0 && person.defaultNameOrdering() == 2))
         std::swap(firstId, lastId);
-    const QString part0 = textOf(person, firstId);
+    const QString part0 = partOf(dict, firstId, phonetic);
     // The name cell always puts the space in; the phonetic cell only after a non-empty part.
     const qsizetype start1 = (!phonetic || !part0.isEmpty()) ? part0.size() + 1 : 0;
     parts.append({ part0, 0, firstId });
-    parts.append({ textOf(person, lastId), start1, lastId });
+    parts.append({ partOf(dict, lastId, phonetic), start1, lastId });
     return parts;
+}
+
+// An address part at a value's position, without deriving or copying the entry.
+QString addressPart(ZRPerson &person, const QString &identifier, qsizetype L)
+{
+    const QVariantList &addresses = person.addressValues();
+    if (L >= 0 && L < addresses.size()) {
+        const QVariant &value = addresses.at(L);
+        if (value.typeId() == QMetaType::QVariantMap) {
+            const QVariantMap entry = value.toMap(); // shared, not copied
+            if (entry.value(Key::LabelIndex, L).toLongLong() == L)
+                return entry.value(identifier).toString();
+        }
+    }
+    return person.stringValueForIdentifierAtLabelIndex(identifier, L);
 }
 
 std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsizetype L, Direction direction)
@@ -208,9 +220,10 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
     const QString &id = q.identifier;
 
     if (id == Ident::Name) {
-        syncNameProperties(person);
+        (void)person.nameValue(); // brings the person flag in line with the name dictionary
         if (!q.infoPanel && !person.showAsPerson()) {
-            const QList<Part> parts { { textOf(person, Ident::Company), 0, QString() } };
+            const QList<Part> parts { { person.stringValues().value(Ident::Company).toString(), 0,
+                QString() } };
             CellQuery plain = q;
             plain.subIdentifier.clear();
             return searchParts(plain, parts, direction, false, q.labelIndex);
@@ -222,7 +235,7 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
     if (id == Ident::Address)
         return findInAddress(q, person, L, direction);
     if (ZRPerson::addressIdentifiers().contains(id)) {
-        const QString text = person.stringValueForIdentifierAtLabelIndex(id, L);
+        const QString text = addressPart(person, id, L);
         if (q.range.found() && q.range.end() > text.size())
             return std::nullopt;
         const FindRange found = lookForString(q.findString, text, q.range, q.cs, direction);
@@ -258,7 +271,9 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
         m.range = found;
         return m;
     }
-    const QString text = person.stringValueForIdentifierAtLabelIndex(id, q.labelIndex);
+    const QString text = ZRPerson::stringIdentifiers().contains(id)
+        ? person.stringValues().value(id).toString()
+        : person.stringValueForIdentifierAtLabelIndex(id, q.labelIndex);
     const FindRange found = lookForString(q.findString, text, q.range, q.cs, direction);
     if (!found.found())
         return std::nullopt;
