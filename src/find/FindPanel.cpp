@@ -235,6 +235,22 @@ QList<FindResultRowPtr> FindPanel::searchStringInContact(const QString &search,
         rows.append(std::make_shared<FindResultRow>(
             FindResultRow { name, item, subItem, label, index, text, std::move(ranges), contact }));
     };
+    // Each read of a name dictionary derives the display name again: read each once per contact.
+    std::optional<QVariantMap> nameDict;
+    std::optional<QVariantMap> phoneticDict;
+    auto namePart = [&](const QString &part) {
+        if (nameParts().contains(part)) {
+            if (!nameDict)
+                nameDict = person.nameValue();
+            return nameDict->value(part).toString();
+        }
+        if (!phoneticDict)
+            phoneticDict = person.phoneticNameValue();
+        const QString &key = part == Ident::PhoneticFirstName ? Ident::FirstName
+            : part == Ident::PhoneticMiddleName               ? Ident::MiddleName
+                                                              : Ident::LastName;
+        return phoneticDict->value(key).toString();
+    };
     const bool allSub = isAll(subItems);
     const bool allLabels = isAll(labels);
     const QStringList fields = isAll(items) ? ZRPerson::allIdentifiers() : items;
@@ -244,7 +260,7 @@ QList<FindResultRowPtr> FindPanel::searchStringInContact(const QString &search,
                 continue;
             for (const QString &part : item == Ident::Name ? nameParts() : phoneticParts()) {
                 if (allows(subItems, part))
-                    add(item, part, QString(), -1, person.valueForIdentifier(part).toString());
+                    add(item, part, QString(), -1, namePart(part));
             }
             continue;
         }
@@ -290,7 +306,10 @@ QList<FindResultRowPtr> FindPanel::searchStringInContact(const QString &search,
                     person.valueForIdentifier(item).toMap().value(Key::StringValue).toString());
         } else if (type == Ident::StringValueType) {
             if (allSub && allLabels)
-                add(item, QString(), QString(), -1, person.valueForIdentifier(item).toString());
+                add(item, QString(), QString(), -1,
+                    ZRPerson::stringIdentifiers().contains(item)
+                        ? person.stringValues().value(item).toString()
+                        : person.valueForIdentifier(item).toString());
         }
     }
     return rows;

@@ -121,8 +121,36 @@ int replaceAllInContact(ViewController &vc, const QString &findText, const QStri
         return 0;
     ZRPerson &person = *contact->person;
     int changed = 0;
+    // Most values do not hold the text: look before asking for an edit, reading each name
+    // dictionary once (every read derives the display name again).
+    std::optional<QVariantMap> name;
+    std::optional<QVariantMap> phonetic;
+    auto holds = [&](const QString &identifier) {
+        QString text;
+        if (identifier == Ident::FirstName || identifier == Ident::MiddleName || identifier == Ident::LastName
+            || identifier == Ident::PreviousFamilyName) {
+            if (!name)
+                name = person.nameValue();
+            text = name->value(identifier).toString();
+        } else if (identifier == Ident::PhoneticFirstName || identifier == Ident::PhoneticMiddleName
+            || identifier == Ident::PhoneticLastName) {
+            if (!phonetic)
+                phonetic = person.phoneticNameValue();
+            text = phonetic
+                       ->value(identifier == Ident::PhoneticFirstName    ? Ident::FirstName
+                               : identifier == Ident::PhoneticMiddleName ? Ident::MiddleName
+                                                                         : Ident::LastName)
+                       .toString();
+        } else if (ZRPerson::stringIdentifiers().contains(identifier)) {
+            text = person.stringValues().value(identifier).toString();
+        } else {
+            return true; // labelled values: the edit itself looks
+        }
+        return text.contains(findText, cs);
+    };
     auto one = [&](const QString &identifier, qsizetype index) {
-        if (undoReplaceStringWithString(vc, findText, replacement, identifier, index, cs, contact))
+        if (holds(identifier)
+            && undoReplaceStringWithString(vc, findText, replacement, identifier, index, cs, contact))
             ++changed;
     };
     for (const QString &id : identifiers) {
