@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   libicu-dev zlib1g-dev libqrencode-dev libharfbuzz-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk zbar-tools
+  fonts-noto-cjk zbar-tools poppler-utils
   clang libclang-rt-14-dev clang-format
 )
 

@@ -72,7 +72,14 @@ ReceiverRecord ReceiverRecord::convertContact(const std::shared_ptr<ZRPerson> &p
     if (r.labelIndex < 0)
         r.labelIndex = 0;
     r.address = address;
+    // The layout record lives in the address entry (files and the table write it there); the
+    // contact's layout list holds what the postcard view stored. The address entry wins.
     r.layoutDict = entryWithLabelIndex(person->hagakiLayouts(), r.labelIndex);
+    for (const QString &key : { Key::Sender, Key::Company, Key::Renmei, Key::ReceiverName,
+             Key::ReceiverAddress, Key::SenderName, Key::SenderAddress }) {
+        if (address.contains(key))
+            r.layoutDict.insert(key, address.value(key));
+    }
     return r;
 }
 
@@ -80,6 +87,11 @@ qsizetype ReceiverRecord::senderLabelIndex(const std::shared_ptr<ZRPerson> &pers
 {
     if (!person)
         return -1;
+    for (const QVariant &v : person->addressValues()) {
+        const QVariantMap entry = v.toMap();
+        if (entry.value(Key::Sender).toBool())
+            return labelIndexOf(entry);
+    }
     for (const QVariant &v : person->hagakiLayouts()) {
         const QVariantMap entry = v.toMap();
         if (entry.value(Key::Sender).toBool())
