@@ -100,10 +100,9 @@ QString partOf(const QVariantMap &dict, const QString &identifier, bool phonetic
     return dict.value(key).toString();
 }
 
-QList<Part> nameParts(ZRPerson &person, bool phonetic, bool infoPanel)
+// `name` is the record's name dictionary, read once per cell: each read derives the display name again.
+QList<Part> nameParts(ZRPerson &person, const QVariantMap &name, bool phonetic, bool infoPanel)
 {
-    // One read of the dictionary per cell: each read derives the display name again.
-    const QVariantMap name = person.nameValue();
     const QVariantMap dict = phonetic ? person.phoneticNameValue() : name;
     QList<Part> parts;
     if (infoPanel) {
@@ -220,18 +219,20 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
     const QString &id = q.identifier;
 
     if (id == Ident::Name) {
-        (void)person.nameValue(); // brings the person flag in line with the name dictionary
-        if (!q.infoPanel && !person.showAsPerson()) {
+        const QVariantMap name = person.nameValue();
+        // The dictionary, not the property, is the truth for the person flag.
+        if (!q.infoPanel && !name.value(Key::ShowAsPerson, person.showAsPerson()).toBool()) {
             const QList<Part> parts { { person.stringValues().value(Ident::Company).toString(), 0,
                 QString() } };
             CellQuery plain = q;
             plain.subIdentifier.clear();
             return searchParts(plain, parts, direction, false, q.labelIndex);
         }
-        return searchParts(q, nameParts(person, false, q.infoPanel), direction, true, q.labelIndex);
+        return searchParts(q, nameParts(person, name, false, q.infoPanel), direction, true, q.labelIndex);
     }
     if (id == Ident::PhoneticName)
-        return searchParts(q, nameParts(person, true, q.infoPanel), direction, true, q.labelIndex);
+        return searchParts(
+            q, nameParts(person, person.nameValue(), true, q.infoPanel), direction, true, q.labelIndex);
     if (id == Ident::Address)
         return findInAddress(q, person, L, direction);
     if (ZRPerson::addressIdentifiers().contains(id)) {
