@@ -1,3 +1,4 @@
+#include "common/PinnedDefaultsTest.h"
 #include "document/ContactSort.h"
 #include "document/SubRowSort.h"
 #include "model/ContactDefaults.h"
@@ -13,20 +14,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Name order and collation must not depend on the machine running the tests.
-class SortTest : public ::testing::Test
+class SortTest : public PinnedDefaultsTest
 {
 protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale::c());
-        ContactDefaults::overrideForTesting(u"us"_s, ContactDefaults::SortOrder::GivenName);
-    }
-    void TearDown() override
-    {
-        ContactDefaults::overrideForTesting(QString(), ContactDefaults::SortOrder::None);
-        QLocale::setDefault(QLocale::system());
-    }
-
     static std::shared_ptr<ZRPerson> person(const QString &first, const QString &last = QString())
     {
         auto p = ZRPerson::create();

@@ -1,5 +1,6 @@
 #include "formats/CsvReader.h"
 
+#include "common/PinnedDefaultsTest.h"
 #include "formats/CsvTokenizer.h"
 #include "formats/CsvWriter.h"
 #include "model/ContactDefaults.h"
@@ -14,20 +15,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class CsvReaderTest : public ::testing::Test
+class CsvReaderTest : public PinnedDefaultsTest
 {
 protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale::c());
-        ContactDefaults::overrideForTesting(u"us"_s, ContactDefaults::SortOrder::GivenName);
-    }
-    void TearDown() override
-    {
-        ContactDefaults::overrideForTesting(QString(), ContactDefaults::SortOrder::None);
-        QLocale::setDefault(QLocale::system());
-    }
-
     static ContactTable read(const QString &text)
     {
         const CsvReader::Result result = CsvReader::contactsFromCSV(text);

@@ -1,5 +1,6 @@
 #include "formats/CsvWriter.h"
 
+#include "common/PinnedDefaultsTest.h"
 #include "model/ContactDefaults.h"
 #include "model/DateComponents.h"
 #include "model/Identifiers.h"
@@ -12,26 +13,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class CsvWriterTest : public ::testing::Test
+class CsvWriterTest : public PinnedDefaultsTest
 {
 protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale::c());
-        ContactDefaults::overrideForTesting(u"us"_s, ContactDefaults::SortOrder::GivenName);
-    }
-    void TearDown() override
-    {
-        ContactDefaults::overrideForTesting(QString(), ContactDefaults::SortOrder::None);
-        QLocale::setDefault(QLocale::system());
-    }
-
     static std::shared_ptr<ZRPerson> person(const QString &first, const QString &last)
     {
-        auto p = ZRPerson::create();
-        p->setValueForIdentifier(
-            QVariantMap { { Ident::FirstName, first }, { Ident::LastName, last } }, Ident::Name);
-        return p;
+        return personNamed(first, last);
     }
     static ContactEntryPtr row(const std::shared_ptr<ZRPerson> &p, qsizetype labelIndex = 0)
     {

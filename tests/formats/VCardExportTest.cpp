@@ -1,5 +1,6 @@
 #include "formats/VCardExport.h"
 
+#include "common/PinnedDefaultsTest.h"
 #include "formats/ZRvCard.h"
 #include "model/ContactDefaults.h"
 #include "model/Identifiers.h"
@@ -13,26 +14,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class VCardExportTest : public ::testing::Test
+class VCardExportTest : public PinnedDefaultsTest
 {
 protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale::c());
-        ContactDefaults::overrideForTesting(u"us"_s, ContactDefaults::SortOrder::GivenName);
-    }
-    void TearDown() override
-    {
-        ContactDefaults::overrideForTesting(QString(), ContactDefaults::SortOrder::None);
-        QLocale::setDefault(QLocale::system());
-    }
-
     static std::shared_ptr<ZRPerson> person(const QString &first, const QString &last)
     {
-        auto p = ZRPerson::create();
-        p->setValueForIdentifier(
-            QVariantMap { { Ident::FirstName, first }, { Ident::LastName, last } }, Ident::Name);
-        return p;
+        return personNamed(first, last);
     }
 
     static ContactEntryPtr entry(const std::shared_ptr<ZRPerson> &p)
