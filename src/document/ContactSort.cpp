@@ -93,7 +93,7 @@ QString sortText(ZRPerson &person, const IdentifierAndKey &split)
         if (split.key == SortKey::CompositeName)
             return person.storedCompositeName();
         // Reading the name first brings the shown-as-person flag in line with the name dictionary.
-        const QVariantMap &name = person.nameValue();
+        const QVariantMap &name = person.readNameValue();
         if (!person.showAsPerson())
             return person.stringValues().value(Ident::Company).toString();
         const QString first = name.value(Ident::FirstName).toString();
@@ -101,7 +101,7 @@ QString sortText(ZRPerson &person, const IdentifierAndKey &split)
         return split.key == Ident::LastName ? last + first : first + last;
     }
     if (split.identifier == Ident::PhoneticName) {
-        const QVariantMap &phonetic = person.phoneticNameValue();
+        const QVariantMap &phonetic = person.readPhoneticNameValue();
         const QString first = phonetic.value(Ident::FirstName).toString();
         const QString last = phonetic.value(Ident::LastName).toString();
         if (split.key == Ident::PhoneticFirstName)

@@ -28,7 +28,7 @@ QString textOf(const QVariantMap &entry, const QString &key)
 QString nameText(ZRPerson &person, const QString &firstKey, const QString &secondKey)
 {
     // Reading the name first brings the shown-as-person flag in line with the name dictionary.
-    const QVariantMap &name = person.nameValue();
+    const QVariantMap &name = person.readNameValue();
     if (!person.showAsPerson())
         return person.stringValues().value(Ident::Company).toString();
     return textOf(name, firstKey) + textOf(name, secondKey);
@@ -36,7 +36,7 @@ QString nameText(ZRPerson &person, const QString &firstKey, const QString &secon
 
 QString phoneticText(ZRPerson &person, const QString &firstKey, const QString &secondKey)
 {
-    const QVariantMap &name = person.phoneticNameValue();
+    const QVariantMap &name = person.readPhoneticNameValue();
     return textOf(name, firstKey) + textOf(name, secondKey);
 }
 

@@ -189,7 +189,7 @@ bool FindController::replaceByString(const QString &replacement, const FindMatch
         labeled->insert(Key::Value, *newText);
         changed = m_vc.undoReplaceValue(*labeled, id, entry);
     } else if (id == Ident::Name && match.subIdentifier.isEmpty()
-        && !(person.nameValue(), person.showAsPerson())) {
+        && !(person.readNameValue(), person.showAsPerson())) {
         // The name cell of an organisation shows its company name.
         const auto newText = ReplaceOperations::replaceRange(
             person.valueForIdentifier(Ident::Company).toString(), match.range, replacement);

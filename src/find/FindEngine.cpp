@@ -100,10 +100,10 @@ QString partOf(const QVariantMap &dict, const QString &identifier, bool phonetic
     return dict.value(key).toString();
 }
 
-// `name` is the record's name dictionary, read once per cell: each read derives the display name again.
+// `name` is the record's name dictionary, read once per cell.
 QList<Part> nameParts(ZRPerson &person, const QVariantMap &name, bool phonetic, bool infoPanel)
 {
-    const QVariantMap dict = phonetic ? person.phoneticNameValue() : name;
+    const QVariantMap dict = phonetic ? person.readPhoneticNameValue() : name;
     QList<Part> parts;
     if (infoPanel) {
         const QStringList ids = phonetic
@@ -219,7 +219,7 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
     const QString &id = q.identifier;
 
     if (id == Ident::Name) {
-        const QVariantMap name = person.nameValue();
+        const QVariantMap &name = person.readNameValue();
         // The dictionary, not the property, is the truth for the person flag.
         if (!q.infoPanel && !name.value(Key::ShowAsPerson, person.showAsPerson()).toBool()) {
             const QList<Part> parts { { person.stringValues().value(Ident::Company).toString(), 0,
@@ -232,7 +232,7 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
     }
     if (id == Ident::PhoneticName)
         return searchParts(
-            q, nameParts(person, person.nameValue(), true, q.infoPanel), direction, true, q.labelIndex);
+            q, nameParts(person, person.readNameValue(), true, q.infoPanel), direction, true, q.labelIndex);
     if (id == Ident::Address)
         return findInAddress(q, person, L, direction);
     if (ZRPerson::addressIdentifiers().contains(id)) {

@@ -241,11 +241,11 @@ QList<FindResultRowPtr> FindPanel::searchStringInContact(const QString &search,
     auto namePart = [&](const QString &part) {
         if (nameParts().contains(part)) {
             if (!nameDict)
-                nameDict = person.nameValue();
+                nameDict = person.readNameValue();
             return nameDict->value(part).toString();
         }
         if (!phoneticDict)
-            phoneticDict = person.phoneticNameValue();
+            phoneticDict = person.readPhoneticNameValue();
         const QString &key = part == Ident::PhoneticFirstName ? Ident::FirstName
             : part == Ident::PhoneticMiddleName               ? Ident::MiddleName
                                                               : Ident::LastName;

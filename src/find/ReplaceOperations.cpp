@@ -130,12 +130,12 @@ int replaceAllInContact(ViewController &vc, const QString &findText, const QStri
         if (identifier == Ident::FirstName || identifier == Ident::MiddleName || identifier == Ident::LastName
             || identifier == Ident::PreviousFamilyName) {
             if (!name)
-                name = person.nameValue();
+                name = person.readNameValue();
             text = name->value(identifier).toString();
         } else if (identifier == Ident::PhoneticFirstName || identifier == Ident::PhoneticMiddleName
             || identifier == Ident::PhoneticLastName) {
             if (!phonetic)
-                phonetic = person.phoneticNameValue();
+                phonetic = person.readPhoneticNameValue();
             text = phonetic
                        ->value(identifier == Ident::PhoneticFirstName    ? Ident::FirstName
                                : identifier == Ident::PhoneticMiddleName ? Ident::MiddleName

@@ -279,7 +279,7 @@ void ZRPerson::setNameOrdering(int ordering)
 QString ZRPerson::compositeName()
 {
     // Reading the name first: it brings showAsPerson in line with the name dictionary.
-    const QVariantMap &name = nameValue();
+    const QVariantMap &name = readNameValue();
     QString text = m_showAsPerson ? name.value(Key::StringValue).toString()
                                   : stringValues().value(Ident::Company).toString();
     if (text.isEmpty())
@@ -309,13 +309,25 @@ void ZRPerson::deriveName()
     if (order != name.cend())
         m_nameOrdering = order.value().toInt();
     name.insert(Key::StringValue, compositeNameFromNameDict(name));
+    m_nameDirty = false;
+    m_phoneticDirty = true; // the phonetic name follows the name's order
+}
+
+const QVariantMap &ZRPerson::readNameValue()
+{
+    if (!m_nameValue) {
+        m_nameValue = QVariantMap { { Key::ShowAsPerson, m_showAsPerson } };
+        m_nameDirty = true;
+    }
+    if (m_nameDirty)
+        deriveName();
+    return *m_nameValue;
 }
 
 QVariantMap &ZRPerson::nameValue()
 {
-    if (!m_nameValue)
-        m_nameValue = QVariantMap { { Key::ShowAsPerson, m_showAsPerson } };
-    deriveName();
+    readNameValue();
+    m_nameDirty = true; // the caller may change the dictionary through the reference
     return *m_nameValue;
 }
 
@@ -330,13 +342,26 @@ void ZRPerson::derivePhoneticName()
     else
         text = first.isEmpty() ? last : first;
     p.insert(Key::StringValue, text);
+    m_phoneticDirty = false;
+}
+
+const QVariantMap &ZRPerson::readPhoneticNameValue()
+{
+    if (!m_phoneticNameValue) {
+        m_phoneticNameValue = QVariantMap();
+        m_phoneticDirty = true;
+    }
+    if (m_nameDirty && m_nameValue)
+        deriveName(); // a changed order changes the reading's order too
+    if (m_phoneticDirty)
+        derivePhoneticName();
+    return *m_phoneticNameValue;
 }
 
 QVariantMap &ZRPerson::phoneticNameValue()
 {
-    if (!m_phoneticNameValue)
-        m_phoneticNameValue = QVariantMap();
-    derivePhoneticName();
+    readPhoneticNameValue();
+    m_phoneticDirty = true;
     return *m_phoneticNameValue;
 }
 

@@ -146,8 +146,13 @@ public:
     void setCompositeName(const QString &name) { m_compositeName = name; }
 
     // Value containers: each is made on first use and returned by reference (the stored container).
+    // The name dictionaries are derived again on the next read after a reference to them was handed out.
     QVariantMap &nameValue();
     QVariantMap &phoneticNameValue();
+    // The same dictionaries for reading only: derived when something may have changed them, so that
+    // searching and sorting many records does not derive every name on every read.
+    const QVariantMap &readNameValue();
+    const QVariantMap &readPhoneticNameValue();
     QVariantList &phoneValues();
     QVariantList &emailValues();
     QVariantList &addressValues(); // re-derives every address after the address formats changed
@@ -247,6 +252,9 @@ private:
     // Empty optionals are values not made yet; the store bridge leaves those fields as they were.
     std::optional<QVariantMap> m_nameValue;
     std::optional<QVariantMap> m_phoneticNameValue;
+    // Whether the name dictionaries may differ from their derived values (a writer held a reference).
+    bool m_nameDirty = true;
+    bool m_phoneticDirty = true;
     std::optional<QVariantList> m_phoneValues;
     std::optional<QVariantList> m_emailValues;
     std::optional<QVariantList> m_addressValues;

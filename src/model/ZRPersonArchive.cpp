@@ -89,6 +89,7 @@ bool ZRPerson::decode(QDataStream &in, QString *error)
     restore(m_nameValue, a.value(K::NameValue));
     restore(m_phoneValues, a.value(K::PhoneValues));
     restore(m_phoneticNameValue, a.value(K::PhoneticNameValue));
+    m_nameDirty = m_phoneticDirty = true;
     restore(m_emailValues, a.value(K::EmailValues));
     restore(m_addressValues, a.value(K::AddressValues));
     restore(m_urlValues, a.value(K::UrlValues));

@@ -280,7 +280,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         c.identifier = uniqueId();
 
     if (m_nameValue) {
-        const QVariantMap &name = nameValue();
+        const QVariantMap &name = readNameValue();
         setIfDifferent(c.givenName, text(name, Ident::FirstName));
         setIfDifferent(c.middleName, text(name, Ident::MiddleName));
         setIfDifferent(c.familyName, text(name, Ident::LastName));

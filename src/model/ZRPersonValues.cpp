@@ -77,18 +77,18 @@ bool isAddressPart(const QString &id)
 QVariant ZRPerson::valueForIdentifier(const QString &identifier)
 {
     if (identifier == Ident::Name)
-        return nameValue();
+        return readNameValue();
     if (identifier == Ident::CompositeName)
         return m_compositeName;
     if (isNamePart(identifier))
-        return nameValue().value(identifier, u""_s);
+        return readNameValue().value(identifier, u""_s);
     if (isStringField(identifier))
         return stringValues().value(identifier, u""_s);
     if (identifier == Ident::PhoneticName)
-        return phoneticNameValue();
+        return readPhoneticNameValue();
     const QString phonetic = phoneticKey(identifier);
     if (!phonetic.isEmpty())
-        return phoneticNameValue().value(phonetic, u""_s);
+        return readPhoneticNameValue().value(phonetic, u""_s);
     if (QVariantList *list = labeledValues(identifier))
         return *list;
     if (identifier == Ident::Birthday)
@@ -400,6 +400,7 @@ void ZRPerson::deleteValueForIdentifier(const QString &identifier)
     } else if (identifier == Ident::PhoneticName) {
         m_phoneticNameValue = QVariantMap { { Ident::FirstName, u""_s }, { Ident::MiddleName, u""_s },
             { Ident::LastName, u""_s }, { Key::StringValue, u""_s } };
+        m_phoneticDirty = true;
     } else if (const QString phonetic = phoneticKey(identifier); !phonetic.isEmpty()) {
         QVariantMap &p = phoneticNameValue();
         p.insert(phonetic, u""_s);

@@ -54,7 +54,7 @@ ReceiverRecord ReceiverRecord::convertContact(const std::shared_ptr<ZRPerson> &p
     r.person = person;
     if (!person)
         return r;
-    r.name = person->nameValue();
+    r.name = person->readNameValue();
     r.name.insert(Ident::Name, person->compositeName());
     const QVariantMap &strings = person->stringValues();
     r.renmei = strings.value(Ident::Renmei).toString();

@@ -105,7 +105,7 @@ QString textForRow(const ContactEntry &entry, const MergeRow &row)
         return person->valueForIdentifier(partIdentifier(row)).toString();
     if (row.type == MergeText::NameOrdering) {
         const QStringList labels = nameOrderingLabels(entry);
-        const int ordering = person->nameValue().value(Key::NameOrdering).toInt();
+        const int ordering = person->readNameValue().value(Key::NameOrdering).toInt();
         return ordering >= 0 && ordering < labels.size() ? labels.at(ordering) : labels.value(0);
     }
     if (row.type == MergeText::NameDisplay)

@@ -125,7 +125,7 @@ QrValues gatherValues(const ContactEntry &entry, const QrSelectionRows &rows)
     QrValues values;
     if (entry.person) {
         values.name = entry.person->compositeName();
-        values.reading = entry.person->phoneticNameValue().value(Key::StringValue).toString();
+        values.reading = entry.person->readPhoneticNameValue().value(Key::StringValue).toString();
     }
     for (const QrSelectionRow &row : rows) {
         if (!row.selected)
@@ -150,10 +150,10 @@ QString vCardFromContact(const ContactEntry &entry, const QrSelectionRows &rows)
     const QString name = person ? person->compositeName() : QString();
     card += u"FN:"_s + escapeSemicolon(name.isEmpty() ? QrText::NoName : name) + Crlf;
     if (person) {
-        const QVariantMap &nameValue = person->nameValue();
+        const QVariantMap &nameValue = person->readNameValue();
         card += u"N:"_s + escapeSemicolon(nameValue.value(Ident::LastName).toString()) + u';'
             + escapeSemicolon(nameValue.value(Ident::FirstName).toString()) + u";;;"_s + Crlf;
-        const QVariantMap &phonetic = person->phoneticNameValue();
+        const QVariantMap &phonetic = person->readPhoneticNameValue();
         card += piece(
             u"X-PHONETIC-FIRST-NAME:"_s, escapeSemicolon(phonetic.value(Ident::FirstName).toString()), Crlf);
         card += piece(
