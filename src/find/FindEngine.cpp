@@ -1,6 +1,7 @@
 #include "find/FindEngine.h"
 
 #include "document/DefaultsKeys.h"
+#include "find/DictionaryKeys.h"
 #include "model/AddressFormats.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
@@ -8,6 +9,8 @@
 #include "model/ZRPerson.h"
 
 #include <QStringView>
+#include <QVarLengthArray>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +20,48 @@ namespace {
 
 constexpr qsizetype NotFound = FindRange::NotFound;
 
+// What a cell shows, resolved once per search rather than by comparing identifiers in every cell.
+enum class CellKind {
+    Skipped, // never searched: the sender column
+    Name,
+    PhoneticName,
+    Address,
+    AddressPart,
+    InstantMessage,
+    Date, // dates are not searched
+    Labeled,
+    String,
+    Other,
+};
+
+CellKind cellKind(const QString &id)
+{
+    if (id == Ident::Name)
+        return CellKind::Name;
+    if (id == Ident::PhoneticName)
+        return CellKind::PhoneticName;
+    if (id == Ident::Address)
+        return CellKind::Address;
+    if (ZRPerson::addressIdentifiers().contains(id))
+        return CellKind::AddressPart;
+    if (id == Ident::InstantMessage)
+        return CellKind::InstantMessage;
+    if (id == Ident::Birthday || id == Ident::Dates)
+        return CellKind::Date;
+    if (ZRPerson::labeledIdentifiers().contains(id))
+        return CellKind::Labeled;
+    if (ZRPerson::stringIdentifiers().contains(id))
+        return CellKind::String;
+    return CellKind::Other;
+}
+
+// A dictionary's text under key without copying the stored QVariant first.
+QString textIn(const QVariantMap &dict, const QString &key)
+{
+    const auto it = dict.constFind(key);
+    return it == dict.cend() ? QString() : it.value().toString();
+}
+
 // One searchable part of a cell: its own text and where it starts in the displayed text.
 struct Part
 {
@@ -24,6 +69,8 @@ struct Part
     qsizetype start = 0;
     QString subIdentifier;
 };
+// A cell has at most four parts (the panel's name); they stay off the heap.
+using Parts = QVarLengthArray<Part, 4>;
 
 // The current range as seen by a part that starts at `start`: none when it lies before the part.
 FindRange shifted(const FindRange &range, qsizetype start)
@@ -45,18 +92,20 @@ FindMatch baseMatch(const CellQuery &q)
     return m;
 }
 
-// Searches the parts in order (reversed backwards) from the part named by the query's
-// sub-identifier; only the first part searched uses the current range.
-std::optional<FindMatch> searchParts(const CellQuery &q, const QList<Part> &parts, Direction direction,
-    bool withItemRange, qsizetype labelIndex)
+// Searches the parts in order (reversed backwards) from the part named by subIdentifier; only the
+// first part searched uses the current range. `infoPanel` ranges are the part's own.
+std::optional<FindMatch> searchParts(const CellQuery &q, const Parts &parts, const QString &subIdentifier,
+    bool infoPanel, Direction direction, bool withItemRange, qsizetype labelIndex)
 {
     if (parts.isEmpty())
         return std::nullopt;
     const bool forward = direction == Direction::Forward;
     qsizetype first = forward ? 0 : parts.size() - 1;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (!q.subIdentifier.isEmpty() && parts.at(i).subIdentifier == q.subIdentifier)
-            first = i;
+    if (!subIdentifier.isEmpty()) {
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            if (parts.at(i).subIdentifier == subIdentifier)
+                first = i;
+        }
     }
     bool useRange = true;
     for (qsizetype i = first; forward ? i < parts.size() : i >= 0; i += forward ? 1 : -1) {
@@ -64,7 +113,7 @@ std::optional<FindMatch> searchParts(const CellQuery &q, const QList<Part> &part
         FindRange current { NotFound, 0 };
         bool skip = false;
         if (useRange && q.range.found()) {
-            if (q.infoPanel) {
+            if (infoPanel) {
                 current = q.range;
             } else {
                 current = shifted(q.range, part.start);
@@ -81,7 +130,7 @@ std::optional<FindMatch> searchParts(const CellQuery &q, const QList<Part> &part
         FindMatch m = baseMatch(q);
         m.labelIndex = labelIndex;
         m.subIdentifier = part.subIdentifier;
-        m.range = q.infoPanel ? found : FindRange { found.location + part.start, found.length };
+        m.range = infoPanel ? found : FindRange { found.location + part.start, found.length };
         if (withItemRange)
             m.itemRange = found;
         return m;
@@ -93,53 +142,154 @@ std::optional<FindMatch> searchParts(const CellQuery &q, const QList<Part> &part
 QString partOf(const QVariantMap &dict, const QString &identifier, bool phonetic)
 {
     if (!phonetic)
-        return dict.value(identifier).toString();
+        return textIn(dict, identifier);
     const QString &key = identifier == Ident::PhoneticFirstName ? Ident::FirstName
         : identifier == Ident::PhoneticMiddleName               ? Ident::MiddleName
                                                                 : Ident::LastName;
-    return dict.value(key).toString();
+    return textIn(dict, key);
 }
 
 // `name` is the record's name dictionary, read once per cell.
-QList<Part> nameParts(ZRPerson &person, const QVariantMap &name, bool phonetic, bool infoPanel)
+Parts nameParts(ZRPerson &person, const QVariantMap &name, bool phonetic, bool infoPanel)
 {
-    const QVariantMap dict = phonetic ? person.readPhoneticNameValue() : name;
-    QList<Part> parts;
+    const QVariantMap &dict = phonetic ? person.readPhoneticNameValue() : name;
+    Parts parts;
     if (infoPanel) {
-        const QStringList ids = phonetic
-            ? QStringList { Ident::PhoneticFirstName, Ident::PhoneticMiddleName, Ident::PhoneticLastName }
-            : QStringList { Ident::FirstName, Ident::MiddleName, Ident::LastName, Ident::PreviousFamilyName };
-        for (const QString &id : ids)
-            parts.append({ partOf(dict, id, phonetic), 0, id });
+        static const QString *const names[] { &Ident::FirstName, &Ident::MiddleName, &Ident::LastName,
+            &Ident::PreviousFamilyName };
+        static const QString *const phonetics[] { &Ident::PhoneticFirstName, &Ident::PhoneticMiddleName,
+            &Ident::PhoneticLastName };
+        const auto add = [&](const QString *id) { parts.append({ partOf(dict, *id, phonetic), 0, *id }); };
+        if (phonetic)
+            std::for_each(std::begin(phonetics), std::end(phonetics), add);
+        else
+            std::for_each(std::begin(names), std::end(names), add);
         return parts;
     }
-    QString firstId = phonetic ? Ident::PhoneticFirstName : Ident::FirstName;
-    QString lastId = phonetic ? Ident::PhoneticLastName : Ident::LastName;
+    const QString *firstId = phonetic ? &Ident::PhoneticFirstName : &Ident::FirstName;
+    const QString *lastId = phonetic ? &Ident::PhoneticLastName : &Ident::LastName;
     const int order = person.nameOrdering();
     if (order == 2 || (order == 0 && person.defaultNameOrdering() == 2))
         std::swap(firstId, lastId);
-    const QString part0 = partOf(dict, firstId, phonetic);
+    QString part0 = partOf(dict, *firstId, phonetic);
     // The name cell always puts the space in; the phonetic cell only after a non-empty part.
     const qsizetype start1 = (!phonetic || !part0.isEmpty()) ? part0.size() + 1 : 0;
-    parts.append({ part0, 0, firstId });
-    parts.append({ partOf(dict, lastId, phonetic), start1, lastId });
+    parts.append({ std::move(part0), 0, *firstId });
+    parts.append({ partOf(dict, *lastId, phonetic), start1, *lastId });
     return parts;
 }
 
-// An address part at a value's position, without deriving or copying the entry.
-QString addressPart(ZRPerson &person, const QString &identifier, qsizetype L)
+// The table's name cell: the two parts in display order, or the company of an organisation.
+std::optional<FindMatch> findInNameCell(const CellQuery &q, ZRPerson &person, Direction direction)
+{
+    const QVariantMap &name = person.readNameValue();
+    const QString *firstId = &Ident::FirstName;
+    const QString *lastId = &Ident::LastName;
+    const int order = person.nameOrdering();
+    if (order == 2 || (order == 0 && person.defaultNameOrdering() == 2))
+        std::swap(firstId, lastId);
+    const QString *const keys[] { &Key::ShowAsPerson, firstId, lastId };
+    const QVariant *values[std::size(keys)];
+    findKeys(name, keys, values);
+    // The dictionary, not the property, is the truth for the person flag.
+    if (!(values[0] ? values[0]->toBool() : person.showAsPerson())) {
+        const Parts parts { { textIn(person.stringValues(), Ident::Company), 0, QString() } };
+        return searchParts(q, parts, QString(), false, direction, false, q.labelIndex);
+    }
+    QString part0 = foundText(values[1]);
+    // The name cell always puts the space in.
+    const qsizetype start1 = part0.size() + 1;
+    const Parts parts { { std::move(part0), 0, *firstId }, { foundText(values[2]), start1, *lastId } };
+    return searchParts(q, parts, q.subIdentifier, false, direction, true, q.labelIndex);
+}
+
+// The address entry at a value's position when it carries that label index (the common case),
+// without deriving or copying it; false when the slower lookup by label index is needed.
+bool addressEntryAt(ZRPerson &person, qsizetype L, QVariantMap &entry)
 {
     const QVariantList &addresses = person.addressValues();
-    if (L >= 0 && L < addresses.size()) {
-        const QVariant &value = addresses.at(L);
-        if (value.typeId() == QMetaType::QVariantMap) {
-            const QVariantMap entry = value.toMap(); // shared, not copied
-            if (entry.value(Key::LabelIndex, L).toLongLong() == L)
-                return entry.value(identifier).toString();
-        }
-    }
-    return person.stringValueForIdentifierAtLabelIndex(identifier, L);
+    if (L < 0 || L >= addresses.size())
+        return false;
+    const QVariant &value = addresses.at(L);
+    if (value.typeId() != QMetaType::QVariantMap)
+        return false;
+    entry = value.toMap(); // shared, not copied
+    const auto index = entry.constFind(Key::LabelIndex);
+    return index == entry.cend() || index.value().toLongLong() == L;
 }
+
+// The texts of one table row's plain columns (company, address parts, ...), read together the
+// first time the row needs one of them: one walk through each dictionary for all of its columns.
+class RowTexts
+{
+public:
+    explicit RowTexts(const QList<CellKind> &kinds, const QStringList &columns)
+        : m_kinds(kinds)
+    {
+        for (qsizetype c = 0; c < columns.size(); ++c) {
+            if (kinds.at(c) == CellKind::String)
+                m_stringKeys.append(&columns.at(c));
+            else if (kinds.at(c) == CellKind::AddressPart)
+                m_addressKeys.append(&columns.at(c));
+            m_slots.append(kinds.at(c) == CellKind::String ? m_stringKeys.size() - 1
+                    : kinds.at(c) == CellKind::AddressPart ? m_addressKeys.size() - 1
+                                                           : -1);
+        }
+        m_addressKeys.append(&Key::LabelIndex);
+        m_strings.resize(m_stringKeys.size());
+        m_address.resize(m_addressKeys.size());
+    }
+
+    // The text of column c in the row; nullopt when only the slower lookup by label index can tell.
+    std::optional<QString> text(const ContactEntry &row, qsizetype c)
+    {
+        if (m_row != &row) {
+            m_row = &row;
+            m_stringsRead = m_addressRead = false;
+        }
+        ZRPerson &person = *row.person;
+        const qsizetype slot = m_slots.at(c);
+        if (m_kinds.at(c) == CellKind::String) {
+            if (!m_stringsRead) {
+                findKeys(person.stringValues(), m_stringKeys, m_strings);
+                m_stringsRead = true;
+            }
+            return foundText(m_strings.at(slot));
+        }
+        if (!m_addressRead) {
+            m_addressRead = true;
+            m_direct = readAddress(person, row.labelIndex == NotFound ? 0 : row.labelIndex);
+        }
+        if (!m_direct)
+            return std::nullopt;
+        return foundText(m_address.at(slot));
+    }
+
+private:
+    // The address entry at the row's position when it carries the row's label index (the common case).
+    bool readAddress(ZRPerson &person, qsizetype L)
+    {
+        const QVariantList &addresses = person.addressValues();
+        if (L < 0 || L >= addresses.size() || addresses.at(L).typeId() != QMetaType::QVariantMap)
+            return false;
+        m_entry = addresses.at(L).toMap(); // shared, not copied
+        findKeys(m_entry, m_addressKeys, m_address);
+        const QVariant *index = m_address.last();
+        return !index || index->toLongLong() == L;
+    }
+
+    const QList<CellKind> &m_kinds;
+    QVarLengthArray<const QString *, 8> m_stringKeys;
+    QVarLengthArray<const QString *, 8> m_addressKeys; // the label index last
+    QVarLengthArray<qsizetype, 16> m_slots;
+    const ContactEntry *m_row = nullptr;
+    bool m_stringsRead = false;
+    bool m_addressRead = false;
+    bool m_direct = false;
+    QVariantMap m_entry;
+    QVarLengthArray<const QVariant *, 8> m_strings;
+    QVarLengthArray<const QVariant *, 8> m_address;
+};
 
 std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsizetype L, Direction direction)
 {
@@ -153,7 +303,7 @@ std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsi
     bool reached = !haveRange;
     for (qsizetype n = 0; n < table.size(); ++n) {
         const QVariantMap component = table.at(forward ? n : table.size() - 1 - n).toMap();
-        const QString id = component.value(AddressRangeKey::Identifier).toString();
+        const QString id = textIn(component, AddressRangeKey::Identifier);
         const QVariantMap r = component.value(AddressRangeKey::Range).toMap();
         const qsizetype start = r.value(AddressRangeKey::Location).toLongLong();
         const qsizetype length = r.value(AddressRangeKey::Length).toLongLong();
@@ -169,7 +319,7 @@ std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsi
         if (length == 0 || !ZRPerson::addressIdentifiers().contains(id))
             continue;
         // The component's own text: the displayed piece carries a separating space after it.
-        const QString text = entry.value(id).toString();
+        const QString text = textIn(entry, id);
         const FindRange found = lookForString(q.findString, text, current, q.cs, direction);
         if (!found.found())
             continue;
@@ -181,6 +331,76 @@ std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsi
         return m;
     }
     return std::nullopt;
+}
+
+// A cell showing one plain text.
+std::optional<FindMatch> findInText(
+    const CellQuery &q, const QString &text, Direction direction, qsizetype labelIndex)
+{
+    const FindRange found = lookForString(q.findString, text, q.range, q.cs, direction);
+    if (!found.found())
+        return std::nullopt;
+    FindMatch m = baseMatch(q);
+    m.labelIndex = labelIndex;
+    m.range = found;
+    return m;
+}
+
+// `text`, when given, is the cell's text already read for a plain cell.
+std::optional<FindMatch> findInCellOfKind(
+    const CellQuery &q, CellKind kind, Direction direction, const std::optional<QString> &text = std::nullopt)
+{
+    if (!q.contact || !q.contact->person || q.findString.isEmpty())
+        return std::nullopt;
+    ZRPerson &person = *q.contact->person;
+    const qsizetype L = q.labelIndex == NotFound ? 0 : q.labelIndex;
+    const QString &id = q.identifier;
+
+    switch (kind) {
+    case CellKind::Skipped:
+    case CellKind::Date:
+        return std::nullopt;
+    case CellKind::Name:
+        if (!q.infoPanel)
+            return findInNameCell(q, person, direction);
+        return searchParts(q, nameParts(person, person.readNameValue(), false, true), q.subIdentifier, true,
+            direction, true, q.labelIndex);
+    case CellKind::PhoneticName:
+        return searchParts(q, nameParts(person, person.readNameValue(), true, q.infoPanel), q.subIdentifier,
+            q.infoPanel, direction, true, q.labelIndex);
+    case CellKind::Address:
+        return findInAddress(q, person, L, direction);
+    case CellKind::AddressPart: {
+        QVariantMap entry;
+        const QString part = text              ? *text
+            : addressEntryAt(person, L, entry) ? textIn(entry, id)
+                                               : person.stringValueForIdentifierAtLabelIndex(id, L);
+        if (q.range.found() && q.range.end() > part.size())
+            return std::nullopt;
+        return findInText(q, part, direction, L);
+    }
+    case CellKind::InstantMessage: {
+        const QVariant labeled = person.labeledValueForIdentifierAtLabelIndex(id, L);
+        if (labeled.typeId() != QMetaType::QVariantMap)
+            return std::nullopt;
+        const QVariantMap entry = labeled.toMap();
+        const QString service = textIn(entry, CN::InstantMessageAddressServiceKey);
+        const qsizetype userStart = service.size() + 1;
+        const Parts parts { { service + u':', 0, CN::InstantMessageAddressServiceKey },
+            { textIn(entry, CN::InstantMessageAddressUsernameKey), userStart,
+                CN::InstantMessageAddressUsernameKey } };
+        // The panel shows the same "service:user" text as the table.
+        return searchParts(q, parts, q.subIdentifier, false, direction, true, L);
+    }
+    case CellKind::Labeled:
+        return findInText(q, person.stringValueForIdentifierAtLabelIndex(id, L), direction, L);
+    case CellKind::String:
+        return findInText(q, text ? *text : textIn(person.stringValues(), id), direction, q.labelIndex);
+    case CellKind::Other:
+        break;
+    }
+    return findInText(
+        q, person.stringValueForIdentifierAtLabelIndex(id, q.labelIndex), direction, q.labelIndex);
 }
 
 } // namespace
@@ -212,75 +432,7 @@ FindRange lookForString(const QString &needle, const QString &text, const FindRa
 
 std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
 {
-    if (!q.contact || !q.contact->person || q.findString.isEmpty())
-        return std::nullopt;
-    ZRPerson &person = *q.contact->person;
-    const qsizetype L = q.labelIndex == NotFound ? 0 : q.labelIndex;
-    const QString &id = q.identifier;
-
-    if (id == Ident::Name) {
-        const QVariantMap &name = person.readNameValue();
-        // The dictionary, not the property, is the truth for the person flag.
-        if (!q.infoPanel && !name.value(Key::ShowAsPerson, person.showAsPerson()).toBool()) {
-            const QList<Part> parts { { person.stringValues().value(Ident::Company).toString(), 0,
-                QString() } };
-            CellQuery plain = q;
-            plain.subIdentifier.clear();
-            return searchParts(plain, parts, direction, false, q.labelIndex);
-        }
-        return searchParts(q, nameParts(person, name, false, q.infoPanel), direction, true, q.labelIndex);
-    }
-    if (id == Ident::PhoneticName)
-        return searchParts(
-            q, nameParts(person, person.readNameValue(), true, q.infoPanel), direction, true, q.labelIndex);
-    if (id == Ident::Address)
-        return findInAddress(q, person, L, direction);
-    if (ZRPerson::addressIdentifiers().contains(id)) {
-        const QString text = addressPart(person, id, L);
-        if (q.range.found() && q.range.end() > text.size())
-            return std::nullopt;
-        const FindRange found = lookForString(q.findString, text, q.range, q.cs, direction);
-        if (!found.found())
-            return std::nullopt;
-        FindMatch m = baseMatch(q);
-        m.labelIndex = L;
-        m.range = found;
-        return m;
-    }
-    if (id == Ident::InstantMessage) {
-        const QVariant labeled = person.labeledValueForIdentifierAtLabelIndex(id, L);
-        if (labeled.typeId() != QMetaType::QVariantMap)
-            return std::nullopt;
-        const QVariantMap entry = labeled.toMap();
-        const QString service = entry.value(CN::InstantMessageAddressServiceKey).toString();
-        const QString user = entry.value(CN::InstantMessageAddressUsernameKey).toString();
-        const QList<Part> parts { { service + u':', 0, CN::InstantMessageAddressServiceKey },
-            { user, service.size() + 1, CN::InstantMessageAddressUsernameKey } };
-        CellQuery adjusted = q;
-        adjusted.infoPanel = false; // the panel shows the same "service:user" text as the table
-        return searchParts(adjusted, parts, direction, true, L);
-    }
-    if (id == Ident::Birthday || id == Ident::Dates)
-        return std::nullopt;
-    if (ZRPerson::labeledIdentifiers().contains(id)) {
-        const QString text = person.stringValueForIdentifierAtLabelIndex(id, L);
-        const FindRange found = lookForString(q.findString, text, q.range, q.cs, direction);
-        if (!found.found())
-            return std::nullopt;
-        FindMatch m = baseMatch(q);
-        m.labelIndex = L;
-        m.range = found;
-        return m;
-    }
-    const QString text = ZRPerson::stringIdentifiers().contains(id)
-        ? person.stringValues().value(id).toString()
-        : person.stringValueForIdentifierAtLabelIndex(id, q.labelIndex);
-    const FindRange found = lookForString(q.findString, text, q.range, q.cs, direction);
-    if (!found.found())
-        return std::nullopt;
-    FindMatch m = baseMatch(q);
-    m.range = found;
-    return m;
+    return findInCellOfKind(q, cellKind(q.identifier), direction);
 }
 
 std::optional<FindMatch> findInTable(const QString &findString, const ContactTable &rows,
@@ -302,16 +454,21 @@ std::optional<FindMatch> findInTable(const QString &findString, const ContactTab
     if (startRow < 0)
         startRow = forward ? 0 : n - 1;
 
+    // Which columns every row shows (the others only a contact's first row), and what each shows.
     const QStringList &labeled = ZRPerson::labeledIdentifiers();
     const QStringList &address = ZRPerson::addressIdentifiers();
-    QList<bool> everyRow;
-    everyRow.reserve(columns.size());
-    for (const QString &c : columns)
+    QList<CellKind> kinds;
+    QVarLengthArray<bool, 16> everyRow;
+    for (const QString &c : columns) {
+        const CellKind kind = c == ColumnId::Sender ? CellKind::Skipped : cellKind(c);
+        kinds.append(kind);
         everyRow.append(labeled.contains(c) || address.contains(c));
+    }
 
     CellQuery q;
     q.findString = findString;
     q.cs = cs;
+    RowTexts texts(kinds, columns);
     bool firstCell = true;
     // One pass through every row after the start, then the starting row again from its first cell.
     for (qsizetype step = 0; step <= n; ++step) {
@@ -319,25 +476,26 @@ std::optional<FindMatch> findInTable(const QString &findString, const ContactTab
         const ContactEntryPtr &row = rows.at(r);
         if (!row || !row->person)
             continue;
+        q.contact = row;
+        q.labelIndex = row->labelIndex;
         const qsizetype from = step == 0 ? startColumn : (forward ? 0 : columns.size() - 1);
         for (qsizetype c = from; forward ? c < columns.size() : c >= 0; c += forward ? 1 : -1) {
-            const QString &column = columns.at(c);
-            if (column == ColumnId::Sender)
+            const CellKind kind = kinds[c];
+            if (kind == CellKind::Skipped)
                 continue;
-            if (!everyRow.at(c) && row->labelIndex != 0)
+            if (!everyRow[c] && row->labelIndex != 0)
                 continue;
-            q.identifier = column;
-            q.labelIndex = row->labelIndex;
-            q.contact = row;
+            q.identifier = columns.at(c);
             if (firstCell) {
                 q.subIdentifier = current.subIdentifier;
                 q.range = current.range;
                 firstCell = false;
-            } else {
+            } else if (q.range.found() || !q.subIdentifier.isEmpty()) {
                 q.subIdentifier.clear();
                 q.range = {};
             }
-            if (auto m = findInCell(q, direction))
+            const bool plain = kind == CellKind::String || kind == CellKind::AddressPart;
+            if (auto m = findInCellOfKind(q, kind, direction, plain ? texts.text(*row, c) : std::nullopt))
                 return m;
         }
         firstCell = false;

@@ -1,30 +1,17 @@
 #include "find/FindPanel.h"
 
 #include "document/ViewController.h"
+#include "find/FindPanelSearch.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QStringList &nameParts()
-{
-    static const QStringList ids { Ident::FirstName, Ident::LastName, Ident::MiddleName };
-    return ids;
-}
-
-const QStringList &phoneticParts()
-{
-    static const QStringList ids { Ident::PhoneticFirstName, Ident::PhoneticLastName,
-        Ident::PhoneticMiddleName };
-    return ids;
-}
 
 const QStringList &instantMessageServices()
 {
@@ -33,11 +20,6 @@ const QStringList &instantMessageServices()
         CN::InstantMessageServiceJabber, CN::InstantMessageServiceMSN, CN::InstantMessageServiceQQ,
         CN::InstantMessageServiceSkype, CN::InstantMessageServiceYahoo };
     return ids;
-}
-
-bool allows(const QStringList &filter, const QString &entry)
-{
-    return (!filter.isEmpty() && filter.first() == LabelText::All) || filter.contains(entry);
 }
 
 bool isAll(const QStringList &filter)
@@ -187,34 +169,12 @@ void FindPanel::labelPopupDidSelect(const QString &entry)
 
 QList<FindRange> FindPanel::searchText(const QString &search, const QString &text, Mode mode, QString *error)
 {
-    QList<FindRange> ranges;
     if (search.isEmpty() || text.isEmpty())
-        return ranges;
-    if (mode == Mode::Regex) {
-        const QRegularExpression re(search);
-        if (!re.isValid()) {
-            if (error)
-                *error = FindPanelText::InvalidPattern.arg(re.errorString()).arg(re.patternErrorOffset());
-            return ranges;
-        }
-        auto it = re.globalMatch(text);
-        while (it.hasNext()) {
-            const QRegularExpressionMatch m = it.next();
-            if (m.capturedLength(0) == 0)
-                break; // an empty match ends the search, as it cannot be replaced meaningfully
-            ranges.append({ m.capturedStart(0), m.capturedLength(0) });
-        }
-        return ranges;
-    }
-    const Qt::CaseSensitivity cs = mode == Mode::CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    for (qsizetype from = 0; from < text.size();) {
-        const qsizetype at = text.indexOf(search, from, cs);
-        if (at < 0)
-            break;
-        ranges.append({ at, search.size() });
-        from = at + search.size();
-    }
-    return ranges;
+        return {};
+    const FindPanelSearch compiled(search, mode);
+    if (error && !compiled.errorString().isEmpty())
+        *error = compiled.errorString();
+    return compiled.ranges(text);
 }
 
 QList<FindResultRowPtr> FindPanel::searchStringInContact(const QString &search,
@@ -222,115 +182,22 @@ QList<FindResultRowPtr> FindPanel::searchStringInContact(const QString &search,
     const QStringList &labels, Mode mode) const
 {
     QList<FindResultRowPtr> rows;
-    if (!contact || !contact->person || search.isEmpty())
-        return rows;
-    ZRPerson &person = *contact->person;
-    const QString name
-        = person.storedCompositeName().isEmpty() ? person.compositeName() : person.storedCompositeName();
-    auto add = [&](const QString &item, const QString &subItem, const QString &label, qsizetype index,
-                   const QString &text) {
-        QList<FindRange> ranges = searchText(search, text, mode);
-        if (ranges.isEmpty())
-            return;
-        rows.append(std::make_shared<FindResultRow>(
-            FindResultRow { name, item, subItem, label, index, text, std::move(ranges), contact }));
-    };
-    // Each read of a name dictionary derives the display name again: read each once per contact.
-    std::optional<QVariantMap> nameDict;
-    std::optional<QVariantMap> phoneticDict;
-    auto namePart = [&](const QString &part) {
-        if (nameParts().contains(part)) {
-            if (!nameDict)
-                nameDict = person.readNameValue();
-            return nameDict->value(part).toString();
-        }
-        if (!phoneticDict)
-            phoneticDict = person.readPhoneticNameValue();
-        const QString &key = part == Ident::PhoneticFirstName ? Ident::FirstName
-            : part == Ident::PhoneticMiddleName               ? Ident::MiddleName
-                                                              : Ident::LastName;
-        return phoneticDict->value(key).toString();
-    };
-    const bool allSub = isAll(subItems);
-    const bool allLabels = isAll(labels);
-    const QStringList fields = isAll(items) ? ZRPerson::allIdentifiers() : items;
-    for (const QString &item : fields) {
-        if (item == Ident::Name || item == Ident::PhoneticName) {
-            if (!allLabels)
-                continue;
-            for (const QString &part : item == Ident::Name ? nameParts() : phoneticParts()) {
-                if (allows(subItems, part))
-                    add(item, part, QString(), -1, namePart(part));
-            }
-            continue;
-        }
-        const bool component = ZRPerson::addressIdentifiers().contains(item);
-        if (item == Ident::Address || component) {
-            const QVariantList &addresses = person.addressValues();
-            for (qsizetype i = 0; i < addresses.size(); ++i) {
-                const QVariantMap entry = addresses.at(i).toMap();
-                const QString label = entry.value(Key::Label).toString();
-                if (!allows(labels, label))
-                    continue;
-                const QStringList parts = component ? QStringList { item } : ZRPerson::addressIdentifiers();
-                for (const QString &part : parts) {
-                    if (component || allows(subItems, part))
-                        add(Ident::Address, part, label, i, entry.value(part).toString());
-                }
-            }
-            continue;
-        }
-        const QString type = ZRPerson::typeForIdentifier(item);
-        if (item == Ident::InstantMessage) {
-            const QVariantList &values = person.imsValues();
-            for (qsizetype i = 0; i < values.size(); ++i) {
-                const QVariantMap entry = values.at(i).toMap();
-                const QString service = entry.value(CN::InstantMessageAddressServiceKey).toString();
-                const QString label = entry.value(Key::Label).toString();
-                if (allows(labels, label) && allows(subItems, service))
-                    add(item, service, label, i, entry.value(Key::Value).toString());
-            }
-        } else if (type == Ident::LabeledValueType) {
-            if (!allSub)
-                continue;
-            const QVariantList *values = person.labeledValues(item);
-            for (qsizetype i = 0; values && i < values->size(); ++i) {
-                const QVariantMap entry = values->at(i).toMap();
-                const QString label = entry.value(Key::Label).toString();
-                if (allows(labels, label))
-                    add(item, QString(), label, i, entry.value(Key::StringValue).toString());
-            }
-        } else if (type == Ident::DictionaryValueType) {
-            if (allSub && allLabels)
-                add(item, QString(), QString(), -1,
-                    person.valueForIdentifier(item).toMap().value(Key::StringValue).toString());
-        } else if (type == Ident::StringValueType) {
-            if (allSub && allLabels)
-                add(item, QString(), QString(), -1,
-                    ZRPerson::stringIdentifiers().contains(item)
-                        ? person.stringValues().value(item).toString()
-                        : person.valueForIdentifier(item).toString());
-        }
-    }
+    FindPanelSearch(search, mode, items, subItems, labels).searchContact(contact, rows);
     return rows;
 }
 
 void FindPanel::updateTable()
 {
     m_results.clear();
-    m_error.clear();
     m_selectedRow = -1;
     m_selectedRangeIndex = -1;
-    if (m_mode == Mode::Regex && !m_searchString.isEmpty()) {
-        const QRegularExpression re(m_searchString);
-        if (!re.isValid())
-            m_error = FindPanelText::InvalidPattern.arg(re.errorString()).arg(re.patternErrorOffset());
-    }
+    const FindPanelSearch search(
+        m_searchString, m_mode, m_selectedItems, m_selectedSubItems, m_selectedLabels);
+    m_error = search.errorString();
     if (m_error.isEmpty()) {
         for (const ContactEntryPtr &contact : m_contacts) {
             if (contact && !contact->deleted)
-                m_results += searchStringInContact(
-                    m_searchString, contact, m_selectedItems, m_selectedSubItems, m_selectedLabels, m_mode);
+                search.searchContact(contact, m_results);
         }
     }
     emit tableReloaded();
@@ -512,6 +379,7 @@ int FindPanel::replaceAll(const QString &replacement)
     const FindResultRowPtr remembered
         = m_selectedRow >= 0 && m_selectedRow < m_results.size() ? m_results.at(m_selectedRow) : nullptr;
     int changed = 0;
+    const FindPanelSearch search(m_searchString, m_mode);
     {
         std::optional<UndoManager::Group> group;
         if (m_parent)
@@ -528,7 +396,7 @@ int FindPanel::replaceAll(const QString &replacement)
             }
             if (value == row->value)
                 continue;
-            if (undoReplaceValue(value, searchText(m_searchString, value, m_mode), row))
+            if (undoReplaceValue(value, search.ranges(value), row))
                 ++changed;
         }
     }

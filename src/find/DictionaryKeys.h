@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QVariantMap>
+#include <span>
+
+// Several keys of one dictionary found in a single walk through it. A search over a large document
+// reads a few keys of every record's dictionaries, and these lie scattered through memory: walking
+// each one once costs far fewer cache misses than a lookup from the root per key. Equal sizes are
+// compared first, so the text of a key is only read when it may be the one wanted.
+// values[i] points into dict (nullptr when keys[i] is absent) for as long as dict is unchanged.
+inline void findKeys(
+    const QVariantMap &dict, std::span<const QString *const> keys, std::span<const QVariant *> values)
+{
+    qsizetype missing = qsizetype(keys.size());
+    for (const QVariant *&value : values)
+        value = nullptr;
+    for (auto it = dict.cbegin(); it != dict.cend() && missing > 0; ++it) {
+        const QString &key = it.key();
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (!values[i] && key.size() == keys[i]->size() && key == *keys[i]) {
+                values[i] = &it.value();
+                --missing;
+            }
+        }
+    }
+}
+
+// The text of a value found by findKeys; empty for an absent key.
+inline QString foundText(const QVariant *value)
+{
+    return value ? value->toString() : QString();
+}
