@@ -192,3 +192,59 @@ TEST_F(FindEngineTest, PanelSearchStaysInItsContact)
     m = find.findNextString(u"mill"_s, true); // wraps to the name again
     EXPECT_EQ(m->identifier, Ident::Name);
 }
+
+// The table search reads a row's plain columns together and the name cell in one walk: the same
+// matches as one cell at a time, with case folding beyond ASCII.
+TEST_F(FindEngineTest, TableSearchFoldsCaseInEveryKindOfColumn)
+{
+    load(card(u"Ärger;Ｚoe;;;"_s, u"ORG:Bäcker\r\nADR;TYPE=HOME:;;Elm 1;Ａkita;;123;JP\r\n"_s)
+            + card(u"Lind;Mia;;;"_s,
+                u"ADR;TYPE=HOME:;;Oak 2;Kyoto;;456;JP\r\nADR;TYPE=WORK:;;Ash 3;Öby;;789;SE\r\n"_s),
+        { u"Sender"_s, u"Name"_s, u"Company"_s, u"ZIP"_s, u"City"_s });
+    entry(0)->person->setNameOrdering(1);
+    FindController find(controller, table);
+    const struct
+    {
+        QString text;
+        QString identifier;
+        FindRange range;
+    } expected[] = {
+        { u"ä"_s, Ident::Name, { 4, 1 } }, // "Ｚoe Ärger": the family name after the space
+        { u"ｚO"_s, Ident::Name, { 0, 2 } }, // full-width, folded
+        { u"BÄCK"_s, Ident::Company, { 0, 4 } },
+        { u"ａkI"_s, Ident::City, { 0, 3 } },
+    };
+    for (const auto &e : expected) {
+        find.setSelectedItemAndRange(std::nullopt);
+        const auto m = find.findNextString(e.text, false);
+        ASSERT_TRUE(m) << e.text.toStdString();
+        EXPECT_EQ(m->identifier, e.identifier) << e.text.toStdString();
+        EXPECT_EQ(m->range, e.range) << e.text.toStdString();
+        EXPECT_EQ(m->uniqueId, entry(0)->uniqueId);
+    }
+    // The second address of a contact is its own row, searched in its address columns only.
+    find.setSelectedItemAndRange(std::nullopt);
+    auto m = find.findNextString(u"öB"_s, false);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->identifier, Ident::City);
+    EXPECT_EQ(m->labelIndex, 1);
+    EXPECT_TRUE(FindEngine::findInTable(
+        u"Är"_s, table.subContactTable(), table.columns(), {}, Qt::CaseSensitive, Direction::Forward));
+    EXPECT_FALSE(FindEngine::findInTable(
+        u"äR"_s, table.subContactTable(), table.columns(), {}, Qt::CaseSensitive, Direction::Forward));
+
+    // A match before the current one in the same address cell is found after the whole wrap.
+    find.setSelectedItemAndRange(FindMatch { entry(1), entry(1)->uniqueId, Ident::ZIP, {}, 1, { 1, 2 }, {} });
+    m = find.findNextString(u"78"_s, false);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->identifier, Ident::ZIP);
+    EXPECT_EQ(m->labelIndex, 1);
+    EXPECT_EQ(m->range, (FindRange { 0, 2 }));
+    // Backwards from the first row's name wraps to the last row's city.
+    find.setSelectedItemAndRange(
+        FindMatch { entry(0), entry(0)->uniqueId, Ident::Name, {}, 0, { 0, 0 }, {} });
+    m = find.findPreviousString(u"y"_s, false);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->identifier, Ident::City);
+    EXPECT_EQ(m->labelIndex, 1);
+}

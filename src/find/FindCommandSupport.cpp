@@ -1,4 +1,4 @@
-#include "app/FindCommandSupport.h"
+#include "find/FindCommandSupport.h"
 
 #include "formats/EncodingDetector.h"
 #include "formats/TextCodec.h"
