@@ -103,6 +103,8 @@ bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
+    if (end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        p += 3; // a leading byte-order mark is no part of the text, as Qt's own decoder has it
     while (p < end) {
         // ASCII runs are the common case: check eight bytes at a time.
         while (end - p >= 8) {
@@ -148,13 +150,85 @@ bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
     return true;
 }
 
+namespace {
+
+// Strict UTF-8 to UTF-16 in one pass, with the same rules as isValidUtf8; false on the first
+// invalid sequence. Values are decoded one by one while a file is read, so this is a hot path.
+bool decodeStrictUtf8(QByteArrayView bytes, QString &out)
+{
+    out = QString(bytes.size(), Qt::Uninitialized); // never more UTF-16 units than UTF-8 bytes
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    char16_t *const start = dst;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    if (end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        p += 3; // a leading byte-order mark is no part of the text, as Qt's own decoder has it
+    while (p < end) {
+        // ASCII runs are the common case: eight bytes at a time.
+        while (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            for (int i = 0; i < 8; ++i)
+                dst[i] = p[i];
+            p += 8;
+            dst += 8;
+        }
+        if (p >= end)
+            break;
+        unsigned char c = *p;
+        if (c < 0x80) {
+            *dst++ = c;
+            ++p;
+            continue;
+        }
+        int extra;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= extra)
+            return false;
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
+            || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        if (cp >= 0x10000) {
+            *dst++ = QChar::highSurrogate(cp);
+            *dst++ = QChar::lowSurrogate(cp);
+        } else {
+            *dst++ = char16_t(cp);
+        }
+        p += extra + 1;
+    }
+    out.truncate(dst - start);
+    return true;
+}
+
+} // namespace
+
 QString CharsetDecoder::decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset)
 {
-    if (isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    QString text;
+    if (decodeStrictUtf8(bytes, text))
+        return text;
     if (!charset.isEmpty()) {
-        if (auto text = decode(bytes, charset))
-            return *text;
+        if (auto decoded = decode(bytes, charset))
+            return *decoded;
     }
     return QString::fromLatin1(bytes);
 }

@@ -7,7 +7,6 @@
 #include <QList>
 #include <QMetaType>
 #include <QString>
-
 #include <optional>
 
 // The contact store's object model: what the vCard parser produces and the vCard writer consumes.
@@ -21,7 +20,7 @@ struct StorePostalAddress
     QString postalCode;
     QString country;
     QString isoCountryCode;
-    QString subLocality;           // kept from ADR's extended part so that nothing read is lost
+    QString subLocality; // kept from ADR's extended part so that nothing read is lost
     QString subAdministrativeArea; // likewise the post-office box
     friend bool operator==(const StorePostalAddress &, const StorePostalAddress &) = default;
 };
@@ -49,8 +48,7 @@ struct StoreContactRelation
 };
 
 // One entry of a labelled list: the store label (e.g. "_$!<Home>!$_" or a custom text) and a value.
-template<typename T>
-struct StoreLabeledValue
+template <typename T> struct StoreLabeledValue
 {
     QString label;
     T value;
@@ -100,14 +98,14 @@ struct StoreContact
 // Streaming, so that these values round-trip inside QVariants (clipboard, queued signals).
 inline QDataStream &operator<<(QDataStream &out, const StorePostalAddress &a)
 {
-    return out << a.street << a.city << a.state << a.postalCode << a.country << a.isoCountryCode << a.subLocality
-               << a.subAdministrativeArea;
+    return out << a.street << a.city << a.state << a.postalCode << a.country << a.isoCountryCode
+               << a.subLocality << a.subAdministrativeArea;
 }
 
 inline QDataStream &operator>>(QDataStream &in, StorePostalAddress &a)
 {
-    return in >> a.street >> a.city >> a.state >> a.postalCode >> a.country >> a.isoCountryCode >> a.subLocality
-        >> a.subAdministrativeArea;
+    return in >> a.street >> a.city >> a.state >> a.postalCode >> a.country >> a.isoCountryCode
+        >> a.subLocality >> a.subAdministrativeArea;
 }
 
 inline QDataStream &operator<<(QDataStream &out, const StoreSocialProfile &p)
@@ -130,9 +128,27 @@ inline QDataStream &operator>>(QDataStream &in, StoreInstantMessageAddress &a)
     return in >> a.username >> a.service;
 }
 
-inline QDataStream &operator<<(QDataStream &out, const StoreContactRelation &r) { return out << r.name; }
+inline QDataStream &operator<<(QDataStream &out, const StoreContactRelation &r)
+{
+    return out << r.name;
+}
 
-inline QDataStream &operator>>(QDataStream &in, StoreContactRelation &r) { return in >> r.name; }
+inline QDataStream &operator>>(QDataStream &in, StoreContactRelation &r)
+{
+    return in >> r.name;
+}
+
+// Every member is an implicitly shared Qt value or plain data, so lists may move these by memory copy:
+// parsing a large file grows its list of contacts without copying each one.
+Q_DECLARE_TYPEINFO(StorePostalAddress, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(StoreSocialProfile, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(StoreInstantMessageAddress, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(StoreContactRelation, Q_RELOCATABLE_TYPE);
+template <typename T>
+class QTypeInfo<StoreLabeledValue<T>> : public QTypeInfoMerger<StoreLabeledValue<T>, QString, T>
+{
+};
+Q_DECLARE_TYPEINFO(StoreContact, Q_RELOCATABLE_TYPE);
 
 Q_DECLARE_METATYPE(StorePostalAddress)
 Q_DECLARE_METATYPE(StoreSocialProfile)

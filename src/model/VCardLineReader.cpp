@@ -43,6 +43,15 @@ bool isBase64Line(QByteArrayView line)
     return true;
 }
 
+bool isBlank(QByteArrayView line)
+{
+    for (char c : line) {
+        if (c != ' ' && c != '\t' && c != '\v' && c != '\f' && c != '\r' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
 // Odd number of trailing backslashes: the line break itself is escaped.
 bool endsWithEscape(QByteArrayView text)
 {
@@ -93,7 +102,9 @@ bool parseProperty(QByteArrayView line, VCardProperty &property)
         return false;
     QByteArrayView fullName(begin, p - begin);
     fullName = fullName.trimmed();
-    qsizetype dot = fullName.lastIndexOf('.');
+    qsizetype dot = fullName.size() - 1;
+    while (dot >= 0 && fullName[dot] != '.')
+        --dot;
     if (dot >= 0) {
         property.group = fullName.first(dot);
         property.name = fullName.sliced(dot + 1);
@@ -227,7 +238,7 @@ private:
             }
             finishPending();
         }
-        if (line.trimmed().isEmpty())
+        if (isBlank(line))
             return;
         m_sawAnyText = true;
         m_hasPending = true;

@@ -28,29 +28,35 @@ enum TypeFlag : unsigned {
     IPhone = 1u << 7,
 };
 
+unsigned typeFlag(QByteArrayView word)
+{
+    static constexpr struct
+    {
+        QByteArrayView text;
+        unsigned flag;
+    } table[] = { { "HOME", Home }, { "WORK", Work }, { "OTHER", Other }, { "CELL", Cell },
+        { "MOBILE", Cell }, { "FAX", Fax }, { "PAGER", Pager }, { "MAIN", Main }, { "IPHONE", IPhone } };
+    unsigned flags = 0;
+    for (const auto &entry : table) {
+        if (VCardLineReader::equalsIgnoringCase(word, entry.text))
+            flags |= entry.flag;
+    }
+    return flags;
+}
+
 unsigned typeFlags(const VCardProperty &property)
 {
     unsigned flags = 0;
     VCardLineReader::forEachParameter(property.parameters, [&](QByteArrayView name, QByteArrayView value) {
         if (!VCardLineReader::equalsIgnoringCase(name, "TYPE"))
             return true;
-        static constexpr struct
-        {
-            const char *text;
-            unsigned flag;
-        } table[] = { { "HOME", Home }, { "WORK", Work }, { "OTHER", Other }, { "CELL", Cell },
-            { "MOBILE", Cell }, { "FAX", Fax }, { "PAGER", Pager }, { "MAIN", Main }, { "IPHONE", IPhone } };
         // A quoted list ("fax,home") arrives as one value.
         qsizetype start = 0;
         while (start <= value.size()) {
-            qsizetype comma = value.indexOf(',', start);
-            if (comma < 0)
-                comma = value.size();
-            QByteArrayView word = value.sliced(start, comma - start).trimmed();
-            for (const auto &entry : table) {
-                if (VCardLineReader::equalsIgnoringCase(word, entry.text))
-                    flags |= entry.flag;
-            }
+            qsizetype comma = start;
+            while (comma < value.size() && value[comma] != ',')
+                ++comma;
+            flags |= typeFlag(value.sliced(start, comma - start).trimmed());
             start = comma + 1;
         }
         return true;

@@ -4,7 +4,24 @@
 #include "model/VCardPropertyMapper.h"
 #include "model/VCardWriter.h"
 
+#include <QByteArrayMatcher>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// How many cards the text holds, as most writers spell them; only a size hint for the result list,
+// which would otherwise be copied over and over as a file of many thousand contacts is read.
+qsizetype expectedCards(QByteArrayView data)
+{
+    static const QByteArrayMatcher begin("BEGIN:VCARD");
+    qsizetype count = 0;
+    for (qsizetype at = begin.indexIn(data); at >= 0; at = begin.indexIn(data, at + 11))
+        ++count;
+    return count;
+}
+
+} // namespace
 
 namespace VCardSerialization {
 
@@ -12,6 +29,7 @@ QList<StoreContact> contactsWithData(const QByteArray &data, QString *error)
 {
     QString readError;
     QList<StoreContact> contacts;
+    contacts.reserve(expectedCards(data));
     QString firstFailure;
     int firstFailureNumber = 0;
     int cardNumber = 0;
