@@ -1,5 +1,7 @@
 #include "formats/ZRvCard.h"
 
+#include "formats/CardWorkers.h"
+#include "model/ContactDefaults.h"
 #include "model/Identifiers.h"
 #include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
@@ -125,6 +127,34 @@ void applyLayouts(const QString &card, ZRPerson &person)
     }
 }
 
+// One card of the text, read on its own: where it lies, and what came of it.
+struct ReadCard
+{
+    qsizetype begin = 0;
+    qsizetype length = 0;
+    QStringList categories;
+    std::shared_ptr<ZRPerson> person;
+    QString error;
+};
+
+// Everything a card yields that depends on the card alone, so cards can be read side by side.
+void readCard(const QString &text, ReadCard &slot)
+{
+    const QString card = text.mid(slot.begin, slot.length);
+    slot.categories = ZRvCard::categoryNames(card);
+    QString error;
+    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card.toUtf8(), &error);
+    if (contacts.isEmpty()) {
+        slot.error = error.isEmpty() ? u"no contact in the card"_s : error;
+        return;
+    }
+    auto person = ZRPerson::fromStoreContact(contacts.first());
+    person->setCreated(true);
+    applyRenmei(card, *person);
+    applyLayouts(card, *person);
+    slot.person = std::move(person);
+}
+
 } // namespace
 
 ContactContainerPtr ZRvCard::makeVCardContainer()
@@ -150,72 +180,81 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
         return result;
 
     ContactTable &topTable = *container->groups.first()->contactTable;
+    QHash<QString, ContactGroupPtr> groupsByName;
+    // Records take the user's defaults, read once on first use: let that be here, not in two workers.
+    ContactDefaults::load();
+
     qsizetype position = 0;
     int cardNumber = 0;
-    while (text.size() - position > 10) {
-        const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
-        if (begin < 0)
-            break;
-        const qsizetype endMatch = indexAtLineStart(text, EndVCard, begin + BeginVCard.size());
-        if (endMatch < 0)
-            break;
-        qsizetype cardEnd = endMatch + EndVCard.size();
-        while (cardEnd < text.size() && !isNewline(text.at(cardEnd)))
-            ++cardEnd;
-        if (cardEnd < text.size())
-            ++cardEnd; // the card keeps one line-break character
-        const QString card = text.mid(begin, cardEnd - begin);
-        if (card.size() < 11)
-            break;
-        ++cardNumber;
+    bool more = true;
+    QList<ReadCard> batch;
+    while (more) {
+        batch.clear();
+        while (batch.size() < CardWorkers::BatchSize) {
+            if (text.size() - position <= 10) {
+                more = false;
+                break;
+            }
+            const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
+            const qsizetype endMatch
+                = begin < 0 ? -1 : indexAtLineStart(text, EndVCard, begin + BeginVCard.size());
+            if (endMatch < 0) {
+                more = false;
+                break;
+            }
+            qsizetype cardEnd = endMatch + EndVCard.size();
+            while (cardEnd < text.size() && !isNewline(text.at(cardEnd)))
+                ++cardEnd;
+            if (cardEnd < text.size())
+                ++cardEnd; // the card keeps one line-break character
+            if (cardEnd - begin < 11) {
+                more = false;
+                break;
+            }
+            batch.append(ReadCard { begin, cardEnd - begin, {}, {}, {} });
+            position = cardEnd;
+        }
+        CardWorkers::forEach(batch, [&text](ReadCard &slot) { readCard(text, slot); });
 
-        // Categories first, so that a card that fails still makes its groups.
-        QList<ContactGroupPtr> cardGroups;
-        for (const QString &name : categoryNames(card)) {
-            ContactGroupPtr found;
-            for (const ContactGroupPtr &group : container->groups) {
-                if (group->name == name) {
-                    found = group;
-                    break;
+        for (ReadCard &slot : batch) {
+            ++cardNumber;
+            // Categories make their groups even when the card itself fails.
+            QList<ContactGroupPtr> cardGroups;
+            for (const QString &name : std::as_const(slot.categories)) {
+                ContactGroupPtr &found = groupsByName[name];
+                if (!found) {
+                    found = container->groups.first()->name == name ? container->groups.first()
+                                                                    : categoryGroup(name);
+                    if (!found->top)
+                        container->groups.append(found);
+                }
+                // A category named twice on one card still lists the contact once in its group.
+                if (!cardGroups.contains(found))
+                    cardGroups.append(found);
+            }
+            if (!slot.person) {
+                if (problems)
+                    problems->append({ cardNumber, slot.error });
+            } else {
+                auto entry = std::make_shared<ContactEntry>();
+                entry->person = std::move(slot.person);
+                entry->uniqueId = entry->person->uniqueId();
+                entry->isNew = true;
+                topTable.append(entry);
+                for (const ContactGroupPtr &group : std::as_const(cardGroups)) {
+                    if (group->top)
+                        continue; // a category named like the top group is the top group itself
+                    // Each group holds an entry of its own over the shared record: a deletion mark
+                    // set in one group must not hide the contact in the others.
+                    group->contactTable->append(std::make_shared<ContactEntry>(*entry));
                 }
             }
-            if (!found) {
-                found = categoryGroup(name);
-                container->groups.append(found);
+            if (handler) {
+                bool stop = false;
+                handler(&stop, slot.begin + slot.length);
+                if (stop)
+                    return std::nullopt;
             }
-            cardGroups.append(found);
-        }
-
-        QString error;
-        const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card.toUtf8(), &error);
-        if (contacts.isEmpty()) {
-            if (problems)
-                problems->append({ cardNumber, error.isEmpty() ? u"no contact in the card"_s : error });
-        } else {
-            auto person = ZRPerson::fromStoreContact(contacts.first());
-            person->setCreated(true);
-            auto entry = std::make_shared<ContactEntry>();
-            entry->person = person;
-            entry->uniqueId = person->uniqueId();
-            entry->isNew = true;
-            topTable.append(entry);
-            for (const ContactGroupPtr &group : cardGroups) {
-                if (group->top)
-                    continue; // a category named like the top group is the top group itself
-                // Each group holds an entry of its own over the shared record: a deletion mark set
-                // in one group must not hide the contact in the others.
-                group->contactTable->append(std::make_shared<ContactEntry>(*entry));
-            }
-            applyRenmei(card, *person);
-            applyLayouts(card, *person);
-        }
-
-        position = begin + card.size();
-        if (handler) {
-            bool stop = false;
-            handler(&stop, position);
-            if (stop)
-                return std::nullopt;
         }
     }
     return result;

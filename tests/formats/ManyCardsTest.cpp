@@ -1,0 +1,143 @@
+// Files of many cards are read and written on several threads in batches; what comes out must be
+// what one thread reading or writing card after card gives.
+#include "formats/VCardExport.h"
+#include "formats/ZRvCard.h"
+#include "model/Identifiers.h"
+#include "model/ZRPerson.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// More cards than one batch holds, with categories spread over them and a card that fails now and then.
+QString manyCards(int count)
+{
+    QString text;
+    for (int i = 0; i < count; ++i) {
+        if (i % 97 == 50) {
+            text += u"BEGIN:VCARD\r\nEND:VCARD\r\n"_s; // holds nothing to read
+            continue;
+        }
+        text += u"BEGIN:VCARD\r\nVERSION:3.0\r\nUID:card-%1\r\nN:Family%1;Given;;;\r\nFN:Given Family%1\r\n"
+                u"TEL;TYPE=CELL:+81-90-%1\r\nADR;TYPE=HOME:;;%1 Main Street;Springfield;;12345;\r\n"_s.arg(i);
+        if (i % 3 == 0)
+            text += u"CATEGORIES:Every third\r\n"_s;
+        if (i % 5 == 0)
+            text += u"CATEGORIES:Every fifth,Every third\r\n"_s;
+        if (i % 7 == 0)
+            text += u"X-RENMEI:Partner%1\r\n"_s.arg(i);
+        text += u"END:VCARD\r\n"_s;
+    }
+    return text;
+}
+
+QStringList idsOf(const ContactTable &table)
+{
+    QStringList ids;
+    for (const ContactEntryPtr &entry : table)
+        ids << entry->uniqueId;
+    return ids;
+}
+
+} // namespace
+
+TEST(ManyCardsTest, ReadingKeepsTheCardOrderGroupsAndProblems)
+{
+    const int count = 1500;
+    QList<ZRvCard::CardProblem> problems;
+    QList<qsizetype> positions;
+    const auto read = ZRvCard().containersFromVCards(
+        manyCards(count), [&](bool *, qsizetype position) { positions << position; }, &problems);
+    ASSERT_TRUE(read.has_value());
+    const ContactContainer &container = *read->first();
+
+    // Every card, in the file's order, reported once with a position that only grows.
+    ASSERT_EQ(positions.size(), count);
+    EXPECT_TRUE(std::is_sorted(positions.cbegin(), positions.cend()));
+    QStringList expected;
+    QList<int> failed;
+    for (int i = 0; i < count; ++i) {
+        if (i % 97 == 50)
+            failed << i + 1;
+        else
+            expected << u"card-%1"_s.arg(i);
+    }
+    EXPECT_EQ(idsOf(*container.groups.first()->contactTable), expected);
+    ASSERT_EQ(problems.size(), failed.size());
+    for (qsizetype i = 0; i < problems.size(); ++i)
+        EXPECT_EQ(problems.at(i).cardNumber, failed.at(i));
+
+    // Groups in the order their names first appear.
+    QStringList names;
+    for (const ContactGroupPtr &group : container.groups)
+        names << group->name;
+    EXPECT_EQ(names, (QStringList { u"All Contacts"_s, u"Every third"_s, u"Every fifth"_s }));
+    // Card 0 names "Every third" on two lines and is listed once.
+    QStringList thirds;
+    for (int i = 0; i < count; ++i) {
+        if ((i % 3 == 0 || i % 5 == 0) && i % 97 != 50)
+            thirds << u"card-%1"_s.arg(i);
+    }
+    EXPECT_EQ(idsOf(*container.groups.at(1)->contactTable), thirds);
+
+    // The records themselves, joint names included, came out of the right cards.
+    for (const ContactEntryPtr &entry : *container.groups.first()->contactTable) {
+        const int i = entry->uniqueId.sliced(5).toInt();
+        ASSERT_EQ(entry->person->valueForIdentifier(Ident::LastName).toString(), u"Family%1"_s.arg(i));
+        ASSERT_EQ(entry->person->valueForIdentifier(Ident::Renmei).toString(),
+            i % 7 == 0 ? u"Partner%1"_s.arg(i) : QString());
+    }
+}
+
+TEST(ManyCardsTest, StoppingInTheMiddleOfABatchYieldsNothing)
+{
+    int calls = 0;
+    const auto stopped = ZRvCard().containersFromVCards(
+        manyCards(1200), [&](bool *stop, qsizetype) { *stop = ++calls == 700; });
+    EXPECT_FALSE(stopped.has_value());
+    EXPECT_EQ(calls, 700);
+}
+
+TEST(ManyCardsTest, ExportWritesEveryEntryInOrderAsCardByCardWould)
+{
+    const auto read = ZRvCard().containersFromVCards(manyCards(1200));
+    ASSERT_TRUE(read.has_value());
+    const ContactContainer &container = *read->first();
+    ContactTable entries = *container.groups.first()->contactTable;
+    // One record listed twice in a batch is written twice, from one piece of work.
+    entries.insert(10, entries.at(3));
+    entries.insert(11, std::make_shared<ContactEntry>()); // an entry without a record writes nothing
+
+    const QStringList options { VCardExport::Option::Note, VCardExport::Option::Renmei };
+    QByteArray expected;
+    for (const ContactEntryPtr &entry : entries) {
+        if (!entry->person)
+            continue;
+        QStringList groups;
+        for (const ContactGroupPtr &group : container.groups) {
+            if (group->top)
+                continue;
+            for (const ContactEntryPtr &member : *group->contactTable) {
+                if (member->uniqueId == entry->uniqueId) {
+                    groups << group->name;
+                    break;
+                }
+            }
+        }
+        expected += VCardExport::vCardFromPerson(*entry->person, options, groups);
+    }
+    QList<qsizetype> seen;
+    const auto written = VCardExport::vCardsFromContacts(
+        entries, options, &container, [&](bool *, qsizetype i) { seen << i; });
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, expected);
+    EXPECT_EQ(seen.size(), entries.size());
+    EXPECT_EQ(seen.last(), entries.size() - 1);
+
+    int calls = 0;
+    const auto stopped = VCardExport::vCardsFromContacts(
+        entries, options, &container, [&](bool *stop, qsizetype) { *stop = ++calls == 600; });
+    EXPECT_FALSE(stopped.has_value());
+}
