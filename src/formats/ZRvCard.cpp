@@ -8,6 +8,7 @@
 #include "model/ZRPerson.h"
 
 #include <QDateTime>
+#include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
 
@@ -140,10 +141,18 @@ struct ReadCard
 // Everything a card yields that depends on the card alone, so cards can be read side by side.
 void readCard(const QString &text, ReadCard &slot)
 {
-    const QString card = text.mid(slot.begin, slot.length);
+    // The card is read where it lies in the text, and handed to the parser through a buffer each
+    // thread keeps: copies of every card would cost more than reading them.
+    const QString card = QString::fromRawData(text.constData() + slot.begin, slot.length);
     slot.categories = ZRvCard::categoryNames(card);
+    thread_local QByteArray utf8;
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    utf8.resize(encoder.requiredSpace(card.size()));
+    utf8.truncate(encoder.appendToBuffer(utf8.data(), card) - utf8.data());
     QString error;
-    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card.toUtf8(), &error);
+    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(utf8, &error);
+    if (utf8.capacity() > 1024 * 1024)
+        utf8 = QByteArray(); // a huge card's room is not kept for the thread's lifetime
     if (contacts.isEmpty()) {
         slot.error = error.isEmpty() ? u"no contact in the card"_s : error;
         return;
