@@ -1,0 +1,24 @@
+#pragma once
+
+#include "formats/ContactContainer.h"
+
+#include <QSet>
+#include <QStringList>
+
+// Makes the sub-rows of contacts for one choice of columns and labels. Which labelled fields the
+// columns spread into rows and which labels count are settled once per table build, so that each
+// contact only walks its stored values.
+class SubRowBuilder
+{
+public:
+    SubRowBuilder(const QStringList &identifiers, const QStringList &labels);
+
+    // Appends the contact's sub-rows to rows: its first row, then, field by field, a row for each shown
+    // value whose position lies past the contact's rows so far.
+    void append(const ContactEntryPtr &contact, ContactTable &rows) const;
+
+private:
+    QStringList m_fields; // the labelled fields behind the columns, each once, in column order
+    QSet<QString> m_labels;
+    bool m_allLabels = false;
+};
