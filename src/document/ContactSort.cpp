@@ -142,12 +142,20 @@ void sortContactTable(ContactTable &table, const SortDescriptor &descriptor)
     const auto split = separateSortKeyIntoIdentifierAndKey(descriptor.key);
     if (!split)
         return;
+    if (!comparesDates(*split)) {
+        std::vector<QString> texts;
+        texts.reserve(size_t(table.size()));
+        for (const ContactEntryPtr &entry : table)
+            texts.push_back(entry && entry->person ? sortText(*entry->person, *split) : QString());
+        SortValues::applyOrder(table, SortValues::stableOrderOfTexts(texts, descriptor.ascending));
+        return;
+    }
     std::vector<SortValue> values;
     values.reserve(size_t(table.size()));
     for (const ContactEntryPtr &entry : table)
         values.push_back(entry ? sortValue(*entry, *split) : SortValue::missing());
-    const auto rule = comparesDates(*split) ? SortValues::Rule::DatesMissingLast : SortValues::Rule::Text;
-    SortValues::applyOrder(table, SortValues::stableOrder(values, rule, descriptor.ascending));
+    SortValues::applyOrder(
+        table, SortValues::stableOrder(values, SortValues::Rule::DatesMissingLast, descriptor.ascending));
 }
 
 } // namespace ContactSort

@@ -27,14 +27,13 @@ int compare(const ContactEntry &a, const ContactEntry &b, const SortDescriptor &
 void sort(QList<ContactEntry> &rows, const SortDescriptor &descriptor);
 
 // The same for any row type that holds a contact entry; entryOf(row) gives it.
-template <class List, class EntryOf>
-void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
+// One value per row. A contact's sub-rows stand together, and for keys that ignore the row's position
+// they share one value: the record is read once per run of rows.
+template <class Value, class List, class EntryOf, class Read>
+std::vector<Value> rowValues(const List &rows, EntryOf entryOf, bool perRecord, Read read)
 {
-    std::vector<SortValue> values;
+    std::vector<Value> values;
     values.reserve(size_t(rows.size()));
-    // A contact's sub-rows stand together, and for keys that ignore the row's position they share
-    // one value: read the record once per run of rows.
-    const bool perRecord = !dependsOnRowPosition(descriptor.key);
     const ZRPerson *previous = nullptr;
     for (const auto &row : rows) {
         const ContactEntry &entry = entryOf(row);
@@ -42,11 +41,27 @@ void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
             values.push_back(values.back());
             continue;
         }
-        values.push_back(sortValue(entry, descriptor.key));
+        values.push_back(read(entry));
         previous = entry.person.get();
     }
-    SortValues::applyOrder(
-        rows, SortValues::stableOrder(values, ruleForKey(descriptor.key), descriptor.ascending));
+    return values;
+}
+
+template <class List, class EntryOf>
+void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
+{
+    const bool perRecord = !dependsOnRowPosition(descriptor.key);
+    const SortValues::Rule rule = ruleForKey(descriptor.key);
+    const QString &key = descriptor.key;
+    // Texts are ranked: many rows share a text, and equal texts need only one collation key.
+    const std::vector<qsizetype> order = rule == SortValues::Rule::Text
+        ? SortValues::stableOrderOfTexts(rowValues<QString>(rows, entryOf, perRecord,
+                                             [&](const ContactEntry &e) { return sortText(e, key); }),
+            descriptor.ascending)
+        : SortValues::stableOrder(rowValues<SortValue>(rows, entryOf, perRecord,
+                                      [&](const ContactEntry &e) { return sortValue(e, key); }),
+            rule, descriptor.ascending);
+    SortValues::applyOrder(rows, order);
 }
 
 } // namespace SubRowSort
