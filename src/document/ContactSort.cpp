@@ -1,6 +1,7 @@
 #include "document/ContactSort.h"
 
 #include "document/SortKeys.h"
+#include "document/TextRanks.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
@@ -143,11 +144,14 @@ void sortContactTable(ContactTable &table, const SortDescriptor &descriptor)
     if (!split)
         return;
     if (!comparesDates(*split)) {
-        std::vector<QString> texts;
-        texts.reserve(size_t(table.size()));
-        for (const ContactEntryPtr &entry : table)
-            texts.push_back(entry && entry->person ? sortText(*entry->person, *split) : QString());
-        SortValues::applyOrder(table, SortValues::stableOrderOfTexts(texts, descriptor.ascending));
+        TextRanks ranks;
+        std::vector<qsizetype> rowSlots;
+        rowSlots.reserve(size_t(table.size()));
+        for (const ContactEntryPtr &entry : table) {
+            rowSlots.push_back(
+                entry && entry->person ? ranks.slotOf(sortText(*entry->person, *split)) : TextRanks::Missing);
+        }
+        SortValues::applyOrder(table, ranks.stableOrder(rowSlots, descriptor.ascending));
         return;
     }
     std::vector<SortValue> values;

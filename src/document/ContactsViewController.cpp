@@ -113,10 +113,11 @@ void ContactsViewController::updateSubContactTable()
     m_subRows.clear();
     m_subRows.reserve(m_contactTable.size());
     const SubRowBuilder builder(m_columns, m_selectedLabels);
+    QSet<const ContactEntry *> senders;
     for (const ContactEntryPtr &entry : m_contactTable) {
         if (entry->deleted || !entry->person)
             continue;
-        builder.append(entry, m_subRows);
+        builder.append(entry, m_subRows, &senders);
     }
     if (m_sort)
         SubRowSort::sortBy(
@@ -135,12 +136,9 @@ void ContactsViewController::updateSubContactTable()
         } else {
             row.extra.remove(NotFirstRowKey);
         }
-        if (!sender) {
-            const QVariantList &addresses = row.person->addressValues();
-            if (row.labelIndex < addresses.size()
-                && ZRPerson::entryValue(addresses.at(row.labelIndex), Key::Sender).toBool())
-                sender = m_subRows[i];
-        }
+        // The first sender row in display order is the one the postcard view shows.
+        if (!sender && senders.contains(&row))
+            sender = m_subRows[i];
     }
     if (sender) {
         m_delegate.changeSenderInHagakiView(sender);

@@ -3,7 +3,6 @@
 #include "model/DateComponents.h"
 
 #include <QDate>
-#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
@@ -104,57 +103,6 @@ std::vector<qsizetype> stableOrder(const std::vector<SortValue> &values, Rule ru
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
         return compare(values[size_t(a)], values[size_t(b)], rule, ascending) < 0;
     });
-    return order;
-}
-
-std::vector<qsizetype> stableOrderOfTexts(const std::vector<QString> &texts, bool ascending)
-{
-    // Each distinct text once, with its collation key; empty texts have none.
-    constexpr qsizetype Missing = -1;
-    QHash<QString, qsizetype> slotOfText;
-    std::vector<SortValue> distinct;
-    std::vector<qsizetype> rowSlots;
-    rowSlots.reserve(texts.size());
-    for (const QString &text : texts) {
-        if (text.isEmpty()) {
-            rowSlots.push_back(Missing);
-            continue;
-        }
-        auto it = slotOfText.constFind(text);
-        if (it == slotOfText.cend()) {
-            it = slotOfText.insert(text, qsizetype(distinct.size()));
-            distinct.push_back(SortValue::fromText(text));
-        }
-        rowSlots.push_back(it.value());
-    }
-
-    // Ranks in ascending order; texts the collator holds equal (case, for one) share a rank.
-    std::vector<qsizetype> byKey(distinct.size());
-    std::iota(byKey.begin(), byKey.end(), qsizetype(0));
-    std::sort(byKey.begin(), byKey.end(), [&](qsizetype a, qsizetype b) {
-        return SortValue::compareTexts(distinct[size_t(a)], distinct[size_t(b)], true) < 0;
-    });
-    std::vector<qsizetype> rank(distinct.size());
-    qsizetype highest = 0;
-    for (size_t k = 0; k < byKey.size(); ++k) {
-        if (k > 0
-            && SortValue::compareTexts(distinct[size_t(byKey[k - 1])], distinct[size_t(byKey[k])], true) != 0)
-            ++highest;
-        rank[size_t(byKey[k])] = highest;
-    }
-
-    // Descending reverses the ranks; missing texts go last either way.
-    std::vector<qsizetype> keys(texts.size());
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const qsizetype slot = rowSlots[i];
-        keys[i] = slot == Missing ? highest + 1
-            : ascending           ? rank[size_t(slot)]
-                                  : highest - rank[size_t(slot)];
-    }
-    std::vector<qsizetype> order(texts.size());
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(),
-        [&](qsizetype a, qsizetype b) { return keys[size_t(a)] < keys[size_t(b)]; });
     return order;
 }
 

@@ -46,10 +46,6 @@ int compare(const SortValue &a, const SortValue &b, Rule rule, bool ascending);
 // The stable order of prepared values: position i of the result is the index of the row that goes i-th.
 std::vector<qsizetype> stableOrder(const std::vector<SortValue> &values, Rule rule, bool ascending);
 
-// The same order for texts under the text rule (empty texts are missing), computed from one collation
-// key per distinct text: rows then compare by their text's rank.
-std::vector<qsizetype> stableOrderOfTexts(const std::vector<QString> &texts, bool ascending);
-
 // Reorders items by an order from stableOrder.
 template <class List> void applyOrder(List &items, const std::vector<qsizetype> &order)
 {

@@ -34,8 +34,10 @@ SubRowBuilder::SubRowBuilder(const QStringList &identifiers, const QStringList &
     }
 }
 
-void SubRowBuilder::append(const ContactEntryPtr &contact, ContactTable &rows) const
+void SubRowBuilder::append(
+    const ContactEntryPtr &contact, ContactTable &rows, QSet<const ContactEntry *> *senders) const
 {
+    const qsizetype start = rows.size();
     auto first = std::make_shared<ContactEntry>();
     first->person = contact->person;
     first->uniqueId = contact->uniqueId;
@@ -57,5 +59,14 @@ void SubRowBuilder::append(const ContactEntryPtr &contact, ContactTable &rows) c
                 ++count;
             }
         }
+    }
+    if (!senders)
+        return;
+    const QVariantList &addresses = contact->person->addressValues();
+    for (qsizetype r = start; r < rows.size(); ++r) {
+        const ContactEntry &row = *rows.at(r);
+        if (row.labelIndex < addresses.size()
+            && ZRPerson::entryValue(addresses.at(row.labelIndex), Key::Sender).toBool())
+            senders->insert(&row);
     }
 }

@@ -14,8 +14,10 @@ public:
     SubRowBuilder(const QStringList &identifiers, const QStringList &labels);
 
     // Appends the contact's sub-rows to rows: its first row, then, field by field, a row for each shown
-    // value whose position lies past the contact's rows so far.
-    void append(const ContactEntryPtr &contact, ContactTable &rows) const;
+    // value whose position lies past the contact's rows so far. Rows whose address is marked as the
+    // sender's go into senders too, when given: the records are at hand here, and seldom after sorting.
+    void append(const ContactEntryPtr &contact, ContactTable &rows,
+        QSet<const ContactEntry *> *senders = nullptr) const;
 
 private:
     QStringList m_fields; // the labelled fields behind the columns, each once, in column order

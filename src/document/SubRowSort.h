@@ -2,6 +2,7 @@
 
 #include "document/SortDescriptor.h"
 #include "document/SortValue.h"
+#include "document/TextRanks.h"
 #include "formats/ContactContainer.h"
 
 #include <QList>
@@ -26,7 +27,6 @@ int compare(const ContactEntry &a, const ContactEntry &b, const SortDescriptor &
 // Stable: rows that tie keep their order, so a contact's sub-rows stay in value order.
 void sort(QList<ContactEntry> &rows, const SortDescriptor &descriptor);
 
-// The same for any row type that holds a contact entry; entryOf(row) gives it.
 // One value per row. A contact's sub-rows stand together, and for keys that ignore the row's position
 // they share one value: the record is read once per run of rows.
 template <class Value, class List, class EntryOf, class Read>
@@ -47,20 +47,25 @@ std::vector<Value> rowValues(const List &rows, EntryOf entryOf, bool perRecord, 
     return values;
 }
 
+// The same as sort for any row type that holds a contact entry; entryOf(row) gives it.
 template <class List, class EntryOf>
 void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
 {
     const bool perRecord = !dependsOnRowPosition(descriptor.key);
     const SortValues::Rule rule = ruleForKey(descriptor.key);
     const QString &key = descriptor.key;
-    // Texts are ranked: many rows share a text, and equal texts need only one collation key.
-    const std::vector<qsizetype> order = rule == SortValues::Rule::Text
-        ? SortValues::stableOrderOfTexts(rowValues<QString>(rows, entryOf, perRecord,
-                                             [&](const ContactEntry &e) { return sortText(e, key); }),
-            descriptor.ascending)
-        : SortValues::stableOrder(rowValues<SortValue>(rows, entryOf, perRecord,
-                                      [&](const ContactEntry &e) { return sortValue(e, key); }),
-            rule, descriptor.ascending);
+    std::vector<qsizetype> order;
+    if (rule == SortValues::Rule::Text) {
+        // Many rows share a text: each distinct one gets one collation key, and rows compare by rank.
+        TextRanks ranks;
+        const auto rowSlots = rowValues<qsizetype>(
+            rows, entryOf, perRecord, [&](const ContactEntry &e) { return ranks.slotOf(sortText(e, key)); });
+        order = ranks.stableOrder(rowSlots, descriptor.ascending);
+    } else {
+        const auto values = rowValues<SortValue>(
+            rows, entryOf, perRecord, [&](const ContactEntry &e) { return sortValue(e, key); });
+        order = SortValues::stableOrder(values, rule, descriptor.ascending);
+    }
     SortValues::applyOrder(rows, order);
 }
 

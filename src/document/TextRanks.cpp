@@ -1,0 +1,50 @@
+#include "document/TextRanks.h"
+
+#include <algorithm>
+#include <numeric>
+
+qsizetype TextRanks::slotOf(const QString &text)
+{
+    if (text.isEmpty())
+        return Missing;
+    const auto it = m_slotOfText.constFind(text);
+    if (it != m_slotOfText.cend())
+        return it.value();
+    const qsizetype slot = qsizetype(m_values.size());
+    m_slotOfText.insert(text, slot);
+    m_values.push_back(SortValue::fromText(text));
+    return slot;
+}
+
+std::vector<qsizetype> TextRanks::stableOrder(const std::vector<qsizetype> &rowSlots, bool ascending) const
+{
+    auto compare = [this](qsizetype a, qsizetype b) {
+        return SortValue::compareTexts(m_values[size_t(a)], m_values[size_t(b)], true);
+    };
+    // Ranks in ascending order; texts the collator holds equal (differing in case, say) share a rank.
+    std::vector<qsizetype> byKey(m_values.size());
+    std::iota(byKey.begin(), byKey.end(), qsizetype(0));
+    std::sort(byKey.begin(), byKey.end(), [&](qsizetype a, qsizetype b) { return compare(a, b) < 0; });
+    std::vector<qsizetype> rank(m_values.size());
+    qsizetype highest = 0;
+    for (size_t k = 0; k < byKey.size(); ++k) {
+        if (k > 0 && compare(byKey[k - 1], byKey[k]) != 0)
+            ++highest;
+        rank[size_t(byKey[k])] = highest;
+    }
+
+    // Descending reverses the ranks; missing texts go last either way.
+    std::vector<qsizetype> keys(rowSlots.size());
+    for (size_t i = 0; i < rowSlots.size(); ++i) {
+        const qsizetype slot = rowSlots[i];
+        if (slot == Missing)
+            keys[i] = highest + 1;
+        else
+            keys[i] = ascending ? rank[size_t(slot)] : highest - rank[size_t(slot)];
+    }
+    std::vector<qsizetype> order(rowSlots.size());
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(),
+        [&](qsizetype a, qsizetype b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    return order;
+}
