@@ -3,19 +3,17 @@
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
 
-#include <QHash>
+#include <algorithm>
+#include <map>
 
 namespace {
 
-// Labels already registered, by field: a rebuild meets the same few labels over and over.
-void registerLabel(const QString &label, const QString &field)
+// Labels already registered, by field: a rebuild meets the same few labels over and over. A node map,
+// so that a builder may keep its fields' sets for the whole build.
+QSet<QString> &registeredLabels(const QString &field)
 {
-    static QHash<QString, QSet<QString>> known;
-    QSet<QString> &labels = known[field];
-    if (labels.contains(label))
-        return;
-    labels.insert(label);
-    ZRPerson::setLabelToForIdentifier(QString(), label, field);
+    static std::map<QString, QSet<QString>> known;
+    return known[field];
 }
 
 } // namespace
@@ -29,8 +27,11 @@ SubRowBuilder::SubRowBuilder(const QStringList &identifiers, const QStringList &
     for (const QString &identifier : identifiers) {
         // Address parts are columns of one field: its values spread rows once.
         const QString &field = addressParts.contains(identifier) ? Ident::Address : identifier;
-        if (identifier != Ident::Name && labelled.contains(field) && !m_fields.contains(field))
-            m_fields.append(field);
+        if (identifier == Ident::Name || !labelled.contains(field))
+            continue;
+        const auto done = [&](const Field &f) { return f.identifier == field; };
+        if (std::none_of(m_fields.cbegin(), m_fields.cend(), done))
+            m_fields.push_back({ field, &registeredLabels(field) });
     }
 }
 
@@ -44,14 +45,17 @@ void SubRowBuilder::append(
     first->labelIndex = 0;
     rows.append(first);
     qsizetype count = 1;
-    for (const QString &field : m_fields) {
-        const QVariantList *values = contact->person->labeledValues(field);
+    for (const Field &field : m_fields) {
+        const QVariantList *values = contact->person->labeledValues(field.identifier);
         if (!values)
             continue;
         for (qsizetype i = 0; i < values->size(); ++i) {
             const QString label = ZRPerson::entryValue(values->at(i), Key::Label).toString();
             // Labels met in the data are offered in the label popups from now on.
-            registerLabel(label, field);
+            if (!field.registeredLabels->contains(label)) {
+                field.registeredLabels->insert(label);
+                ZRPerson::setLabelToForIdentifier(QString(), label, field.identifier);
+            }
             if ((m_allLabels || m_labels.contains(label)) && i >= count) {
                 auto row = std::make_shared<ContactEntry>(*first);
                 row->labelIndex = i;

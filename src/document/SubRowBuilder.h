@@ -4,6 +4,7 @@
 
 #include <QSet>
 #include <QStringList>
+#include <vector>
 
 // Makes the sub-rows of contacts for one choice of columns and labels. Which labelled fields the
 // columns spread into rows and which labels count are settled once per table build, so that each
@@ -20,7 +21,12 @@ public:
         QSet<const ContactEntry *> *senders = nullptr) const;
 
 private:
-    QStringList m_fields; // the labelled fields behind the columns, each once, in column order
+    struct Field
+    {
+        QString identifier;
+        QSet<QString> *registeredLabels; // the labels already offered for the field
+    };
+    std::vector<Field> m_fields; // the labelled fields behind the columns, each once, in column order
     QSet<QString> m_labels;
     bool m_allLabels = false;
 };
