@@ -57,11 +57,6 @@ QString sortText(const ContactEntry &row, const QString &key)
     const qsizetype index = row.labelIndex;
     if (key == SortKey::CompositeName)
         return person.storedCompositeName();
-    // The name dictionaries sort by the text they show; read without deriving the name anew.
-    if (key == Ident::Name)
-        return person.readNameValue().value(Key::StringValue).toString();
-    if (key == Ident::PhoneticName)
-        return person.readPhoneticNameValue().value(Key::StringValue).toString();
     if (key == Ident::FirstName)
         return nameText(person, Ident::FirstName, Ident::LastName);
     if (key == Ident::LastName)
@@ -91,6 +86,11 @@ QString sortText(const ContactEntry &row, const QString &key)
         return textAt(person, Ident::SocialNetwork, index, CN::SocialProfileServiceKey);
     if (key == SortKey::SocialNetworkUsername)
         return textAt(person, Ident::SocialNetwork, index, CN::SocialProfileUsernameKey);
+    // The name dictionaries sort by the text they show, read in place.
+    if (key == Ident::Name)
+        return person.readNameValue().value(Key::StringValue).toString();
+    if (key == Ident::PhoneticName)
+        return person.readPhoneticNameValue().value(Key::StringValue).toString();
     const QVariant value = person.valueForIdentifier(key);
     // Structured fields (the name, the birthday) sort by the text they show.
     if (value.typeId() == QMetaType::QVariantMap)

@@ -42,9 +42,13 @@ std::vector<qsizetype> TextRanks::stableOrder(const std::vector<qsizetype> &rowS
         else
             keys[i] = ascending ? rank[size_t(slot)] : highest - rank[size_t(slot)];
     }
+    // Keys are small numbers: counting them orders the rows stably in one pass.
+    std::vector<qsizetype> next(size_t(highest) + 3, 0);
+    for (qsizetype key : keys)
+        ++next[size_t(key) + 1];
+    std::partial_sum(next.begin(), next.end(), next.begin());
     std::vector<qsizetype> order(rowSlots.size());
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(),
-        [&](qsizetype a, qsizetype b) { return keys[size_t(a)] < keys[size_t(b)]; });
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[size_t(next[size_t(keys[i])]++)] = qsizetype(i);
     return order;
 }
