@@ -7,13 +7,22 @@ qsizetype TextRanks::slotOf(const QString &text)
 {
     if (text.isEmpty())
         return Missing;
-    const auto it = m_slotOfText.constFind(text);
-    if (it != m_slotOfText.cend())
-        return it.value();
-    const qsizetype slot = qsizetype(m_values.size());
-    m_slotOfText.insert(text, slot);
+    // Looking texts up pays when they repeat; when the first ones are mostly distinct it only costs, and
+    // each text then gets a slot of its own (ranks come out the same either way).
+    constexpr qsizetype Probe = 1024;
+    if (m_interning && m_seen == Probe && qsizetype(m_values.size()) * 2 > Probe) {
+        m_interning = false;
+        m_slotOfText = {};
+    }
+    ++m_seen;
+    if (m_interning) {
+        const auto it = m_slotOfText.constFind(text);
+        if (it != m_slotOfText.cend())
+            return it.value();
+        m_slotOfText.insert(text, qsizetype(m_values.size()));
+    }
     m_values.push_back(SortValue::fromText(text));
-    return slot;
+    return qsizetype(m_values.size()) - 1;
 }
 
 std::vector<qsizetype> TextRanks::stableOrder(const std::vector<qsizetype> &rowSlots, bool ascending) const

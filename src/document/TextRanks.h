@@ -14,7 +14,8 @@ class TextRanks
 public:
     static constexpr qsizetype Missing = -1;
 
-    // The slot of a text, the same for equal texts; Missing for an empty text.
+    // The slot of a text; Missing for an empty text. Equal texts share a slot while they repeat enough to
+    // make looking them up worth it.
     qsizetype slotOf(const QString &text);
 
     // What SortValues::stableOrder gives for the rows' texts under the text rule: position i is the
@@ -23,5 +24,7 @@ public:
 
 private:
     QHash<QString, qsizetype> m_slotOfText;
-    std::vector<SortValue> m_values;
+    std::vector<SortValue> m_values; // by slot
+    qsizetype m_seen = 0; // texts asked for, empty ones aside
+    bool m_interning = true;
 };
