@@ -4,10 +4,12 @@
 #include "common/PinnedDefaultsTest.h"
 #include "document/ContactSort.h"
 #include "document/SubRowSort.h"
+#include "document/TextRanks.h"
 #include "model/DateComponents.h"
 
 #include <QLocale>
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -167,5 +169,41 @@ TEST_F(SortOrderEquivalenceTest, TheRowsMeetTiesAndMissingValues)
             [&](const ContactEntry &row) { return SubRowSort::sortValue(row, key).isMissing(); });
         EXPECT_GT(missing, 5) << key.toStdString();
         EXPECT_LT(missing, m_rows.size() - 5) << key.toStdString();
+    }
+}
+
+TEST_F(SortOrderEquivalenceTest, RanksOfManyTextsOrderAsTheTextsCompare)
+{
+    // Past the first thousand texts, ranks stop looking up repeated texts when most are distinct: both
+    // ways must order as the prepared values compare.
+    std::mt19937 random(3);
+    const QStringList syllables { u"an"_s, u"AN"_s, u"be"_s, u"Bé"_s, u"ka"_s, u"や"_s, u"マ"_s, u"田"_s,
+        u"zo"_s };
+    auto word = [&](int parts) {
+        QString text;
+        for (int i = 0; i < parts; ++i)
+            text += syllables.at(int(random() % syllables.size()));
+        return text;
+    };
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    for (int parts : { 6, 2 }) { // mostly distinct, then few texts repeated
+        std::vector<QString> texts;
+        for (int i = 0; i < 3000; ++i)
+            texts.push_back(i % 17 == 0 ? QString() : word(parts));
+        for (bool ascending : { true, false }) {
+            TextRanks ranks;
+            std::vector<qsizetype> rowSlots;
+            std::vector<SortValue> values;
+            for (const QString &text : texts) {
+                rowSlots.push_back(ranks.slotOf(text));
+                values.push_back(SortValue::fromText(text));
+            }
+            std::vector<qsizetype> plain(texts.size());
+            std::iota(plain.begin(), plain.end(), qsizetype(0));
+            std::stable_sort(plain.begin(), plain.end(), [&](qsizetype a, qsizetype b) {
+                return SortValue::compareTexts(values[size_t(a)], values[size_t(b)], ascending) < 0;
+            });
+            EXPECT_EQ(ranks.stableOrder(rowSlots, ascending), plain) << parts << ' ' << ascending;
+        }
     }
 }
