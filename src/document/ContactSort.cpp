@@ -1,6 +1,7 @@
 #include "document/ContactSort.h"
 
 #include "document/SortKeys.h"
+#include "document/TextRanks.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
@@ -142,12 +143,23 @@ void sortContactTable(ContactTable &table, const SortDescriptor &descriptor)
     const auto split = separateSortKeyIntoIdentifierAndKey(descriptor.key);
     if (!split)
         return;
+    if (!comparesDates(*split)) {
+        TextRanks ranks;
+        std::vector<qsizetype> rowSlots;
+        rowSlots.reserve(size_t(table.size()));
+        for (const ContactEntryPtr &entry : table) {
+            rowSlots.push_back(
+                entry && entry->person ? ranks.slotOf(sortText(*entry->person, *split)) : TextRanks::Missing);
+        }
+        SortValues::applyOrder(table, ranks.stableOrder(rowSlots, descriptor.ascending));
+        return;
+    }
     std::vector<SortValue> values;
     values.reserve(size_t(table.size()));
     for (const ContactEntryPtr &entry : table)
         values.push_back(entry ? sortValue(*entry, *split) : SortValue::missing());
-    const auto rule = comparesDates(*split) ? SortValues::Rule::DatesMissingLast : SortValues::Rule::Text;
-    SortValues::applyOrder(table, SortValues::stableOrder(values, rule, descriptor.ascending));
+    SortValues::applyOrder(
+        table, SortValues::stableOrder(values, SortValues::Rule::DatesMissingLast, descriptor.ascending));
 }
 
 } // namespace ContactSort

@@ -1,5 +1,6 @@
 #include "document/ContactsViewController.h"
 
+#include "document/SubRowBuilder.h"
 #include "document/SubRowSort.h"
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
@@ -41,17 +42,6 @@ bool opensEditor(const QString &identifier)
     static const QStringList ids { Ident::Name, Ident::PhoneticName, Ident::Address, Ident::InstantMessage,
         Ident::Birthday, Ident::Dates };
     return ids.contains(identifier);
-}
-
-// Labels already registered: a rebuild meets the same few labels over and over.
-void registerLabel(const QString &label, const QString &field)
-{
-    static QSet<QString> known;
-    const QString key = field + QChar(0x1f) + label;
-    if (known.contains(key))
-        return;
-    known.insert(key);
-    ZRPerson::setLabelToForIdentifier(QString(), label, field);
 }
 
 bool isFirstSubRow(const ContactEntry &row)
@@ -114,60 +104,41 @@ ContactTable ContactsViewController::createSubContactsFromContact(
     const ContactEntryPtr &contact, const QStringList &identifiers, const QStringList &labels)
 {
     ContactTable rows;
-    auto first = std::make_shared<ContactEntry>();
-    first->person = contact->person;
-    first->uniqueId = contact->uniqueId;
-    first->labelIndex = 0;
-    rows.append(first);
-    const bool all = labels.isEmpty() || labels.contains(LabelText::All);
-    QSet<QString> fieldsDone;
-    for (const QString &identifier : identifiers) {
-        const QString field = fieldOf(identifier);
-        if (identifier == Ident::Name || !isLabelled(field) || fieldsDone.contains(field))
-            continue;
-        fieldsDone.insert(field);
-        const QVariantList *values = contact->person->labeledValues(field);
-        if (!values)
-            continue;
-        for (qsizetype i = 0; i < values->size(); ++i) {
-            const QString label = values->at(i).toMap().value(Key::Label).toString();
-            // Labels met in the data are offered in the label popups from now on.
-            registerLabel(label, field);
-            if ((all || labels.contains(label)) && i >= rows.size()) {
-                auto row = std::make_shared<ContactEntry>(*first);
-                row->labelIndex = i;
-                rows.append(row);
-            }
-        }
-    }
+    SubRowBuilder(identifiers, labels).append(contact, rows);
     return rows;
 }
 
 void ContactsViewController::updateSubContactTable()
 {
     m_subRows.clear();
+    m_subRows.reserve(m_contactTable.size());
+    const SubRowBuilder builder(m_columns, m_selectedLabels);
+    QSet<const ContactEntry *> senders;
     for (const ContactEntryPtr &entry : m_contactTable) {
         if (entry->deleted || !entry->person)
             continue;
-        m_subRows += createSubContactsFromContact(entry, m_columns, m_selectedLabels);
+        builder.append(entry, m_subRows, &senders);
     }
     if (m_sort)
         SubRowSort::sortBy(
             m_subRows, [](const ContactEntryPtr &row) -> const ContactEntry & { return *row; }, *m_sort);
 
+    // Rows are new, so their extra columns are empty: continuation rows share one marked dictionary.
+    static const QVariantMap notFirstRow { { NotFirstRowKey, true } };
     ContactEntryPtr sender;
     for (qsizetype i = 0; i < m_subRows.size(); ++i) {
         ContactEntry &row = *m_subRows[i];
-        if (i > 0 && m_subRows[i - 1]->uniqueId == row.uniqueId)
-            row.extra.insert(NotFirstRowKey, true);
-        else
+        if (i > 0 && m_subRows[i - 1]->uniqueId == row.uniqueId) {
+            if (row.extra.isEmpty())
+                row.extra = notFirstRow;
+            else
+                row.extra.insert(NotFirstRowKey, true);
+        } else {
             row.extra.remove(NotFirstRowKey);
-        if (!sender) {
-            const QVariantList &addresses = row.person->addressValues();
-            if (row.labelIndex < addresses.size()
-                && addresses.at(row.labelIndex).toMap().value(Key::Sender).toBool())
-                sender = m_subRows[i];
         }
+        // The first sender row in display order is the one the postcard view shows.
+        if (!sender && senders.contains(&row))
+            sender = m_subRows[i];
     }
     if (sender) {
         m_delegate.changeSenderInHagakiView(sender);

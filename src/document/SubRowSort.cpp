@@ -9,18 +9,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The entry at a position of a multi-valued field; an empty map when there is none.
-QVariantMap entryAt(ZRPerson &person, const QString &identifier, qsizetype index)
+// One key of the entry at a position of a multi-valued field; nothing when there is no such entry.
+QVariant entryAt(ZRPerson &person, const QString &identifier, qsizetype index, const QString &key)
 {
     const QVariantList *list = person.labeledValues(identifier);
     if (!list || index < 0 || index >= list->size())
-        return QVariantMap();
-    return list->at(index).toMap();
+        return QVariant();
+    return ZRPerson::entryValue(list->at(index), key);
 }
 
 QString textOf(const QVariantMap &entry, const QString &key)
 {
     return entry.value(key).toString();
+}
+
+QString textAt(ZRPerson &person, const QString &identifier, qsizetype index, const QString &key)
+{
+    return entryAt(person, identifier, index, key).toString();
 }
 
 // Names sort as one word: first name directly followed by last name (or the reverse); a record shown
@@ -61,26 +66,31 @@ QString sortText(const ContactEntry &row, const QString &key)
     if (key == Ident::PhoneticLastName)
         return phoneticText(person, Ident::LastName, Ident::FirstName);
     if (ZRPerson::labeledIdentifiers().contains(key))
-        return textOf(entryAt(person, key, index), Key::StringValue);
+        return textAt(person, key, index, Key::StringValue);
     if (ZRPerson::addressIdentifiers().contains(key))
-        return textOf(entryAt(person, Ident::Address, index), key);
+        return textAt(person, Ident::Address, index, key);
     if (key == SortKey::AddressLabel)
-        return textOf(entryAt(person, Ident::Address, index), Key::Label);
+        return textAt(person, Ident::Address, index, Key::Label);
     if (key == SortKey::EmailDomain || key == SortKey::EmailUsername) {
-        const QString address = textOf(entryAt(person, Ident::Email, index), Key::Value);
+        const QString address = textAt(person, Ident::Email, index, Key::Value);
         const qsizetype at = address.indexOf(u'@');
         if (key == SortKey::EmailUsername)
             return at < 0 ? address : address.left(at);
         return at < 0 || at == address.size() - 1 ? QString() : address.mid(at + 1);
     }
     if (key == SortKey::InstantMessageType)
-        return textOf(entryAt(person, Ident::InstantMessage, index), CN::InstantMessageAddressServiceKey);
+        return textAt(person, Ident::InstantMessage, index, CN::InstantMessageAddressServiceKey);
     if (key == SortKey::InstantMessageUsername)
-        return textOf(entryAt(person, Ident::InstantMessage, index), CN::InstantMessageAddressUsernameKey);
+        return textAt(person, Ident::InstantMessage, index, CN::InstantMessageAddressUsernameKey);
     if (key == SortKey::SocialNetworkType)
-        return textOf(entryAt(person, Ident::SocialNetwork, index), CN::SocialProfileServiceKey);
+        return textAt(person, Ident::SocialNetwork, index, CN::SocialProfileServiceKey);
     if (key == SortKey::SocialNetworkUsername)
-        return textOf(entryAt(person, Ident::SocialNetwork, index), CN::SocialProfileUsernameKey);
+        return textAt(person, Ident::SocialNetwork, index, CN::SocialProfileUsernameKey);
+    // The name dictionaries sort by the text they show, read in place.
+    if (key == Ident::Name)
+        return person.readNameValue().value(Key::StringValue).toString();
+    if (key == Ident::PhoneticName)
+        return person.readPhoneticNameValue().value(Key::StringValue).toString();
     const QVariant value = person.valueForIdentifier(key);
     // Structured fields (the name, the birthday) sort by the text they show.
     if (value.typeId() == QMetaType::QVariantMap)
@@ -108,7 +118,7 @@ SortValue sortValue(const ContactEntry &row, const QString &key)
     if (key == Ident::Dates) {
         if (!row.person)
             return SortValue::missing();
-        return SortValue::fromDateValue(entryAt(*row.person, Ident::Dates, row.labelIndex).value(Key::Value));
+        return SortValue::fromDateValue(entryAt(*row.person, Ident::Dates, row.labelIndex, Key::Value));
     }
     if (key == Ident::Birthday) {
         // The birthday belongs to the contact's first row; later rows have none.

@@ -2,6 +2,7 @@
 
 #include "document/SortDescriptor.h"
 #include "document/SortValue.h"
+#include "document/TextRanks.h"
 #include "formats/ContactContainer.h"
 
 #include <QList>
@@ -26,15 +27,13 @@ int compare(const ContactEntry &a, const ContactEntry &b, const SortDescriptor &
 // Stable: rows that tie keep their order, so a contact's sub-rows stay in value order.
 void sort(QList<ContactEntry> &rows, const SortDescriptor &descriptor);
 
-// The same for any row type that holds a contact entry; entryOf(row) gives it.
-template <class List, class EntryOf>
-void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
+// One value per row. A contact's sub-rows stand together, and for keys that ignore the row's position
+// they share one value: the record is read once per run of rows.
+template <class Value, class List, class EntryOf, class Read>
+std::vector<Value> rowValues(const List &rows, EntryOf entryOf, bool perRecord, Read read)
 {
-    std::vector<SortValue> values;
+    std::vector<Value> values;
     values.reserve(size_t(rows.size()));
-    // A contact's sub-rows stand together, and for keys that ignore the row's position they share
-    // one value: read the record once per run of rows.
-    const bool perRecord = !dependsOnRowPosition(descriptor.key);
     const ZRPerson *previous = nullptr;
     for (const auto &row : rows) {
         const ContactEntry &entry = entryOf(row);
@@ -42,11 +41,32 @@ void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
             values.push_back(values.back());
             continue;
         }
-        values.push_back(sortValue(entry, descriptor.key));
+        values.push_back(read(entry));
         previous = entry.person.get();
     }
-    SortValues::applyOrder(
-        rows, SortValues::stableOrder(values, ruleForKey(descriptor.key), descriptor.ascending));
+    return values;
+}
+
+// The same as sort for any row type that holds a contact entry; entryOf(row) gives it.
+template <class List, class EntryOf>
+void sortBy(List &rows, EntryOf entryOf, const SortDescriptor &descriptor)
+{
+    const bool perRecord = !dependsOnRowPosition(descriptor.key);
+    const SortValues::Rule rule = ruleForKey(descriptor.key);
+    const QString &key = descriptor.key;
+    std::vector<qsizetype> order;
+    if (rule == SortValues::Rule::Text) {
+        // Many rows share a text: each distinct one gets one collation key, and rows compare by rank.
+        TextRanks ranks;
+        const auto rowSlots = rowValues<qsizetype>(
+            rows, entryOf, perRecord, [&](const ContactEntry &e) { return ranks.slotOf(sortText(e, key)); });
+        order = ranks.stableOrder(rowSlots, descriptor.ascending);
+    } else {
+        const auto values = rowValues<SortValue>(
+            rows, entryOf, perRecord, [&](const ContactEntry &e) { return sortValue(e, key); });
+        order = SortValues::stableOrder(values, rule, descriptor.ascending);
+    }
+    SortValues::applyOrder(rows, order);
 }
 
 } // namespace SubRowSort

@@ -452,6 +452,15 @@ QVariantList *ZRPerson::labeledValues(const QString &identifier)
     return nullptr;
 }
 
+QVariant ZRPerson::entryValue(const QVariant &entry, const QString &key)
+{
+    if (entry.typeId() != QMetaType::QVariantMap)
+        return entry.toMap().value(key); // other shapes convert as toMap() does
+    const QVariantMap &map = *static_cast<const QVariantMap *>(entry.constData());
+    const auto it = map.constFind(key);
+    return it == map.cend() ? QVariant() : it.value();
+}
+
 // ---- Copy
 
 std::shared_ptr<ZRPerson> ZRPerson::copy()

@@ -166,6 +166,9 @@ public:
     QVariantList &hagakiLayouts();
     // The container of a labelled identifier ("Phone", ...); nullptr for any other identifier.
     QVariantList *labeledValues(const QString &identifier);
+    // One key of an entry of a labelled list, read where it is stored: what
+    // entry.toMap().value(key) gives, without copying the entry.
+    static QVariant entryValue(const QVariant &entry, const QString &key);
 
     QByteArray imageData() const { return m_imageData; }
     void setImageData(const QByteArray &data) { m_imageData = data; }

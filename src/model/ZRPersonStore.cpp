@@ -1,3 +1,4 @@
+#include "model/AddressFormats.h"
 #include "model/ContactDefaults.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
@@ -149,6 +150,9 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
         emails.append(entry);
     }
 
+    // Every address is derived just below: the table's first read need not derive them all again.
+    // The generation is read first so that formats changing meanwhile still count as a change.
+    const int addressGeneration = AddressFormats::generation();
     QVariantList &addresses = m_addressValues.emplace();
     addresses.reserve(c.postalAddresses.size());
     for (qsizetype i = 0; i < c.postalAddresses.size(); ++i) {
@@ -168,6 +172,7 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
         updateAddressValue(entry, AddressOption);
         addresses.append(entry);
     }
+    m_addressGeneration = addressGeneration;
 
     QVariantList &urls = m_urlValues.emplace();
     urls.reserve(c.urlAddresses.size());

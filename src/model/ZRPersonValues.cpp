@@ -194,9 +194,9 @@ QString ZRPerson::stringValueForIdentifierAtLabelIndex(const QString &identifier
     if (identifier == Ident::Birthday)
         return birthdayValue().value(Key::StringValue).toString();
     if (identifier == Ident::Name)
-        return nameValue().value(Key::StringValue).toString();
+        return readNameValue().value(Key::StringValue).toString();
     if (identifier == Ident::PhoneticName)
-        return phoneticNameValue().value(Key::StringValue).toString();
+        return readPhoneticNameValue().value(Key::StringValue).toString();
     auto partOf = [&](QVariantList &list, const QString &key) {
         const qsizetype at = positionOfLabelIndex(list, labelIndex);
         return at < 0 ? u""_s : list.at(at).toMap().value(key).toString();

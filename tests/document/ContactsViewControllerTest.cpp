@@ -180,3 +180,48 @@ TEST_F(ContactsViewControllerTest, ItemModelPresentsCellsAndSendsEditsThroughThe
     table.setEditState(false);
     EXPECT_FALSE(model.setData(model.index(0, 1), u"locked"_s));
 }
+
+TEST_F(ContactsViewControllerTest, RowsTakeValuePositionsPastTheRowsSoFarAndRegisterTheirLabels)
+{
+    const QString values = u"TEL;TYPE=HOME:1\r\nTEL;TYPE=WORK:2\r\nTEL;TYPE=CELL:3\r\n"
+                           "EMAIL;TYPE=HOME:a@x.jp\r\nEMAIL;TYPE=WORK:b@x.jp\r\nEMAIL;TYPE=WORK:c@x.jp\r\n"
+                           "item1.URL:https://x.jp\r\nitem1.X-ABLabel:Boathouse\r\n"_s;
+    auto labelIndexes = [this] {
+        QList<qsizetype> out;
+        for (const ContactEntryPtr &row : table.subContactTable())
+            out << row->labelIndex;
+        return out;
+    };
+    // The work phone takes position 1; the work e-mail at 1 has that row already, the one at 2 adds one.
+    load(card(u"Ann"_s, values), { u"Name"_s, u"Phone"_s, u"Email"_s }, { u"work"_s });
+    EXPECT_EQ(labelIndexes(), (QList<qsizetype> { 0, 1, 2 }));
+    EXPECT_FALSE(ZRPerson::labelsForIdentifier(Ident::URL).contains(u"Boathouse"_s)) << "not a column yet";
+    // Address parts are one field; the URL column offers the label it met from now on.
+    load(card(u"Ann"_s, values), { u"ZIP"_s, u"City"_s, u"Email"_s, u"URL"_s }, { u"home"_s });
+    EXPECT_EQ(labelIndexes(), (QList<qsizetype> { 0 }));
+    EXPECT_TRUE(ZRPerson::labelsForIdentifier(Ident::URL).contains(u"Boathouse"_s));
+}
+
+TEST_F(ContactsViewControllerTest, TheFirstSenderRowInDisplayOrderBecomesTheSender)
+{
+    const QString twoAddresses = u"ADR;TYPE=HOME:;;1 St;A;;1;\r\nADR;TYPE=WORK:;;2 St;B;;2;\r\n"_s;
+    load(card(u"Ann"_s, twoAddresses) + card(u"Bob"_s, twoAddresses) + card(u"Cy"_s, twoAddresses),
+        { u"Sender"_s, u"Name"_s, u"City"_s });
+    auto markSender = [this](int contact, qsizetype index) {
+        ZRPerson &p = *top->contactTable->at(contact)->person;
+        QVariantMap address = p.labeledValueForIdentifierAtIndex(Ident::Address, index).toMap();
+        address.insert(Key::Sender, true);
+        p.replaceLabeledValueAtIndex(address, Ident::Address, index);
+    };
+    markSender(1, 1);
+    markSender(2, 0);
+    for (bool ascending : { true, false }) {
+        table.setSortDescriptor(SortDescriptor { Ident::Name, ascending });
+        table.updateTable();
+        const ContactEntryPtr sender = controller.senderInHagakiView();
+        ASSERT_TRUE(sender);
+        EXPECT_EQ(sender->person, top->contactTable->at(ascending ? 1 : 2)->person) << ascending;
+        EXPECT_EQ(sender->labelIndex, ascending ? 1 : 0);
+        EXPECT_TRUE(table.cell(u"Sender"_s, int(table.subContactTable().indexOf(sender))).checked);
+    }
+}

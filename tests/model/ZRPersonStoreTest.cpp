@@ -1,4 +1,5 @@
 #include "PersonTestSupport.h"
+#include "model/AddressFormats.h"
 #include "model/StoreKeys.h"
 #include "model/VCardSerialization.h"
 
@@ -191,4 +192,27 @@ TEST_F(ZRPersonStoreTest, VCardDataCarriesTheRecord)
     ASSERT_EQ(back.size(), 1) << error.toStdString();
     EXPECT_EQ(back[0].familyName, u"Yamada"_s);
     EXPECT_EQ(back[0].phoneNumbers.size(), 3);
+}
+
+TEST_F(ZRPersonStoreTest, AddressesFromTheStoreAreDerivedOnceAndAgainAfterTheDefaultsChange)
+{
+    StoreContact c = fullContact();
+    c.postalAddresses.append({ CN::LabelWork,
+        StorePostalAddress { u"9 Main St"_s, u"Springfield"_s, u"IL"_s, u"62701"_s, {}, {}, {}, {} } });
+    // A change of the defaults after filling reaches the record: it reads as one filled under them.
+    // (Filling one record first also loads the formats, so that loading them does not count as a change.)
+    const QVariantList underUs = ZRPerson::fromStoreContact(c)->addressValues();
+    const auto p = ZRPerson::fromStoreContact(c);
+    ContactDefaults::overrideForTesting(u"jp"_s, ContactDefaults::SortOrder::FamilyName);
+    const QVariantList underJp = ZRPerson::fromStoreContact(c)->addressValues();
+    EXPECT_EQ(p->addressValues(), underJp);
+    EXPECT_NE(underJp.last().toMap().value(Key::StringValue), underUs.last().toMap().value(Key::StringValue))
+        << "the address without a country follows the default country";
+
+    // Filling derives every address; deriving them once more must change nothing, or the table's first
+    // read (which no longer derives them) would show other texts than later reads.
+    const auto q = ZRPerson::fromStoreContact(c);
+    const QVariantList filled = q->addressValues();
+    AddressFormats::formatsChanged();
+    EXPECT_EQ(q->addressValues(), filled);
 }
