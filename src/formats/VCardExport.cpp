@@ -1,6 +1,5 @@
 #include "formats/VCardExport.h"
 
-#include "formats/CardWorkers.h"
 #include "model/VCardWriter.h"
 #include "model/ZRPerson.h"
 
@@ -222,51 +221,21 @@ std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const 
     }
 
     QByteArray result;
-    struct Job
-    {
-        ZRPerson *person = nullptr;
-        QStringList groupNames;
-        QByteArray card;
-    };
-    QList<Job> jobs;
-    QList<qsizetype> jobOfEntry; // per entry of the batch: its job, or -1 for none
-    QHash<const ZRPerson *, qsizetype> jobOfPerson;
-    for (qsizetype batchStart = 0; batchStart < entries.size(); batchStart += CardWorkers::BatchSize) {
-        const qsizetype batchEnd = std::min(entries.size(), batchStart + CardWorkers::BatchSize);
-        jobs.clear();
-        jobOfEntry.clear();
-        jobOfPerson.clear();
-        for (qsizetype i = batchStart; i < batchEnd; ++i) {
-            const ContactEntryPtr &entry = entries.at(i);
-            if (!entry || !entry->person) {
-                jobOfEntry.append(-1);
-                continue;
-            }
-            // A record listed twice is written once: two threads must never work on one record.
-            qsizetype &job = jobOfPerson[entry->person.get()];
-            if (job == 0) {
-                jobs.append(Job { entry->person.get(), groupsOf.value(entry->uniqueId), {} });
-                job = jobs.size(); // one past the job, so that 0 means none yet
-            }
-            jobOfEntry.append(job - 1);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const ContactEntryPtr &entry = entries.at(i);
+        if (entry && entry->person) {
+            appendPersonCard(result, *entry->person, options, groupsOf.value(entry->uniqueId));
+            // Room for the rest at the size of the cards so far, so that a large export is not
+            // copied over and over as it grows.
+            if (i == 15 && entries.size() > 32)
+                result.reserve(result.size() / 16 * entries.size() * 11 / 10);
         }
-        CardWorkers::forEach(
-            jobs, [&options](Job &job) { appendPersonCard(job.card, *job.person, options, job.groupNames); });
-
-        for (qsizetype i = batchStart; i < batchEnd; ++i) {
-            if (const qsizetype job = jobOfEntry.at(i - batchStart); job >= 0)
-                result += jobs.at(job).card;
-            if (handler) {
-                bool stop = false;
-                handler(&stop, i);
-                if (stop)
-                    return std::nullopt;
-            }
+        if (handler) {
+            bool stop = false;
+            handler(&stop, i);
+            if (stop)
+                return std::nullopt;
         }
-        // Room for the rest at the size of the cards so far, so that a large export is not copied
-        // over and over as it grows.
-        if (batchStart == 0 && batchEnd < entries.size())
-            result.reserve(result.size() / batchEnd * entries.size() * 11 / 10);
     }
     return result;
 }

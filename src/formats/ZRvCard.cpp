@@ -1,7 +1,5 @@
 #include "formats/ZRvCard.h"
 
-#include "formats/CardWorkers.h"
-#include "model/ContactDefaults.h"
 #include "model/Identifiers.h"
 #include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
@@ -128,7 +126,7 @@ void applyLayouts(const QString &card, ZRPerson &person)
     }
 }
 
-// One card of the text, read on its own: where it lies, and what came of it.
+// One card of the text: where it lies, and what came of it.
 struct ReadCard
 {
     qsizetype begin = 0;
@@ -138,11 +136,11 @@ struct ReadCard
     QString error;
 };
 
-// Everything a card yields that depends on the card alone, so cards can be read side by side.
+// Everything a card yields on its own: its categories, and its record or why there is none.
 void readCard(const QString &text, ReadCard &slot)
 {
-    // The card is read where it lies in the text, and handed to the parser through a buffer each
-    // thread keeps: copies of every card would cost more than reading them.
+    // The card is read where it lies in the text and reaches the parser through a buffer kept from
+    // card to card: allocating a copy of every card costs more than reading it.
     const QString card = QString::fromRawData(text.constData() + slot.begin, slot.length);
     slot.categories = ZRvCard::categoryNames(card);
     thread_local QByteArray utf8;
@@ -190,80 +188,64 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
 
     ContactTable &topTable = *container->groups.first()->contactTable;
     QHash<QString, ContactGroupPtr> groupsByName;
-    // Records take the user's defaults, read once on first use: let that be here, not in two workers.
-    ContactDefaults::load();
-
     qsizetype position = 0;
     int cardNumber = 0;
-    bool more = true;
-    QList<ReadCard> batch;
-    while (more) {
-        batch.clear();
-        while (batch.size() < CardWorkers::BatchSize) {
-            if (text.size() - position <= 10) {
-                more = false;
-                break;
-            }
-            const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
-            const qsizetype endMatch
-                = begin < 0 ? -1 : indexAtLineStart(text, EndVCard, begin + BeginVCard.size());
-            if (endMatch < 0) {
-                more = false;
-                break;
-            }
-            qsizetype cardEnd = endMatch + EndVCard.size();
-            while (cardEnd < text.size() && !isNewline(text.at(cardEnd)))
-                ++cardEnd;
-            if (cardEnd < text.size())
-                ++cardEnd; // the card keeps one line-break character
-            if (cardEnd - begin < 11) {
-                more = false;
-                break;
-            }
-            batch.append(ReadCard { begin, cardEnd - begin, {}, {}, {} });
-            position = cardEnd;
-        }
-        CardWorkers::forEach(batch, [&text](ReadCard &slot) { readCard(text, slot); });
+    while (text.size() - position > 10) {
+        const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
+        if (begin < 0)
+            break;
+        const qsizetype endMatch = indexAtLineStart(text, EndVCard, begin + BeginVCard.size());
+        if (endMatch < 0)
+            break;
+        qsizetype cardEnd = endMatch + EndVCard.size();
+        while (cardEnd < text.size() && !isNewline(text.at(cardEnd)))
+            ++cardEnd;
+        if (cardEnd < text.size())
+            ++cardEnd; // the card keeps one line-break character
+        if (cardEnd - begin < 11)
+            break;
+        ++cardNumber;
+        ReadCard slot { begin, cardEnd - begin, {}, {}, {} };
+        readCard(text, slot);
 
-        for (ReadCard &slot : batch) {
-            ++cardNumber;
-            // Categories make their groups even when the card itself fails.
-            QList<ContactGroupPtr> cardGroups;
-            for (const QString &name : std::as_const(slot.categories)) {
-                ContactGroupPtr &found = groupsByName[name];
-                if (!found) {
-                    found = container->groups.first()->name == name ? container->groups.first()
-                                                                    : categoryGroup(name);
-                    if (!found->top)
-                        container->groups.append(found);
-                }
-                // A category named twice on one card still lists the contact once in its group.
-                if (!cardGroups.contains(found))
-                    cardGroups.append(found);
+        // Categories make their groups even when the card itself fails.
+        QList<ContactGroupPtr> cardGroups;
+        for (const QString &name : std::as_const(slot.categories)) {
+            ContactGroupPtr &found = groupsByName[name];
+            if (!found) {
+                found = container->groups.first()->name == name ? container->groups.first()
+                                                                : categoryGroup(name);
+                if (!found->top)
+                    container->groups.append(found);
             }
-            if (!slot.person) {
-                if (problems)
-                    problems->append({ cardNumber, slot.error });
-            } else {
-                auto entry = std::make_shared<ContactEntry>();
-                entry->person = std::move(slot.person);
-                entry->uniqueId = entry->person->uniqueId();
-                entry->isNew = true;
-                topTable.append(entry);
-                for (const ContactGroupPtr &group : std::as_const(cardGroups)) {
-                    if (group->top)
-                        continue; // a category named like the top group is the top group itself
-                    // Each group holds an entry of its own over the shared record: a deletion mark
-                    // set in one group must not hide the contact in the others.
-                    group->contactTable->append(std::make_shared<ContactEntry>(*entry));
-                }
+            // A category named twice on one card still lists the contact once in its group.
+            if (!cardGroups.contains(found))
+                cardGroups.append(found);
+        }
+        if (!slot.person) {
+            if (problems)
+                problems->append({ cardNumber, slot.error });
+        } else {
+            auto entry = std::make_shared<ContactEntry>();
+            entry->person = std::move(slot.person);
+            entry->uniqueId = entry->person->uniqueId();
+            entry->isNew = true;
+            topTable.append(entry);
+            for (const ContactGroupPtr &group : std::as_const(cardGroups)) {
+                if (group->top)
+                    continue; // a category named like the top group is the top group itself
+                // Each group holds an entry of its own over the shared record: a deletion mark set in
+                // one group must not hide the contact in the others.
+                group->contactTable->append(std::make_shared<ContactEntry>(*entry));
             }
-            if (handler) {
-                bool stop = false;
-                handler(&stop, slot.begin + slot.length);
-                if (stop)
-                    return std::nullopt;
-            }
+        }
+
+        position = cardEnd;
+        if (handler) {
+            bool stop = false;
+            handler(&stop, position);
+            if (stop)
+                return std::nullopt;
         }
     }
     return result;

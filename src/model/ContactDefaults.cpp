@@ -110,15 +110,6 @@ SortOrder sortOrder()
     return *g_sort;
 }
 
-void load()
-{
-    systemLanguage();
-    if (!g_country)
-        g_country = readCountryCode();
-    if (!g_sort)
-        g_sort = readSortOrder();
-}
-
 void reload()
 {
     AddressFormats::formatsChanged();

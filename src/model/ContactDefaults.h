@@ -25,9 +25,6 @@ QString countryCode();
 SortOrder sortOrder();
 // Forgets the values read from the settings, so that the next call reads them again.
 void reload();
-// Reads every default now unless read already: code that makes records on several threads at once
-// calls it first, since the first reads fill caches that are not guarded.
-void load();
 // The order in which a contact's name is shown: family name first for names written in CJK scripts
 // or when the locale puts family names first, given name first otherwise.
 NameOrder nameOrderForContact(const StoreContact &contact);

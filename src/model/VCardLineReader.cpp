@@ -159,9 +159,11 @@ bool parseProperty(QByteArrayView line, VCardProperty &property)
 class CardCutter
 {
 public:
-    CardCutter(QByteArrayView data, const std::function<void(const VCardCard &)> &onCard)
+    CardCutter(
+        QByteArrayView data, const std::function<void(const VCardCard &)> &onCard, QList<VCardCard> &stack)
         : m_data(data)
         , m_onCard(onCard)
+        , m_stack(stack)
     {
     }
 
@@ -351,7 +353,7 @@ private:
 
     QByteArrayView m_data;
     const std::function<void(const VCardCard &)> &m_onCard;
-    QList<VCardCard> m_stack; // the cards begun and not yet ended, innermost last, up to m_depth
+    QList<VCardCard> &m_stack; // the cards begun and not yet ended, innermost last, up to m_depth
     qsizetype m_depth = 0;
     int m_emitted = 0;
     bool m_sawAnyText = false;
@@ -414,7 +416,28 @@ bool VCardProperty::hasParameter(QByteArrayView parameterName) const
 int VCardLineReader::readCards(
     QByteArrayView data, const std::function<void(const VCardCard &)> &onCard, QString *error)
 {
-    return CardCutter(data, onCard).run(error);
+    // A file is read one card at a time, each through a call of its own: the card objects and their
+    // property lists are kept from call to call on each thread, since growing them anew for every
+    // card made allocations large enough to have the allocator sort its free lists each time.
+    thread_local QList<VCardCard> kept;
+    thread_local bool keptInUse = false;
+    QList<VCardCard> own;
+    const bool useKept = !keptInUse; // a reader called from inside onCard gets cards of its own
+    QList<VCardCard> &stack = useKept ? kept : own;
+    keptInUse = true;
+    const int cards = CardCutter(data, onCard, stack).run(error);
+    if (useKept) {
+        keptInUse = false;
+        for (VCardCard &card : kept) {
+            // Nothing read may outlive the call; a huge card's room is not kept either.
+            card.storage.clear();
+            if (card.properties.capacity() > 1024)
+                card.properties = QList<VCardProperty>();
+            else
+                card.properties.clear();
+        }
+    }
+    return cards;
 }
 
 QByteArray VCardLineReader::decodeQuotedPrintable(QByteArrayView bytes)

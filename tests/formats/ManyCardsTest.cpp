@@ -1,5 +1,5 @@
-// Files of many cards are read and written on several threads in batches; what comes out must be
-// what one thread reading or writing card after card gives.
+// Files of many cards: each card read through buffers kept from card to card, and written in the
+// table's order; what comes out must be what reading or writing each card alone gives.
 #include "formats/VCardExport.h"
 #include "formats/ZRvCard.h"
 #include "model/Identifiers.h"
@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// More cards than one batch holds, with categories spread over them and a card that fails now and then.
+// Many cards, with categories spread over them and a card that fails now and then.
 QString manyCards(int count)
 {
     QString text;
@@ -91,7 +91,7 @@ TEST(ManyCardsTest, ReadingKeepsTheCardOrderGroupsAndProblems)
     }
 }
 
-TEST(ManyCardsTest, StoppingInTheMiddleOfABatchYieldsNothing)
+TEST(ManyCardsTest, StoppingInTheMiddleYieldsNothing)
 {
     int calls = 0;
     const auto stopped = ZRvCard().containersFromVCards(
@@ -106,7 +106,7 @@ TEST(ManyCardsTest, ExportWritesEveryEntryInOrderAsCardByCardWould)
     ASSERT_TRUE(read.has_value());
     const ContactContainer &container = *read->first();
     ContactTable entries = *container.groups.first()->contactTable;
-    // One record listed twice in a batch is written twice, from one piece of work.
+    // One record listed twice is written twice.
     entries.insert(10, entries.at(3));
     entries.insert(11, std::make_shared<ContactEntry>()); // an entry without a record writes nothing
 
