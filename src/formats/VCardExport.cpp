@@ -22,26 +22,56 @@ const QByteArray LineBreak = "\r\n"_ba;
 
 // Where the added properties go: at the start of the END:VCARD line. A match inside a value
 // (the text can occur in any field) is not the card's end, so only a line start counts.
-qsizetype endLinePosition(const QByteArray &card)
+qsizetype endLinePosition(QByteArrayView card)
 {
     const qsizetype at = card.indexOf("\nEND:VCARD");
     return at < 0 ? -1 : at + 1;
 }
 
-// Whether the card already has the property: its name at a line start, followed by ":" or ";".
-bool hasProperty(const QByteArray &card, QByteArrayView name)
+// Which of the properties an export may add the card has already: a name at a line start,
+// followed by ":" or ";". One pass over the card's lines, rather than one search per name.
+struct PresentProperties
 {
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = card.indexOf(name, from);
-        if (at < 0)
-            return false;
-        const qsizetype after = at + name.size();
-        const bool lineStart = at == 0 || card.at(at - 1) == '\n';
-        if (lineStart && after < card.size() && (card.at(after) == ':' || card.at(after) == ';'))
-            return true;
-        from = at + 1;
+    bool note = false;
+    bool renmei = false;
+    bool layouts = false;
+    bool photo = false;
+    bool categories = false;
+};
+
+PresentProperties presentProperties(QByteArrayView card)
+{
+    PresentProperties present;
+    qsizetype at = 0;
+    while (at < card.size()) {
+        qsizetype end = card.indexOf('\n', at);
+        if (end < 0)
+            end = card.size();
+        const QByteArrayView line = card.sliced(at, end - at);
+        const auto is = [&line](QByteArrayView name) {
+            return line.size() > name.size() && line.startsWith(name)
+                && (line[name.size()] == ':' || line[name.size()] == ';');
+        };
+        switch (line.isEmpty() ? '\0' : line.front()) {
+        case 'N':
+            present.note = present.note || is("NOTE");
+            break;
+        case 'X':
+            present.renmei = present.renmei || is("X-RENMEI");
+            present.layouts = present.layouts || is("X-HAGAKILAYOUTS");
+            break;
+        case 'P':
+            present.photo = present.photo || is("PHOTO");
+            break;
+        case 'C':
+            present.categories = present.categories || is("CATEGORIES");
+            break;
+        default:
+            break;
+        }
+        at = end + 1;
     }
+    return present;
 }
 
 void appendTextProperty(QByteArray &out, QByteArrayView name, const QString &value)
@@ -109,61 +139,71 @@ QByteArray categoriesProperty(const QStringList &groupNames)
     return out;
 }
 
-struct Additions
+void appendNote(
+    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
 {
-    QByteArray note, renmei, layouts, photo, categories;
-};
-
-Additions commonAdditions(ZRPerson &person, const QByteArray &card, const QStringList &options);
-
-// Appends the card to out with the added properties just before its END:VCARD line, without
-// building the card a second time.
-void appendWithAdditions(
-    QByteArray &out, const QByteArray &card, std::initializer_list<const QByteArray *> added)
-{
-    const qsizetype end = endLinePosition(card);
-    if (end <= 0) {
-        out += card;
-        return;
-    }
-    out += QByteArrayView(card).first(end);
-    for (const QByteArray *piece : added)
-        out += *piece;
-    out += QByteArrayView(card).sliced(end);
-}
-
-void appendPersonCard(
-    QByteArray &out, ZRPerson &person, const QStringList &options, const QStringList &groupNames)
-{
-    const QByteArray card = person.vCardData();
-    if (card.isEmpty() || endLinePosition(card) <= 0) {
-        out += card;
-        return;
-    }
-    Additions a = commonAdditions(person, card, options);
-    if (options.contains(VCardExport::Option::Photo) && !hasProperty(card, "PHOTO"))
-        a.photo = photoProperty(person);
-    if (!groupNames.isEmpty() && !hasProperty(card, "CATEGORIES"))
-        a.categories = categoriesProperty(groupNames);
-    appendWithAdditions(out, card, { &a.note, &a.renmei, &a.layouts, &a.photo, &a.categories });
-}
-
-Additions commonAdditions(ZRPerson &person, const QByteArray &card, const QStringList &options)
-{
-    Additions a;
-    if (options.contains(VCardExport::Option::Note) && !hasProperty(card, "NOTE")) {
+    if (options.contains(VCardExport::Option::Note) && !present.note) {
         const QString note = textValue(person, Ident::Note);
         if (!note.isEmpty())
-            appendTextProperty(a.note, "NOTE", note);
+            appendTextProperty(out, "NOTE", note);
     }
-    if (options.contains(VCardExport::Option::Renmei) && !hasProperty(card, "X-RENMEI")) {
+}
+
+void appendRenmei(
+    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
+{
+    if (options.contains(VCardExport::Option::Renmei) && !present.renmei) {
         const QString renmei = textValue(person, Ident::Renmei);
         if (!renmei.isEmpty())
-            appendTextProperty(a.renmei, "X-RENMEI", renmei);
+            appendTextProperty(out, "X-RENMEI", renmei);
     }
-    if (options.contains(VCardExport::Option::HagakiLayout) && !hasProperty(card, "X-HAGAKILAYOUTS"))
-        a.layouts = layoutsProperty(person);
-    return a;
+}
+
+void appendLayouts(
+    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
+{
+    if (options.contains(VCardExport::Option::HagakiLayout) && !present.layouts)
+        out += layoutsProperty(person);
+}
+
+void appendPhoto(
+    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
+{
+    if (options.contains(VCardExport::Option::Photo) && !present.photo)
+        out += photoProperty(person);
+}
+
+// Appends the record's card to out, with what the options add just before its END:VCARD line.
+// The card is written straight into out, and the additions gathered in a buffer kept from card to
+// card: a large export makes no copy of any card.
+void appendPersonCard(QByteArray &out, ZRPerson &person, const QStringList &options,
+    const QStringList &groupNames, bool fileOrder)
+{
+    const qsizetype start = out.size();
+    person.appendVCardData(out);
+    const QByteArrayView card = QByteArrayView(out).sliced(start);
+    const qsizetype end = endLinePosition(card);
+    if (end <= 0)
+        return;
+    const PresentProperties present = presentProperties(card.first(end));
+    thread_local QByteArray added;
+    added.truncate(0);
+    appendNote(added, person, options, present);
+    if (fileOrder) {
+        appendRenmei(added, person, options, present);
+        appendLayouts(added, person, options, present);
+        appendPhoto(added, person, options, present);
+        if (!groupNames.isEmpty() && !present.categories)
+            added += categoriesProperty(groupNames);
+    } else {
+        appendPhoto(added, person, options, present);
+        appendRenmei(added, person, options, present);
+        appendLayouts(added, person, options, present);
+    }
+    if (!added.isEmpty())
+        out.insert(start + end, added);
+    if (added.capacity() > 1024 * 1024)
+        added = QByteArray(); // a photo's room is not kept for the thread's lifetime
 }
 
 } // namespace
@@ -178,7 +218,7 @@ QStringList fileExportOptions()
 QByteArray vCardFromPerson(ZRPerson &person, const QStringList &options, const QStringList &groupNames)
 {
     QByteArray out;
-    appendPersonCard(out, person, options, groupNames);
+    appendPersonCard(out, person, options, groupNames, true);
     return out;
 }
 
@@ -186,17 +226,9 @@ QByteArray vCardFromContact(const ContactEntry &entry, const QStringList &option
 {
     if (!entry.person)
         return {};
-    ZRPerson &person = *entry.person;
-    QByteArray card = person.vCardData();
-    if (card.isEmpty() || endLinePosition(card) <= 0)
-        return card;
-    Additions a = commonAdditions(person, card, options);
-    if (options.contains(Option::Photo) && !hasProperty(card, "PHOTO"))
-        a.photo = photoProperty(person);
     // Entries carry no group membership, so "Categories" has nothing to write here.
     QByteArray out;
-    out.reserve(card.size() + a.note.size() + a.photo.size() + a.renmei.size() + a.layouts.size());
-    appendWithAdditions(out, card, { &a.note, &a.photo, &a.renmei, &a.layouts });
+    appendPersonCard(out, *entry.person, options, {}, false);
     return out;
 }
 
@@ -224,7 +256,7 @@ std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const 
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const ContactEntryPtr &entry = entries.at(i);
         if (entry && entry->person) {
-            appendPersonCard(result, *entry->person, options, groupsOf.value(entry->uniqueId));
+            appendPersonCard(result, *entry->person, options, groupsOf.value(entry->uniqueId), true);
             // Room for the rest at the size of the cards so far, so that a large export is not
             // copied over and over as it grows.
             if (i == 15 && entries.size() > 32)

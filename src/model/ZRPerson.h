@@ -222,6 +222,8 @@ public:
     StoreContact contactFromCache(const StoreContact *base = nullptr);
     // vCard 3.0 text of this record alone; null when the writer fails.
     QByteArray vCardData();
+    // The same card appended to out: writers of many cards build no card of their own for each.
+    void appendVCardData(QByteArray &out);
 
     // ---- Archiving
     void encode(QDataStream &out);

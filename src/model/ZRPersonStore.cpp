@@ -3,6 +3,7 @@
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
 #include "model/VCardSerialization.h"
+#include "model/VCardWriter.h"
 #include "model/ZRPerson.h"
 
 using namespace Qt::StringLiterals;
@@ -400,6 +401,11 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
     if (!m_thumbnailImageData.isEmpty())
         c.thumbnailImageData = m_thumbnailImageData;
     return c;
+}
+
+void ZRPerson::appendVCardData(QByteArray &out)
+{
+    VCardWriter::appendCard(out, contactFromCache(nullptr));
 }
 
 QByteArray ZRPerson::vCardData()
