@@ -55,6 +55,18 @@ CellKind cellKind(const QString &id)
     return CellKind::Other;
 }
 
+// What a table column's cells show; the sender column is never searched.
+CellKind tableCellKind(const QString &column)
+{
+    return column == ColumnId::Sender ? CellKind::Skipped : cellKind(column);
+}
+
+// Labelled and address columns show a value in every sub-row; the others only in a contact's first.
+bool searchedInEveryRow(const QString &column)
+{
+    return ZRPerson::labeledIdentifiers().contains(column) || ZRPerson::addressIdentifiers().contains(column);
+}
+
 // A dictionary's text under key without copying the stored QVariant first.
 QString textIn(const QVariantMap &dict, const QString &key)
 {
@@ -436,7 +448,8 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
 }
 
 std::optional<FindMatch> findInTable(const QString &findString, const ContactTable &rows,
-    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction)
+    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction,
+    const RowFilter &rowMayMatch)
 {
     if (findString.isEmpty() || rows.isEmpty() || columns.isEmpty())
         return std::nullopt;
@@ -455,14 +468,11 @@ std::optional<FindMatch> findInTable(const QString &findString, const ContactTab
         startRow = forward ? 0 : n - 1;
 
     // Which columns every row shows (the others only a contact's first row), and what each shows.
-    const QStringList &labeled = ZRPerson::labeledIdentifiers();
-    const QStringList &address = ZRPerson::addressIdentifiers();
     QList<CellKind> kinds;
     QVarLengthArray<bool, 16> everyRow;
     for (const QString &c : columns) {
-        const CellKind kind = c == ColumnId::Sender ? CellKind::Skipped : cellKind(c);
-        kinds.append(kind);
-        everyRow.append(labeled.contains(c) || address.contains(c));
+        kinds.append(tableCellKind(c));
+        everyRow.append(searchedInEveryRow(c));
     }
 
     CellQuery q;
@@ -476,6 +486,11 @@ std::optional<FindMatch> findInTable(const QString &findString, const ContactTab
         const ContactEntryPtr &row = rows.at(r);
         if (!row || !row->person)
             continue;
+        if (rowMayMatch && !rowMayMatch(r)) {
+            // The current match lies in this row: the next row searched must not start from it.
+            firstCell = false;
+            continue;
+        }
         q.contact = row;
         q.labelIndex = row->labelIndex;
         const qsizetype from = step == 0 ? startColumn : (forward ? 0 : columns.size() - 1);
@@ -567,6 +582,88 @@ std::optional<FindMatch> findInPanel(const QString &findString, const ContactEnt
         }
     }
     return std::nullopt;
+}
+
+SearchedTexts::SearchedTexts(const QStringList &columns)
+    : m_columns(columns)
+{
+    for (const QString &c : columns) {
+        m_kinds.push_back(int(tableCellKind(c)));
+        m_everyRow.push_back(searchedInEveryRow(c));
+    }
+}
+
+// Each read below is the one the cell search makes for the same kind of cell, so that the texts are
+// the very strings it looks in.
+void SearchedTexts::append(const ContactEntry &row, QString &out) const
+{
+    if (!row.person)
+        return;
+    ZRPerson &person = *row.person;
+    const qsizetype L = row.labelIndex == NotFound ? 0 : row.labelIndex;
+    const auto add = [&out](QStringView text) {
+        out.append(text);
+        out.append(QChar(Separator));
+    };
+    const auto addBothOrders = [&out](const QString &first, const QString &last) {
+        out.append(first).append(u' ').append(last).append(QChar(Separator));
+        out.append(last).append(u' ').append(first).append(QChar(Separator));
+    };
+    for (size_t c = 0; c < m_kinds.size(); ++c) {
+        if (!m_everyRow[c] && row.labelIndex != 0)
+            continue;
+        const QString &id = m_columns.at(qsizetype(c));
+        switch (CellKind(m_kinds[c])) {
+        case CellKind::Skipped:
+        case CellKind::Date:
+            break;
+        case CellKind::Name: {
+            const QVariantMap &name = person.readNameValue();
+            add(textIn(person.stringValues(), Ident::Company));
+            addBothOrders(textIn(name, Ident::FirstName), textIn(name, Ident::LastName));
+            break;
+        }
+        case CellKind::PhoneticName: {
+            person.readNameValue();
+            const QVariantMap &phonetic = person.readPhoneticNameValue();
+            addBothOrders(textIn(phonetic, Ident::FirstName), textIn(phonetic, Ident::LastName));
+            break;
+        }
+        case CellKind::Address: {
+            const QVariant labeled = person.labeledValueForIdentifierAtLabelIndex(Ident::Address, L);
+            if (labeled.typeId() != QMetaType::QVariantMap)
+                break;
+            const QVariantMap entry = labeled.toMap();
+            for (const QString &part : ZRPerson::addressIdentifiers())
+                add(textIn(entry, part));
+            break;
+        }
+        case CellKind::AddressPart: {
+            QVariantMap entry;
+            add(addressEntryAt(person, L, entry) ? textIn(entry, id)
+                                                 : person.stringValueForIdentifierAtLabelIndex(id, L));
+            break;
+        }
+        case CellKind::InstantMessage: {
+            const QVariant labeled = person.labeledValueForIdentifierAtLabelIndex(id, L);
+            if (labeled.typeId() != QMetaType::QVariantMap)
+                break;
+            const QVariantMap entry = labeled.toMap();
+            add(textIn(entry, CN::InstantMessageAddressServiceKey) + u':');
+            add(textIn(entry, CN::InstantMessageAddressUsernameKey));
+            break;
+        }
+        case CellKind::Labeled:
+            add(person.stringValueForIdentifierAtLabelIndex(id, L));
+            break;
+        case CellKind::String:
+            add(textIn(person.stringValues(), id));
+            break;
+        case CellKind::Other:
+            add(person.stringValueForIdentifierAtLabelIndex(id, row.labelIndex));
+            break;
+        }
+    }
 }
 
 } // namespace FindEngine

@@ -3,7 +3,9 @@
 #include "find/FindMatch.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class ContactsViewController;
 
@@ -32,9 +34,32 @@ struct CellQuery
 
 std::optional<FindMatch> findInCell(const CellQuery &query, Direction direction);
 
+// Whether a row (by its position in the table) can hold the text at all; the rows it rules out are
+// passed over without reading their cells.
+using RowFilter = std::function<bool(qsizetype row)>;
+
 // The table's rows and columns in display order; wraps once through every cell.
 std::optional<FindMatch> findInTable(const QString &findString, const ContactTable &rows,
-    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction);
+    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction,
+    const RowFilter &rowMayMatch = {});
+
+// Every text the table search looks at in a row, for a pre-filter that must never rule out a row the
+// search would find something in: each part of each cell, the name in both orders and the company
+// beside it (the order and the person flag may change without an edit), each followed by Separator.
+class SearchedTexts
+{
+public:
+    // Cannot be typed into the find field, so no text searched for runs from one part into the next.
+    static constexpr char16_t Separator = 0xFFFF;
+
+    explicit SearchedTexts(const QStringList &columns);
+    void append(const ContactEntry &row, QString &out) const;
+
+private:
+    QStringList m_columns;
+    std::vector<int> m_kinds;
+    std::vector<bool> m_everyRow;
+};
 
 // The information panel's fields of one contact, in the panel's order; never leaves the contact.
 std::optional<FindMatch> findInPanel(const QString &findString, const ContactEntryPtr &contact,
