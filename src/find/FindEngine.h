@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class ContactsViewController;
@@ -53,12 +54,20 @@ public:
     static constexpr char16_t Separator = 0xFFFF;
 
     explicit SearchedTexts(const QStringList &columns);
-    void append(const ContactEntry &row, QString &out) const;
+    SearchedTexts(const SearchedTexts &) = delete; // its keys point into its own columns
+    SearchedTexts &operator=(const SearchedTexts &) = delete;
+    void append(const ContactEntry &row, std::u16string &out) const;
 
 private:
     QStringList m_columns;
     std::vector<int> m_kinds;
     std::vector<bool> m_everyRow;
+    // The record's strings (the plain columns, and the company beside a name) and the row's address
+    // parts are each read in one walk; a column's slot is its key's place among them.
+    std::vector<const QString *> m_stringKeys;
+    std::vector<const QString *> m_addressKeys; // the label index last
+    std::vector<qsizetype> m_slots;
+    bool m_nameHasCompany = false; // no company column: the name cell's own company text is kept
 };
 
 // The information panel's fields of one contact, in the panel's order; never leaves the contact.

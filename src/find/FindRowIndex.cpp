@@ -19,14 +19,17 @@ void FindRowIndex::build(const ContactTable &rows, const QStringList &columns, q
     // Read before the texts: an address derived again while building belongs to this generation.
     m_addressGeneration = AddressFormats::generation();
     const FindEngine::SearchedTexts texts(columns);
+    // A rebuild after an edit is about as long as the text it replaces.
+    m_text.reserve(std::max(m_lastLength, size_t(rows.size()) * 48));
     m_starts.reserve(size_t(rows.size()) + 1);
     for (const ContactEntryPtr &row : rows) {
-        m_starts.push_back(m_text.size());
+        m_starts.push_back(qsizetype(m_text.size()));
         if (row)
             texts.append(*row, m_text);
     }
-    m_starts.push_back(m_text.size());
-    m_text.squeeze();
+    m_starts.push_back(qsizetype(m_text.size()));
+    m_text.shrink_to_fit();
+    m_lastLength = m_text.size();
     m_rows = rows;
     m_columns = columns;
     m_changeCount = changeCount;
@@ -35,7 +38,7 @@ void FindRowIndex::build(const ContactTable &rows, const QStringList &columns, q
 
 void FindRowIndex::clear()
 {
-    m_text = QString();
+    std::u16string().swap(m_text);
     m_starts = {};
     m_rows = {};
     m_columns = {};
@@ -59,7 +62,9 @@ qsizetype FindRowIndex::rowAt(qsizetype position) const
 
 qsizetype FindRowIndex::memoryBytes() const
 {
-    return m_text.capacity() * qsizetype(sizeof(QChar)) + qsizetype(m_starts.capacity() * sizeof(qsizetype));
+    if (!m_built)
+        return 0;
+    return qsizetype(m_text.capacity() * sizeof(char16_t) + m_starts.capacity() * sizeof(qsizetype));
 }
 
 // Remembers, from its last look into the text, a run of rows without the needle and the row that
@@ -93,14 +98,14 @@ private:
         const QStringView text(m_index.m_text);
         const qsizetype rows = qsizetype(m_index.m_starts.size()) - 1;
         if (m_forward) {
-            const qsizetype at = text.indexOf(m_needle, m_index.m_starts[size_t(row)], m_cs);
+            const qsizetype at = text.indexOf(m_needle, qsizetype(m_index.m_starts[size_t(row)]), m_cs);
             m_holder = at < 0 ? rows : m_index.rowAt(at);
             m_cleanFrom = row;
             m_cleanTo = m_holder - 1;
             return;
         }
         // Backwards the text ends with the row's own; no match can run past its last separator.
-        const QStringView before = text.first(m_index.m_starts[size_t(row) + 1]);
+        const QStringView before = text.first(qsizetype(m_index.m_starts[size_t(row) + 1]));
         const qsizetype at = before.size() < m_needle.size()
             ? -1
             : before.lastIndexOf(QStringView(m_needle), before.size() - m_needle.size(), m_cs);

@@ -2,6 +2,7 @@
 
 #include "find/FindEngine.h"
 
+#include <string>
 #include <vector>
 
 // One text per table row holding everything the table search could find in that row, laid end to
@@ -35,8 +36,9 @@ private:
     class Probe;
     qsizetype rowAt(qsizetype position) const;
 
-    QString m_text;
+    std::u16string m_text;
     std::vector<qsizetype> m_starts; // where each row's texts begin, and the end of the last
+    size_t m_lastLength = 0;
     // What the index was built from. The row list is a shared copy: the table's list detaches from
     // it on any change (rebuilt, re-sorted, relabelled), so the check needs no signal.
     ContactTable m_rows;
