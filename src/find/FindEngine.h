@@ -5,8 +5,6 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
 
 class ContactsViewController;
 
@@ -43,32 +41,6 @@ using RowFilter = std::function<bool(qsizetype row)>;
 std::optional<FindMatch> findInTable(const QString &findString, const ContactTable &rows,
     const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction,
     const RowFilter &rowMayMatch = {});
-
-// Every text the table search looks at in a row, for a pre-filter that must never rule out a row the
-// search would find something in: each part of each cell, the name in both orders and the company
-// beside it (the order and the person flag may change without an edit), each followed by Separator.
-class SearchedTexts
-{
-public:
-    // Cannot be typed into the find field, so no text searched for runs from one part into the next.
-    static constexpr char16_t Separator = 0xFFFF;
-
-    explicit SearchedTexts(const QStringList &columns);
-    SearchedTexts(const SearchedTexts &) = delete; // its keys point into its own columns
-    SearchedTexts &operator=(const SearchedTexts &) = delete;
-    void append(const ContactEntry &row, std::u16string &out) const;
-
-private:
-    QStringList m_columns;
-    std::vector<int> m_kinds;
-    std::vector<bool> m_everyRow;
-    // The record's strings (the plain columns, and the company beside a name) and the row's address
-    // parts are each read in one walk; a column's slot is its key's place among them.
-    std::vector<const QString *> m_stringKeys;
-    std::vector<const QString *> m_addressKeys; // the label index last
-    std::vector<qsizetype> m_slots;
-    bool m_nameHasCompany = false; // no company column: the name cell's own company text is kept
-};
 
 // The information panel's fields of one contact, in the panel's order; never leaves the contact.
 std::optional<FindMatch> findInPanel(const QString &findString, const ContactEntryPtr &contact,

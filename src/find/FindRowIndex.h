@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/FindEngine.h"
+#include "find/SearchedTexts.h"
 
 #include <string>
 #include <vector>
@@ -18,7 +19,6 @@ public:
     bool isBuiltFor(const ContactTable &rows, const QStringList &columns, quint64 changeCount) const;
     void build(const ContactTable &rows, const QStringList &columns, quint64 changeCount);
     void clear();
-    bool isBuilt() const { return m_built; }
 
     // Whether the index can stand in for a search of this text: not when the text holds the
     // separator, nor when it is matched without case and holds characters beyond the Basic
