@@ -9,6 +9,7 @@ UndoManager::UndoManager(QObject *parent)
 
 void UndoManager::registerUndo(Action action)
 {
+    ++m_changes;
     if (!action || !isUndoRegistrationEnabled())
         return;
     if (m_level > 0) {
@@ -75,6 +76,7 @@ void UndoManager::undo()
         return;
     Step step = std::move(m_undoStack.back());
     m_undoStack.pop_back();
+    ++m_changes;
     m_undoing = true;
     runStep(std::move(step));
     m_undoing = false;
@@ -90,6 +92,7 @@ void UndoManager::redo()
         return;
     Step step = std::move(m_redoStack.back());
     m_redoStack.pop_back();
+    ++m_changes;
     m_redoing = true;
     runStep(std::move(step));
     m_redoing = false;
@@ -103,6 +106,7 @@ void UndoManager::removeAllActions()
     m_redoStack.clear();
     m_open.clear();
     m_level = 0;
+    ++m_changes;
     emit stateChanged();
 }
 

@@ -31,6 +31,10 @@ public:
     // The number of steps that can be undone / redone.
     int undoCount() const { return int(m_undoStack.size()); }
     int redoCount() const { return int(m_redoStack.size()); }
+    // Grows with every registration (even while registration is off), undo, redo and clearing: an
+    // edit always registers its inverse, so whatever is derived from the contacts can tell that it
+    // may be stale by comparing one number instead of following every edit.
+    quint64 changeCount() const { return m_changes; }
 
     // Runs the newest step's inverses (closing any groups left open first).
     void undo();
@@ -76,6 +80,7 @@ private:
     Step m_open;
     int m_level = 0;
     int m_disabled = 0;
+    quint64 m_changes = 0;
     bool m_undoing = false;
     bool m_redoing = false;
 };

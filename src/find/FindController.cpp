@@ -16,11 +16,20 @@ FindController::FindController(ViewController &viewController, ContactsViewContr
     , m_vc(viewController)
     , m_table(table)
 {
+    // Catches every rebuild of the rows early, so the old rows are not kept alive by the index.
+    connect(&table, &ContactsViewController::tableReloaded, this, &FindController::invalidateFindIndex);
+}
+
+void FindController::setCaseInsensitive(bool on)
+{
+    if (on != m_caseInsensitive)
+        m_index.clear();
+    m_caseInsensitive = on;
 }
 
 void FindController::popupChanged(const QString &selectedTitle)
 {
-    m_caseInsensitive = selectedTitle == FindOption::CaseInsensitiveTitle;
+    setCaseInsensitive(selectedTitle == FindOption::CaseInsensitiveTitle);
     findBarButtonDidPress(FindAction::OptionChanged);
 }
 
@@ -63,11 +72,25 @@ std::optional<FindMatch> FindController::find(
     if (contactInfoVisible)
         found = FindEngine::findInPanel(text, m_panelContact, *m_selected, caseSensitivity(), direction);
     else
-        found = FindEngine::findInTable(
-            text, m_table.subContactTable(), m_table.columns(), *m_selected, caseSensitivity(), direction);
+        found = findInTable(text, direction);
     if (found)
         m_selected = found;
     return m_selected;
+}
+
+std::optional<FindMatch> FindController::findInTable(const QString &text, FindEngine::Direction direction)
+{
+    const ContactTable &rows = m_table.subContactTable();
+    const QStringList &columns = m_table.columns();
+    const Qt::CaseSensitivity cs = caseSensitivity();
+    FindEngine::RowFilter filter;
+    if (FindRowIndex::canFilter(text, cs)) {
+        const quint64 changes = m_vc.undoManager().changeCount();
+        if (!m_index.isBuiltFor(rows, columns, changes))
+            m_index.build(rows, columns, changes);
+        filter = m_index.filter(text, cs, direction);
+    }
+    return FindEngine::findInTable(text, rows, columns, *m_selected, cs, direction, filter);
 }
 
 std::optional<FindMatch> FindController::findNextString(const QString &text, bool contactInfoVisible)

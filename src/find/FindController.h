@@ -2,6 +2,7 @@
 
 #include "find/FindEngine.h"
 #include "find/FindMatch.h"
+#include "find/FindRowIndex.h"
 
 #include <QObject>
 #include <optional>
@@ -24,7 +25,7 @@ public:
     QString replaceString() const { return m_replaceString; }
     void setReplaceString(const QString &text) { m_replaceString = text; }
     bool caseInsensitive() const { return m_caseInsensitive; }
-    void setCaseInsensitive(bool on) { m_caseInsensitive = on; }
+    void setCaseInsensitive(bool on);
     // The options pop-up: matching stays case-insensitive only for its "Case Insensitive" item.
     void popupChanged(const QString &selectedTitle);
     QString findOption() const;
@@ -49,6 +50,11 @@ public:
     // One of FindAction's words.
     void findBarButtonDidPress(const QString &action);
 
+    // The table's row index is built on the first find-next after anything it was built from may
+    // have changed; this drops it now. Its memory in bytes, 0 while it is not built.
+    void invalidateFindIndex() { m_index.clear(); }
+    qsizetype findIndexBytes() const { return m_index.memoryBytes(); }
+
     // ---- Replacing
     // Replaces the match in the contact it names; true when the match still lies inside the cell's text.
     bool replaceByString(const QString &replacement, const FindMatch &match);
@@ -69,6 +75,8 @@ signals:
 private:
     std::optional<FindMatch> find(
         const QString &text, bool contactInfoVisible, FindEngine::Direction direction);
+    // The table's search, through the row index whenever it can stand in for the text.
+    std::optional<FindMatch> findInTable(const QString &text, FindEngine::Direction direction);
     void ensureSelectedItem(bool contactInfoVisible);
     ContactEntryPtr entryWithUniqueId(const QString &uniqueId) const;
 
@@ -80,4 +88,5 @@ private:
     bool m_contactInfoVisible = false;
     ContactEntryPtr m_panelContact;
     std::optional<FindMatch> m_selected;
+    FindRowIndex m_index;
 };

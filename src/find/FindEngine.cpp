@@ -1,6 +1,7 @@
 #include "find/FindEngine.h"
 
 #include "document/DefaultsKeys.h"
+#include "find/CellKind.h"
 #include "find/DictionaryKeys.h"
 #include "model/AddressFormats.h"
 #include "model/Identifiers.h"
@@ -19,41 +20,6 @@ namespace FindEngine {
 namespace {
 
 constexpr qsizetype NotFound = FindRange::NotFound;
-
-// What a cell shows, resolved once per search rather than by comparing identifiers in every cell.
-enum class CellKind {
-    Skipped, // never searched: the sender column
-    Name,
-    PhoneticName,
-    Address,
-    AddressPart,
-    InstantMessage,
-    Date, // dates are not searched
-    Labeled,
-    String,
-    Other,
-};
-
-CellKind cellKind(const QString &id)
-{
-    if (id == Ident::Name)
-        return CellKind::Name;
-    if (id == Ident::PhoneticName)
-        return CellKind::PhoneticName;
-    if (id == Ident::Address)
-        return CellKind::Address;
-    if (ZRPerson::addressIdentifiers().contains(id))
-        return CellKind::AddressPart;
-    if (id == Ident::InstantMessage)
-        return CellKind::InstantMessage;
-    if (id == Ident::Birthday || id == Ident::Dates)
-        return CellKind::Date;
-    if (ZRPerson::labeledIdentifiers().contains(id))
-        return CellKind::Labeled;
-    if (ZRPerson::stringIdentifiers().contains(id))
-        return CellKind::String;
-    return CellKind::Other;
-}
 
 // A dictionary's text under key without copying the stored QVariant first.
 QString textIn(const QVariantMap &dict, const QString &key)
@@ -436,7 +402,8 @@ std::optional<FindMatch> findInCell(const CellQuery &q, Direction direction)
 }
 
 std::optional<FindMatch> findInTable(const QString &findString, const ContactTable &rows,
-    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction)
+    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction,
+    const RowFilter &rowMayMatch)
 {
     if (findString.isEmpty() || rows.isEmpty() || columns.isEmpty())
         return std::nullopt;
@@ -455,14 +422,11 @@ std::optional<FindMatch> findInTable(const QString &findString, const ContactTab
         startRow = forward ? 0 : n - 1;
 
     // Which columns every row shows (the others only a contact's first row), and what each shows.
-    const QStringList &labeled = ZRPerson::labeledIdentifiers();
-    const QStringList &address = ZRPerson::addressIdentifiers();
     QList<CellKind> kinds;
     QVarLengthArray<bool, 16> everyRow;
     for (const QString &c : columns) {
-        const CellKind kind = c == ColumnId::Sender ? CellKind::Skipped : cellKind(c);
-        kinds.append(kind);
-        everyRow.append(labeled.contains(c) || address.contains(c));
+        kinds.append(tableCellKind(c));
+        everyRow.append(searchedInEveryRow(c));
     }
 
     CellQuery q;
@@ -476,6 +440,11 @@ std::optional<FindMatch> findInTable(const QString &findString, const ContactTab
         const ContactEntryPtr &row = rows.at(r);
         if (!row || !row->person)
             continue;
+        if (rowMayMatch && !rowMayMatch(r)) {
+            // When this is the starting row the current match lies in it: the next row starts afresh.
+            firstCell = false;
+            continue;
+        }
         q.contact = row;
         q.labelIndex = row->labelIndex;
         const qsizetype from = step == 0 ? startColumn : (forward ? 0 : columns.size() - 1);

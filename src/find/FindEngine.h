@@ -3,6 +3,7 @@
 #include "find/FindMatch.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class ContactsViewController;
@@ -32,9 +33,14 @@ struct CellQuery
 
 std::optional<FindMatch> findInCell(const CellQuery &query, Direction direction);
 
+// Whether a row (by its position in the table) can hold the text at all; the rows it rules out are
+// passed over without reading their cells.
+using RowFilter = std::function<bool(qsizetype row)>;
+
 // The table's rows and columns in display order; wraps once through every cell.
 std::optional<FindMatch> findInTable(const QString &findString, const ContactTable &rows,
-    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction);
+    const QStringList &columns, const FindMatch &current, Qt::CaseSensitivity cs, Direction direction,
+    const RowFilter &rowMayMatch = {});
 
 // The information panel's fields of one contact, in the panel's order; never leaves the contact.
 std::optional<FindMatch> findInPanel(const QString &findString, const ContactEntryPtr &contact,

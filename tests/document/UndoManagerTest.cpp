@@ -122,3 +122,36 @@ TEST(UndoManagerTest, StateFlagsDisabledRegistrationAndEmptyGroups)
     undo.endUndoGrouping();
     EXPECT_EQ(undo.groupingLevel(), 0);
 }
+
+// Whatever is derived from the contacts compares this count: it must move with every edit, even one
+// made while registration is off or inside an open group, and with every undo and redo.
+TEST(UndoManagerTest, ChangeCountMovesWithEveryEditUndoAndRedo)
+{
+    UndoManager undo;
+    Cell cell { undo, QStringLiteral("a"), {} };
+    quint64 last = undo.changeCount();
+    const auto moved = [&] {
+        const bool grew = undo.changeCount() > last;
+        last = undo.changeCount();
+        return grew;
+    };
+    cell.set(QStringLiteral("b"));
+    EXPECT_TRUE(moved());
+    {
+        UndoManager::Group group(undo);
+        cell.set(QStringLiteral("c"));
+        EXPECT_TRUE(moved()) << "inside an open group";
+    }
+    undo.disableUndoRegistration();
+    cell.set(QStringLiteral("d"));
+    undo.enableUndoRegistration();
+    EXPECT_TRUE(moved()) << "with registration off";
+    undo.undo();
+    EXPECT_TRUE(moved());
+    undo.redo();
+    EXPECT_TRUE(moved());
+    undo.removeAllActions();
+    EXPECT_TRUE(moved());
+    undo.undo(); // nothing to undo: nothing changed
+    EXPECT_FALSE(moved());
+}
