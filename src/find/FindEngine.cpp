@@ -2,7 +2,7 @@
 
 #include "document/DefaultsKeys.h"
 #include "find/CellKind.h"
-#include "find/DictionaryKeys.h"
+#include "model/DictionaryKeys.h"
 #include "model/AddressFormats.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"

@@ -1,6 +1,6 @@
 #include "find/FindPanelSearch.h"
 
-#include "find/DictionaryKeys.h"
+#include "model/DictionaryKeys.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"

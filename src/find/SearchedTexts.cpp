@@ -1,6 +1,6 @@
 #include "find/SearchedTexts.h"
 
-#include "find/DictionaryKeys.h"
+#include "model/DictionaryKeys.h"
 #include "find/FindMatch.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"

@@ -1,5 +1,6 @@
 #include "model/AddressFormats.h"
 #include "model/ContactDefaults.h"
+#include "model/DictionaryKeys.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
 #include "model/VCardSerialization.h"
@@ -15,14 +16,26 @@ QString text(const QVariantMap &entry, const QString &key)
     return entry.value(key).toString();
 }
 
-// The store label of an entry. "No label" is the record's word for "none", not a custom label, so it
-// goes back to the store as no label at all.
-QString storeLabel(const QVariantMap &entry)
+// The store label for an entry's label. "No label" is the record's word for "none", not a custom
+// label, so it goes back to the store as no label at all.
+QString storeLabelOf(const QString &label)
 {
-    const QString label = text(entry, Key::Label);
     if (label == LabelText::NoLabel)
         return u""_s;
     return Labels::CNLabelFromLabel(label);
+}
+
+// The dictionary a list value holds, read in place; anything else reads as an empty dictionary.
+const QVariantMap &entryOf(const QVariant &value)
+{
+    static const QVariantMap empty;
+    return value.typeId() == QMetaType::QVariantMap ? *static_cast<const QVariantMap *>(value.constData())
+                                                    : empty;
+}
+
+QString storeLabel(const QVariantMap &entry)
+{
+    return storeLabelOf(text(entry, Key::Label));
 }
 
 QString storeLabelOr(const QVariantMap &entry, const QString &fallback)
@@ -300,41 +313,42 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         setIfDifferent(c.phoneticMiddleName, text(p, Ident::MiddleName));
         setIfDifferent(c.phoneticFamilyName, text(p, Ident::LastName));
     }
-    if (m_phoneValues) {
-        c.phoneNumbers.clear();
-        for (const QVariant &v : *m_phoneValues) {
-            const QVariantMap e = v.toMap();
-            const QString number = text(e, Key::Value);
-            if (!number.isEmpty())
-                c.phoneNumbers.append({ storeLabel(e), number });
-        }
-    }
+    // Each entry's keys are read in one walk through its dictionary: a card is written for every
+    // record of an export, and separate lookups from the root cost several times as much.
     auto plainList = [](const std::optional<QVariantList> &field, QList<StoreLabeledValue<QString>> &out) {
         if (!field)
             return;
         out.clear();
+        out.reserve(field->size());
+        static const QString *const keys[] = { &Key::Value, &Key::Label };
+        const QVariant *found[2];
         for (const QVariant &v : *field) {
-            const QVariantMap e = v.toMap();
-            const QString value = text(e, Key::Value);
+            findKeys(entryOf(v), keys, found);
+            const QString value = foundText(found[0]);
             if (!value.isEmpty())
-                out.append({ storeLabel(e), value });
+                out.append({ storeLabelOf(foundText(found[1])), value });
         }
     };
+    plainList(m_phoneValues, c.phoneNumbers);
     plainList(m_emailValues, c.emailAddresses);
     plainList(m_urlValues, c.urlAddresses);
     if (m_addressValues) {
         c.postalAddresses.clear();
+        c.postalAddresses.reserve(m_addressValues->size());
+        static const QString *const keys[] = { &Key::PostalAddress, &Ident::ZIP, &Ident::State, &Ident::City,
+            &Ident::Street, &Ident::Country, &CN::PostalAddressISOCountryCodeKey, &Key::Label };
+        const QVariant *found[8];
         for (const QVariant &v : *m_addressValues) {
-            const QVariantMap e = v.toMap();
+            findKeys(entryOf(v), keys, found);
             // Start from the address as read, so parts the record does not show are not lost.
-            StorePostalAddress a = e.value(Key::PostalAddress).value<StorePostalAddress>();
-            a.postalCode = text(e, Ident::ZIP);
-            a.state = text(e, Ident::State);
-            a.city = text(e, Ident::City);
-            a.street = text(e, Ident::Street);
-            a.country = text(e, Ident::Country);
-            a.isoCountryCode = text(e, CN::PostalAddressISOCountryCodeKey);
-            c.postalAddresses.append({ storeLabel(e), a });
+            StorePostalAddress a = found[0] ? found[0]->value<StorePostalAddress>() : StorePostalAddress();
+            a.postalCode = foundText(found[1]);
+            a.state = foundText(found[2]);
+            a.city = foundText(found[3]);
+            a.street = foundText(found[4]);
+            a.country = foundText(found[5]);
+            a.isoCountryCode = foundText(found[6]);
+            c.postalAddresses.append({ storeLabelOf(foundText(found[7])), a });
         }
     }
     if (m_snsValues) {
