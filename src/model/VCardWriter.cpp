@@ -254,7 +254,7 @@ private:
 
     void begin(const QByteArray *group, const char *name)
     {
-        m_line.clear();
+        m_line.truncate(0); // clear() would give the buffer back, and every line would grow one anew
         if (group) {
             put(m_line, *group);
             put(m_line, '.');
