@@ -66,6 +66,17 @@ std::optional<DateComponents> componentsOf(const QVariant &value)
     return std::nullopt;
 }
 
+// A dictionary of the given entries. Keys given in ascending order are placed with one comparison
+// each, the end serving as the hint, instead of a search from the root: records made while a file is
+// read spent half their time there. Keys out of order still land in the right place.
+QVariantMap dictionary(std::initializer_list<std::pair<const QString &, QVariant>> entries)
+{
+    QVariantMap map;
+    for (const auto &[key, value] : entries)
+        map.insert(map.cend(), key, value);
+    return map;
+}
+
 template <typename T> void setIfDifferent(T &field, const T &value)
 {
     if (field != value)
@@ -109,14 +120,14 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
         order = 0;
     }
     const bool person = c.contactType == StoreContact::Type::Person;
-    m_nameValue = QVariantMap {
+    m_nameValue = dictionary({
         { Ident::FirstName, c.givenName },
-        { Ident::MiddleName, c.middleName },
         { Ident::LastName, c.familyName },
+        { Ident::MiddleName, c.middleName },
         { Ident::PreviousFamilyName, c.previousFamilyName },
         { Key::NameOrdering, order },
         { Key::ShowAsPerson, person },
-    };
+    });
     deriveName();
 
     QVariantMap &strings = m_stringValues.emplace();
@@ -149,17 +160,16 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
     phones.reserve(c.phoneNumbers.size());
     for (qsizetype i = 0; i < c.phoneNumbers.size(); ++i) {
         const auto &lv = c.phoneNumbers.at(i);
-        phones.append(QVariantMap { { Key::PhoneNumber, lv.value }, { Key::Value, lv.value },
-            { Key::StringValue, lv.value }, { Key::Label, Labels::labelFromCNLabel(lv.label) },
-            { Key::LabelIndex, i } });
+        phones.append(dictionary({ { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i },
+            { Key::PhoneNumber, lv.value }, { Key::StringValue, lv.value }, { Key::Value, lv.value } }));
     }
 
     QVariantList &emails = m_emailValues.emplace();
     emails.reserve(c.emailAddresses.size());
     for (qsizetype i = 0; i < c.emailAddresses.size(); ++i) {
         const auto &lv = c.emailAddresses.at(i);
-        QVariantMap entry { { Key::Value, lv.value }, { Key::Label, Labels::labelFromCNLabel(lv.label) },
-            { Key::LabelIndex, i } };
+        QVariantMap entry = dictionary({ { Key::Label, Labels::labelFromCNLabel(lv.label) },
+            { Key::LabelIndex, i }, { Key::Value, lv.value } });
         updateEmailValue(entry);
         emails.append(entry);
     }
@@ -172,17 +182,17 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
     for (qsizetype i = 0; i < c.postalAddresses.size(); ++i) {
         const auto &lv = c.postalAddresses.at(i);
         const StorePostalAddress &a = lv.value;
-        QVariantMap entry {
-            { Key::Label, Labels::labelFromCNLabel(lv.label) },
-            { Ident::Street, a.street },
+        QVariantMap entry = dictionary({
             { Ident::City, a.city },
-            { Ident::State, a.state },
-            { Ident::ZIP, a.postalCode },
             { Ident::Country, a.country },
             { CN::PostalAddressISOCountryCodeKey, a.isoCountryCode },
-            { Key::PostalAddress, QVariant::fromValue(a) },
+            { Ident::State, a.state },
+            { Ident::Street, a.street },
+            { Ident::ZIP, a.postalCode },
+            { Key::Label, Labels::labelFromCNLabel(lv.label) },
             { Key::LabelIndex, i },
-        };
+            { Key::PostalAddress, QVariant::fromValue(a) },
+        });
         updateAddressValue(entry, AddressOption);
         addresses.append(entry);
     }
@@ -192,8 +202,8 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
     urls.reserve(c.urlAddresses.size());
     for (qsizetype i = 0; i < c.urlAddresses.size(); ++i) {
         const auto &lv = c.urlAddresses.at(i);
-        urls.append(QVariantMap { { Key::Value, lv.value }, { Key::StringValue, lv.value },
-            { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
+        urls.append(dictionary({ { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i },
+            { Key::StringValue, lv.value }, { Key::Value, lv.value } }));
     }
 
     QVariantList &sns = m_snsValues.emplace();
