@@ -2,8 +2,8 @@
 
 #include "document/DefaultsKeys.h"
 #include "find/CellKind.h"
-#include "model/DictionaryKeys.h"
 #include "model/AddressFormats.h"
+#include "model/DictionaryKeys.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
 #include "model/StoreKeys.h"
@@ -438,8 +438,10 @@ std::optional<FindMatch> findInTable(const QString &findString, const ContactTab
     for (qsizetype step = 0; step <= n; ++step) {
         const qsizetype r = forward ? (startRow + step) % n : ((startRow - step) % n + n) % n;
         const ContactEntryPtr &row = rows.at(r);
-        if (!row || !row->person)
+        if (!row || !row->person) {
+            firstCell = false; // the current match's place belongs to this row, not to the next
             continue;
+        }
         if (rowMayMatch && !rowMayMatch(r)) {
             // When this is the starting row the current match lies in it: the next row starts afresh.
             firstCell = false;

@@ -170,6 +170,16 @@ TEST_F(FindEngineTest, TableSearchWrapsAndSkipsRows)
     m = find.findPreviousString(u"a"_s, false);
     ASSERT_TRUE(m);
     EXPECT_EQ(m->uniqueId, entry(0)->uniqueId);
+
+    // A starting row without a record: the row after it is searched from its beginning, not from
+    // the place of a match that lay in another row.
+    ContactTable rows { std::make_shared<ContactEntry>(), entry(1) };
+    rows.first()->uniqueId = u"no record"_s;
+    const auto fromStart = FindEngine::findInTable(u"oth"_s, rows, { Ident::Company },
+        FindMatch { rows.first(), u"no record"_s, Ident::Company, {}, 0, { 3, 2 }, {} }, Qt::CaseInsensitive,
+        Direction::Forward);
+    ASSERT_TRUE(fromStart);
+    EXPECT_EQ(fromStart->range, (FindRange { 0, 3 }));
 }
 
 TEST_F(FindEngineTest, PanelSearchStaysInItsContact)
