@@ -101,7 +101,7 @@ bool parseProperty(QByteArrayView line, VCardProperty &property)
     if (p == end)
         return false;
     QByteArrayView fullName(begin, p - begin);
-    fullName = fullName.trimmed();
+    fullName = VCardLineReader::trimmedBytes(fullName);
     qsizetype dot = fullName.size() - 1;
     while (dot >= 0 && fullName[dot] != '.')
         --dot;
@@ -513,8 +513,12 @@ QString VCardLineReader::decodedText(const VCardProperty &property)
 
 QString VCardLineReader::unescape(QString text)
 {
-    qsizetype slash = text.indexOf(u'\\');
-    if (slash < 0)
+    // Most values have no escape at all; a plain loop finds that sooner than a search call would.
+    qsizetype slash = 0;
+    const QChar *units = text.constData();
+    while (slash < text.size() && units[slash] != u'\\')
+        ++slash;
+    if (slash == text.size())
         return text;
     QString out;
     out.reserve(text.size());

@@ -56,7 +56,7 @@ unsigned typeFlags(const VCardProperty &property)
             qsizetype comma = start;
             while (comma < value.size() && value[comma] != ',')
                 ++comma;
-            flags |= typeFlag(value.sliced(start, comma - start).trimmed());
+            flags |= typeFlag(VCardLineReader::trimmedBytes(value.sliced(start, comma - start)));
             start = comma + 1;
         }
         return true;
@@ -303,7 +303,8 @@ private:
 
     static QString text(const VCardProperty &property)
     {
-        return VCardLineReader::unescape(VCardLineReader::decodedText(property)).trimmed();
+        return VCardLineReader::trimmedText(
+            VCardLineReader::unescape(VCardLineReader::decodedText(property)));
     }
 
     void map(const VCardProperty &p)
@@ -480,12 +481,12 @@ private:
         m_haveName = true;
         QString parts[5];
         VCardLineReader::splitComponents(VCardLineReader::decodedText(p), u';', parts, 5);
-        m_contact.familyName = std::move(parts[0]).trimmed();
-        m_contact.givenName = std::move(parts[1]).trimmed();
-        m_contact.middleName = std::move(parts[2]).trimmed();
-        m_contact.namePrefix = std::move(parts[3]).trimmed();
+        m_contact.familyName = VCardLineReader::trimmedText(std::move(parts[0]));
+        m_contact.givenName = VCardLineReader::trimmedText(std::move(parts[1]));
+        m_contact.middleName = VCardLineReader::trimmedText(std::move(parts[2]));
+        m_contact.namePrefix = VCardLineReader::trimmedText(std::move(parts[3]));
         // Anything past the fifth component is kept with the suffix rather than dropped.
-        m_contact.nameSuffix = std::move(parts[4]).trimmed();
+        m_contact.nameSuffix = VCardLineReader::trimmedText(std::move(parts[4]));
     }
 
     void mapAddress(const VCardProperty &p)
@@ -493,13 +494,13 @@ private:
         QString parts[7];
         VCardLineReader::splitComponents(VCardLineReader::decodedText(p), u';', parts, 7);
         StorePostalAddress address;
-        address.subAdministrativeArea = std::move(parts[0]).trimmed();
-        address.subLocality = std::move(parts[1]).trimmed();
-        address.street = std::move(parts[2]).trimmed();
-        address.city = std::move(parts[3]).trimmed();
-        address.state = std::move(parts[4]).trimmed();
-        address.postalCode = std::move(parts[5]).trimmed();
-        address.country = std::move(parts[6]).trimmed();
+        address.subAdministrativeArea = VCardLineReader::trimmedText(std::move(parts[0]));
+        address.subLocality = VCardLineReader::trimmedText(std::move(parts[1]));
+        address.street = VCardLineReader::trimmedText(std::move(parts[2]));
+        address.city = VCardLineReader::trimmedText(std::move(parts[3]));
+        address.state = VCardLineReader::trimmedText(std::move(parts[4]));
+        address.postalCode = VCardLineReader::trimmedText(std::move(parts[5]));
+        address.country = VCardLineReader::trimmedText(std::move(parts[6]));
         if (GroupExtras *extras = extrasFor(p.group))
             address.isoCountryCode = extras->isoCountryCode;
         if (address == StorePostalAddress())
