@@ -38,15 +38,33 @@ qsizetype lineEnd(const QString &text, qsizetype position)
     return position;
 }
 
-// The next occurrence that starts a line: the same words inside a value (a note quoting a card)
-// must neither end nor start a card.
+// The next occurrence that starts a line, compared as Qt compares without case: the same words
+// inside a value (a note quoting a card) must neither end nor start a card. Only line starts are
+// looked at, one pass over the text: a search for every occurrence, folding the case of each
+// character, cost more than reading the cards themselves.
 qsizetype indexAtLineStart(const QString &text, const QString &needle, qsizetype from)
 {
+    const qsizetype size = text.size();
+    const qsizetype last = size - needle.size();
+    const QChar *units = text.constData();
+    const QChar first = needle.front().toCaseFolded();
     qsizetype at = from;
-    while ((at = text.indexOf(needle, at, Qt::CaseInsensitive)) >= 0) {
-        if (at == 0 || isNewline(text.at(at - 1)))
-            return at;
-        at += needle.size();
+    if (at > 0 && at <= size && !isNewline(units[at - 1])) {
+        while (at < size && !isNewline(units[at]))
+            ++at;
+        ++at;
+    }
+    while (at <= last) {
+        if (units[at].toCaseFolded() == first) {
+            qsizetype k = 1;
+            while (k < needle.size() && units[at + k].toCaseFolded() == needle.at(k).toCaseFolded())
+                ++k;
+            if (k == needle.size())
+                return at;
+        }
+        while (at < size && !isNewline(units[at]))
+            ++at;
+        ++at; // past the line break: the next line's start
     }
     return -1;
 }

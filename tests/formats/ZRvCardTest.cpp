@@ -134,6 +134,17 @@ TEST(ZRvCardTest, CardWordsInsideAValueNeitherEndNorStartACard)
     ASSERT_EQ(top.size(), 2);
     EXPECT_EQ(top.first()->person->valueForIdentifier(Ident::Note).toString(),
         u"quoted BEGIN:VCARD and END:VCARD inside"_s);
+
+    // The words in any case, after any line break a writer uses (CR alone, LF alone, U+2028), and a
+    // last card whose END line has no break after it.
+    const QString mixed = u"begin:vcard\rVERSION:3.0\rFN:Cy\rN:Cy;;;;\rEnd:VCard\r"_s
+        + u"Begin:VCard\nVERSION:3.0\nN:Di;;;;\nNOTE:an END:VCARD inside\nend:vcard\u2028"_s
+        + u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ed;;;;\r\nEND:VCARD"_s;
+    const ContainerTable mixedRead = read(mixed);
+    QStringList names;
+    for (const ContactEntryPtr &entry : *ZRvCard::contactsInContainer(*mixedRead.first()))
+        names << entry->person->valueForIdentifier(Ident::LastName).toString();
+    EXPECT_EQ(names, (QStringList { u"Cy"_s, u"Di"_s, u"Ed"_s }));
 }
 
 TEST(ZRvCardTest, FoldedPropertyAndRawCategoryPieces)
