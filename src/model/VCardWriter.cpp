@@ -423,6 +423,16 @@ private:
 
 } // namespace
 
+namespace {
+
+// An ASCII unit that is written as it is: not one that needs a backslash, not a line break.
+inline bool plainAscii(char16_t c)
+{
+    return c != '\\' && c != ',' && c != ';' && c != '\n' && c != '\r';
+}
+
+} // namespace
+
 void VCardWriter::appendEscaped(QByteArray &out, QStringView text)
 {
     // Each UTF-16 unit becomes at most three bytes (an escape is two, a surrogate pair four for
@@ -433,6 +443,21 @@ void VCardWriter::appendEscaped(QByteArray &out, QStringView text)
     const char16_t *p = text.utf16();
     const char16_t *end = p + text.size();
     while (p < end) {
+        // Runs of plain ASCII (no escape, no line break) are copied without looking at each case.
+        while (end - p >= 4) {
+            const char16_t a = p[0], b = p[1], d = p[2], e = p[3];
+            if (((a | b | d | e) >= 0x80) || !plainAscii(a) || !plainAscii(b) || !plainAscii(d)
+                || !plainAscii(e))
+                break;
+            w[0] = char(a);
+            w[1] = char(b);
+            w[2] = char(d);
+            w[3] = char(e);
+            w += 4;
+            p += 4;
+        }
+        if (p == end)
+            break;
         char16_t c = *p++;
         if (c < 0x80) {
             switch (c) {
