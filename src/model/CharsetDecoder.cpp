@@ -99,70 +99,20 @@ std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayVi
     return text;
 }
 
-bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *end = p + bytes.size();
-    if (end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
-        p += 3; // a leading byte-order mark is no part of the text, as Qt's own decoder has it
-    while (p < end) {
-        // ASCII runs are the common case: check eight bytes at a time.
-        while (end - p >= 8) {
-            quint64 word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            p += 8;
-        }
-        if (p >= end)
-            break;
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra;
-        unsigned int cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p <= extra)
-            return false;
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
-            || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        p += extra + 1;
-    }
-    return true;
-}
-
 namespace {
 
-// Strict UTF-8 to UTF-16 in one pass, with the same rules as isValidUtf8; false on the first
-// invalid sequence. Values are decoded one by one while a file is read, so this is a hot path.
-bool decodeStrictUtf8(QByteArrayView bytes, QString &out)
+// Strict UTF-8 in one pass: overlong forms, surrogates and code points past U+10FFFF are invalid,
+// and a leading byte-order mark is no part of the text, as Qt's own decoder has it. With a
+// destination the UTF-16 text is written as it goes (never more units than there are bytes);
+// returns the units written, or -1 at the first invalid sequence. Values are decoded one by one
+// while a file is read, so this is a hot path.
+template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst)
 {
-    out = QString(bytes.size(), Qt::Uninitialized); // never more UTF-16 units than UTF-8 bytes
-    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
     char16_t *const start = dst;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
     if (end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
-        p += 3; // a leading byte-order mark is no part of the text, as Qt's own decoder has it
+        p += 3;
     while (p < end) {
         // ASCII runs are the common case: eight bytes at a time.
         while (end - p >= 8) {
@@ -170,16 +120,19 @@ bool decodeStrictUtf8(QByteArrayView bytes, QString &out)
             std::memcpy(&word, p, 8);
             if (word & 0x8080808080808080ULL)
                 break;
-            for (int i = 0; i < 8; ++i)
-                dst[i] = p[i];
+            if constexpr (Write) {
+                for (int i = 0; i < 8; ++i)
+                    dst[i] = p[i];
+                dst += 8;
+            }
             p += 8;
-            dst += 8;
         }
         if (p >= end)
             break;
         unsigned char c = *p;
         if (c < 0x80) {
-            *dst++ = c;
+            if constexpr (Write)
+                *dst++ = c;
             ++p;
             continue;
         }
@@ -195,31 +148,47 @@ bool decodeStrictUtf8(QByteArrayView bytes, QString &out)
             extra = 3;
             cp = c & 0x07;
         } else {
-            return false;
+            return -1;
         }
         if (end - p <= extra)
-            return false;
+            return -1;
         for (int i = 1; i <= extra; ++i) {
             if ((p[i] & 0xC0) != 0x80)
-                return false;
+                return -1;
             cp = (cp << 6) | (p[i] & 0x3F);
         }
         if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
             || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        if (cp >= 0x10000) {
-            *dst++ = QChar::highSurrogate(cp);
-            *dst++ = QChar::lowSurrogate(cp);
-        } else {
-            *dst++ = char16_t(cp);
+            return -1;
+        if constexpr (Write) {
+            if (cp >= 0x10000) {
+                *dst++ = QChar::highSurrogate(cp);
+                *dst++ = QChar::lowSurrogate(cp);
+            } else {
+                *dst++ = char16_t(cp);
+            }
         }
         p += extra + 1;
     }
-    out.truncate(dst - start);
+    return dst - start;
+}
+
+bool decodeStrictUtf8(QByteArrayView bytes, QString &out)
+{
+    out = QString(bytes.size(), Qt::Uninitialized);
+    const qsizetype units = strictUtf8<true>(bytes, reinterpret_cast<char16_t *>(out.data()));
+    if (units < 0)
+        return false;
+    out.truncate(units);
     return true;
 }
 
 } // namespace
+
+bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
+{
+    return strictUtf8<false>(bytes, nullptr) >= 0;
+}
 
 QString CharsetDecoder::decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset)
 {
