@@ -11,9 +11,13 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // How many cards the text holds, as most writers spell them; only a size hint for the result list,
-// which would otherwise be copied over and over as a file of many thousand contacts is read.
+// which would otherwise be copied over and over as a file of many thousand contacts is read. A short
+// text (one card, as the document reader hands them over) is not worth the extra pass.
 qsizetype expectedCards(QByteArrayView data)
 {
+    constexpr qsizetype WorthCounting = 64 * 1024;
+    if (data.size() < WorthCounting)
+        return 0;
     static const QByteArrayMatcher begin("BEGIN:VCARD");
     qsizetype count = 0;
     for (qsizetype at = begin.indexIn(data); at >= 0; at = begin.indexIn(data, at + 11))
@@ -29,7 +33,8 @@ QList<StoreContact> contactsWithData(const QByteArray &data, QString *error)
 {
     QString readError;
     QList<StoreContact> contacts;
-    contacts.reserve(expectedCards(data));
+    if (const qsizetype expected = expectedCards(data); expected > 0)
+        contacts.reserve(expected);
     QString firstFailure;
     int firstFailureNumber = 0;
     int cardNumber = 0;
