@@ -13,25 +13,27 @@
 
 namespace {
 
-// A file of count generated contacts, written once per count.
-QString fileOf(int count)
+// A file of count generated contacts, with or without photos, written once per count.
+QString fileOf(int count, bool photos)
 {
     static QTemporaryDir dir;
-    static std::map<int, QString> files;
-    auto it = files.find(count);
+    static std::map<std::pair<int, bool>, QString> files;
+    auto it = files.find({ count, photos });
     if (it == files.end()) {
-        const QString path = dir.filePath(QStringLiteral("contacts-%1.vcf").arg(count));
+        const QString path = dir.filePath(QStringLiteral("contacts-%1%2.vcf")
+                                              .arg(count)
+                                              .arg(photos ? QStringLiteral("-photos") : QString()));
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))
-            file.write(ContactGenerator::vCardText(count));
-        it = files.emplace(count, path).first;
+            file.write(ContactGenerator::vCardText(count, 1, photos));
+        it = files.emplace(std::pair { count, photos }, path).first;
     }
     return it->second;
 }
 
-void openDocument(benchmark::State &state, TextEncoding::Number encoding)
+void openDocument(benchmark::State &state, TextEncoding::Number encoding, bool photos = false)
 {
-    const QString path = fileOf(int(state.range(0)));
+    const QString path = fileOf(int(state.range(0)), photos);
     const qint64 bytes = QFileInfo(path).size();
     qsizetype contacts = 0;
     for (auto _ : state) {
@@ -59,11 +61,17 @@ void openDetected(benchmark::State &state)
 {
     openDocument(state, TextEncoding::Automatic);
 }
+// Every card with a 120 x 120 JPEG photo (about 5 kB of base64).
+void openWithPhotos(benchmark::State &state)
+{
+    openDocument(state, TextEncoding::Automatic, true);
+}
 
 } // namespace
 
 BENCHMARK(openUtf8)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(openDetected)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(openWithPhotos)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -1,5 +1,8 @@
 #include "common/ContactGenerator.h"
 
+#include <QBuffer>
+#include <QImage>
+
 namespace {
 
 struct JapaneseName
@@ -53,9 +56,37 @@ const char *notes[] = { "Met at the conference.", "年賀状を送る", "Prefers
 
 } // namespace
 
-ContactGenerator::ContactGenerator(quint32 seed)
+namespace {
+
+// A 120 x 120 JPEG of a few coloured bands, as phones attach to contacts, folded at 75 octets.
+QByteArray photoLines()
+{
+    QImage image(120, 120, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 2) & 0xFF, (y * 2) & 0xFF, ((x + y) * 3) & 0xFF));
+    }
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 90);
+    const QByteArray line = "PHOTO;ENCODING=b;TYPE=JPEG:" + jpeg.toBase64();
+    QByteArray folded;
+    for (qsizetype at = 0; at < line.size(); at += at == 0 ? 75 : 74) {
+        if (at > 0)
+            folded += ' ';
+        folded += line.mid(at, at == 0 ? 75 : 74) + "\r\n";
+    }
+    return folded;
+}
+
+} // namespace
+
+ContactGenerator::ContactGenerator(quint32 seed, bool photos)
     : m_state(0x9E3779B97F4A7C15ULL ^ seed)
 {
+    if (photos)
+        m_photoLines = photoLines();
 }
 
 quint32 ContactGenerator::next()
@@ -140,13 +171,14 @@ QByteArray ContactGenerator::nextCard()
     card += QByteArray("NOTE:") + pick(notes) + "\r\n";
     card += "UID:" + QByteArray::number(0x10000000u + quint32(index), 16) + "-"
         + QByteArray::number(next(), 16) + "\r\n";
+    card += m_photoLines;
     card += "END:VCARD\r\n";
     return card;
 }
 
-QByteArray ContactGenerator::vCardText(int count, quint32 seed)
+QByteArray ContactGenerator::vCardText(int count, quint32 seed, bool photos)
 {
-    ContactGenerator generator(seed);
+    ContactGenerator generator(seed, photos);
     QByteArray text;
     text.reserve(qsizetype(count) * 700);
     for (int i = 0; i < count; ++i)

@@ -5,17 +5,17 @@
 
 // Deterministic vCard 3.0 text for benchmarks: Japanese and Western people and companies, with
 // phonetic names, several phones, e-mail addresses and postal addresses, custom labels and notes,
-// but no photos. The same seed gives the same bytes on every machine.
+// and, when asked, a JPEG photo on every card. The same seed gives the same bytes on every machine.
 class ContactGenerator
 {
 public:
-    explicit ContactGenerator(quint32 seed = 1);
+    explicit ContactGenerator(quint32 seed = 1, bool photos = false);
 
     // The next card, ending with "END:VCARD\r\n".
     QByteArray nextCard();
 
     // count cards, concatenated.
-    static QByteArray vCardText(int count, quint32 seed = 1);
+    static QByteArray vCardText(int count, quint32 seed = 1, bool photos = false);
     // count cards, one per element.
     static QList<QByteArray> vCards(int count, quint32 seed = 1);
 
@@ -26,4 +26,5 @@ private:
 
     quint64 m_state;
     int m_index = 0;
+    QByteArray m_photoLines; // the folded PHOTO property, when cards carry one
 };

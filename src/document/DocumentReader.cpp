@@ -1,6 +1,7 @@
 #include "document/DocumentReader.h"
 
 #include "formats/CsvReader.h"
+#include "formats/EncodingDetector.h"
 #include "formats/MailwickCsv.h"
 #include "formats/ZRvCard.h"
 
@@ -23,17 +24,31 @@ ReadNotice skippedCardsNotice(const QList<ZRvCard::CardProblem> &problems)
     return { ReadNoticeText::SkippedCards.arg(problems.size()), lines.join(u'\n') };
 }
 
-// The card reader stops quietly at a BEGIN:VCARD that no END:VCARD follows; the user hears of it.
-bool endsInsideCard(const QString &text)
+// The last occurrence of an ASCII marker in any case, -1 when there is none.
+qsizetype lastIndexIgnoringCase(const QByteArray &text, QByteArrayView marker)
 {
-    const qsizetype lastBegin = text.lastIndexOf(u"BEGIN:VCARD"_s, -1, Qt::CaseInsensitive);
-    if (lastBegin < 0)
-        return false;
-    return text.indexOf(u"END:VCARD"_s, lastBegin, Qt::CaseInsensitive) < 0;
+    for (qsizetype at = text.size() - marker.size(); at >= 0; --at) {
+        if ((text.at(at) | 0x20) == (marker.front() | 0x20)
+            && qstrnicmp(text.constData() + at, marker.data(), marker.size()) == 0)
+            return at;
+    }
+    return -1;
 }
 
+// The card reader stops quietly at a BEGIN:VCARD that no END:VCARD follows; the user hears of it.
+bool endsInsideCard(const QByteArray &text)
+{
+    constexpr QByteArrayView Begin = "BEGIN:VCARD";
+    constexpr QByteArrayView End = "END:VCARD";
+    const qsizetype lastBegin = lastIndexIgnoringCase(text, Begin);
+    if (lastBegin < 0)
+        return false;
+    return lastIndexIgnoringCase(text, End) < lastBegin;
+}
+
+// Cards are read from UTF-8 text, which the records then share: the file's own bytes when it is UTF-8.
 DocumentReadResult readVCards(
-    const QString &text, const std::atomic_bool *cancel, const DocumentReader::Progress &progress)
+    const QByteArray &text, const std::atomic_bool *cancel, const DocumentReader::Progress &progress)
 {
     DocumentReadResult result;
     int lastPercent = -1;
@@ -97,25 +112,58 @@ DocumentReadResult readCsv(const QString &text)
 
 } // namespace
 
+namespace {
+
+// The file's bytes, or an empty array and the reason in *error.
+QByteArray readBytes(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return QByteArray();
+    }
+    // Refuse before reading: a file past the limit would be read whole only to be rejected.
+    if (file.size() > TextCodec::MaxInputBytes) {
+        *error = TextCodecMessage::TooLarge;
+        return QByteArray();
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
+        return QByteArray();
+    }
+    return bytes;
+}
+
+// Where the text of UTF-8 bytes starts when they are read in the encoding as UTF-8 (past a
+// byte-order mark, which decoding drops too); -1 when they are not read so.
+qsizetype utf8TextStart(const QByteArray &bytes, TextEncoding::Number encoding)
+{
+    constexpr QByteArrayView Mark = "\xEF\xBB\xBF";
+    qsizetype start = -1;
+    if (encoding == TextEncoding::Automatic) {
+        start = EncodingDetector::utf8TextStart(bytes);
+    } else if (encoding == TextEncoding::UTF8 && bytes.size() <= TextCodec::MaxInputBytes
+        && TextCodec::isValidUtf8(bytes)) {
+        start = 0;
+    } else {
+        return -1;
+    }
+    // Decoding drops one mark from the start of what it decodes, after the one detection saw.
+    if (start >= 0 && QByteArrayView(bytes).sliced(start).startsWith(Mark))
+        start += Mark.size();
+    return start;
+}
+
+} // namespace
+
 DecodedText DocumentReader::readTextFile(const QString &path, TextEncoding::Number encoding)
 {
     DecodedText failed;
     failed.encoding = encoding;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        failed.error = file.errorString();
+    const QByteArray bytes = readBytes(path, &failed.error);
+    if (!failed.ok())
         return failed;
-    }
-    // Refuse before reading: a file past the limit would be read whole only to be rejected.
-    if (file.size() > TextCodec::MaxInputBytes) {
-        failed.error = TextCodecMessage::TooLarge;
-        return failed;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        failed.error = file.errorString();
-        return failed;
-    }
     return TextCodec::decode(bytes, encoding);
 }
 
@@ -124,7 +172,7 @@ DocumentReadResult DocumentReader::readText(
 {
     switch (format) {
     case InputFormat::VCard:
-        return readVCards(text, cancel, progress);
+        return readVCards(text.toUtf8(), cancel, progress);
     case InputFormat::MailwickCsv:
         return readMailwick(text);
     case InputFormat::Csv:
@@ -136,15 +184,40 @@ DocumentReadResult DocumentReader::readText(
 DocumentReadResult DocumentReader::readFile(const QString &path, InputFormat format,
     TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
 {
-    const DecodedText decoded = readTextFile(path, encoding);
-    if (!decoded.ok()) {
-        DocumentReadResult result;
-        result.status = DocumentReadResult::Status::ReadError;
-        result.readError = decoded.error;
-        result.encoding = decoded.encoding;
-        return result;
+    DocumentReadResult failed;
+    failed.status = DocumentReadResult::Status::ReadError;
+    failed.encoding = encoding;
+    QByteArray bytes = readBytes(path, &failed.readError);
+    if (!failed.readError.isEmpty())
+        return failed;
+
+    // A UTF-8 vCard file is read as it lies: no string of the whole file is made, and the records
+    // share the file's bytes instead of a copy.
+    if (format == InputFormat::VCard) {
+        if (const qsizetype start = utf8TextStart(bytes, encoding); start >= 0) {
+            if (start > 0)
+                bytes = bytes.sliced(start);
+            DocumentReadResult result = readVCards(bytes, cancel, progress);
+            result.encoding = TextEncoding::UTF8;
+            return result;
+        }
     }
-    DocumentReadResult result = readText(decoded.text, format, cancel, progress);
+
+    DecodedText decoded = TextCodec::decode(bytes, encoding);
+    bytes = QByteArray();
+    if (!decoded.ok()) {
+        failed.readError = decoded.error;
+        failed.encoding = decoded.encoding;
+        return failed;
+    }
+    DocumentReadResult result;
+    if (format == InputFormat::VCard) {
+        const QByteArray utf8 = decoded.text.toUtf8();
+        decoded.text = QString();
+        result = readVCards(utf8, cancel, progress);
+    } else {
+        result = readText(decoded.text, format, cancel, progress);
+    }
     result.encoding = decoded.encoding;
     return result;
 }

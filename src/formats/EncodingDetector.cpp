@@ -232,6 +232,17 @@ DecodedText EncodingDetector::detectAndDecode(QByteArrayView bytes)
     return result;
 }
 
+qsizetype EncodingDetector::utf8TextStart(QByteArrayView bytes)
+{
+    // The same decisions as detectAndDecode, in its order, for the cases that end in UTF-8.
+    const auto [markEncoding, markLength] = byteOrderMark(bytes);
+    if (markEncoding == UTF8)
+        return TextCodec::isValidUtf8(bytes.sliced(markLength)) ? markLength : -1;
+    if (markEncoding != Automatic || looksLikeIso2022Jp(bytes) || bytes.contains('\0'))
+        return -1;
+    return TextCodec::isValidUtf8(bytes) ? 0 : -1;
+}
+
 Number EncodingDetector::detect(QByteArrayView bytes)
 {
     const DecodedText result = detectAndDecode(bytes);

@@ -22,6 +22,9 @@ public:
     // Detects and reads in one pass over the candidates (each candidate is tried by reading it).
     static DecodedText detectAndDecode(QByteArrayView bytes);
 
+    // Where the text starts when detectAndDecode would read the bytes as UTF-8 (past a byte-order
+    // mark), -1 otherwise: readers of UTF-8 then take the bytes as they are, without a string.
+    static qsizetype utf8TextStart(QByteArrayView bytes);
     // The encoding a byte-order mark at the start names, and the mark's length.
     static std::pair<TextEncoding::Number, qsizetype> byteOrderMark(QByteArrayView bytes);
     // The charsets the vCard properties name ("N;CHARSET=SHIFT_JIS:..."), first seen first.

@@ -89,15 +89,11 @@ QString textValue(ZRPerson &person, const QString &identifier)
 
 // One layout string per address that has one, each on its own physical line: the reader matches
 // them to the addresses by line, so they are never folded inside.
-QByteArray layoutsProperty(ZRPerson &person)
+QByteArray layoutsProperty(const QStringList &layouts)
 {
-    const QVariantList addresses = person.valueForIdentifier(Ident::Address).toList();
-    if (addresses.isEmpty())
-        return {};
     QByteArray property = "X-HAGAKILAYOUTS:"_ba;
     const qsizetype nameLength = property.size();
-    for (const QVariant &address : addresses) {
-        const QString layout = ZRPerson::layoutStringFromHagakiLayoutDict(address.toMap());
+    for (const QString &layout : layouts) {
         if (layout.isEmpty())
             continue;
         if (property.size() > nameLength)
@@ -106,6 +102,23 @@ QByteArray layoutsProperty(ZRPerson &person)
         property += LineBreak;
     }
     return property.size() > nameLength ? property : QByteArray();
+}
+
+QStringList layoutStrings(ZRPerson &person, const StoreContact &contact)
+{
+    QStringList layouts;
+    if (person.hasUnbuiltValues()) {
+        // Addresses read from a card carry no layout of their own yet: each has the layout string of
+        // a dictionary without layout keys.
+        static const QString unplaced
+            = ZRPerson::layoutStringFromHagakiLayoutDict(QVariantMap { { Key::LabelIndex, 0 } });
+        for (qsizetype i = 0; i < contact.postalAddresses.size(); ++i)
+            layouts << unplaced;
+        return layouts;
+    }
+    for (const QVariant &address : person.valueForIdentifier(Ident::Address).toList())
+        layouts << ZRPerson::layoutStringFromHagakiLayoutDict(address.toMap());
+    return layouts;
 }
 
 // A photo stored as JPEG is written as it is: encoding it again would lose quality on every export.
@@ -140,10 +153,9 @@ QByteArray categoriesProperty(const QStringList &groupNames)
 }
 
 void appendNote(
-    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
+    QByteArray &out, const QString &note, const QStringList &options, const PresentProperties &present)
 {
     if (options.contains(VCardExport::Option::Note) && !present.note) {
-        const QString note = textValue(person, Ident::Note);
         if (!note.isEmpty())
             appendTextProperty(out, "NOTE", note);
     }
@@ -159,11 +171,11 @@ void appendRenmei(
     }
 }
 
-void appendLayouts(
-    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
+void appendLayouts(QByteArray &out, ZRPerson &person, const StoreContact &contact, const QStringList &options,
+    const PresentProperties &present)
 {
     if (options.contains(VCardExport::Option::HagakiLayout) && !present.layouts)
-        out += layoutsProperty(person);
+        out += layoutsProperty(layoutStrings(person, contact));
 }
 
 void appendPhoto(
@@ -180,7 +192,10 @@ void appendPersonCard(QByteArray &out, ZRPerson &person, const QStringList &opti
     const QStringList &groupNames, bool fileOrder)
 {
     const qsizetype start = out.size();
-    person.appendVCardData(out);
+    // The contact carries the note too, so a record whose values are not built yet (a file just
+    // read) is written without building them.
+    const StoreContact contact = person.contactFromCache(nullptr);
+    VCardWriter::appendCard(out, contact);
     const QByteArrayView card = QByteArrayView(out).sliced(start);
     const qsizetype end = endLinePosition(card);
     if (end <= 0)
@@ -188,20 +203,31 @@ void appendPersonCard(QByteArray &out, ZRPerson &person, const QStringList &opti
     const PresentProperties present = presentProperties(card.first(end));
     thread_local QByteArray added;
     added.truncate(0);
-    appendNote(added, person, options, present);
+    appendNote(added, contact.note, options, present);
+    // Joint names are only ever set on built records: reading a card that has them builds its
+    // record, so one still unbuilt has none.
+    const bool mayHaveRenmei = !person.hasUnbuiltValues();
     if (fileOrder) {
-        appendRenmei(added, person, options, present);
-        appendLayouts(added, person, options, present);
+        if (mayHaveRenmei)
+            appendRenmei(added, person, options, present);
+        appendLayouts(added, person, contact, options, present);
         appendPhoto(added, person, options, present);
         if (!groupNames.isEmpty() && !present.categories)
             added += categoriesProperty(groupNames);
     } else {
         appendPhoto(added, person, options, present);
-        appendRenmei(added, person, options, present);
-        appendLayouts(added, person, options, present);
+        if (mayHaveRenmei)
+            appendRenmei(added, person, options, present);
+        appendLayouts(added, person, contact, options, present);
     }
-    if (!added.isEmpty())
-        out.insert(start + end, added);
+    if (!added.isEmpty()) {
+        // The additions go before the END line: the line is cut off and written again after them,
+        // which moves a few bytes instead of reallocating the whole export for an insertion.
+        const QByteArray endLine = card.sliced(end).toByteArray();
+        out.truncate(start + end);
+        out += added;
+        out += endLine;
+    }
     if (added.capacity() > 1024 * 1024)
         added = QByteArray(); // a photo's room is not kept for the thread's lifetime
 }

@@ -6,14 +6,13 @@
 #include "model/ZRPerson.h"
 
 #include <QDateTime>
-#include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString BeginVCard = u"BEGIN:VCARD"_s;
-const QString EndVCard = u"END:VCARD"_s;
+constexpr QByteArrayView BeginVCard = "BEGIN:VCARD";
+constexpr QByteArrayView EndVCard = "END:VCARD";
 const QString RenmeiProperty = u"\nX-RENMEI:"_s;
 const QString LayoutsProperty = u"\nX-HAGAKILAYOUTS:"_s;
 const QString CategoriesProperty = u"\nCATEGORIES:"_s;
@@ -38,33 +37,68 @@ qsizetype lineEnd(const QString &text, qsizetype position)
     return position;
 }
 
-// The next occurrence that starts a line, compared as Qt compares without case: the same words
-// inside a value (a note quoting a card) must neither end nor start a card. Only line starts are
-// looked at, one pass over the text: a search for every occurrence, folding the case of each
-// character, cost more than reading the cards themselves.
-qsizetype indexAtLineStart(const QString &text, const QString &needle, qsizetype from)
+// The length of the line break at position in UTF-8 text (LF, VT, FF, CR, NEL, LS, PS, as the
+// text's own line breaks are counted), 0 when there is none; CR LF counts as one break.
+qsizetype breakLength(const char *bytes, qsizetype size, qsizetype position)
 {
+    const auto c = static_cast<unsigned char>(bytes[position]);
+    if (c >= 0x0A && c <= 0x0D)
+        return c == 0x0D && position + 1 < size && bytes[position + 1] == '\n' ? 2 : 1;
+    if (c == 0xC2)
+        return position + 1 < size && static_cast<unsigned char>(bytes[position + 1]) == 0x85 ? 2 : 0;
+    if (c == 0xE2 && position + 2 < size && static_cast<unsigned char>(bytes[position + 1]) == 0x80) {
+        const auto d = static_cast<unsigned char>(bytes[position + 2]);
+        return d == 0xA8 || d == 0xA9 ? 3 : 0;
+    }
+    return 0;
+}
+
+// The start of the line after the one position lies in (the text's end when there is none).
+qsizetype nextLineStart(const char *bytes, qsizetype size, qsizetype position)
+{
+    while (position < size) {
+        const auto c = static_cast<unsigned char>(bytes[position]);
+        // Every break begins with one of these bytes; the others are skipped without a closer look.
+        if ((c >= 0x0A && c <= 0x0D) || c == 0xC2 || c == 0xE2) {
+            if (const qsizetype length = breakLength(bytes, size, position)) {
+                // A lone CR ends a line on its own; CR LF is one break.
+                return position + (c == 0x0D ? (length == 2 ? 2 : 1) : length);
+            }
+        }
+        ++position;
+    }
+    return size;
+}
+
+bool atLineStart(const char *bytes, qsizetype position)
+{
+    if (position == 0)
+        return true;
+    const auto c = static_cast<unsigned char>(bytes[position - 1]);
+    if (c >= 0x0A && c <= 0x0D)
+        return true;
+    if (c == 0x85 && position >= 2 && static_cast<unsigned char>(bytes[position - 2]) == 0xC2)
+        return true;
+    return (c == 0xA8 || c == 0xA9) && position >= 3
+        && static_cast<unsigned char>(bytes[position - 3]) == 0xE2
+        && static_cast<unsigned char>(bytes[position - 2]) == 0x80;
+}
+
+// The next occurrence that starts a line, its ASCII letters matched in any case (no other character
+// folds to the letters of the card markers): the same words inside a value (a note quoting a card)
+// must neither end nor start a card. Only line starts are looked at, one pass over the text.
+qsizetype indexAtLineStart(const QByteArray &text, QByteArrayView needle, qsizetype from)
+{
+    const char *bytes = text.constData();
     const qsizetype size = text.size();
     const qsizetype last = size - needle.size();
-    const QChar *units = text.constData();
-    const QChar first = needle.front().toCaseFolded();
     qsizetype at = from;
-    if (at > 0 && at <= size && !isNewline(units[at - 1])) {
-        while (at < size && !isNewline(units[at]))
-            ++at;
-        ++at;
-    }
+    if (at > 0 && at <= size && !atLineStart(bytes, at))
+        at = nextLineStart(bytes, size, at);
     while (at <= last) {
-        if (units[at].toCaseFolded() == first) {
-            qsizetype k = 1;
-            while (k < needle.size() && units[at + k].toCaseFolded() == needle.at(k).toCaseFolded())
-                ++k;
-            if (k == needle.size())
-                return at;
-        }
-        while (at < size && !isNewline(units[at]))
-            ++at;
-        ++at; // past the line break: the next line's start
+        if (qstrnicmp(bytes + at, needle.data(), needle.size()) == 0)
+            return at;
+        at = nextLineStart(bytes, size, at);
     }
     return -1;
 }
@@ -155,28 +189,30 @@ struct ReadCard
 };
 
 // Everything a card yields on its own: its categories, and its record or why there is none.
-void readCard(const QString &text, ReadCard &slot)
+void readCard(const QByteArray &text, ReadCard &slot)
 {
-    // The card is read where it lies in the text and reaches the parser through a buffer kept from
-    // card to card: allocating a copy of every card costs more than reading it.
-    const QString card = QString::fromRawData(text.constData() + slot.begin, slot.length);
-    slot.categories = ZRvCard::categoryNames(card);
-    thread_local QByteArray utf8;
-    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
-    utf8.resize(encoder.requiredSpace(card.size()));
-    utf8.truncate(encoder.appendToBuffer(utf8.data(), card) - utf8.data());
+    // The card is parsed where it lies in the text; its record keeps a share of the text to build
+    // its values from when they are first asked for.
+    const QByteArray card = QByteArray::fromRawData(text.constData() + slot.begin, slot.length);
     QString error;
-    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(utf8, &error);
-    if (utf8.capacity() > 1024 * 1024)
-        utf8 = QByteArray(); // a huge card's room is not kept for the thread's lifetime
+    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card, &error);
+    // The private properties are rare: the card becomes a string only when it names one.
+    const bool categories = card.contains("\nCATEGORIES:");
+    const bool renmei = card.contains("\nX-RENMEI:");
+    const bool layouts = card.contains("\nX-HAGAKILAYOUTS:");
+    const QString cardText = categories || renmei || layouts ? QString::fromUtf8(card) : QString();
+    if (categories)
+        slot.categories = ZRvCard::categoryNames(cardText);
     if (contacts.isEmpty()) {
         slot.error = error.isEmpty() ? u"no contact in the card"_s : error;
         return;
     }
-    auto person = ZRPerson::fromStoreContact(contacts.first());
+    auto person = ZRPerson::fromCard(contacts.first(), text, slot.begin, slot.length);
     person->setCreated(true);
-    applyRenmei(card, *person);
-    applyLayouts(card, *person);
+    if (renmei)
+        applyRenmei(cardText, *person);
+    if (layouts)
+        applyLayouts(cardText, *person);
     slot.person = std::move(person);
 }
 
@@ -199,6 +235,12 @@ ContactContainerPtr ZRvCard::makeVCardContainer()
 std::optional<ContainerTable> ZRvCard::containersFromVCards(
     const QString &text, const ProgressHandler &handler, QList<CardProblem> *problems) const
 {
+    return containersFromVCards(text.toUtf8(), handler, problems);
+}
+
+std::optional<ContainerTable> ZRvCard::containersFromVCards(
+    const QByteArray &text, const ProgressHandler &handler, QList<CardProblem> *problems) const
+{
     ContactContainerPtr container = makeVCardContainer();
     const ContainerTable result { container };
     if (text.size() < 11)
@@ -216,10 +258,14 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
         if (endMatch < 0)
             break;
         qsizetype cardEnd = endMatch + EndVCard.size();
-        while (cardEnd < text.size() && !isNewline(text.at(cardEnd)))
+        const char *bytes = text.constData();
+        while (cardEnd < text.size() && breakLength(bytes, text.size(), cardEnd) == 0)
             ++cardEnd;
-        if (cardEnd < text.size())
-            ++cardEnd; // the card keeps one line-break character
+        if (cardEnd < text.size()) {
+            // The card keeps one line-break character.
+            const qsizetype length = breakLength(bytes, text.size(), cardEnd);
+            cardEnd += static_cast<unsigned char>(bytes[cardEnd]) == 0x0D ? 1 : length;
+        }
         if (cardEnd - begin < 11)
             break;
         ++cardNumber;

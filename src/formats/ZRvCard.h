@@ -2,6 +2,7 @@
 
 #include "formats/ContactContainer.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -27,6 +28,10 @@ public:
     // One "vCard" container holding every contact read; nullopt when the handler asked to stop.
     // Cards that cannot be read are skipped, and listed in *problems when it is given.
     std::optional<ContainerTable> containersFromVCards(const QString &text,
+        const ProgressHandler &handler = {}, QList<CardProblem> *problems = nullptr) const;
+    // The same from UTF-8 text, the form cards are parsed in; positions are byte offsets. The records
+    // keep a share of text (no copy) until their values are built.
+    std::optional<ContainerTable> containersFromVCards(const QByteArray &text,
         const ProgressHandler &handler = {}, QList<CardProblem> *problems = nullptr) const;
 
     // The top group's table of a "vCard" container; nullptr for any other container.

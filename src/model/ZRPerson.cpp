@@ -347,6 +347,7 @@ void ZRPerson::derivePhoneticName()
 
 const QVariantMap &ZRPerson::readPhoneticNameValue()
 {
+    materialize();
     if (!m_phoneticNameValue) {
         m_phoneticNameValue = QVariantMap();
         m_phoneticDirty = true;
@@ -367,44 +368,54 @@ QVariantMap &ZRPerson::phoneticNameValue()
 
 QVariantList &ZRPerson::phoneValues()
 {
+    materialize();
     return m_phoneValues ? *m_phoneValues : m_phoneValues.emplace();
 }
 QVariantList &ZRPerson::emailValues()
 {
+    materialize();
     return m_emailValues ? *m_emailValues : m_emailValues.emplace();
 }
 QVariantList &ZRPerson::urlValues()
 {
+    materialize();
     return m_urlValues ? *m_urlValues : m_urlValues.emplace();
 }
 QVariantList &ZRPerson::snsValues()
 {
+    materialize();
     return m_snsValues ? *m_snsValues : m_snsValues.emplace();
 }
 QVariantList &ZRPerson::imsValues()
 {
+    materialize();
     return m_imsValues ? *m_imsValues : m_imsValues.emplace();
 }
 QVariantList &ZRPerson::datesValues()
 {
+    materialize();
     return m_datesValues ? *m_datesValues : m_datesValues.emplace();
 }
 QVariantMap &ZRPerson::birthdayValue()
 {
+    materialize();
     return m_birthdayValue ? *m_birthdayValue : m_birthdayValue.emplace();
 }
 QVariantMap &ZRPerson::stringValues()
 {
+    materialize();
     return m_stringValues ? *m_stringValues : m_stringValues.emplace();
 }
 
 QVariantList &ZRPerson::relationshipValues()
 {
+    materialize();
     return m_relationshipValues ? *m_relationshipValues : m_relationshipValues.emplace();
 }
 
 QVariantList &ZRPerson::addressValues()
 {
+    materialize();
     if (!m_addressValues)
         return m_addressValues.emplace();
     // Formatted addresses follow changes of the address formats; every edit of an address derives
@@ -426,6 +437,7 @@ QVariantList &ZRPerson::addressValues()
 
 QVariantList &ZRPerson::hagakiLayouts()
 {
+    materialize();
     if (!m_hagakiLayouts)
         m_hagakiLayouts = QVariantList { QVariantMap { { Key::LabelIndex, qsizetype(0) } } };
     return *m_hagakiLayouts;

@@ -65,6 +65,14 @@ public:
     static std::shared_ptr<ZRPerson> create() { return std::make_shared<ZRPerson>(); }
     // A record filled once from a store contact; it keeps no reference to the contact.
     static std::shared_ptr<ZRPerson> fromStoreContact(const StoreContact &contact);
+    // A record of a card that contact was read from, the card lying at [offset, offset + length) of
+    // text. Its name is built now and its other values from the card on first use: a file of many
+    // contacts opens without building dictionaries nobody has asked for yet, and holds the card's
+    // bytes (shared with the whole text) instead of them.
+    static std::shared_ptr<ZRPerson> fromCard(
+        const StoreContact &contact, const QByteArray &text, qsizetype offset, qsizetype length);
+    // Whether the values other than the name are still to be built from the card read.
+    bool hasUnbuiltValues() const { return m_unbuilt; }
     // A new blank record with this record's field values (not its id, joint names or layouts).
     std::shared_ptr<ZRPerson> copy();
 
@@ -178,7 +186,11 @@ public:
     // The stored id, or a new "<display name>+<date and time>" id made and kept on first request.
     QString uniqueId();
     void setUniqueId(const QString &id) { m_uniqueId = id; }
-    QString uniqueId2() const { return m_uniqueId2; }
+    QString uniqueId2()
+    {
+        materialize(); // a company's second id is made from values built from its card
+        return m_uniqueId2;
+    }
     void setUniqueId2(const QString &id) { m_uniqueId2 = id; }
 
     // ---- Value operations
@@ -245,6 +257,17 @@ private:
     void setBirthdayFromValue(const QVariant &value);
     void computeUniqueId2();
     void fillFromStoreContact(const StoreContact &contact);
+    void fillNames(const StoreContact &contact);
+    void fillValues(const StoreContact &contact);
+    // Builds the values still owed by the card, before anything reads or changes them.
+    void materialize()
+    {
+        if (m_unbuilt)
+            buildFromSource();
+    }
+    void buildFromSource();
+    StoreContact sourceContact() const;
+    void writeUnbuiltValues(StoreContact &c) const;
 
     bool m_showAsPerson = true;
     bool m_created = false;
@@ -272,6 +295,13 @@ private:
     std::optional<QVariantList> m_hagakiLayouts;
     std::optional<QVariantMap> m_birthdayValue;
     std::optional<QVariantMap> m_stringValues;
+
+    // The card the unbuilt values come from: a span of a text shared with the other records read.
+    QByteArray m_source;
+    qsizetype m_sourceOffset = 0;
+    qsizetype m_sourceLength = 0;
+    bool m_unbuilt = false;
+    bool m_uniqueId2Owed = false; // a company read from a card: its second id follows its values
 
     QByteArray m_imageData;
     QByteArray m_thumbnailImageData;

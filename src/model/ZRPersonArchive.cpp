@@ -25,6 +25,7 @@ template <typename T> void restore(std::optional<T> &target, const QVariant &val
 
 void ZRPerson::encode(QDataStream &out)
 {
+    materialize(); // an archive carries values, not the card they came from
     namespace K = PersonArchiveKey;
     const QVariantMap archive {
         { K::DefaultNameOrdering, m_defaultNameOrdering },
@@ -82,6 +83,10 @@ bool ZRPerson::decode(QDataStream &in, QString *error)
     namespace K = PersonArchiveKey;
     const QVariantMap a = decoded.toMap();
     // Absent keys read as 0 or null, as in every earlier archive.
+    // The archive replaces every value, so nothing is owed by a card read before.
+    m_unbuilt = false;
+    m_uniqueId2Owed = false;
+    m_source = QByteArray();
     m_defaultNameOrdering = a.value(K::DefaultNameOrdering).toInt();
     m_defaultCountryCode = a.value(K::DefaultCountryCode).toString();
     m_showAsPerson = a.value(K::ShowAsPerson).toInt() != 0;

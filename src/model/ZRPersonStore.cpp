@@ -7,6 +7,8 @@
 #include "model/VCardWriter.h"
 #include "model/ZRPerson.h"
 
+#include <QHash>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -92,7 +94,63 @@ std::shared_ptr<ZRPerson> ZRPerson::fromStoreContact(const StoreContact &contact
     return person;
 }
 
+std::shared_ptr<ZRPerson> ZRPerson::fromCard(
+    const StoreContact &contact, const QByteArray &text, qsizetype offset, qsizetype length)
+{
+    if (offset < 0 || length <= 0 || offset + length > text.size())
+        return fromStoreContact(contact);
+    std::shared_ptr<ZRPerson> person(new ZRPerson(NoDefaults {}));
+    person->fillNames(contact);
+    person->m_source = text;
+    person->m_sourceOffset = offset;
+    person->m_sourceLength = length;
+    person->m_unbuilt = true;
+    if (person->m_showAsPerson) {
+        person->compositeName();
+    } else {
+        // What compositeName() reads from the strings dictionary, taken from the contact instead.
+        person->m_compositeName
+            = contact.organizationName.isEmpty() ? LabelText::NoName : contact.organizationName;
+        person->m_uniqueId2Owed = true;
+    }
+    return person;
+}
+
 void ZRPerson::fillFromStoreContact(const StoreContact &c)
+{
+    fillNames(c);
+    fillValues(c);
+    compositeName();
+    if (!m_showAsPerson)
+        computeUniqueId2();
+}
+
+void ZRPerson::buildFromSource()
+{
+    m_unbuilt = false;
+    const StoreContact read = sourceContact();
+    m_source = QByteArray();
+    fillValues(read);
+    if (m_uniqueId2Owed) {
+        m_uniqueId2Owed = false;
+        computeUniqueId2();
+    }
+}
+
+StoreContact ZRPerson::sourceContact() const
+{
+    QString error;
+    const QList<StoreContact> read = VCardSerialization::contactsWithData(
+        QByteArray::fromRawData(m_source.constData() + m_sourceOffset, m_sourceLength), &error);
+    if (read.isEmpty()) {
+        // The same bytes were read once already; failing now would mean the reader is not repeatable.
+        qWarning("ZRPerson: the card read before could not be read again: %s", qUtf8Printable(error));
+        return StoreContact();
+    }
+    return read.first();
+}
+
+void ZRPerson::fillNames(const StoreContact &c)
 {
     m_created = false;
     m_uniqueId = c.identifier;
@@ -129,7 +187,12 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
         { Key::ShowAsPerson, person },
     });
     deriveName();
+    m_imageData = c.imageData;
+    m_thumbnailImageData = c.thumbnailImageData;
+}
 
+void ZRPerson::fillValues(const StoreContact &c)
+{
     QVariantMap &strings = m_stringValues.emplace();
     const std::pair<const QString &, const QString &> stringFields[] = {
         { Ident::Company, c.organizationName },
@@ -153,8 +216,6 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
     if (!c.phoneticFamilyName.isEmpty())
         phonetic.insert(Ident::LastName, c.phoneticFamilyName);
     derivePhoneticName();
-
-    compositeName();
 
     QVariantList &phones = m_phoneValues.emplace();
     phones.reserve(c.phoneNumbers.size());
@@ -263,9 +324,6 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
     else
         m_birthdayValue = QVariantMap { { Key::StringValue, u""_s } };
 
-    m_imageData = c.imageData;
-    m_thumbnailImageData = c.thumbnailImageData;
-
     QVariantList &layouts = m_hagakiLayouts.emplace();
     for (const QVariant &v : addresses) {
         const QVariantMap entry = v.toMap();
@@ -274,13 +332,11 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
     }
     if (layouts.isEmpty())
         layouts.append(QVariantMap { { Key::LabelIndex, qsizetype(0) } });
-
-    if (!m_showAsPerson)
-        computeUniqueId2();
 }
 
 void ZRPerson::computeUniqueId2()
 {
+    materialize();
     QString id;
     const QVariantMap &strings = stringValues();
     for (const QString &key :
@@ -317,6 +373,10 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         const bool person = name.value(Key::ShowAsPerson, true).toBool();
         setIfDifferent(c.contactType, person ? StoreContact::Type::Person : StoreContact::Type::Organization);
     }
+    // Values not built yet come from the card as they would have come through the dictionaries; the
+    // dictionaries themselves are not made for it, so that writing a file just read stays cheap.
+    if (m_unbuilt)
+        writeUnbuiltValues(c);
     if (m_phoneticNameValue) {
         const QVariantMap &p = *m_phoneticNameValue;
         setIfDifferent(c.phoneticGivenName, text(p, Ident::FirstName));
@@ -425,6 +485,84 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
     if (!m_thumbnailImageData.isEmpty())
         c.thumbnailImageData = m_thumbnailImageData;
     return c;
+}
+
+void ZRPerson::writeUnbuiltValues(StoreContact &c) const
+{
+    const StoreContact read = sourceContact();
+    // The label as it comes back from the record: read into the record's words and written back.
+    // A file uses few distinct labels, so each is worked out once per thread.
+    auto label = [](const QString &storeLabel) {
+        thread_local QHash<QString, QString> written;
+        const auto it = written.constFind(storeLabel);
+        if (it != written.cend())
+            return it.value();
+        const QString result = storeLabelOf(Labels::labelFromCNLabel(storeLabel));
+        if (written.size() < 4096) // custom labels are unbounded; the table is not
+            written.insert(storeLabel, result);
+        return result;
+    };
+    setIfDifferent(c.phoneticGivenName, read.phoneticGivenName);
+    setIfDifferent(c.phoneticMiddleName, read.phoneticMiddleName);
+    setIfDifferent(c.phoneticFamilyName, read.phoneticFamilyName);
+
+    auto plainList
+        = [&](const QList<StoreLabeledValue<QString>> &in, QList<StoreLabeledValue<QString>> &out) {
+              out.clear();
+              out.reserve(in.size());
+              for (const auto &lv : in) {
+                  if (!lv.value.isEmpty())
+                      out.append({ label(lv.label), lv.value });
+              }
+          };
+    plainList(read.phoneNumbers, c.phoneNumbers);
+    plainList(read.emailAddresses, c.emailAddresses);
+    plainList(read.urlAddresses, c.urlAddresses);
+
+    c.postalAddresses.clear();
+    c.postalAddresses.reserve(read.postalAddresses.size());
+    for (const auto &lv : read.postalAddresses)
+        c.postalAddresses.append({ label(lv.label), lv.value });
+
+    c.socialProfiles.clear();
+    for (const auto &lv : read.socialProfiles) {
+        const StoreSocialProfile &p = lv.value;
+        if (p.username.isEmpty())
+            continue;
+        QString service = serviceConstant(p.service);
+        if (service.isEmpty())
+            service = CN::SocialProfileServiceTwitter;
+        c.socialProfiles.append(
+            { service, StoreSocialProfile { p.urlString, p.username, p.userIdentifier, service } });
+    }
+
+    c.instantMessageAddresses.clear();
+    for (const auto &lv : read.instantMessageAddresses) {
+        if (lv.value.username.isEmpty())
+            continue;
+        const QString service = lv.value.service.isEmpty() ? CN::InstantMessageServiceAIM : lv.value.service;
+        c.instantMessageAddresses.append(
+            { label(lv.label), StoreInstantMessageAddress { lv.value.username, service } });
+    }
+
+    c.contactRelations.clear();
+    for (const auto &lv : read.contactRelations) {
+        if (!lv.value.name.isEmpty())
+            c.contactRelations.append({ label(lv.label), lv.value });
+    }
+
+    c.dates.clear();
+    for (const auto &lv : read.dates)
+        c.dates.append({ label(lv.label), lv.value });
+
+    c.birthday = read.birthday;
+    setIfDifferent(c.organizationName, read.organizationName);
+    setIfDifferent(c.departmentName, read.departmentName);
+    setIfDifferent(c.nickname, read.nickname);
+    setIfDifferent(c.jobTitle, read.jobTitle);
+    setIfDifferent(c.namePrefix, read.namePrefix);
+    setIfDifferent(c.note, read.note);
+    setIfDifferent(c.nameSuffix, read.nameSuffix);
 }
 
 void ZRPerson::appendVCardData(QByteArray &out)

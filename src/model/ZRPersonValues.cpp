@@ -104,6 +104,7 @@ QVariant ZRPerson::valueForIdentifier(const QString &identifier)
 
 void ZRPerson::setValueForIdentifier(const QVariant &value, const QString &identifier)
 {
+    materialize();
     if (identifier == Ident::Name) {
         if (value.typeId() != QMetaType::QVariantMap)
             return;
@@ -144,6 +145,7 @@ void ZRPerson::setValueForIdentifier(const QVariant &value, const QString &ident
 
 void ZRPerson::setBirthdayFromValue(const QVariant &value)
 {
+    materialize();
     if (value.isNull()) {
         m_birthdayValue.reset();
         return;
@@ -383,6 +385,7 @@ void ZRPerson::deleteLabeledValueForIdentifierAtIndex(const QString &identifier,
 
 void ZRPerson::deleteValueForIdentifier(const QString &identifier)
 {
+    materialize();
     if (identifier == Ident::Name) {
         QVariantMap &name = nameValue();
         for (const QString &key : { Ident::FirstName, Ident::MiddleName, Ident::LastName,
