@@ -46,11 +46,10 @@ void SubRowBuilder::append(
     rows.append(first);
     qsizetype count = 1;
     for (const Field &field : m_fields) {
-        const QVariantList *values = contact->person->labeledValues(field.identifier);
-        if (!values)
-            continue;
-        for (qsizetype i = 0; i < values->size(); ++i) {
-            const QString label = ZRPerson::entryValue(values->at(i), Key::Label).toString();
+        // Only the labels are needed here, and a record just read gives them without building its values.
+        contact->person->entryLabels(field.identifier, m_entryLabels);
+        for (qsizetype i = 0; i < m_entryLabels.size(); ++i) {
+            const QString &label = m_entryLabels.at(i);
             // Labels met in the data are offered in the label popups from now on.
             if (!field.registeredLabels->contains(label)) {
                 field.registeredLabels->insert(label);
@@ -64,7 +63,8 @@ void SubRowBuilder::append(
             }
         }
     }
-    if (!senders)
+    // Sender marks are set on built records only (reading a card with layouts builds it).
+    if (!senders || contact->person->hasUnbuiltValues())
         return;
     const QVariantList &addresses = contact->person->addressValues();
     for (qsizetype r = start; r < rows.size(); ++r) {

@@ -29,4 +29,5 @@ private:
     std::vector<Field> m_fields; // the labelled fields behind the columns, each once, in column order
     QSet<QString> m_labels;
     bool m_allLabels = false;
+    mutable QStringList m_entryLabels; // room for one field's labels, kept from contact to contact
 };

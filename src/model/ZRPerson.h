@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
+#include <array>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -174,6 +175,9 @@ public:
     QVariantList &hagakiLayouts();
     // The container of a labelled identifier ("Phone", ...); nullptr for any other identifier.
     QVariantList *labeledValues(const QString &identifier);
+    // The labels of a labelled field's entries in order, into out (emptied first): what the table
+    // lays its rows out by. A record whose values are not built yet answers without building them.
+    void entryLabels(const QString &identifier, QStringList &out);
     // One key of an entry of a labelled list, read where it is stored: what
     // entry.toMap().value(key) gives, without copying the entry.
     static QVariant entryValue(const QVariant &entry, const QString &key);
@@ -302,6 +306,11 @@ private:
     qsizetype m_sourceLength = 0;
     bool m_unbuilt = false;
     bool m_uniqueId2Owed = false; // a company read from a card: its second id follows its values
+    // While values are unbuilt: their entries' labels, field after field (see entryLabels), and where
+    // each field's run starts.
+    QStringList m_unbuiltLabels;
+    std::array<quint16, 9> m_unbuiltLabelStarts {};
+    void noteUnbuiltLabels(const StoreContact &contact);
 
     QByteArray m_imageData;
     QByteArray m_thumbnailImageData;

@@ -105,6 +105,7 @@ std::shared_ptr<ZRPerson> ZRPerson::fromCard(
     person->m_sourceOffset = offset;
     person->m_sourceLength = length;
     person->m_unbuilt = true;
+    person->noteUnbuiltLabels(contact);
     if (person->m_showAsPerson) {
         person->compositeName();
     } else {
@@ -125,9 +126,60 @@ void ZRPerson::fillFromStoreContact(const StoreContact &c)
         computeUniqueId2();
 }
 
+// The labelled fields in the order their labels are kept while values are unbuilt.
+const QString *const UnbuiltLabelFields[] = { &Ident::Phone, &Ident::Email, &Ident::Address, &Ident::URL,
+    &Ident::SocialNetwork, &Ident::InstantMessage, &Ident::Relationship, &Ident::Dates };
+
+void ZRPerson::noteUnbuiltLabels(const StoreContact &c)
+{
+    // The same labels the entries get when they are built (see fillValues).
+    m_unbuiltLabels.reserve(c.phoneNumbers.size() + c.emailAddresses.size() + c.postalAddresses.size()
+        + c.urlAddresses.size() + c.socialProfiles.size() + c.instantMessageAddresses.size()
+        + c.contactRelations.size() + c.dates.size());
+    qsizetype field = 0;
+    auto add = [&](const auto &list) {
+        m_unbuiltLabelStarts[field++] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
+        for (const auto &lv : list)
+            m_unbuiltLabels.append(Labels::labelFromCNLabel(lv.label));
+    };
+    add(c.phoneNumbers);
+    add(c.emailAddresses);
+    add(c.postalAddresses);
+    add(c.urlAddresses);
+    m_unbuiltLabelStarts[field++] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
+    for (const auto &lv : c.socialProfiles)
+        m_unbuiltLabels.append(serviceConstant(lv.value.service));
+    add(c.instantMessageAddresses);
+    add(c.contactRelations);
+    add(c.dates);
+    m_unbuiltLabelStarts[field] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
+}
+
+void ZRPerson::entryLabels(const QString &identifier, QStringList &out)
+{
+    out.clear();
+    // More labels than the starts can count are not kept short: the values are built instead.
+    if (m_unbuilt && m_unbuiltLabels.size() < 0xFFFF) {
+        for (qsizetype field = 0; field < 8; ++field) {
+            if (*UnbuiltLabelFields[field] != identifier)
+                continue;
+            for (qsizetype i = m_unbuiltLabelStarts[field]; i < m_unbuiltLabelStarts[field + 1]; ++i)
+                out.append(m_unbuiltLabels.at(i));
+            return;
+        }
+        return;
+    }
+    const QVariantList *values = labeledValues(identifier);
+    if (!values)
+        return;
+    for (const QVariant &value : *values)
+        out.append(entryValue(value, Key::Label).toString());
+}
+
 void ZRPerson::buildFromSource()
 {
     m_unbuilt = false;
+    m_unbuiltLabels = QStringList();
     const StoreContact read = sourceContact();
     m_source = QByteArray();
     fillValues(read);

@@ -73,6 +73,16 @@ protected:
         const auto built = ZRPerson::fromStoreContact(read.first());
         EXPECT_EQ(lazy->storedCompositeName(), built->storedCompositeName()) << where;
         EXPECT_EQ(lazy->showAsPerson(), built->showAsPerson()) << where;
+        // The table's row layout reads labels without building anything.
+        QStringList lazyLabels, builtLabels;
+        for (const QString &id : ZRPerson::labeledIdentifiers()) {
+            lazy->entryLabels(id, lazyLabels);
+            built->entryLabels(id, builtLabels);
+            EXPECT_EQ(lazyLabels, builtLabels) << where << " " << id.toStdString();
+        }
+        if (lazy->showAsPerson()) {
+            EXPECT_TRUE(lazy->hasUnbuiltValues()) << where;
+        }
         // Written out before anything is built, and again after.
         EXPECT_TRUE(lazy->contactFromCache() == built->contactFromCache()) << where;
         EXPECT_EQ(lazy->vCardData(), built->vCardData()) << where;
