@@ -238,8 +238,9 @@ QByteArray photoBytes(const VCardProperty &property)
 class CardMapper
 {
 public:
-    explicit CardMapper(const VCardCard &card)
+    CardMapper(const VCardCard &card, bool readImages)
         : m_card(card)
+        , m_readImages(readImages)
     {
     }
 
@@ -385,7 +386,7 @@ private:
             break;
         case 'p':
             if (p.nameIs("PHOTO")) {
-                if (m_contact.imageData.isEmpty())
+                if (m_readImages && m_contact.imageData.isEmpty())
                     m_contact.imageData = photoBytes(p);
                 return;
             }
@@ -649,6 +650,7 @@ private:
     }
 
     const VCardCard &m_card;
+    bool m_readImages = true;
     StoreContact m_contact;
     QVarLengthArray<GroupExtras, 8> m_extras;
     QString m_formattedName;
@@ -701,7 +703,8 @@ std::optional<DateComponents> VCardPropertyMapper::parseDate(QStringView text, i
     return date;
 }
 
-std::optional<StoreContact> VCardPropertyMapper::contactFromCard(const VCardCard &card, QString *error)
+std::optional<StoreContact> VCardPropertyMapper::contactFromCard(
+    const VCardCard &card, QString *error, bool readImages)
 {
     if (!card.error.isEmpty()) {
         if (error)
@@ -720,5 +723,5 @@ std::optional<StoreContact> VCardPropertyMapper::contactFromCard(const VCardCard
             *error = u"the card that begins on line %1 holds no properties"_s.arg(card.firstLine);
         return std::nullopt;
     }
-    return CardMapper(card).run();
+    return CardMapper(card, readImages).run();
 }

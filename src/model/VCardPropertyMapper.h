@@ -12,7 +12,9 @@ class VCardPropertyMapper
 {
 public:
     // The contact the card describes; nullopt and *error when the card describes none.
-    static std::optional<StoreContact> contactFromCard(const VCardCard &card, QString *error = nullptr);
+    // readImages false leaves PHOTO undecoded, for readers that have the picture already.
+    static std::optional<StoreContact> contactFromCard(
+        const VCardCard &card, QString *error = nullptr, bool readImages = true);
 
     // A date in any of the forms cards carry: 2024-03-09, 20240309, --0309, --03-09, with an
     // optional time after "T". With omitYear set, that year stands for "no year".

@@ -29,7 +29,7 @@ qsizetype expectedCards(QByteArrayView data)
 
 namespace VCardSerialization {
 
-QList<StoreContact> contactsWithData(const QByteArray &data, QString *error)
+QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Images images)
 {
     QString readError;
     QList<StoreContact> contacts;
@@ -43,7 +43,8 @@ QList<StoreContact> contactsWithData(const QByteArray &data, QString *error)
         [&](const VCardCard &card) {
             ++cardNumber;
             QString cardError;
-            if (std::optional<StoreContact> contact = VCardPropertyMapper::contactFromCard(card, &cardError))
+            if (std::optional<StoreContact> contact
+                = VCardPropertyMapper::contactFromCard(card, &cardError, images == Images::Read))
                 contacts.append(std::move(*contact));
             else if (firstFailureNumber == 0) {
                 firstFailure = cardError;

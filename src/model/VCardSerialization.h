@@ -12,7 +12,10 @@ namespace VCardSerialization {
 // Parses vCard text (UTF-8 bytes of one or more cards; versions 2.1 and 3.0, tolerant of 4.0).
 // Returns the contacts; on failure an empty list and *error (if given) says why (e.g. "no BEGIN:VCARD").
 // A card that cannot be read is left out when others can; *error then names the first such card.
-QList<StoreContact> contactsWithData(const QByteArray &data, QString *error = nullptr);
+// Images::Skip leaves photos out undecoded: for reading a card again whose picture is kept already.
+enum class Images { Read, Skip };
+QList<StoreContact> contactsWithData(
+    const QByteArray &data, QString *error = nullptr, Images images = Images::Read);
 
 // Writes vCard 3.0, UTF-8, CR LF, each card ending "\r\nEND:VCARD\r\n". Leaves out NOTE and PHOTO
 // (another writer adds them under its options). Returns empty and sets *error on failure.

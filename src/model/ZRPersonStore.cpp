@@ -193,7 +193,8 @@ StoreContact ZRPerson::sourceContact() const
 {
     QString error;
     const QList<StoreContact> read = VCardSerialization::contactsWithData(
-        QByteArray::fromRawData(m_source.constData() + m_sourceOffset, m_sourceLength), &error);
+        QByteArray::fromRawData(m_source.constData() + m_sourceOffset, m_sourceLength), &error,
+        VCardSerialization::Images::Skip); // the record kept the picture when the card was first read
     if (read.isEmpty()) {
         // The same bytes were read once already; failing now would mean the reader is not repeatable.
         qWarning("ZRPerson: the card read before could not be read again: %s", qUtf8Printable(error));
