@@ -542,7 +542,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
 
 void ZRPerson::writeUnbuiltValues(StoreContact &c) const
 {
-    const StoreContact read = sourceContact();
+    StoreContact read = sourceContact();
     // The label as it comes back from the record: read into the record's words and written back.
     // A file uses few distinct labels, so each is worked out once per thread.
     auto label = [](const QString &storeLabel) {
@@ -559,54 +559,43 @@ void ZRPerson::writeUnbuiltValues(StoreContact &c) const
     setIfDifferent(c.phoneticMiddleName, read.phoneticMiddleName);
     setIfDifferent(c.phoneticFamilyName, read.phoneticFamilyName);
 
-    auto plainList
-        = [&](const QList<StoreLabeledValue<QString>> &in, QList<StoreLabeledValue<QString>> &out) {
-              out.clear();
-              out.reserve(in.size());
-              for (const auto &lv : in) {
-                  if (!lv.value.isEmpty())
-                      out.append({ label(lv.label), lv.value });
-              }
-          };
-    plainList(read.phoneNumbers, c.phoneNumbers);
-    plainList(read.emailAddresses, c.emailAddresses);
-    plainList(read.urlAddresses, c.urlAddresses);
+    // The lists read are the card's own: they are changed where they lie and moved over, as the
+    // record would give them back (labels in its words, entries it drops left out).
+    auto relabel = [&](auto &list, auto &&dropped, auto &out) {
+        list.removeIf(dropped);
+        for (auto &lv : list)
+            lv.label = label(lv.label);
+        out = std::move(list);
+    };
+    const auto noValue = [](const StoreLabeledValue<QString> &lv) { return lv.value.isEmpty(); };
+    relabel(read.phoneNumbers, noValue, c.phoneNumbers);
+    relabel(read.emailAddresses, noValue, c.emailAddresses);
+    relabel(read.urlAddresses, noValue, c.urlAddresses);
+    relabel(
+        read.postalAddresses, [](const auto &) { return false; }, c.postalAddresses);
+    relabel(
+        read.contactRelations, [](const auto &lv) { return lv.value.name.isEmpty(); }, c.contactRelations);
+    relabel(
+        read.dates, [](const auto &) { return false; }, c.dates);
 
-    c.postalAddresses.clear();
-    c.postalAddresses.reserve(read.postalAddresses.size());
-    for (const auto &lv : read.postalAddresses)
-        c.postalAddresses.append({ label(lv.label), lv.value });
+    read.instantMessageAddresses.removeIf([](const auto &lv) { return lv.value.username.isEmpty(); });
+    for (auto &lv : read.instantMessageAddresses) {
+        lv.label = label(lv.label);
+        if (lv.value.service.isEmpty())
+            lv.value.service = CN::InstantMessageServiceAIM;
+    }
+    c.instantMessageAddresses = std::move(read.instantMessageAddresses);
 
-    c.socialProfiles.clear();
-    for (const auto &lv : read.socialProfiles) {
-        const StoreSocialProfile &p = lv.value;
-        if (p.username.isEmpty())
-            continue;
-        QString service = serviceConstant(p.service);
+    // A profile's label is its service.
+    read.socialProfiles.removeIf([](const auto &lv) { return lv.value.username.isEmpty(); });
+    for (auto &lv : read.socialProfiles) {
+        QString service = serviceConstant(lv.value.service);
         if (service.isEmpty())
             service = CN::SocialProfileServiceTwitter;
-        c.socialProfiles.append(
-            { service, StoreSocialProfile { p.urlString, p.username, p.userIdentifier, service } });
+        lv.label = service;
+        lv.value.service = service;
     }
-
-    c.instantMessageAddresses.clear();
-    for (const auto &lv : read.instantMessageAddresses) {
-        if (lv.value.username.isEmpty())
-            continue;
-        const QString service = lv.value.service.isEmpty() ? CN::InstantMessageServiceAIM : lv.value.service;
-        c.instantMessageAddresses.append(
-            { label(lv.label), StoreInstantMessageAddress { lv.value.username, service } });
-    }
-
-    c.contactRelations.clear();
-    for (const auto &lv : read.contactRelations) {
-        if (!lv.value.name.isEmpty())
-            c.contactRelations.append({ label(lv.label), lv.value });
-    }
-
-    c.dates.clear();
-    for (const auto &lv : read.dates)
-        c.dates.append({ label(lv.label), lv.value });
+    c.socialProfiles = std::move(read.socialProfiles);
 
     c.birthday = read.birthday;
     setIfDifferent(c.organizationName, read.organizationName);
