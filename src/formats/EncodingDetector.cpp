@@ -1,6 +1,7 @@
 #include "EncodingDetector.h"
 
 #include <QChar>
+#include <cstring>
 #include <memory>
 #include <unicode/ucsdet.h>
 
@@ -82,9 +83,18 @@ std::optional<int> japaneseScore(QStringView text)
 }
 
 // ISO-2022-JP is seven-bit: without this test it would pass for UTF-8 with its escapes as text.
+// Escapes are rare outside it, so each one found is looked at instead of searching three times.
 bool looksLikeIso2022Jp(QByteArrayView bytes)
 {
-    return bytes.contains("\x1B$B") || bytes.contains("\x1B$@") || bytes.contains("\x1B(J");
+    const char *at = bytes.data();
+    const char *const end = at + bytes.size();
+    while ((at = static_cast<const char *>(std::memchr(at, 0x1B, size_t(end - at))))) {
+        if (end - at >= 3
+            && ((at[1] == '$' && (at[2] == 'B' || at[2] == '@')) || (at[1] == '(' && at[2] == 'J')))
+            return true;
+        ++at;
+    }
+    return false;
 }
 
 } // namespace

@@ -132,23 +132,26 @@ const QString *const UnbuiltLabelFields[] = { &Ident::Phone, &Ident::Email, &Ide
 
 void ZRPerson::noteUnbuiltLabels(const StoreContact &c)
 {
-    // The same labels the entries get when they are built (see fillValues).
+    // The labels as the card has them (services for profiles), shared, not converted: reading a file
+    // does no more than keep them, and entryLabels puts them in the record's words when asked.
     m_unbuiltLabels.reserve(c.phoneNumbers.size() + c.emailAddresses.size() + c.postalAddresses.size()
         + c.urlAddresses.size() + c.socialProfiles.size() + c.instantMessageAddresses.size()
         + c.contactRelations.size() + c.dates.size());
     qsizetype field = 0;
+    auto start
+        = [&] { m_unbuiltLabelStarts[field++] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF)); };
     auto add = [&](const auto &list) {
-        m_unbuiltLabelStarts[field++] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
+        start();
         for (const auto &lv : list)
-            m_unbuiltLabels.append(Labels::labelFromCNLabel(lv.label));
+            m_unbuiltLabels.append(lv.label);
     };
     add(c.phoneNumbers);
     add(c.emailAddresses);
     add(c.postalAddresses);
     add(c.urlAddresses);
-    m_unbuiltLabelStarts[field++] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
+    start();
     for (const auto &lv : c.socialProfiles)
-        m_unbuiltLabels.append(serviceConstant(lv.value.service));
+        m_unbuiltLabels.append(lv.value.service);
     add(c.instantMessageAddresses);
     add(c.contactRelations);
     add(c.dates);
@@ -163,8 +166,12 @@ void ZRPerson::entryLabels(const QString &identifier, QStringList &out)
         for (qsizetype field = 0; field < 8; ++field) {
             if (*UnbuiltLabelFields[field] != identifier)
                 continue;
-            for (qsizetype i = m_unbuiltLabelStarts[field]; i < m_unbuiltLabelStarts[field + 1]; ++i)
-                out.append(m_unbuiltLabels.at(i));
+            // The same labels the entries get when they are built (see fillValues).
+            const bool services = UnbuiltLabelFields[field] == &Ident::SocialNetwork;
+            for (qsizetype i = m_unbuiltLabelStarts[field]; i < m_unbuiltLabelStarts[field + 1]; ++i) {
+                const QString &label = m_unbuiltLabels.at(i);
+                out.append(services ? serviceConstant(label) : Labels::labelFromCNLabel(label));
+            }
             return;
         }
         return;

@@ -82,6 +82,10 @@ TEST(TextEncodingDetect, SmallTextsOfEachFamily)
             { ShiftJIS }, QString::fromUtf8(card(u"NOTE:①㈱Ⅰ"_s.toUtf8())) },
         { "ISO-2022-JP", card("N:\x1B$B;3ED\x1B(B"), { ISO2022JP },
             QString::fromUtf8(card(u"N:山田"_s.toUtf8())) },
+        { "ISO-2022-JP, the Roman escape", card("N:\x1B(J;3ED\x1B(B"), { ISO2022JP },
+            QString::fromUtf8(card("N:;3ED")) },
+        // An escape that no ISO-2022-JP sequence follows, cut off at the very end.
+        { "An escape cut off at the end", "FN:a\x1B$", { UTF8 }, u"FN:a\x1B$"_s },
         { "Latin-1", german.toLatin1(), { ISOLatin1, WindowsCP1252 }, german },
         { "UTF-16LE without a mark",
             QByteArray(reinterpret_cast<const char *>(german.utf16()), german.size() * 2),
