@@ -86,6 +86,8 @@ std::optional<int> japaneseScore(QStringView text)
 // Escapes are rare outside it, so each one found is looked at instead of searching three times.
 bool looksLikeIso2022Jp(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return false; // an empty view may have no data at all to search
     const char *at = bytes.data();
     const char *const end = at + bytes.size();
     while ((at = static_cast<const char *>(std::memchr(at, 0x1B, size_t(end - at))))) {
