@@ -17,6 +17,17 @@ QString oneLine(QString text)
     return text;
 }
 
+// Sets the panel's search up over the contacts; false after saying why it cannot search.
+bool startSearch(FindPanel &panel, const ContactTable &contacts, const FindCommandSupport::Options &options,
+    QTextStream &err)
+{
+    FindCommandSupport::configure(panel, contacts, options.positional.at(1), options);
+    if (panel.errorString().isEmpty())
+        return true;
+    err << panel.errorString() << Qt::endl;
+    return false;
+}
+
 } // namespace
 
 namespace FindCommand {
@@ -37,11 +48,8 @@ int find(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (!contacts)
         return 1;
     FindPanel panel;
-    FindCommandSupport::configure(panel, *contacts, options->positional.at(1), *options);
-    if (!panel.errorString().isEmpty()) {
-        err << panel.errorString() << Qt::endl;
+    if (!startSearch(panel, *contacts, *options, err))
         return 1;
-    }
     for (const FindResultRowPtr &row : panel.searchResults()) {
         QStringList ranges;
         for (const FindRange &r : row->ranges)
@@ -73,11 +81,8 @@ int replace(const QStringList &arguments, QTextStream &out, QTextStream &err)
     ViewController controller;
     controller.setContainerTable(containers);
     FindPanel panel(&controller);
-    FindCommandSupport::configure(panel, *contacts, options->positional.at(1), *options);
-    if (!panel.errorString().isEmpty()) {
-        err << panel.errorString() << Qt::endl;
+    if (!startSearch(panel, *contacts, *options, err))
         return 1;
-    }
     const int changed = panel.replaceAll(options->positional.at(2));
 
     const QString &path = options->output;

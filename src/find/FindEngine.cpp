@@ -21,13 +21,6 @@ namespace {
 
 constexpr qsizetype NotFound = FindRange::NotFound;
 
-// A dictionary's text under key without copying the stored QVariant first.
-QString textIn(const QVariantMap &dict, const QString &key)
-{
-    const auto it = dict.constFind(key);
-    return it == dict.cend() ? QString() : it.value().toString();
-}
-
 // One searchable part of a cell: its own text and where it starts in the displayed text.
 struct Part
 {
@@ -108,11 +101,11 @@ std::optional<FindMatch> searchParts(const CellQuery &q, const Parts &parts, con
 QString partOf(const QVariantMap &dict, const QString &identifier, bool phonetic)
 {
     if (!phonetic)
-        return textIn(dict, identifier);
+        return textForKey(dict, identifier);
     const QString &key = identifier == Ident::PhoneticFirstName ? Ident::FirstName
         : identifier == Ident::PhoneticMiddleName               ? Ident::MiddleName
                                                                 : Ident::LastName;
-    return textIn(dict, key);
+    return textForKey(dict, key);
 }
 
 // `name` is the record's name dictionary, read once per cell.
@@ -159,7 +152,7 @@ std::optional<FindMatch> findInNameCell(const CellQuery &q, ZRPerson &person, Di
     findKeys(name, keys, values);
     // The dictionary, not the property, is the truth for the person flag.
     if (!(values[0] ? values[0]->toBool() : person.showAsPerson())) {
-        const Parts parts { { textIn(person.stringValues(), Ident::Company), 0, QString() } };
+        const Parts parts { { textForKey(person.stringValues(), Ident::Company), 0, QString() } };
         return searchParts(q, parts, QString(), false, direction, false, q.labelIndex);
     }
     QString part0 = foundText(values[1]);
@@ -269,7 +262,7 @@ std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsi
     bool reached = !haveRange;
     for (qsizetype n = 0; n < table.size(); ++n) {
         const QVariantMap component = table.at(forward ? n : table.size() - 1 - n).toMap();
-        const QString id = textIn(component, AddressRangeKey::Identifier);
+        const QString id = textForKey(component, AddressRangeKey::Identifier);
         const QVariantMap r = component.value(AddressRangeKey::Range).toMap();
         const qsizetype start = r.value(AddressRangeKey::Location).toLongLong();
         const qsizetype length = r.value(AddressRangeKey::Length).toLongLong();
@@ -285,7 +278,7 @@ std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsi
         if (length == 0 || !ZRPerson::addressIdentifiers().contains(id))
             continue;
         // The component's own text: the displayed piece carries a separating space after it.
-        const QString text = textIn(entry, id);
+        const QString text = textForKey(entry, id);
         const FindRange found = lookForString(q.findString, text, current, q.cs, direction);
         if (!found.found())
             continue;
@@ -339,7 +332,7 @@ std::optional<FindMatch> findInCellOfKind(
     case CellKind::AddressPart: {
         QVariantMap entry;
         const QString part = text              ? *text
-            : addressEntryAt(person, L, entry) ? textIn(entry, id)
+            : addressEntryAt(person, L, entry) ? textForKey(entry, id)
                                                : person.stringValueForIdentifierAtLabelIndex(id, L);
         if (q.range.found() && q.range.end() > part.size())
             return std::nullopt;
@@ -350,10 +343,10 @@ std::optional<FindMatch> findInCellOfKind(
         if (labeled.typeId() != QMetaType::QVariantMap)
             return std::nullopt;
         const QVariantMap entry = labeled.toMap();
-        const QString service = textIn(entry, CN::InstantMessageAddressServiceKey);
+        const QString service = textForKey(entry, CN::InstantMessageAddressServiceKey);
         const qsizetype userStart = service.size() + 1;
         const Parts parts { { service + u':', 0, CN::InstantMessageAddressServiceKey },
-            { textIn(entry, CN::InstantMessageAddressUsernameKey), userStart,
+            { textForKey(entry, CN::InstantMessageAddressUsernameKey), userStart,
                 CN::InstantMessageAddressUsernameKey } };
         // The panel shows the same "service:user" text as the table.
         return searchParts(q, parts, q.subIdentifier, false, direction, true, L);
@@ -361,7 +354,7 @@ std::optional<FindMatch> findInCellOfKind(
     case CellKind::Labeled:
         return findInText(q, person.stringValueForIdentifierAtLabelIndex(id, L), direction, L);
     case CellKind::String:
-        return findInText(q, text ? *text : textIn(person.stringValues(), id), direction, q.labelIndex);
+        return findInText(q, text ? *text : textForKey(person.stringValues(), id), direction, q.labelIndex);
     case CellKind::Other:
         break;
     }

@@ -12,13 +12,6 @@ bool isAll(const QStringList &filter)
     return !filter.isEmpty() && filter.first() == LabelText::All;
 }
 
-// A dictionary's text under key, without copying the stored QVariant first.
-QString textIn(const QVariantMap &dict, const QString &key)
-{
-    const auto it = dict.constFind(key);
-    return it == dict.cend() ? QString() : it.value().toString();
-}
-
 // The phonetic dictionary keys its parts like the name's.
 const QString &phoneticKey(const QString &part)
 {
@@ -135,7 +128,7 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
                       const QVariantMap *labelled) {
         QList<FindRange> found = ranges(text);
         if (!found.isEmpty())
-            add(item, subItem, labelled ? textIn(*labelled, Key::Label) : QString(), index, text,
+            add(item, subItem, labelled ? textForKey(*labelled, Key::Label) : QString(), index, text,
                 std::move(found));
     };
 
@@ -152,7 +145,7 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
             const bool phonetic = field.kind == Kind::PhoneticName;
             const QVariantMap &dict = phonetic ? person.readPhoneticNameValue() : person.readNameValue();
             for (const QString &part : field.parts)
-                search(field.item, part, -1, textIn(dict, phonetic ? phoneticKey(part) : part), nullptr);
+                search(field.item, part, -1, textForKey(dict, phonetic ? phoneticKey(part) : part), nullptr);
             break;
         }
         case Kind::Address:
@@ -183,9 +176,9 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
             const QVariantList &values = person.imsValues();
             for (qsizetype i = 0; i < values.size(); ++i) {
                 const QVariantMap entry = values.at(i).toMap();
-                const QString service = textIn(entry, CN::InstantMessageAddressServiceKey);
-                if (allowsLabel(textIn(entry, Key::Label)) && allowsSubItem(service))
-                    search(field.item, service, i, textIn(entry, Key::Value), &entry);
+                const QString service = textForKey(entry, CN::InstantMessageAddressServiceKey);
+                if (allowsLabel(textForKey(entry, Key::Label)) && allowsSubItem(service))
+                    search(field.item, service, i, textForKey(entry, Key::Value), &entry);
             }
             break;
         }
@@ -193,9 +186,9 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
             const QVariantList *values = person.labeledValues(field.item);
             for (qsizetype i = 0; values && i < values->size(); ++i) {
                 const QVariantMap entry = values->at(i).toMap();
-                if (!m_allLabels && !m_labels.contains(textIn(entry, Key::Label)))
+                if (!m_allLabels && !m_labels.contains(textForKey(entry, Key::Label)))
                     continue;
-                search(field.item, QString(), i, textIn(entry, Key::StringValue), &entry);
+                search(field.item, QString(), i, textForKey(entry, Key::StringValue), &entry);
             }
             break;
         }
@@ -203,7 +196,7 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
             // Only the birthday among the dictionaries reaches here; the names have their own kinds.
             search(field.item, QString(), -1,
                 field.item == Ident::Birthday
-                    ? textIn(person.birthdayValue(), Key::StringValue)
+                    ? textForKey(person.birthdayValue(), Key::StringValue)
                     : person.valueForIdentifier(field.item).toMap().value(Key::StringValue).toString(),
                 nullptr);
             break;

@@ -1,7 +1,7 @@
 #include "find/SearchedTexts.h"
 
-#include "model/DictionaryKeys.h"
 #include "find/FindMatch.h"
+#include "model/DictionaryKeys.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
@@ -13,12 +13,6 @@ namespace FindEngine {
 namespace {
 
 constexpr qsizetype NotFound = FindRange::NotFound;
-
-QString textIn(const QVariantMap &dict, const QString &key)
-{
-    const auto it = dict.constFind(key);
-    return it == dict.cend() ? QString() : it.value().toString();
-}
 
 // Texts are laid end to end in a plain buffer: appending to it is a copy, with no checks for sharing.
 void appendText(std::u16string &out, const QString &text)
@@ -142,7 +136,7 @@ void SearchedTexts::append(const ContactEntry &row, std::u16string &out) const
                 break;
             const QVariantMap parts = labeled.toMap();
             for (const QString &part : ZRPerson::addressIdentifiers())
-                add(textIn(parts, part));
+                add(textForKey(parts, part));
             break;
         }
         case CellKind::InstantMessage: {
@@ -150,8 +144,8 @@ void SearchedTexts::append(const ContactEntry &row, std::u16string &out) const
             if (labeled.typeId() != QMetaType::QVariantMap)
                 break;
             const QVariantMap im = labeled.toMap();
-            add(textIn(im, CN::InstantMessageAddressServiceKey) + u':');
-            add(textIn(im, CN::InstantMessageAddressUsernameKey));
+            add(textForKey(im, CN::InstantMessageAddressServiceKey) + u':');
+            add(textForKey(im, CN::InstantMessageAddressUsernameKey));
             break;
         }
         case CellKind::Labeled:

@@ -30,3 +30,10 @@ inline QString foundText(const QVariant *value)
 {
     return value ? value->toString() : QString();
 }
+
+// The text under key, read without copying the stored value first; empty for an absent key.
+inline QString textForKey(const QVariantMap &dict, const QString &key)
+{
+    const auto it = dict.constFind(key);
+    return it == dict.cend() ? QString() : it.value().toString();
+}
