@@ -157,16 +157,6 @@ qsizetype utf8TextStart(const QByteArray &bytes, TextEncoding::Number encoding)
 
 } // namespace
 
-DecodedText DocumentReader::readTextFile(const QString &path, TextEncoding::Number encoding)
-{
-    DecodedText failed;
-    failed.encoding = encoding;
-    const QByteArray bytes = readBytes(path, &failed.error);
-    if (!failed.ok())
-        return failed;
-    return TextCodec::decode(bytes, encoding);
-}
-
 DocumentReadResult DocumentReader::readText(
     const QString &text, InputFormat format, const std::atomic_bool *cancel, const Progress &progress)
 {

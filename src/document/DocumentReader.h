@@ -61,7 +61,4 @@ public:
         const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
     static DocumentReadResult readText(const QString &text, InputFormat format,
         const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
-
-    // The file's text in the encoding (Automatic detects it); the error names the file's problem.
-    static DecodedText readTextFile(const QString &path, TextEncoding::Number encoding);
 };
