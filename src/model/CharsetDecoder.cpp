@@ -106,12 +106,12 @@ namespace {
 // destination the UTF-16 text is written as it goes (never more units than there are bytes);
 // returns the units written, or -1 at the first invalid sequence. Values are decoded one by one
 // while a file is read, so this is a hot path.
-template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst)
+template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, bool dropByteOrderMark = true)
 {
     char16_t *const start = dst;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
-    if (end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+    if (dropByteOrderMark && end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
         p += 3;
     while (p < end) {
         // ASCII runs are the common case: eight bytes at a time.
@@ -173,13 +173,28 @@ template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst)
     return dst - start;
 }
 
-bool decodeStrictUtf8(QByteArrayView bytes, QString &out)
+// The text is given exactly the room it needs. Decoding straight into a string sized for the bytes
+// left Japanese text holding three times its size for as long as the contact lived; values are
+// short, so they are decoded on the stack and copied once.
+bool decodeStrictUtf8(QByteArrayView bytes, QString &out, bool dropByteOrderMark = true)
 {
+    constexpr qsizetype OnStack = 512;
+    if (bytes.size() <= OnStack) {
+        char16_t units[OnStack];
+        const qsizetype count = strictUtf8<true>(bytes, units, dropByteOrderMark);
+        if (count < 0)
+            return false;
+        out = QString(reinterpret_cast<const QChar *>(units), count);
+        return true;
+    }
     out = QString(bytes.size(), Qt::Uninitialized);
-    const qsizetype units = strictUtf8<true>(bytes, reinterpret_cast<char16_t *>(out.data()));
-    if (units < 0)
+    const qsizetype count
+        = strictUtf8<true>(bytes, reinterpret_cast<char16_t *>(out.data()), dropByteOrderMark);
+    if (count < 0)
         return false;
-    out.truncate(units);
+    out.truncate(count);
+    if (count < bytes.size() / 2)
+        out.squeeze();
     return true;
 }
 
@@ -188,6 +203,14 @@ bool decodeStrictUtf8(QByteArrayView bytes, QString &out)
 bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
 {
     return strictUtf8<false>(bytes, nullptr) >= 0;
+}
+
+QString CharsetDecoder::decodeUtf8Part(QByteArrayView bytes)
+{
+    QString text;
+    if (!decodeStrictUtf8(bytes, text, false))
+        text = QString::fromUtf8(bytes);
+    return text;
 }
 
 QString CharsetDecoder::decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset)

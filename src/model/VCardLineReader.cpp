@@ -2,6 +2,7 @@
 
 #include "model/CharsetDecoder.h"
 
+#include <QVarLengthArray>
 #include <cctype>
 #include <cstring>
 #include <functional>
@@ -78,9 +79,10 @@ bool isEndLine(QByteArrayView line)
 // A quick look at the header of a property's first line, before it is unfolded.
 VCardProperty::Encoding encodingOfHeader(QByteArrayView firstLine)
 {
-    qsizetype colon = firstLine.indexOf(':');
-    QByteArrayView header = colon < 0 ? firstLine : firstLine.first(colon);
-    if (header.indexOf(';') < 0)
+    // Every line of a file passes here; memchr is inlined where QByteArrayView's search is a call.
+    const auto *colon = static_cast<const char *>(memchr(firstLine.data(), ':', size_t(firstLine.size())));
+    QByteArrayView header = colon ? firstLine.first(colon - firstLine.data()) : firstLine;
+    if (header.isEmpty() || !memchr(header.data(), ';', size_t(header.size())))
         return VCardProperty::Encoding::None;
     if (containsIgnoringCase(header, "QUOTED-PRINTABLE"))
         return VCardProperty::Encoding::QuotedPrintable;
@@ -565,6 +567,67 @@ int VCardLineReader::splitComponents(QStringView text, QChar separator, QString 
         }
     }
     out[count++] = unescape(text.sliced(start).toString());
+    return count;
+}
+
+namespace {
+
+// The bytes of a value part as unescape() would leave its text; escapes are ASCII, so undoing them
+// in UTF-8 bytes gives the same text.
+QString unescapedUtf8(QByteArrayView part)
+{
+    if (part.isEmpty() || !memchr(part.data(), '\\', size_t(part.size())))
+        return CharsetDecoder::decodeUtf8Part(part);
+    QVarLengthArray<char, 256> out;
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        const char c = part[i];
+        if (c != '\\' || i + 1 == part.size()) {
+            out.append(c);
+            continue;
+        }
+        const char next = part[i + 1];
+        switch (next) {
+        case 'n':
+        case 'N':
+            out.append('\n');
+            ++i;
+            break;
+        case '\\':
+        case ',':
+        case ';':
+        case ':':
+            out.append(next);
+            ++i;
+            break;
+        default:
+            out.append(c);
+            break;
+        }
+    }
+    return CharsetDecoder::decodeUtf8Part(QByteArrayView(out.data(), out.size()));
+}
+
+} // namespace
+
+int VCardLineReader::structuredComponents(const VCardProperty &property, QString *out, int maxComponents)
+{
+    const QByteArrayView raw = property.rawValue;
+    const bool plainUtf8 = property.encoding == VCardProperty::Encoding::None
+        && !(raw.size() >= 3 && raw.startsWith("\xEF\xBB\xBF")) && CharsetDecoder::isValidUtf8(raw);
+    if (!plainUtf8)
+        return splitComponents(decodedText(property), u';', out, maxComponents);
+    int count = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < raw.size() && count + 1 < maxComponents; ++i) {
+        const char c = raw[i];
+        if (c == '\\') {
+            ++i;
+        } else if (c == ';') {
+            out[count++] = unescapedUtf8(raw.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    out[count++] = unescapedUtf8(raw.sliced(start));
     return count;
 }
 

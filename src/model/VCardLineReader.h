@@ -76,9 +76,16 @@ public:
             return v;
         return v.trimmed();
     }
+    // QChar::isSpace, deciding without a table lookup for the letters of most scripts: no white
+    // space lies past U+3000, where kana and the CJK ideographs begin.
+    static bool maybeSpace(QChar c)
+    {
+        const char16_t u = c.unicode();
+        return u == ' ' || (u >= '\t' && u <= '\r') || (u > 127 && u <= 0x3000 && c.isSpace());
+    }
     static QString trimmedText(QString &&text)
     {
-        if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace()))
+        if (text.isEmpty() || (!maybeSpace(text.front()) && !maybeSpace(text.back())))
             return std::move(text);
         return std::move(text).trimmed();
     }
@@ -94,6 +101,11 @@ public:
         }
         return true;
     }
+    // The ";"-separated components of a structured value (N, ADR, ORG), each unescaped, into
+    // out[0..maxComponents), the last one taking the rest; returns how many. The same as
+    // splitComponents(decodedText(property)), but plain UTF-8 values are cut in their bytes and each
+    // component decoded on its own, without the whole value being made into text first.
+    static int structuredComponents(const VCardProperty &property, QString *out, int maxComponents);
     // Splits at every separator that no backslash escapes, then unescapes each component.
     static QList<QString> components(QStringView text, QChar separator, qsizetype maxComponents = 64);
     // The same into out[0..maxComponents), the last one taking the rest; returns how many.

@@ -5,6 +5,7 @@
 
 #include <QUuid>
 #include <QVarLengthArray>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -30,18 +31,20 @@ enum TypeFlag : unsigned {
 
 unsigned typeFlag(QByteArrayView word)
 {
-    static constexpr struct
-    {
-        QByteArrayView text;
-        unsigned flag;
-    } table[] = { { "HOME", Home }, { "WORK", Work }, { "OTHER", Other }, { "CELL", Cell },
-        { "MOBILE", Cell }, { "FAX", Fax }, { "PAGER", Pager }, { "MAIN", Main }, { "IPHONE", IPhone } };
-    unsigned flags = 0;
-    for (const auto &entry : table) {
-        if (VCardLineReader::equalsIgnoringCase(word, entry.text))
-            flags |= entry.flag;
+    // Every TEL, EMAIL and ADR of a file comes through here: the words are told apart by length first.
+    const auto is = [&](QByteArrayView text) { return VCardLineReader::equalsIgnoringCase(word, text); };
+    switch (word.size()) {
+    case 3:
+        return is("FAX") ? Fax : 0u;
+    case 4:
+        return is("HOME") ? Home : is("WORK") ? Work : is("CELL") ? Cell : is("MAIN") ? Main : 0u;
+    case 5:
+        return is("OTHER") ? Other : is("PAGER") ? Pager : 0u;
+    case 6:
+        return is("MOBILE") ? Cell : is("IPHONE") ? IPhone : 0u;
+    default:
+        return 0;
     }
-    return flags;
 }
 
 unsigned typeFlags(const VCardProperty &property)
@@ -247,6 +250,7 @@ public:
     StoreContact run()
     {
         collectGroupExtras();
+        reserveLists();
         for (const VCardProperty &property : m_card.properties)
             map(property);
         finish();
@@ -285,6 +289,30 @@ private:
         }
     }
 
+    // The lists are given their size at once: growing them entry by entry copied them and left room
+    // unused in every contact of a large file.
+    void reserveLists()
+    {
+        qsizetype phones = 0, emails = 0, addresses = 0, urls = 0;
+        for (const VCardProperty &property : m_card.properties) {
+            const qsizetype size = property.name.size();
+            if (size == 3) {
+                if (property.nameIs("TEL"))
+                    ++phones;
+                else if (property.nameIs("ADR"))
+                    ++addresses;
+                else if (property.nameIs("URL"))
+                    ++urls;
+            } else if (size == 5 && property.nameIs("EMAIL")) {
+                ++emails;
+            }
+        }
+        m_contact.phoneNumbers.reserve(phones);
+        m_contact.emailAddresses.reserve(emails);
+        m_contact.postalAddresses.reserve(addresses);
+        m_contact.urlAddresses.reserve(urls);
+    }
+
     GroupExtras *extrasFor(QByteArrayView group)
     {
         if (group.isEmpty())
@@ -304,8 +332,15 @@ private:
 
     static QString text(const VCardProperty &property)
     {
-        return VCardLineReader::trimmedText(
-            VCardLineReader::unescape(VCardLineReader::decodedText(property)));
+        QString decoded = VCardLineReader::decodedText(property);
+        // Most values have no escape: their bytes tell so sooner than their text would, when they are
+        // read as UTF-8 or Latin-1 (other charsets may spell a backslash otherwise).
+        const QByteArrayView raw = property.rawValue;
+        const bool bytesTell = property.encoding == VCardProperty::Encoding::None
+            && (property.charset.isEmpty() || VCardLineReader::equalsIgnoringCase(property.charset, "UTF-8"));
+        if (!bytesTell || (!raw.isEmpty() && memchr(raw.data(), '\\', size_t(raw.size()))))
+            decoded = VCardLineReader::unescape(std::move(decoded));
+        return VCardLineReader::trimmedText(std::move(decoded));
     }
 
     void map(const VCardProperty &p)
@@ -375,12 +410,7 @@ private:
                 if (m_haveOrg)
                     return;
                 m_haveOrg = true;
-                QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';');
-                m_contact.organizationName = parts.value(0).trimmed();
-                parts.removeFirst();
-                while (!parts.isEmpty() && parts.back().trimmed().isEmpty())
-                    parts.removeLast();
-                m_contact.departmentName = parts.join(u';').trimmed();
+                mapOrganization(p);
                 return;
             }
             break;
@@ -475,13 +505,31 @@ private:
         }
     }
 
+    // The organisation, then every further unit joined as the department.
+    void mapOrganization(const VCardProperty &p)
+    {
+        QString parts[3];
+        const int count = VCardLineReader::structuredComponents(p, parts, 3);
+        m_contact.organizationName = VCardLineReader::trimmedText(std::move(parts[0]));
+        if (count < 3) {
+            m_contact.departmentName = VCardLineReader::trimmedText(std::move(parts[1]));
+            return;
+        }
+        // Three units or more: rarely written, read as a list so that empty trailing units go.
+        QList<QString> units = VCardLineReader::components(VCardLineReader::decodedText(p), u';');
+        units.removeFirst();
+        while (!units.isEmpty() && units.back().trimmed().isEmpty())
+            units.removeLast();
+        m_contact.departmentName = units.join(u';').trimmed();
+    }
+
     void mapName(const VCardProperty &p)
     {
         if (m_haveName)
             return;
         m_haveName = true;
         QString parts[5];
-        VCardLineReader::splitComponents(VCardLineReader::decodedText(p), u';', parts, 5);
+        VCardLineReader::structuredComponents(p, parts, 5);
         m_contact.familyName = VCardLineReader::trimmedText(std::move(parts[0]));
         m_contact.givenName = VCardLineReader::trimmedText(std::move(parts[1]));
         m_contact.middleName = VCardLineReader::trimmedText(std::move(parts[2]));
@@ -493,21 +541,28 @@ private:
     void mapAddress(const VCardProperty &p)
     {
         QString parts[7];
-        VCardLineReader::splitComponents(VCardLineReader::decodedText(p), u';', parts, 7);
-        StorePostalAddress address;
-        address.subAdministrativeArea = VCardLineReader::trimmedText(std::move(parts[0]));
-        address.subLocality = VCardLineReader::trimmedText(std::move(parts[1]));
-        address.street = VCardLineReader::trimmedText(std::move(parts[2]));
-        address.city = VCardLineReader::trimmedText(std::move(parts[3]));
-        address.state = VCardLineReader::trimmedText(std::move(parts[4]));
-        address.postalCode = VCardLineReader::trimmedText(std::move(parts[5]));
-        address.country = VCardLineReader::trimmedText(std::move(parts[6]));
-        if (GroupExtras *extras = extrasFor(p.group))
-            address.isoCountryCode = extras->isoCountryCode;
-        if (address == StorePostalAddress())
+        const int count = VCardLineReader::structuredComponents(p, parts, 7);
+        GroupExtras *extras = extrasFor(p.group);
+        bool empty = !extras || extras->isoCountryCode.isEmpty();
+        for (int i = 0; i < count; ++i) {
+            parts[i] = VCardLineReader::trimmedText(std::move(parts[i]));
+            empty = empty && parts[i].isEmpty();
+        }
+        if (empty)
             return;
-        m_contact.postalAddresses.append(
-            { labelOrElse(p, [&] { return placeLabel(typeFlags(p)); }), address });
+        // Filled where it lies in the list: an address is eight strings and a label.
+        auto &entry = m_contact.postalAddresses.emplaceBack();
+        entry.label = labelOrElse(p, [&] { return placeLabel(typeFlags(p)); });
+        StorePostalAddress &address = entry.value;
+        address.subAdministrativeArea = std::move(parts[0]);
+        address.subLocality = std::move(parts[1]);
+        address.street = std::move(parts[2]);
+        address.city = std::move(parts[3]);
+        address.state = std::move(parts[4]);
+        address.postalCode = std::move(parts[5]);
+        address.country = std::move(parts[6]);
+        if (extras)
+            address.isoCountryCode = extras->isoCountryCode;
     }
 
     void mapImpp(const VCardProperty &p)
