@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMutex>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -71,6 +72,52 @@ const QHash<QString, QString> &labelToStore()
         return m;
     }();
     return map;
+}
+
+// A table's keys by where their characters lie, with the table's answer for each. Records get
+// their labels from labelFromCNLabel, which hands out the table's own strings, and the reader gives
+// the store's own constants for the labels a TYPE parameter says: a string whose characters are the
+// very ones of a key is that key, found by comparing a pointer instead of hashing the text. Equal
+// texts held elsewhere (custom labels, labels read from an archive) are not found here and take
+// the hash, which gives the same answer.
+struct SharedKey
+{
+    const QChar *data;
+    qsizetype size;
+    QString answer;
+};
+
+// Keys in the order of labelPairs, so that the common labels are met first.
+std::vector<SharedKey> sharedKeysOf(const QHash<QString, QString> &map, bool storeSide)
+{
+    std::vector<SharedKey> keys;
+    for (const auto &p : labelPairs()) {
+        const auto it = map.constFind(storeSide ? p.storeLabel : p.label);
+        keys.push_back({ it.key().constData(), it.key().size(), it.value() });
+    }
+    return keys;
+}
+
+const QString *sharedAnswer(const std::vector<SharedKey> &keys, const QString &text)
+{
+    const QChar *data = text.constData();
+    for (const SharedKey &key : keys) {
+        if (key.data == data && key.size == text.size())
+            return &key.answer;
+    }
+    return nullptr;
+}
+
+const std::vector<SharedKey> &sharedStoreLabels()
+{
+    static const std::vector<SharedKey> keys = sharedKeysOf(storeToLabel(), true);
+    return keys;
+}
+
+const std::vector<SharedKey> &sharedLabels()
+{
+    static const std::vector<SharedKey> keys = sharedKeysOf(labelToStore(), false);
+    return keys;
 }
 
 // English display texts; the translation context "Labels" is where other languages plug in.
@@ -324,6 +371,8 @@ QString Labels::labelFromCNLabel(const QString &storeLabel)
 {
     if (storeLabel == LabelText::All)
         return LabelText::All;
+    if (const QString *label = sharedAnswer(sharedStoreLabels(), storeLabel))
+        return *label;
     const auto it = storeToLabel().constFind(storeLabel);
     if (it != storeToLabel().cend())
         return it.value();
@@ -342,6 +391,8 @@ QString Labels::CNLabelFromLabel(const QString &label)
         return QString();
     if (label == LabelText::All)
         return LabelText::All;
+    if (const QString *storeLabel = sharedAnswer(sharedLabels(), label))
+        return *storeLabel;
     return labelToStore().value(label, label);
 }
 

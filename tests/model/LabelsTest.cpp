@@ -96,3 +96,57 @@ TEST_F(LabelsTest, DisplayTexts)
     EXPECT_EQ(Labels::localizedStoreKey(CN::PostalAddressPostalCodeKey), u"ZIP"_s);
     EXPECT_TRUE(Labels::localizedStoreKey(u"nothing"_s).isEmpty());
 }
+
+// Labels whose characters are the tables' own are answered without hashing; the answer must be
+// the one the same text held anywhere else gets, including strings that merely start where a
+// table label starts, and custom labels spelled like table labels.
+TEST_F(LabelsTest, SharedLabelsMapLikeTheirCopies)
+{
+    QStringList labels;
+    for (const QString &id : { Ident::Phone, Ident::URL, Ident::Relationship, Ident::Dates, Ident::Email })
+        labels << Labels::standardLabelsForIdentifier(id);
+    labels << LabelName::Home << LabelName::HomeFax << LabelName::IPhone << LabelName::HomePage
+           << LabelName::Person << LabelText::NoLabel << LabelText::All;
+    QStringList storeLabels { CN::LabelHome, CN::LabelWork, CN::LabelPhoneNumberiPhone,
+        CN::LabelPhoneNumberHomeFax, CN::LabelURLAddressHomePage, CN::LabelContactRelationDaughter,
+        CN::LabelDateAnniversary };
+    for (const QString &label : labels)
+        storeLabels << Labels::CNLabelFromLabel(label);
+
+    // The same characters elsewhere, and views of the same characters cut short ("home" inside
+    // "home fax", "_$!<Home" inside "_$!<HomeFAX>!$_").
+    auto variants = [](const QString &text) {
+        QList<std::pair<QString, QString>> out; // (as given, an unshared copy)
+        out.append({ text, QString(text.constData(), text.size()) });
+        for (qsizetype n = 1; n < text.size(); ++n)
+            out.append({ QString::fromRawData(text.constData(), n), QString(text.constData(), n) });
+        return out;
+    };
+    for (const QString &label : labels) {
+        for (const auto &[given, copy] : variants(label)) {
+            EXPECT_EQ(Labels::CNLabelFromLabel(given), Labels::CNLabelFromLabel(copy)) << copy.toStdString();
+            EXPECT_EQ(Labels::labelFromCNLabel(given), Labels::labelFromCNLabel(copy)) << copy.toStdString();
+        }
+    }
+    for (const QString &storeLabel : storeLabels) {
+        for (const auto &[given, copy] : variants(storeLabel)) {
+            EXPECT_EQ(Labels::labelFromCNLabel(given), Labels::labelFromCNLabel(copy)) << copy.toStdString();
+            EXPECT_EQ(Labels::CNLabelFromLabel(given), Labels::CNLabelFromLabel(copy)) << copy.toStdString();
+        }
+    }
+    EXPECT_EQ(
+        Labels::CNLabelFromLabel(QString::fromRawData(LabelName::HomeFax.constData(), 4)), CN::LabelHome);
+    EXPECT_EQ(Labels::CNLabelFromLabel(QString(LabelName::HomeFax.constData(), LabelName::HomeFax.size())),
+        CN::LabelPhoneNumberHomeFax);
+
+    // Custom labels that look like table labels map as plain words, whether or not they were added.
+    ASSERT_TRUE(Labels::setLabelToForIdentifier(u""_s, u"Home"_s, Ident::Phone));
+    ASSERT_TRUE(Labels::setLabelToForIdentifier(u""_s, CN::LabelWork, Ident::Phone));
+    for (const QString &custom : { u"Home"_s, u"home "_s, u"HOME"_s, CN::LabelWork, u"_$!<home>!$_"_s }) {
+        EXPECT_EQ(Labels::CNLabelFromLabel(custom), custom) << custom.toStdString();
+    }
+    EXPECT_EQ(Labels::labelFromCNLabel(u"_$!<home>!$_"_s), u"home"_s);
+    EXPECT_EQ(Labels::labelFromCNLabel(CN::LabelWork), LabelName::Work);
+    EXPECT_EQ(
+        Labels::labelFromCNLabel(QString(CN::LabelWork.constData(), CN::LabelWork.size())), LabelName::Work);
+}
