@@ -217,9 +217,13 @@ bool splitScheme(QStringView text, QStringView *scheme, QStringView *rest)
     return true;
 }
 
+// A quote left inside a parameter value (an unbalanced one) is no part of it: no parameter value
+// can hold one when written back, so reading it would make a second reading differ from the first.
 QString paramText(QByteArrayView value)
 {
-    return CharsetDecoder::decodeUtf8OrCharset(value, {});
+    QString text = CharsetDecoder::decodeUtf8OrCharset(value, {});
+    text.remove(u'"');
+    return text;
 }
 
 QByteArray photoBytes(const VCardProperty &property)

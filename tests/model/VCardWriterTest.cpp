@@ -197,3 +197,22 @@ TEST(VCardWriterTest, EmptyValuesAreLeftOut)
     EXPECT_TRUE(text.contains("\r\nN:;;;;\r\nFN:\r\n"));
     EXPECT_TRUE(VCardSerialization::dataWithContacts({}).isEmpty());
 }
+
+TEST(VCardWriterTest, UnbalancedQuotesInParametersReadAsTheyWriteBack)
+{
+    const QByteArray text = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:X;Y\r\n"
+                            "IMPP;X-SERVICE-TYPE=My \"Chat:x-apple:me@example.com\r\n"
+                            "X-SOCIALPROFILE;TYPE=site;X-USER=a\"b:https://example.com/u\r\n"
+                            "END:VCARD\r\n";
+    const QList<StoreContact> read = VCardSerialization::contactsWithData(text);
+    ASSERT_EQ(read.size(), 1);
+    ASSERT_EQ(read[0].instantMessageAddresses.size(), 1);
+    EXPECT_EQ(read[0].instantMessageAddresses[0].value.service, u"My Chat"_s);
+    ASSERT_EQ(read[0].socialProfiles.size(), 1);
+    EXPECT_EQ(read[0].socialProfiles[0].value.username, u"ab"_s);
+    const QList<StoreContact> again
+        = VCardSerialization::contactsWithData(VCardSerialization::dataWithContacts(read));
+    ASSERT_EQ(again.size(), 1);
+    EXPECT_EQ(again[0].instantMessageAddresses, read[0].instantMessageAddresses);
+    EXPECT_EQ(again[0].socialProfiles, read[0].socialProfiles);
+}
