@@ -35,14 +35,14 @@ const QVariantMap &entryOf(const QVariant &value)
                                                     : empty;
 }
 
-QString storeLabel(const QVariantMap &entry)
+// The same for the fields whose entries have always been read through toMap(): another kind of
+// dictionary there reads as its conversion, kept in storage.
+const QVariantMap &convertedEntryOf(const QVariant &value, QVariantMap &storage)
 {
-    return storeLabelOf(text(entry, Key::Label));
-}
-
-QString storeLabelOr(const QVariantMap &entry, const QString &fallback)
-{
-    return text(entry, Key::Label).isEmpty() ? fallback : storeLabel(entry);
+    if (value.typeId() == QMetaType::QVariantMap)
+        return *static_cast<const QVariantMap *>(value.constData());
+    storage = value.toMap();
+    return storage;
 }
 
 // The service constant for the lower-case service names some writers use.
@@ -425,12 +425,15 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         c.identifier = uniqueId();
 
     if (m_nameValue) {
-        const QVariantMap &name = readNameValue();
-        setIfDifferent(c.givenName, text(name, Ident::FirstName));
-        setIfDifferent(c.middleName, text(name, Ident::MiddleName));
-        setIfDifferent(c.familyName, text(name, Ident::LastName));
-        setIfDifferent(c.previousFamilyName, text(name, Ident::PreviousFamilyName));
-        const bool person = name.value(Key::ShowAsPerson, true).toBool();
+        static const QString *const keys[] = { &Ident::FirstName, &Ident::MiddleName, &Ident::LastName,
+            &Ident::PreviousFamilyName, &Key::ShowAsPerson };
+        const QVariant *found[5];
+        findKeys(readNameValue(), keys, found);
+        setIfDifferent(c.givenName, foundText(found[0]));
+        setIfDifferent(c.middleName, foundText(found[1]));
+        setIfDifferent(c.familyName, foundText(found[2]));
+        setIfDifferent(c.previousFamilyName, foundText(found[3]));
+        const bool person = found[4] ? found[4]->toBool() : true;
         setIfDifferent(c.contactType, person ? StoreContact::Type::Person : StoreContact::Type::Organization);
     }
     // Values not built yet come from the card as they would have come through the dictionaries; the
@@ -438,10 +441,12 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
     if (m_unbuilt)
         writeUnbuiltValues(c);
     if (m_phoneticNameValue) {
-        const QVariantMap &p = *m_phoneticNameValue;
-        setIfDifferent(c.phoneticGivenName, text(p, Ident::FirstName));
-        setIfDifferent(c.phoneticMiddleName, text(p, Ident::MiddleName));
-        setIfDifferent(c.phoneticFamilyName, text(p, Ident::LastName));
+        static const QString *const keys[] = { &Ident::FirstName, &Ident::MiddleName, &Ident::LastName };
+        const QVariant *found[3];
+        findKeys(*m_phoneticNameValue, keys, found);
+        setIfDifferent(c.phoneticGivenName, foundText(found[0]));
+        setIfDifferent(c.phoneticMiddleName, foundText(found[1]));
+        setIfDifferent(c.phoneticFamilyName, foundText(found[2]));
     }
     // Each entry's keys are read in one walk through its dictionary: a card is written for every
     // record of an export, and separate lookups from the root cost several times as much.
@@ -481,64 +486,85 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
             c.postalAddresses.append({ storeLabelOf(foundText(found[7])), a });
         }
     }
+    QVariantMap converted;
     if (m_snsValues) {
         c.socialProfiles.clear();
+        static const QString *const keys[] = { &CN::SocialProfileUsernameKey, &CN::SocialProfileServiceKey,
+            &CN::SocialProfileURLStringKey, &CN::SocialProfileUserIdentifierKey };
+        const QVariant *found[4];
         for (const QVariant &v : *m_snsValues) {
-            const QVariantMap e = v.toMap();
-            const QString user = text(e, CN::SocialProfileUsernameKey);
+            findKeys(convertedEntryOf(v, converted), keys, found);
+            const QString user = foundText(found[0]);
             if (user.isEmpty())
                 continue;
-            QString service = text(e, CN::SocialProfileServiceKey);
+            QString service = foundText(found[1]);
             if (service.isEmpty())
                 service = CN::SocialProfileServiceTwitter;
-            StoreSocialProfile p { text(e, CN::SocialProfileURLStringKey), user,
-                text(e, CN::SocialProfileUserIdentifierKey), service };
+            StoreSocialProfile p { foundText(found[2]), user, foundText(found[3]), service };
             c.socialProfiles.append({ service, p });
         }
     }
     if (m_imsValues) {
         c.instantMessageAddresses.clear();
+        static const QString *const keys[]
+            = { &CN::InstantMessageAddressUsernameKey, &CN::InstantMessageAddressServiceKey, &Key::Label };
+        const QVariant *found[3];
         for (const QVariant &v : *m_imsValues) {
-            const QVariantMap e = v.toMap();
-            const QString user = text(e, CN::InstantMessageAddressUsernameKey);
+            findKeys(convertedEntryOf(v, converted), keys, found);
+            const QString user = foundText(found[0]);
             if (user.isEmpty())
                 continue;
-            QString service = text(e, CN::InstantMessageAddressServiceKey);
+            QString service = foundText(found[1]);
             if (service.isEmpty())
                 service = CN::InstantMessageServiceAIM;
-            c.instantMessageAddresses.append({ storeLabel(e), StoreInstantMessageAddress { user, service } });
+            c.instantMessageAddresses.append(
+                { storeLabelOf(foundText(found[2])), StoreInstantMessageAddress { user, service } });
         }
     }
+    // An entry without a label gets the field's usual one.
+    auto labelOr = [](const QVariant *label, const QString &fallback) {
+        const QString text = foundText(label);
+        return text.isEmpty() ? fallback : storeLabelOf(text);
+    };
     if (m_relationshipValues) {
         c.contactRelations.clear();
+        static const QString *const keys[] = { &Key::Value, &Key::Label };
+        const QVariant *found[2];
         for (const QVariant &v : *m_relationshipValues) {
-            const QVariantMap e = v.toMap();
-            const QString name = text(e, Key::Value);
+            findKeys(convertedEntryOf(v, converted), keys, found);
+            const QString name = foundText(found[0]);
             if (!name.isEmpty())
                 c.contactRelations.append(
-                    { storeLabelOr(e, CN::LabelContactRelationFriend), StoreContactRelation { name } });
+                    { labelOr(found[1], CN::LabelContactRelationFriend), StoreContactRelation { name } });
         }
     }
     if (m_datesValues) {
         c.dates.clear();
+        static const QString *const keys[] = { &Key::Value, &Key::Label };
+        const QVariant *found[2];
         for (const QVariant &v : *m_datesValues) {
-            const QVariantMap e = v.toMap();
-            if (const auto date = componentsOf(e.value(Key::Value)))
-                c.dates.append({ storeLabelOr(e, CN::LabelDateAnniversary), *date });
+            findKeys(convertedEntryOf(v, converted), keys, found);
+            if (const auto date = found[0] ? componentsOf(*found[0]) : std::nullopt)
+                c.dates.append({ labelOr(found[1], CN::LabelDateAnniversary), *date });
         }
     }
-    if (m_birthdayValue)
-        c.birthday = componentsOf(m_birthdayValue->value(Key::Value));
+    if (m_birthdayValue) {
+        const auto it = m_birthdayValue->constFind(Key::Value);
+        c.birthday = it == m_birthdayValue->cend() ? std::nullopt : componentsOf(*it);
+    }
     if (m_stringValues) {
         // The record is the truth: a text it no longer has is cleared in the contact too.
-        const QVariantMap &s = *m_stringValues;
-        setIfDifferent(c.organizationName, text(s, Ident::Company));
-        setIfDifferent(c.departmentName, text(s, Ident::Department));
-        setIfDifferent(c.nickname, text(s, Ident::Nickname));
-        setIfDifferent(c.jobTitle, text(s, Ident::JobTitle));
-        setIfDifferent(c.namePrefix, text(s, Ident::Title));
-        setIfDifferent(c.note, text(s, Ident::Note));
-        setIfDifferent(c.nameSuffix, text(s, Ident::Suffix));
+        static const QString *const keys[] = { &Ident::Company, &Ident::Department, &Ident::Nickname,
+            &Ident::JobTitle, &Ident::Title, &Ident::Note, &Ident::Suffix };
+        const QVariant *found[7];
+        findKeys(*m_stringValues, keys, found);
+        setIfDifferent(c.organizationName, foundText(found[0]));
+        setIfDifferent(c.departmentName, foundText(found[1]));
+        setIfDifferent(c.nickname, foundText(found[2]));
+        setIfDifferent(c.jobTitle, foundText(found[3]));
+        setIfDifferent(c.namePrefix, foundText(found[4]));
+        setIfDifferent(c.note, foundText(found[5]));
+        setIfDifferent(c.nameSuffix, foundText(found[6]));
     }
     if (!m_imageData.isEmpty())
         c.imageData = m_imageData;
