@@ -2,7 +2,9 @@
 
 #include "model/StoreKeys.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -10,45 +12,186 @@ namespace {
 
 constexpr qsizetype MaxLineOctets = 75;
 
-// QByteArray::append goes through the general insert path; cards are built from many short
-// pieces, so these append straight into the (geometrically growing) buffer.
-inline void put(QByteArray &out, QByteArrayView bytes)
+// A card is built from many short pieces. They go into a plain buffer that grows like a vector and
+// is appended to inline, where QByteArray::resize is a library call with its checks for every piece;
+// the finished card goes to the output in one copy.
+class CardBuffer
 {
-    const qsizetype at = out.size();
-    out.resize(at + bytes.size());
-    std::memcpy(out.data() + at, bytes.data(), size_t(bytes.size()));
+public:
+    qsizetype size() const { return m_size; }
+    const char *data() const { return m_data.get(); }
+    QByteArrayView view(qsizetype from = 0) const
+    {
+        return QByteArrayView(m_data.get() + from, m_size - from);
+    }
+    void clear() { m_size = 0; }
+    void truncate(qsizetype size) { m_size = size; }
+
+    // Room for n more bytes, counted as written; truncate() gives back what is not used.
+    char *extend(qsizetype n)
+    {
+        if (n > m_capacity - m_size)
+            grow(m_size + n);
+        char *at = m_data.get() + m_size;
+        m_size += n;
+        return at;
+    }
+    void append(QByteArrayView bytes)
+    {
+        if (!bytes.isEmpty())
+            std::memcpy(extend(bytes.size()), bytes.data(), size_t(bytes.size()));
+    }
+    void append(char c) { *extend(1) = c; }
+    // Ends the buffer at w, a point inside the room extend() gave.
+    void endAt(const char *w) { m_size = w - m_data.get(); }
+
+private:
+    void grow(qsizetype needed)
+    {
+        const qsizetype capacity = std::max(needed, std::max<qsizetype>(1024, m_capacity * 2));
+        std::unique_ptr<char[]> data(new char[size_t(capacity)]);
+        if (m_size > 0)
+            std::memcpy(data.get(), m_data.get(), size_t(m_size));
+        m_data = std::move(data);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_data;
+    qsizetype m_size = 0;
+    qsizetype m_capacity = 0;
+};
+
+// An ASCII unit that is written as it is: not one that needs a backslash, not a line break.
+inline bool plainAscii(char16_t c)
+{
+    return c != '\\' && c != ',' && c != ';' && c != '\n' && c != '\r';
 }
 
-inline void put(QByteArray &out, char c)
+// Writes text as escaped UTF-8 from w on and returns the end. Each UTF-16 unit becomes at most three
+// bytes (an escape is two, a surrogate pair four for two units), so w needs room for three per unit.
+char *writeEscaped(char *w, QStringView text)
 {
-    const qsizetype at = out.size();
-    out.resize(at + 1);
-    out.data()[at] = c;
+    const char16_t *p = text.utf16();
+    const char16_t *end = p + text.size();
+    while (p < end) {
+        // Runs of plain ASCII (no escape, no line break) are copied without looking at each case.
+        while (end - p >= 4) {
+            const char16_t a = p[0], b = p[1], d = p[2], e = p[3];
+            if (((a | b | d | e) >= 0x80) || !plainAscii(a) || !plainAscii(b) || !plainAscii(d)
+                || !plainAscii(e))
+                break;
+            w[0] = char(a);
+            w[1] = char(b);
+            w[2] = char(d);
+            w[3] = char(e);
+            w += 4;
+            p += 4;
+        }
+        if (p == end)
+            break;
+        char16_t c = *p++;
+        if (c < 0x80) {
+            switch (c) {
+            case '\\':
+            case ',':
+            case ';':
+                *w++ = '\\';
+                *w++ = char(c);
+                break;
+            case '\n':
+                *w++ = '\\';
+                *w++ = 'n';
+                break;
+            case '\r':
+                if (p < end && *p == '\n')
+                    break; // CR LF is one line break
+                *w++ = '\\';
+                *w++ = 'n';
+                break;
+            default:
+                *w++ = char(c);
+                break;
+            }
+            continue;
+        }
+        char32_t cp = c;
+        if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
+            cp = QChar::surrogateToUcs4(c, *p++);
+        else if (QChar::isSurrogate(c))
+            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
+        if (cp < 0x800) {
+            *w++ = char(0xC0 | (cp >> 6));
+            *w++ = char(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *w++ = char(0xE0 | (cp >> 12));
+            *w++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *w++ = char(0x80 | (cp & 0x3F));
+        } else {
+            *w++ = char(0xF0 | (cp >> 18));
+            *w++ = char(0x80 | ((cp >> 12) & 0x3F));
+            *w++ = char(0x80 | ((cp >> 6) & 0x3F));
+            *w++ = char(0x80 | (cp & 0x3F));
+        }
+    }
+    return w;
+}
+
+void appendEscapedTo(CardBuffer &out, QStringView text)
+{
+    out.endAt(writeEscaped(out.extend(text.size() * 3), text));
+}
+
+// Hands a line longer than MaxLineOctets to put piece by piece, folded, with CR LF after each
+// physical line.
+template <typename Put> void fold(QByteArrayView line, Put &&put)
+{
+    qsizetype start = 0;
+    qsizetype room = MaxLineOctets;
+    while (start < line.size()) {
+        qsizetype cut = std::min(line.size(), start + room);
+        // Never end a line inside a UTF-8 sequence: back up to the sequence's lead byte.
+        while (cut < line.size() && cut > start + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        if (start > 0)
+            put(QByteArrayView(" "));
+        put(line.sliced(start, cut - start));
+        put(QByteArrayView("\r\n"));
+        start = cut;
+        room = MaxLineOctets - 1;
+    }
 }
 
 // Parameter values cannot be escaped in 3.0: quotes are dropped, line breaks become spaces, and
 // the value is quoted when it holds a separator.
-void appendParameterValue(QByteArray &out, QStringView text)
+void appendParameterValue(CardBuffer &out, QStringView text)
 {
     bool needsQuotes = false;
+    bool needsCleaning = false;
+    bool ascii = true;
     for (QChar c : text) {
-        if (c == u',' || c == u';' || c == u':') {
-            needsQuotes = true;
-            break;
+        const char16_t u = c.unicode();
+        needsQuotes = needsQuotes || u == u',' || u == u';' || u == u':';
+        needsCleaning = needsCleaning || u == u'"' || u == u'\n' || u == u'\r';
+        ascii = ascii && u < 0x80;
+    }
+    if (needsQuotes)
+        out.append('"');
+    if (ascii && !needsCleaning) {
+        char *w = out.extend(text.size());
+        for (QChar c : text)
+            *w++ = char(c.unicode());
+    } else {
+        QString cleaned;
+        cleaned.reserve(text.size());
+        for (QChar c : text) {
+            if (c == u'"')
+                continue;
+            cleaned.append((c == u'\n' || c == u'\r') ? u' ' : c);
         }
+        out.append(cleaned.toUtf8());
     }
     if (needsQuotes)
-        put(out, '"');
-    QString cleaned;
-    cleaned.reserve(text.size());
-    for (QChar c : text) {
-        if (c == u'"')
-            continue;
-        cleaned.append((c == u'\n' || c == u'\r') ? u' ' : c);
-    }
-    put(out, cleaned.toUtf8());
-    if (needsQuotes)
-        put(out, '"');
+        out.append('"');
 }
 
 struct TypeForLabel
@@ -115,7 +258,7 @@ const char *schemeForService(const QString &service)
     return "x-apple";
 }
 
-void appendNumber(QByteArray &out, int value, int width)
+void appendNumber(CardBuffer &out, int value, int width)
 {
     char buffer[16];
     int n = 0;
@@ -124,9 +267,9 @@ void appendNumber(QByteArray &out, int value, int width)
         value /= 10;
     } while (value > 0 && n < 15);
     for (int i = n; i < width; ++i)
-        put(out, '0');
+        out.append('0');
     while (n > 0)
-        put(out, buffer[--n]);
+        out.append(buffer[--n]);
 }
 
 bool writableDate(const DateComponents &date)
@@ -137,30 +280,31 @@ bool writableDate(const DateComponents &date)
 class CardWriter
 {
 public:
-    CardWriter(QByteArray &out)
+    CardWriter(QByteArray &out, CardBuffer &card)
         : m_out(out)
+        , m_card(card)
     {
-        m_line.reserve(256);
     }
 
     void write(const StoreContact &c)
     {
-        put(m_out, "BEGIN:VCARD\r\nVERSION:3.0\r\n");
+        m_card.clear();
+        m_card.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
         m_group = 0;
 
-        begin(nullptr, "N");
+        begin(0, "N");
         value(c.familyName, true);
-        put(m_line, ';');
+        m_card.append(';');
         value(c.givenName, true);
-        put(m_line, ';');
+        m_card.append(';');
         value(c.middleName, true);
-        put(m_line, ';');
+        m_card.append(';');
         value(c.namePrefix, true);
-        put(m_line, ';');
+        m_card.append(';');
         value(c.nameSuffix, true);
         end();
-        begin(nullptr, "FN");
-        value(formattedName(c), false);
+        begin(0, "FN");
+        formattedName(c);
         end();
         simple("NICKNAME", c.nickname);
         simple("X-PHONETIC-FIRST-NAME", c.phoneticGivenName);
@@ -168,10 +312,10 @@ public:
         simple("X-PHONETIC-LAST-NAME", c.phoneticFamilyName);
         simple("X-MAIDENNAME", c.previousFamilyName);
         if (!c.organizationName.isEmpty() || !c.departmentName.isEmpty()) {
-            begin(nullptr, "ORG");
+            begin(0, "ORG");
             value(c.organizationName, true);
             if (!c.departmentName.isEmpty()) {
-                put(m_line, ';');
+                m_card.append(';');
                 // A department read from several units keeps its separators as escapes.
                 value(c.departmentName, true);
             }
@@ -203,7 +347,7 @@ public:
             endLabelled(e.label);
         }
         if (c.birthday && writableDate(*c.birthday)) {
-            begin(nullptr, "BDAY");
+            begin(0, "BDAY");
             dateValue(*c.birthday);
             end();
         }
@@ -226,47 +370,59 @@ public:
         for (const auto &e : c.instantMessageAddresses)
             instantMessage(e);
         if (c.contactType == StoreContact::Type::Organization)
-            put(m_out, "X-ABShowAs:COMPANY\r\n");
+            m_card.append("X-ABShowAs:COMPANY\r\n");
         if (!c.identifier.isEmpty()) {
-            begin(nullptr, "UID");
+            begin(0, "UID");
             value(c.identifier, false);
             end();
         }
-        put(m_out, "END:VCARD\r\n");
+        m_card.append("END:VCARD\r\n");
+
+        const qsizetype at = m_out.size();
+        m_out.resize(at + m_card.size());
+        std::memcpy(m_out.data() + at, m_card.data(), size_t(m_card.size()));
     }
 
 private:
-    static QString formattedName(const StoreContact &c)
+    // The organisation's name for a company, else the name's parts with spaces between them.
+    void formattedName(const StoreContact &c)
     {
-        if (c.contactType == StoreContact::Type::Organization && !c.organizationName.isEmpty())
-            return c.organizationName;
-        QString name;
+        startValue();
+        if (c.contactType == StoreContact::Type::Organization && !c.organizationName.isEmpty()) {
+            appendEscapedTo(m_card, c.organizationName);
+            return;
+        }
+        bool any = false;
         for (const QString *part :
             { &c.namePrefix, &c.givenName, &c.middleName, &c.familyName, &c.nameSuffix }) {
             if (part->isEmpty())
                 continue;
-            if (!name.isEmpty())
-                name.append(u' ');
-            name.append(*part);
+            if (any)
+                m_card.append(' ');
+            appendEscapedTo(m_card, *part);
+            any = true;
         }
-        return name.isEmpty() ? c.organizationName : name;
+        if (!any)
+            appendEscapedTo(m_card, c.organizationName);
     }
 
-    void begin(const QByteArray *group, const char *name)
+    // Starts a content line; group 0 is none, n is "itemn.".
+    void begin(int group, const char *name)
     {
-        m_line.truncate(0); // clear() would give the buffer back, and every line would grow one anew
-        if (group) {
-            put(m_line, *group);
-            put(m_line, '.');
+        m_lineStart = m_card.size();
+        if (group > 0) {
+            m_card.append("item");
+            appendNumber(m_card, group, 1);
+            m_card.append('.');
         }
-        put(m_line, name);
+        m_card.append(name);
         m_afterParameters = false;
     }
 
     void startValue()
     {
         if (!m_afterParameters) {
-            put(m_line, ':');
+            m_card.append(':');
             m_afterParameters = true;
         }
     }
@@ -275,16 +431,28 @@ private:
     {
         startValue();
         Q_UNUSED(structured); // commas and semicolons are escaped in every value alike
-        VCardWriter::appendEscaped(m_line, text);
+        appendEscapedTo(m_card, text);
     }
 
-    void end() { VCardWriter::appendFolded(m_out, m_line); }
+    // Ends the line begun last, folded where it is too long. Few lines are: a long one is copied out
+    // and written back folded.
+    void end()
+    {
+        if (m_card.size() - m_lineStart <= MaxLineOctets) {
+            m_card.append("\r\n");
+            return;
+        }
+        m_long.clear();
+        m_long.append(m_card.view(m_lineStart));
+        m_card.truncate(m_lineStart);
+        fold(m_long.view(), [this](QByteArrayView piece) { m_card.append(piece); });
+    }
 
     void simple(const char *name, const QString &text)
     {
         if (text.isEmpty())
             return;
-        begin(nullptr, name);
+        begin(0, name);
         value(text, false);
         end();
     }
@@ -294,21 +462,20 @@ private:
     {
         m_needsLabel = !label.isEmpty() && !types;
         if (m_needsLabel) {
-            m_currentGroup = "item";
-            m_currentGroup.append(QByteArray::number(++m_group));
-            begin(&m_currentGroup, name);
+            m_currentGroup = ++m_group;
+            begin(m_currentGroup, name);
         } else {
-            begin(nullptr, name);
+            begin(0, name);
         }
         if (types || extraType) {
-            put(m_line, ";TYPE=");
+            m_card.append(";TYPE=");
             if (extraType) {
-                put(m_line, extraType);
+                m_card.append(extraType);
                 if (types)
-                    put(m_line, ',');
+                    m_card.append(',');
             }
             if (types)
-                put(m_line, types);
+                m_card.append(types);
         }
     }
 
@@ -316,7 +483,7 @@ private:
     {
         end();
         if (m_needsLabel) {
-            begin(&m_currentGroup, "X-ABLabel");
+            begin(m_currentGroup, "X-ABLabel");
             value(label, false);
             end();
         }
@@ -330,32 +497,31 @@ private:
         const char *types = placeTypes(e.label);
         bool needsGroup = (!e.label.isEmpty() && !types) || !a.isoCountryCode.isEmpty();
         if (needsGroup) {
-            m_currentGroup = "item";
-            m_currentGroup.append(QByteArray::number(++m_group));
-            begin(&m_currentGroup, "ADR");
+            m_currentGroup = ++m_group;
+            begin(m_currentGroup, "ADR");
         } else {
-            begin(nullptr, "ADR");
+            begin(0, "ADR");
         }
         if (types) {
-            put(m_line, ";TYPE=");
-            put(m_line, types);
+            m_card.append(";TYPE=");
+            m_card.append(types);
         }
         startValue();
         const QString *parts[] = { &a.subAdministrativeArea, &a.subLocality, &a.street, &a.city, &a.state,
             &a.postalCode, &a.country };
         for (int i = 0; i < 7; ++i) {
             if (i)
-                put(m_line, ';');
-            VCardWriter::appendEscaped(m_line, *parts[i]);
+                m_card.append(';');
+            appendEscapedTo(m_card, *parts[i]);
         }
         end();
         if (!e.label.isEmpty() && !types) {
-            begin(&m_currentGroup, "X-ABLabel");
+            begin(m_currentGroup, "X-ABLabel");
             value(e.label, false);
             end();
         }
         if (!a.isoCountryCode.isEmpty()) {
-            begin(&m_currentGroup, "X-ABADR");
+            begin(m_currentGroup, "X-ABADR");
             value(a.isoCountryCode, false);
             end();
         }
@@ -368,16 +534,16 @@ private:
             return;
         labelled("X-SOCIALPROFILE", e.label, nullptr, nullptr);
         if (!s.service.isEmpty()) {
-            put(m_line, ";TYPE=");
-            appendParameterValue(m_line, s.service);
+            m_card.append(";TYPE=");
+            appendParameterValue(m_card, s.service);
         }
         if (!s.username.isEmpty()) {
-            put(m_line, ";X-USER=");
-            appendParameterValue(m_line, s.username);
+            m_card.append(";X-USER=");
+            appendParameterValue(m_card, s.username);
         }
         if (!s.userIdentifier.isEmpty()) {
-            put(m_line, ";X-USERID=");
-            appendParameterValue(m_line, s.userIdentifier);
+            m_card.append(";X-USERID=");
+            appendParameterValue(m_card, s.userIdentifier);
         }
         value(s.urlString, false);
         endLabelled(e.label);
@@ -390,147 +556,74 @@ private:
             return;
         const char *types = placeTypes(e.label);
         labelled("IMPP", e.label, types, nullptr);
-        put(m_line, ";X-SERVICE-TYPE=");
-        appendParameterValue(m_line, im.service);
+        m_card.append(";X-SERVICE-TYPE=");
+        appendParameterValue(m_card, im.service);
         startValue();
-        put(m_line, schemeForService(im.service));
-        put(m_line, ':');
-        VCardWriter::appendEscaped(m_line, im.username);
+        m_card.append(schemeForService(im.service));
+        m_card.append(':');
+        appendEscapedTo(m_card, im.username);
         endLabelled(e.label);
     }
 
     void dateValue(const DateComponents &date)
     {
         if (!date.hasYear()) {
-            put(m_line, ";X-APPLE-OMIT-YEAR=");
-            appendNumber(m_line, VCardWriter::YearlessYear, 4);
+            m_card.append(";X-APPLE-OMIT-YEAR=");
+            appendNumber(m_card, VCardWriter::YearlessYear, 4);
         }
         startValue();
-        appendNumber(m_line, date.hasYear() ? date.year : VCardWriter::YearlessYear, 4);
-        put(m_line, '-');
-        appendNumber(m_line, date.month, 2);
-        put(m_line, '-');
-        appendNumber(m_line, date.day, 2);
+        appendNumber(m_card, date.hasYear() ? date.year : VCardWriter::YearlessYear, 4);
+        m_card.append('-');
+        appendNumber(m_card, date.month, 2);
+        m_card.append('-');
+        appendNumber(m_card, date.day, 2);
     }
 
     QByteArray &m_out;
-    QByteArray m_line;
-    QByteArray m_currentGroup;
+    CardBuffer &m_card;
+    CardBuffer m_long;
+    qsizetype m_lineStart = 0;
+    int m_currentGroup = 0;
     int m_group = 0;
     bool m_needsLabel = false;
     bool m_afterParameters = false;
 };
 
-} // namespace
-
-namespace {
-
-// An ASCII unit that is written as it is: not one that needs a backslash, not a line break.
-inline bool plainAscii(char16_t c)
+// The card being written, kept from card to card: an export writes one per record.
+CardBuffer &threadCardBuffer()
 {
-    return c != '\\' && c != ',' && c != ';' && c != '\n' && c != '\r';
+    thread_local CardBuffer buffer;
+    return buffer;
 }
 
 } // namespace
 
 void VCardWriter::appendEscaped(QByteArray &out, QStringView text)
 {
-    // Each UTF-16 unit becomes at most three bytes (an escape is two, a surrogate pair four for
-    // two units), so write into room made once and trim afterwards.
     const qsizetype start = out.size();
     out.resize(start + text.size() * 3);
-    char *w = out.data() + start;
-    const char16_t *p = text.utf16();
-    const char16_t *end = p + text.size();
-    while (p < end) {
-        // Runs of plain ASCII (no escape, no line break) are copied without looking at each case.
-        while (end - p >= 4) {
-            const char16_t a = p[0], b = p[1], d = p[2], e = p[3];
-            if (((a | b | d | e) >= 0x80) || !plainAscii(a) || !plainAscii(b) || !plainAscii(d)
-                || !plainAscii(e))
-                break;
-            w[0] = char(a);
-            w[1] = char(b);
-            w[2] = char(d);
-            w[3] = char(e);
-            w += 4;
-            p += 4;
-        }
-        if (p == end)
-            break;
-        char16_t c = *p++;
-        if (c < 0x80) {
-            switch (c) {
-            case '\\':
-            case ',':
-            case ';':
-                *w++ = '\\';
-                *w++ = char(c);
-                break;
-            case '\n':
-                *w++ = '\\';
-                *w++ = 'n';
-                break;
-            case '\r':
-                if (p < end && *p == '\n')
-                    break; // CR LF is one line break
-                *w++ = '\\';
-                *w++ = 'n';
-                break;
-            default:
-                *w++ = char(c);
-                break;
-            }
-            continue;
-        }
-        char32_t cp = c;
-        if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p))
-            cp = QChar::surrogateToUcs4(c, *p++);
-        else if (QChar::isSurrogate(c))
-            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
-        if (cp < 0x800) {
-            *w++ = char(0xC0 | (cp >> 6));
-            *w++ = char(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            *w++ = char(0xE0 | (cp >> 12));
-            *w++ = char(0x80 | ((cp >> 6) & 0x3F));
-            *w++ = char(0x80 | (cp & 0x3F));
-        } else {
-            *w++ = char(0xF0 | (cp >> 18));
-            *w++ = char(0x80 | ((cp >> 12) & 0x3F));
-            *w++ = char(0x80 | ((cp >> 6) & 0x3F));
-            *w++ = char(0x80 | (cp & 0x3F));
-        }
-    }
-    out.truncate(w - out.constData());
+    char *end = writeEscaped(out.data() + start, text);
+    out.truncate(end - out.constData());
 }
 
 void VCardWriter::appendFolded(QByteArray &out, QByteArrayView line)
 {
     if (line.size() <= MaxLineOctets) {
-        put(out, line);
-        put(out, "\r\n");
+        const qsizetype at = out.size();
+        out.resize(at + line.size() + 2);
+        char *w = out.data() + at;
+        if (!line.isEmpty())
+            std::memcpy(w, line.data(), size_t(line.size()));
+        w[line.size()] = '\r';
+        w[line.size() + 1] = '\n';
         return;
     }
-    qsizetype start = 0;
-    qsizetype room = MaxLineOctets;
-    while (start < line.size()) {
-        qsizetype cut = std::min(line.size(), start + room);
-        // Never end a line inside a UTF-8 sequence: back up to the sequence's lead byte.
-        while (cut < line.size() && cut > start + 1 && (uchar(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        if (start > 0)
-            put(out, ' ');
-        put(out, line.sliced(start, cut - start));
-        put(out, "\r\n");
-        start = cut;
-        room = MaxLineOctets - 1;
-    }
+    fold(line, [&out](QByteArrayView piece) { out.append(piece); });
 }
 
 void VCardWriter::appendCard(QByteArray &out, const StoreContact &contact)
 {
-    CardWriter(out).write(contact);
+    CardWriter(out, threadCardBuffer()).write(contact);
 }
 
 QByteArray VCardWriter::write(const QList<StoreContact> &contacts, QString *error)
@@ -539,7 +632,8 @@ QByteArray VCardWriter::write(const QList<StoreContact> &contacts, QString *erro
         error->clear();
     QByteArray out;
     out.reserve(contacts.size() * 512);
-    CardWriter writer(out);
+    CardBuffer card;
+    CardWriter writer(out, card);
     for (const StoreContact &contact : contacts)
         writer.write(contact);
     return out;

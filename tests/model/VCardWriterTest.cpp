@@ -216,3 +216,63 @@ TEST(VCardWriterTest, UnbalancedQuotesInParametersReadAsTheyWriteBack)
     EXPECT_EQ(again[0].instantMessageAddresses, read[0].instantMessageAddresses);
     EXPECT_EQ(again[0].socialProfiles, read[0].socialProfiles);
 }
+
+TEST(VCardWriterTest, ParameterValuesAreWrittenExactly)
+{
+    struct Row
+    {
+        QString service;
+        QByteArray written;
+    };
+    const Row rows[] = {
+        { u"Steam"_s, "Steam" },
+        { u"My, Service"_s, "\"My, Service\"" },
+        { u"a:b"_s, "\"a:b\"" },
+        { u"say \"hi\""_s, "say hi" },
+        { u"two\r\nlines\n"_s, "two  lines " },
+        { u"Büro;1"_s, "\"B\xc3\xbcro;1\"" },
+        { u"微信"_s, "\xe5\xbe\xae\xe4\xbf\xa1" },
+    };
+    for (const Row &row : rows) {
+        StoreContact c;
+        c.instantMessageAddresses = { { CN::LabelHome, { u"me"_s, row.service } } };
+        c.socialProfiles
+            = { { QString(), { u"https://example.com/me"_s, u"me"_s, QString(), row.service } } };
+        const QByteArray text = VCardSerialization::dataWithContacts({ c });
+        EXPECT_TRUE(text.contains("\r\nIMPP;TYPE=HOME;X-SERVICE-TYPE=" + row.written + ":x-apple:me\r\n"))
+            << row.service.toStdString() << "\n"
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(
+            "\r\nX-SOCIALPROFILE;TYPE=" + row.written + ";X-USER=me:https://example.com/me\r\n"))
+            << row.service.toStdString() << "\n"
+            << text.toStdString();
+    }
+}
+
+// Long lines inside a card fold exactly as a line given to appendFolded alone, at every length
+// around the fold and with characters of every width across it.
+TEST(VCardWriterTest, LongLinesInACardFoldAsAppendFoldedDoes)
+{
+    const QString pieces[] = { u"a"_s, u"é"_s, u"表"_s, u"😀"_s, u";"_s };
+    for (int length = 60; length < 240; length += 7) {
+        for (const QString &piece : pieces) {
+            QString label = u"x"_s;
+            while (label.size() < length)
+                label += piece;
+            StoreContact c;
+            c.phoneNumbers = { { label, u"1"_s } };
+            c.familyName = label;
+            const QByteArray text = VCardSerialization::dataWithContacts({ c });
+            for (const QByteArray &name : { "item1.X-ABLabel:"_ba, "N:"_ba }) {
+                QByteArray line = name;
+                VCardWriter::appendEscaped(line, label);
+                if (name == "N:"_ba)
+                    line += ";;;;";
+                QByteArray folded;
+                VCardWriter::appendFolded(folded, line);
+                EXPECT_TRUE(text.contains("\r\n" + folded)) << length << " " << piece.toStdString() << "\n"
+                                                            << text.toStdString();
+            }
+        }
+    }
+}
