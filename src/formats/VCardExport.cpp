@@ -1,5 +1,6 @@
 #include "formats/VCardExport.h"
 
+#include "model/DictionaryKeys.h"
 #include "model/VCardWriter.h"
 #include "model/ZRPerson.h"
 
@@ -20,60 +21,6 @@ constexpr qsizetype PhotoChunk = 74;
 const QByteArray PhotoPrefix = "PHOTO;ENCODING=b;TYPE=JPEG:"_ba;
 const QByteArray LineBreak = "\r\n"_ba;
 
-// Where the added properties go: at the start of the END:VCARD line. A match inside a value
-// (the text can occur in any field) is not the card's end, so only a line start counts.
-qsizetype endLinePosition(QByteArrayView card)
-{
-    const qsizetype at = card.indexOf("\nEND:VCARD");
-    return at < 0 ? -1 : at + 1;
-}
-
-// Which of the properties an export may add the card has already: a name at a line start,
-// followed by ":" or ";". One pass over the card's lines, rather than one search per name.
-struct PresentProperties
-{
-    bool note = false;
-    bool renmei = false;
-    bool layouts = false;
-    bool photo = false;
-    bool categories = false;
-};
-
-PresentProperties presentProperties(QByteArrayView card)
-{
-    PresentProperties present;
-    qsizetype at = 0;
-    while (at < card.size()) {
-        qsizetype end = card.indexOf('\n', at);
-        if (end < 0)
-            end = card.size();
-        const QByteArrayView line = card.sliced(at, end - at);
-        const auto is = [&line](QByteArrayView name) {
-            return line.size() > name.size() && line.startsWith(name)
-                && (line[name.size()] == ':' || line[name.size()] == ';');
-        };
-        switch (line.isEmpty() ? '\0' : line.front()) {
-        case 'N':
-            present.note = present.note || is("NOTE");
-            break;
-        case 'X':
-            present.renmei = present.renmei || is("X-RENMEI");
-            present.layouts = present.layouts || is("X-HAGAKILAYOUTS");
-            break;
-        case 'P':
-            present.photo = present.photo || is("PHOTO");
-            break;
-        case 'C':
-            present.categories = present.categories || is("CATEGORIES");
-            break;
-        default:
-            break;
-        }
-        at = end + 1;
-    }
-    return present;
-}
-
 void appendTextProperty(QByteArray &out, QByteArrayView name, const QString &value)
 {
     QByteArray line(name.data(), name.size());
@@ -82,43 +29,57 @@ void appendTextProperty(QByteArray &out, QByteArrayView name, const QString &val
     VCardWriter::appendFolded(out, line);
 }
 
-QString textValue(ZRPerson &person, const QString &identifier)
+// Layout strings are ASCII; they are copied as they are rather than converted through a new array.
+void appendUtf8(QByteArray &out, QStringView text)
 {
-    return person.valueForIdentifier(identifier).toString();
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            out += text.toUtf8();
+            return;
+        }
+    }
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    char *w = out.data() + at;
+    for (QChar c : text)
+        *w++ = char(c.unicode());
 }
 
 // One layout string per address that has one, each on its own physical line: the reader matches
 // them to the addresses by line, so they are never folded inside.
-QByteArray layoutsProperty(const QStringList &layouts)
+void appendLayoutsProperty(QByteArray &out, ZRPerson &person, const StoreContact &contact)
 {
-    QByteArray property = "X-HAGAKILAYOUTS:"_ba;
-    const qsizetype nameLength = property.size();
-    for (const QString &layout : layouts) {
+    const qsizetype start = out.size();
+    out += "X-HAGAKILAYOUTS:";
+    const qsizetype nameEnd = out.size();
+    auto add = [&](const QString &layout) {
         if (layout.isEmpty())
-            continue;
-        if (property.size() > nameLength)
-            property += ' ';
-        property += layout.toUtf8();
-        property += LineBreak;
-    }
-    return property.size() > nameLength ? property : QByteArray();
-}
-
-QStringList layoutStrings(ZRPerson &person, const StoreContact &contact)
-{
-    QStringList layouts;
+            return;
+        if (out.size() > nameEnd)
+            out += ' ';
+        appendUtf8(out, layout);
+        out += LineBreak;
+    };
     if (person.hasUnbuiltValues()) {
         // Addresses read from a card carry no layout of their own yet: each has the layout string of
         // a dictionary without layout keys.
         static const QString unplaced
             = ZRPerson::layoutStringFromHagakiLayoutDict(QVariantMap { { Key::LabelIndex, 0 } });
         for (qsizetype i = 0; i < contact.postalAddresses.size(); ++i)
-            layouts << unplaced;
-        return layouts;
+            add(unplaced);
+    } else {
+        QVariantMap converted;
+        for (const QVariant &address : person.addressValues()) {
+            // Read in place; an entry of another kind reads as its toMap() conversion.
+            const bool map = address.typeId() == QMetaType::QVariantMap;
+            if (!map)
+                converted = address.toMap();
+            add(ZRPerson::layoutStringFromHagakiLayoutDict(
+                map ? *static_cast<const QVariantMap *>(address.constData()) : converted));
+        }
     }
-    for (const QVariant &address : person.valueForIdentifier(Ident::Address).toList())
-        layouts << ZRPerson::layoutStringFromHagakiLayoutDict(address.toMap());
-    return layouts;
+    if (out.size() == nameEnd)
+        out.truncate(start);
 }
 
 // A photo stored as JPEG is written as it is: encoding it again would lose quality on every export.
@@ -152,82 +113,65 @@ QByteArray categoriesProperty(const QStringList &groupNames)
     return out;
 }
 
-void appendNote(
-    QByteArray &out, const QString &note, const QStringList &options, const PresentProperties &present)
+// The options that add properties, looked up once for an export rather than for every card.
+struct Additions
 {
-    if (options.contains(VCardExport::Option::Note) && !present.note) {
-        if (!note.isEmpty())
-            appendTextProperty(out, "NOTE", note);
+    explicit Additions(const QStringList &options)
+        : note(options.contains(VCardExport::Option::Note))
+        , renmei(options.contains(VCardExport::Option::Renmei))
+        , layouts(options.contains(VCardExport::Option::HagakiLayout))
+        , photo(options.contains(VCardExport::Option::Photo))
+    {
     }
-}
 
-void appendRenmei(
-    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
+    bool note;
+    bool renmei;
+    bool layouts;
+    bool photo;
+};
+
+void appendRenmei(QByteArray &out, ZRPerson &person)
 {
-    if (options.contains(VCardExport::Option::Renmei) && !present.renmei) {
-        const QString renmei = textValue(person, Ident::Renmei);
-        if (!renmei.isEmpty())
-            appendTextProperty(out, "X-RENMEI", renmei);
-    }
+    const QString renmei = textForKey(person.stringValues(), Ident::Renmei);
+    if (!renmei.isEmpty())
+        appendTextProperty(out, "X-RENMEI", renmei);
 }
 
-void appendLayouts(QByteArray &out, ZRPerson &person, const StoreContact &contact, const QStringList &options,
-    const PresentProperties &present)
-{
-    if (options.contains(VCardExport::Option::HagakiLayout) && !present.layouts)
-        out += layoutsProperty(layoutStrings(person, contact));
-}
-
-void appendPhoto(
-    QByteArray &out, ZRPerson &person, const QStringList &options, const PresentProperties &present)
-{
-    if (options.contains(VCardExport::Option::Photo) && !present.photo)
-        out += photoProperty(person);
-}
-
-// Appends the record's card to out, with what the options add just before its END:VCARD line.
-// The card is written straight into out, and the additions gathered in a buffer kept from card to
-// card: a large export makes no copy of any card.
-void appendPersonCard(QByteArray &out, ZRPerson &person, const QStringList &options,
+// Appends the record's card to out, with what the options add just before its END:VCARD line. The
+// store writer never writes any of those properties itself, so none is there twice. The additions
+// are gathered in a buffer kept from card to card and handed to the writer, which puts them in
+// place: a large export makes no copy of any card.
+void appendPersonCard(QByteArray &out, ZRPerson &person, const Additions &options,
     const QStringList &groupNames, bool fileOrder)
 {
-    const qsizetype start = out.size();
     // The contact carries the note too, so a record whose values are not built yet (a file just
     // read) is written without building them.
     const StoreContact contact = person.contactFromCache(nullptr);
-    VCardWriter::appendCard(out, contact);
-    const QByteArrayView card = QByteArrayView(out).sliced(start);
-    const qsizetype end = endLinePosition(card);
-    if (end <= 0)
-        return;
-    const PresentProperties present = presentProperties(card.first(end));
     thread_local QByteArray added;
     added.truncate(0);
-    appendNote(added, contact.note, options, present);
+    if (options.note && !contact.note.isEmpty())
+        appendTextProperty(added, "NOTE", contact.note);
     // Joint names are only ever set on built records: reading a card that has them builds its
     // record, so one still unbuilt has none.
-    const bool mayHaveRenmei = !person.hasUnbuiltValues();
+    const bool renmei = options.renmei && !person.hasUnbuiltValues();
     if (fileOrder) {
-        if (mayHaveRenmei)
-            appendRenmei(added, person, options, present);
-        appendLayouts(added, person, contact, options, present);
-        appendPhoto(added, person, options, present);
-        if (!groupNames.isEmpty() && !present.categories)
+        if (renmei)
+            appendRenmei(added, person);
+        if (options.layouts)
+            appendLayoutsProperty(added, person, contact);
+        if (options.photo)
+            added += photoProperty(person);
+        if (!groupNames.isEmpty())
             added += categoriesProperty(groupNames);
     } else {
-        appendPhoto(added, person, options, present);
-        if (mayHaveRenmei)
-            appendRenmei(added, person, options, present);
-        appendLayouts(added, person, contact, options, present);
+        if (options.photo)
+            added += photoProperty(person);
+        if (renmei)
+            appendRenmei(added, person);
+        if (options.layouts)
+            appendLayoutsProperty(added, person, contact);
     }
-    if (!added.isEmpty()) {
-        // The additions go before the END line: the line is cut off and written again after them,
-        // which moves a few bytes instead of reallocating the whole export for an insertion.
-        const QByteArray endLine = card.sliced(end).toByteArray();
-        out.truncate(start + end);
-        out += added;
-        out += endLine;
-    }
+    VCardWriter::appendCard(out, contact, added);
     if (added.capacity() > 1024 * 1024)
         added = QByteArray(); // a photo's room is not kept for the thread's lifetime
 }
@@ -244,7 +188,7 @@ QStringList fileExportOptions()
 QByteArray vCardFromPerson(ZRPerson &person, const QStringList &options, const QStringList &groupNames)
 {
     QByteArray out;
-    appendPersonCard(out, person, options, groupNames, true);
+    appendPersonCard(out, person, Additions(options), groupNames, true);
     return out;
 }
 
@@ -254,7 +198,7 @@ QByteArray vCardFromContact(const ContactEntry &entry, const QStringList &option
         return {};
     // Entries carry no group membership, so "Categories" has nothing to write here.
     QByteArray out;
-    appendPersonCard(out, *entry.person, options, {}, false);
+    appendPersonCard(out, *entry.person, Additions(options), {}, false);
     return out;
 }
 
@@ -278,11 +222,12 @@ std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const 
         }
     }
 
+    const Additions additions(options);
     QByteArray result;
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const ContactEntryPtr &entry = entries.at(i);
         if (entry && entry->person) {
-            appendPersonCard(result, *entry->person, options, groupsOf.value(entry->uniqueId), true);
+            appendPersonCard(result, *entry->person, additions, groupsOf.value(entry->uniqueId), true);
             // Room for the rest at the size of the cards so far, so that a large export is not
             // copied over and over as it grows.
             if (i == 15 && entries.size() > 32)

@@ -14,8 +14,8 @@ class ZRPerson;
 
 // Writing records as vCard 3.0 for export, dragging and the pasteboard. The record's own vCard
 // data carries the standard properties; the properties it leaves out (note, joint names, postcard
-// layouts, photo, categories) are added here, each only when the caller's options ask for it and
-// the card does not hold it already. Every result is UTF-8 with CR LF line ends.
+// layouts, photo, categories) are added here, each only when the caller's options ask for it.
+// Every result is UTF-8 with CR LF line ends.
 namespace VCardExport {
 
 // Option names. Those that add a field are named like the field's identifier.

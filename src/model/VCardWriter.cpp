@@ -286,7 +286,7 @@ public:
     {
     }
 
-    void write(const StoreContact &c)
+    void write(const StoreContact &c, QByteArrayView beforeEnd = {})
     {
         m_card.clear();
         m_card.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
@@ -376,11 +376,18 @@ public:
             value(c.identifier, false);
             end();
         }
-        m_card.append("END:VCARD\r\n");
 
+        // What goes before the end (a photo, say) is copied once, straight into the output.
+        const QByteArrayView endLine("END:VCARD\r\n");
         const qsizetype at = m_out.size();
-        m_out.resize(at + m_card.size());
-        std::memcpy(m_out.data() + at, m_card.data(), size_t(m_card.size()));
+        m_out.resize(at + m_card.size() + beforeEnd.size() + endLine.size());
+        char *w = m_out.data() + at;
+        std::memcpy(w, m_card.data(), size_t(m_card.size()));
+        w += m_card.size();
+        if (!beforeEnd.isEmpty())
+            std::memcpy(w, beforeEnd.data(), size_t(beforeEnd.size()));
+        w += beforeEnd.size();
+        std::memcpy(w, endLine.data(), size_t(endLine.size()));
     }
 
 private:
@@ -621,9 +628,9 @@ void VCardWriter::appendFolded(QByteArray &out, QByteArrayView line)
     fold(line, [&out](QByteArrayView piece) { out.append(piece); });
 }
 
-void VCardWriter::appendCard(QByteArray &out, const StoreContact &contact)
+void VCardWriter::appendCard(QByteArray &out, const StoreContact &contact, QByteArrayView beforeEnd)
 {
-    CardWriter(out, threadCardBuffer()).write(contact);
+    CardWriter(out, threadCardBuffer()).write(contact, beforeEnd);
 }
 
 QByteArray VCardWriter::write(const QList<StoreContact> &contacts, QString *error)

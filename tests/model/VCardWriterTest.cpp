@@ -276,3 +276,46 @@ TEST(VCardWriterTest, LongLinesInACardFoldAsAppendFoldedDoes)
         }
     }
 }
+
+// The export adds NOTE, PHOTO, CATEGORIES, X-RENMEI and X-HAGAKILAYOUTS before the END:VCARD line
+// without looking for them in the card: no value or label may start a line of its own.
+TEST(VCardWriterTest, ValuesNeverStartLinesOfTheirOwn)
+{
+    const QString hostile
+        = u"a\r\nNOTE:n\nPHOTO;x\rCATEGORIES:c\r\n\nX-RENMEI:r\nX-HAGAKILAYOUTS:0;\nEND:VCARD"_s;
+    StoreContact c = fullContact();
+    for (QString *text : { &c.familyName, &c.givenName, &c.nickname, &c.organizationName, &c.departmentName,
+             &c.jobTitle, &c.phoneticGivenName, &c.previousFamilyName, &c.identifier })
+        *text = hostile;
+    for (auto &e : c.phoneNumbers)
+        e = { hostile, hostile };
+    for (auto &e : c.postalAddresses) {
+        e.label = hostile;
+        e.value.street = e.value.isoCountryCode = e.value.subLocality = hostile;
+    }
+    for (auto &e : c.socialProfiles)
+        e = { hostile, { hostile, hostile, hostile, hostile } };
+    for (auto &e : c.instantMessageAddresses)
+        e = { hostile, { hostile, hostile } };
+    for (auto &e : c.contactRelations)
+        e = { hostile, { hostile } };
+    for (auto &e : c.dates)
+        e.label = hostile;
+
+    QByteArray text;
+    VCardWriter::appendCard(text, c, "NOTE:added\r\n");
+    EXPECT_EQ(text.count("\r\n"), text.count('\n'));
+    EXPECT_EQ(text.count('\r'), text.count('\n'));
+    const QList<QByteArray> lines = physicalLines(text);
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.last(), "END:VCARD\r");
+    EXPECT_EQ(lines[lines.size() - 2], "NOTE:added\r");
+    for (qsizetype i = 0; i + 2 < lines.size(); ++i) {
+        for (const char *name : { "NOTE", "PHOTO", "CATEGORIES", "X-RENMEI", "X-HAGAKILAYOUTS", "END" }) {
+            const QByteArray &line = lines[i];
+            const qsizetype n = qsizetype(qstrlen(name));
+            EXPECT_FALSE(line.startsWith(name) && line.size() > n && (line[n] == ':' || line[n] == ';'))
+                << line.toStdString();
+        }
+    }
+}
