@@ -1,5 +1,6 @@
 #include "model/LayoutString.h"
 
+#include "model/DictionaryKeys.h"
 #include "model/Identifiers.h"
 
 #include <QStringView>
@@ -84,24 +85,37 @@ QString LayoutString::layoutStringFromHagakiLayoutDict(const QVariantMap &record
 {
     if (record.isEmpty())
         return QString(u""_s);
+    // The seven keys are found in one walk through the record, an address's dictionary as often as
+    // not: an export asks for the string of every address of every record.
+    static const QString *const keys[] = { &Key::Sender, &Key::Company, &Key::Renmei, &rectKeys()[0].key,
+        &rectKeys()[1].key, &rectKeys()[2].key, &rectKeys()[3].key };
+    const QVariant *found[7];
+    findKeys(record, keys, found);
     long flags = 0;
-    if (record.value(Key::Sender).toBool())
+    if (found[0] && found[0]->toBool())
         flags |= SenderFlag;
-    if (record.value(Key::Company).toBool())
+    if (found[1] && found[1]->toBool())
         flags |= CompanyFlag;
-    if (record.value(Key::Renmei).toBool())
+    if (found[2] && found[2]->toBool())
         flags |= RenmeiFlag;
-    QString out = QString::number(flags) + u';';
-    for (const RectKey &rk : rectKeys()) {
-        const QVariant v = record.value(rk.key);
-        if (v.typeId() != QMetaType::QString)
+    QString out;
+    for (size_t i = 0; i < rectKeys().size(); ++i) {
+        const QVariant *v = found[3 + i];
+        if (!v || v->typeId() != QMetaType::QString)
             continue;
-        const QString text = v.toString();
+        const QString text = v->toString();
         if (text.isEmpty())
             continue;
-        out += rk.tag + u':' + normarizeRect(text) + u';';
+        if (out.isEmpty())
+            out = QString::number(flags) + u';';
+        out += rectKeys()[i].tag + u':' + normarizeRect(text) + u';';
     }
-    return out;
+    if (!out.isEmpty())
+        return out;
+    // Most addresses have no layout of their own: their few strings are made once.
+    static const QString flagsOnly[]
+        = { u"0;"_s, u"1;"_s, u"2;"_s, u"3;"_s, u"4;"_s, u"5;"_s, u"6;"_s, u"7;"_s };
+    return flagsOnly[flags];
 }
 
 void LayoutString::hagakiLayoutFromLayoutString(QVariantMap &record, const QString &layoutString)

@@ -22,6 +22,33 @@ TEST(LayoutStringTest, WritesFlagsThenRectanglesInFixedOrder)
         u"2;ra:{{1.00,1.00},{1.00,1.00}};rn:{{2.00,2.00},{2.00,2.00}};sa:{{3.00,3.00},{3.00,3.00}};sn:{{4.00,4.00},{4.00,4.00}};"_s);
 }
 
+// An address's dictionary holds its own keys beside the layout's; flags alone, and rectangles that
+// are not texts or are empty, give the flags only.
+TEST(LayoutStringTest, AddressDictionariesGiveTheirFlagsAndRectangles)
+{
+    for (int flags = 0; flags < 8; ++flags) {
+        QVariantMap address { { Ident::City, u"Chuo"_s }, { Ident::Street, u"1-2-3"_s },
+            { Key::Label, u"home"_s }, { Key::LabelIndex, 0 }, { Key::StringValue, u"1-2-3 Chuo"_s } };
+        if (flags & 1)
+            address.insert(Key::Sender, true);
+        else if (flags == 0)
+            address.insert(Key::Sender, false);
+        if (flags & 2)
+            address.insert(Key::Company, u"true"_s);
+        if (flags & 4)
+            address.insert(Key::Renmei, 1);
+        const QString expected = QString::number(flags) + u';';
+        EXPECT_EQ(layoutStringFromHagakiLayoutDict(address), expected) << flags;
+        address.insert(Key::ReceiverName, QRectF(1, 2, 3, 4));
+        address.insert(Key::SenderName, u""_s);
+        EXPECT_EQ(layoutStringFromHagakiLayoutDict(address), expected) << flags;
+        address.insert(Key::SenderAddress, u"{{1,2},{3,4}}"_s);
+        EXPECT_EQ(layoutStringFromHagakiLayoutDict(address), expected + u"sa:{{1.00,2.00},{3.00,4.00}};"_s)
+            << flags;
+    }
+    EXPECT_EQ(layoutStringFromHagakiLayoutDict(QVariantMap { { Key::LabelIndex, 0 } }), u"0;"_s);
+}
+
 TEST(LayoutStringTest, ParsesFlagsAndRectanglesIgnoringTheRest)
 {
     QVariantMap r { { Key::Sender, true } };
