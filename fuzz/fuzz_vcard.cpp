@@ -1,3 +1,4 @@
+#include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
 
 #include <cstddef>
@@ -18,9 +19,29 @@ StoreContact withoutNoteAndImages(StoreContact contact)
 
 // Reads arbitrary bytes as vCard text; whatever is read must come back unchanged (but for the
 // note and the photo, which this writer leaves out) from a write and a second read.
+// Structured values are cut in their bytes when they are plain UTF-8; the components must be those
+// of the value decoded whole and then cut.
+void checkComponents(const QByteArray &bytes)
+{
+    VCardLineReader::readCards(bytes, [](const VCardCard &card) {
+        for (const VCardProperty &property : card.properties) {
+            QString viaBytes[7], viaText[7];
+            const int count = VCardLineReader::structuredComponents(property, viaBytes, 7);
+            if (count
+                != VCardLineReader::splitComponents(VCardLineReader::decodedText(property), u';', viaText, 7))
+                std::abort();
+            for (int i = 0; i < count; ++i) {
+                if (viaBytes[i] != viaText[i])
+                    std::abort();
+            }
+        }
+    });
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    checkComponents(bytes);
     QString error;
     const QList<StoreContact> contacts = VCardSerialization::contactsWithData(bytes, &error);
     if (contacts.isEmpty())
