@@ -396,6 +396,11 @@ QString Labels::CNLabelFromLabel(const QString &label)
     return labelToStore().value(label, label);
 }
 
+bool Labels::isSharedTableString(const QString &text)
+{
+    return sharedAnswer(sharedStoreLabels(), text) || sharedAnswer(sharedLabels(), text);
+}
+
 QString Labels::localizedLabelFromCNLabel(const QString &storeLabel)
 {
     const auto it = displayTexts().constFind(storeLabel);

@@ -89,6 +89,10 @@ public:
     // A null label gives null; unknown labels, custom ones included, come back unchanged.
     static QString CNLabelFromLabel(const QString &label);
     static QString localizedLabelFromCNLabel(const QString &storeLabel);
+    // Whether the text's characters are the very ones of a string of the mapping tables (not merely
+    // equal to one): the records' own labels and the store's constants as the reader hands them out.
+    // The two mappings answer those without hashing them.
+    static bool isSharedTableString(const QString &text);
 
     // Display name of a contact or postal-address property key of the store; empty when unknown.
     static QString localizedStoreKey(const QString &storeKey);

@@ -577,8 +577,12 @@ void ZRPerson::writeUnbuiltValues(StoreContact &c) const
 {
     StoreContact read = sourceContact();
     // The label as it comes back from the record: read into the record's words and written back.
-    // A file uses few distinct labels, so each is worked out once per thread.
+    // The store's own constants, which the reader gives for the labels TYPE parameters say, are
+    // mapped without hashing; a file uses few distinct other labels, so each of those is worked out
+    // once per thread.
     auto label = [](const QString &storeLabel) {
+        if (Labels::isSharedTableString(storeLabel))
+            return storeLabelOf(Labels::labelFromCNLabel(storeLabel));
         thread_local QHash<QString, QString> written;
         const auto it = written.constFind(storeLabel);
         if (it != written.cend())

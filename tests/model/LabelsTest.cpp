@@ -136,6 +136,11 @@ TEST_F(LabelsTest, SharedLabelsMapLikeTheirCopies)
     }
     EXPECT_EQ(
         Labels::CNLabelFromLabel(QString::fromRawData(LabelName::HomeFax.constData(), 4)), CN::LabelHome);
+    EXPECT_TRUE(Labels::isSharedTableString(CN::LabelHome));
+    EXPECT_TRUE(Labels::isSharedTableString(Labels::labelFromCNLabel(CN::LabelContactRelationSon)));
+    EXPECT_FALSE(Labels::isSharedTableString(QString(CN::LabelHome.constData(), CN::LabelHome.size())));
+    EXPECT_FALSE(Labels::isSharedTableString(QString::fromRawData(LabelName::HomeFax.constData(), 4)));
+    EXPECT_FALSE(Labels::isSharedTableString(QString()));
     EXPECT_EQ(Labels::CNLabelFromLabel(QString(LabelName::HomeFax.constData(), LabelName::HomeFax.size())),
         CN::LabelPhoneNumberHomeFax);
 
