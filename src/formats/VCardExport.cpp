@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QImageWriter>
 #include <QPainter>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -23,7 +24,10 @@ const QByteArray LineBreak = "\r\n"_ba;
 
 void appendTextProperty(QByteArray &out, QByteArrayView name, const QString &value)
 {
-    QByteArray line(name.data(), name.size());
+    // Room for the longest escaped value at once, rather than growing the line piece by piece.
+    QByteArray line;
+    line.reserve(name.size() + 1 + value.size() * 3);
+    line += name;
     line += ':';
     VCardWriter::appendEscaped(line, value);
     VCardWriter::appendFolded(out, line);
@@ -69,7 +73,7 @@ void appendLayoutsProperty(QByteArray &out, ZRPerson &person, const StoreContact
             add(unplaced);
     } else {
         QVariantMap converted;
-        for (const QVariant &address : person.addressValues()) {
+        for (const QVariant &address : std::as_const(person.addressValues())) {
             // Read in place; an entry of another kind reads as its toMap() conversion.
             const bool map = address.typeId() == QMetaType::QVariantMap;
             if (!map)

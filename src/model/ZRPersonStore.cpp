@@ -8,6 +8,7 @@
 #include "model/ZRPerson.h"
 
 #include <QHash>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -449,7 +450,9 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         setIfDifferent(c.phoneticFamilyName, foundText(found[2]));
     }
     // Each entry's keys are read in one walk through its dictionary: a card is written for every
-    // record of an export, and separate lookups from the root cost several times as much.
+    // record of an export, and separate lookups from the root cost several times as much. The lists
+    // are walked through const references: a walk of a non-const list detaches it, which for an
+    // empty list means a reallocation every time.
     auto plainList = [](const std::optional<QVariantList> &field, QList<StoreLabeledValue<QString>> &out) {
         if (!field)
             return;
@@ -473,7 +476,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         static const QString *const keys[] = { &Key::PostalAddress, &Ident::ZIP, &Ident::State, &Ident::City,
             &Ident::Street, &Ident::Country, &CN::PostalAddressISOCountryCodeKey, &Key::Label };
         const QVariant *found[8];
-        for (const QVariant &v : *m_addressValues) {
+        for (const QVariant &v : std::as_const(*m_addressValues)) {
             findKeys(entryOf(v), keys, found);
             // Start from the address as read, so parts the record does not show are not lost.
             StorePostalAddress a = found[0] ? found[0]->value<StorePostalAddress>() : StorePostalAddress();
@@ -492,7 +495,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         static const QString *const keys[] = { &CN::SocialProfileUsernameKey, &CN::SocialProfileServiceKey,
             &CN::SocialProfileURLStringKey, &CN::SocialProfileUserIdentifierKey };
         const QVariant *found[4];
-        for (const QVariant &v : *m_snsValues) {
+        for (const QVariant &v : std::as_const(*m_snsValues)) {
             findKeys(convertedEntryOf(v, converted), keys, found);
             const QString user = foundText(found[0]);
             if (user.isEmpty())
@@ -509,7 +512,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         static const QString *const keys[]
             = { &CN::InstantMessageAddressUsernameKey, &CN::InstantMessageAddressServiceKey, &Key::Label };
         const QVariant *found[3];
-        for (const QVariant &v : *m_imsValues) {
+        for (const QVariant &v : std::as_const(*m_imsValues)) {
             findKeys(convertedEntryOf(v, converted), keys, found);
             const QString user = foundText(found[0]);
             if (user.isEmpty())
@@ -530,7 +533,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         c.contactRelations.clear();
         static const QString *const keys[] = { &Key::Value, &Key::Label };
         const QVariant *found[2];
-        for (const QVariant &v : *m_relationshipValues) {
+        for (const QVariant &v : std::as_const(*m_relationshipValues)) {
             findKeys(convertedEntryOf(v, converted), keys, found);
             const QString name = foundText(found[0]);
             if (!name.isEmpty())
@@ -542,7 +545,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         c.dates.clear();
         static const QString *const keys[] = { &Key::Value, &Key::Label };
         const QVariant *found[2];
-        for (const QVariant &v : *m_datesValues) {
+        for (const QVariant &v : std::as_const(*m_datesValues)) {
             findKeys(convertedEntryOf(v, converted), keys, found);
             if (const auto date = found[0] ? componentsOf(*found[0]) : std::nullopt)
                 c.dates.append({ labelOr(found[1], CN::LabelDateAnniversary), *date });
