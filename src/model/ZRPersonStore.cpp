@@ -462,9 +462,9 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         const QVariant *found[2];
         for (const QVariant &v : *field) {
             findKeys(entryOf(v), keys, found);
-            const QString value = foundText(found[0]);
+            QString value = foundText(found[0]);
             if (!value.isEmpty())
-                out.append({ storeLabelOf(foundText(found[1])), value });
+                out.append({ storeLabelOf(foundText(found[1])), std::move(value) });
         }
     };
     plainList(m_phoneValues, c.phoneNumbers);
@@ -478,15 +478,24 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         const QVariant *found[8];
         for (const QVariant &v : std::as_const(*m_addressValues)) {
             findKeys(entryOf(v), keys, found);
-            // Start from the address as read, so parts the record does not show are not lost.
-            StorePostalAddress a = found[0] ? found[0]->value<StorePostalAddress>() : StorePostalAddress();
+            // Start from the address as read, so parts the record does not show are not lost. Only
+            // those are taken from one held as it is: a copy of the whole would touch the text of
+            // every part just to replace it.
+            StorePostalAddress a;
+            if (found[0] && found[0]->typeId() == qMetaTypeId<StorePostalAddress>()) {
+                const auto *read = static_cast<const StorePostalAddress *>(found[0]->constData());
+                a.subLocality = read->subLocality;
+                a.subAdministrativeArea = read->subAdministrativeArea;
+            } else if (found[0]) {
+                a = found[0]->value<StorePostalAddress>();
+            }
             a.postalCode = foundText(found[1]);
             a.state = foundText(found[2]);
             a.city = foundText(found[3]);
             a.street = foundText(found[4]);
             a.country = foundText(found[5]);
             a.isoCountryCode = foundText(found[6]);
-            c.postalAddresses.append({ storeLabelOf(foundText(found[7])), a });
+            c.postalAddresses.append({ storeLabelOf(foundText(found[7])), std::move(a) });
         }
     }
     QVariantMap converted;
