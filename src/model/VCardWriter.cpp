@@ -6,6 +6,10 @@
 #include <cstring>
 #include <memory>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -75,6 +79,23 @@ char *writeEscaped(char *w, QStringView text)
     const char16_t *end = p + text.size();
     while (p < end) {
         // Runs of plain ASCII (no escape, no line break) are copied without looking at each case.
+#if defined(__SSE2__)
+        while (end - p >= 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            const __m128i ascii
+                = _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(short(0xFF80))), _mm_setzero_si128());
+            const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16('\\')),
+                                                     _mm_cmpeq_epi16(units, _mm_set1_epi16(','))),
+                _mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(';')),
+                    _mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16('\n')),
+                        _mm_cmpeq_epi16(units, _mm_set1_epi16('\r')))));
+            if (_mm_movemask_epi8(_mm_andnot_si128(special, ascii)) != 0xFFFF)
+                break;
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(w), _mm_packus_epi16(units, units));
+            w += 8;
+            p += 8;
+        }
+#endif
         while (end - p >= 4) {
             const char16_t a = p[0], b = p[1], d = p[2], e = p[3];
             if (((a | b | d | e) >= 0x80) || !plainAscii(a) || !plainAscii(b) || !plainAscii(d)
