@@ -123,13 +123,16 @@ void readCsv(benchmark::State &state)
 
 } // namespace
 
+// Large vCard exports share their contacts out to every core: their rates are by the clock, not by
+// the CPU time of the thread that started them.
 BENCHMARK(writeVCards)
     ->Args({ 10000, 1 })
     ->Args({ 100000, 1 })
     ->Args({ 100000, 0 })
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(writeVCardsWithPhotos)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(writeBuiltVCards)->Arg(100000)->Unit(benchmark::kMillisecond);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(writeVCardsWithPhotos)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(writeBuiltVCards)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(recordCards)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(writeCsv)
     ->Args({ 10000, 0 })

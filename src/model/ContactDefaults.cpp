@@ -4,6 +4,7 @@
 #include "model/StoreContact.h"
 
 #include <QLocale>
+#include <QMutex>
 #include <QSettings>
 #include <optional>
 
@@ -18,6 +19,8 @@ ContactDefaults::SortOrder g_sortOverride = ContactDefaults::SortOrder::None;
 std::optional<QString> g_country;
 std::optional<ContactDefaults::SortOrder> g_sort;
 std::optional<QString> g_language;
+// Large exports write records on several threads, and records ask for these as they are written.
+QMutex g_mutex;
 
 bool isTwoLetterCode(const QString &code)
 {
@@ -25,11 +28,17 @@ bool isTwoLetterCode(const QString &code)
         && code.at(1).unicode() < 128;
 }
 
-QString systemLanguage()
+QString systemLanguageLocked()
 {
     if (!g_language)
         g_language = QLocale::languageToCode(QLocale::system().language());
     return *g_language;
+}
+
+QString systemLanguage()
+{
+    QMutexLocker lock(&g_mutex);
+    return systemLanguageLocked();
 }
 
 bool isCjk(char32_t ucs4)
@@ -89,11 +98,12 @@ static SortOrder readSortOrder()
         return SortOrder::GivenName;
     if (configured == u"family"_s)
         return SortOrder::FamilyName;
-    return localeWritesFamilyNameFirst(systemLanguage()) ? SortOrder::FamilyName : SortOrder::GivenName;
+    return localeWritesFamilyNameFirst(systemLanguageLocked()) ? SortOrder::FamilyName : SortOrder::GivenName;
 }
 
 QString countryCode()
 {
+    QMutexLocker lock(&g_mutex);
     if (!g_countryOverride.isEmpty())
         return g_countryOverride;
     if (!g_country)
@@ -103,6 +113,7 @@ QString countryCode()
 
 SortOrder sortOrder()
 {
+    QMutexLocker lock(&g_mutex);
     if (g_sortOverride != SortOrder::None)
         return g_sortOverride;
     if (!g_sort)
@@ -113,6 +124,7 @@ SortOrder sortOrder()
 void reload()
 {
     AddressFormats::formatsChanged();
+    QMutexLocker lock(&g_mutex);
     g_country.reset();
     g_sort.reset();
     g_language.reset();
@@ -141,6 +153,7 @@ NameOrder nameOrderForContact(const StoreContact &contact)
 void overrideForTesting(const QString &countryCode, SortOrder order)
 {
     AddressFormats::formatsChanged();
+    QMutexLocker lock(&g_mutex);
     g_countryOverride = countryCode.toLower();
     g_sortOverride = order;
 }

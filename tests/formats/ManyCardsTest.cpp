@@ -6,6 +6,7 @@
 #include "model/ZRPerson.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -140,4 +141,57 @@ TEST(ManyCardsTest, ExportWritesEveryEntryInOrderAsCardByCardWould)
     const auto stopped = VCardExport::vCardsFromContacts(
         entries, options, &container, [&](bool *stop, qsizetype) { *stop = ++calls == 600; });
     EXPECT_FALSE(stopped.has_value());
+}
+
+TEST(ManyCardsTest, LargeExportsWrittenSideBySideComeOutAsCardByCard)
+{
+    // Enough contacts for the export to share them out to every core there is.
+    const auto read = ZRvCard().containersFromVCards(manyCards(9000));
+    ASSERT_TRUE(read.has_value());
+    const ContactContainer &container = *read->first();
+    const ContactTable &entries = *container.groups.first()->contactTable;
+    const QStringList options = VCardExport::fileExportOptions();
+
+    QHash<QString, QStringList> groupsOf;
+    for (const ContactGroupPtr &group : container.groups) {
+        for (const ContactEntryPtr &member : *group->contactTable) {
+            if (!group->top)
+                groupsOf[member->uniqueId] << group->name;
+        }
+    }
+    QByteArray expected;
+    for (const ContactEntryPtr &entry : entries)
+        expected += VCardExport::vCardFromPerson(*entry->person, options, groupsOf.value(entry->uniqueId));
+
+    const auto caller = std::this_thread::get_id();
+    bool onCaller = true;
+    qsizetype last = -1;
+    bool growing = true;
+    const auto written
+        = VCardExport::vCardsFromContacts(entries, options, &container, [&](bool *, qsizetype i) {
+              onCaller = onCaller && std::this_thread::get_id() == caller;
+              growing = growing && i >= last;
+              last = i;
+          });
+    ASSERT_TRUE(written.has_value());
+    EXPECT_TRUE(*written == expected);
+    EXPECT_TRUE(onCaller);
+    EXPECT_TRUE(growing);
+    EXPECT_EQ(last, entries.size() - 1);
+
+    // A record listed twice in a large table is written twice, in place.
+    ContactTable twice = entries;
+    twice.append(entries.first());
+    const auto again = VCardExport::vCardsFromContacts(twice, options, &container);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(*again
+        == expected
+            + VCardExport::vCardFromPerson(
+                *entries.first()->person, options, groupsOf.value(entries.first()->uniqueId)));
+
+    int calls = 0;
+    const auto stopped = VCardExport::vCardsFromContacts(
+        entries, options, &container, [&](bool *stop, qsizetype) { *stop = ++calls == 100; });
+    EXPECT_FALSE(stopped.has_value());
+    EXPECT_EQ(calls, 100);
 }
