@@ -179,6 +179,13 @@ TEST(ManyCardsTest, LargeExportsWrittenSideBySideComeOutAsCardByCard)
     EXPECT_TRUE(growing);
     EXPECT_EQ(last, entries.size() - 1);
 
+    // Records whose values are built are written from them, and write the same.
+    for (const ContactEntryPtr &entry : entries)
+        entry->person->phoneValues();
+    const auto built = VCardExport::vCardsFromContacts(entries, options, &container);
+    ASSERT_TRUE(built.has_value());
+    EXPECT_TRUE(*built == expected);
+
     // A record listed twice in a large table is written twice, in place.
     ContactTable twice = entries;
     twice.append(entries.first());
