@@ -33,6 +33,24 @@ bool containsIgnoringCase(QByteArrayView haystack, QByteArrayView needle)
     return false;
 }
 
+// What a backslash followed by next stands for (\n \N \\ \, \; \:); 0 when it is no escape and the
+// backslash stays.
+constexpr char16_t unescapedCharacter(char16_t next)
+{
+    switch (next) {
+    case 'n':
+    case 'N':
+        return '\n';
+    case '\\':
+    case ',':
+    case ';':
+    case ':':
+        return next;
+    default:
+        return 0;
+    }
+}
+
 bool isBase64Line(QByteArrayView line)
 {
     for (char c : line) {
@@ -531,23 +549,11 @@ QString VCardLineReader::unescape(QString text)
             out.append(c);
             continue;
         }
-        QChar next = text[i + 1];
-        switch (next.unicode()) {
-        case 'n':
-        case 'N':
-            out.append(u'\n');
+        if (const char16_t unescaped = unescapedCharacter(text[i + 1].unicode())) {
+            out.append(QChar(unescaped));
             ++i;
-            break;
-        case '\\':
-        case ',':
-        case ';':
-        case ':':
-            out.append(next);
-            ++i;
-            break;
-        default:
+        } else {
             out.append(c);
-            break;
         }
     }
     return out;
@@ -585,23 +591,11 @@ QString unescapedUtf8(QByteArrayView part)
             out.append(c);
             continue;
         }
-        const char next = part[i + 1];
-        switch (next) {
-        case 'n':
-        case 'N':
-            out.append('\n');
+        if (const char16_t unescaped = unescapedCharacter(uchar(part[i + 1]))) {
+            out.append(char(unescaped));
             ++i;
-            break;
-        case '\\':
-        case ',':
-        case ';':
-        case ':':
-            out.append(next);
-            ++i;
-            break;
-        default:
+        } else {
             out.append(c);
-            break;
         }
     }
     return CharsetDecoder::decodeUtf8Part(QByteArrayView(out.data(), out.size()));
