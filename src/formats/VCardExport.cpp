@@ -251,57 +251,38 @@ std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const 
     const int chunks = count >= ParallelFrom && eachRecordOnce(entries)
         ? ChunkedWork::chunksFor(count, ParallelFrom / 2)
         : 1;
-    if (chunks > 1) {
-        // Cards are written side by side, each chunk into its own text, joined in order at the end.
-        std::vector<QByteArray> parts(static_cast<size_t>(chunks));
-        const auto item = [&](qsizetype i, int chunk) {
-            const ContactEntryPtr &entry = entries.at(i);
-            if (!entry || !entry->person)
-                return;
-            QByteArray &part = parts[size_t(chunk)];
-            appendPersonCard(part, *entry->person, additions, groupsOf.value(entry->uniqueId), true);
-            const qsizetype start = ChunkedWork::chunkStart(count, chunks, chunk);
-            if (i - start == 15) {
-                const qsizetype length = ChunkedWork::chunkStart(count, chunks, chunk + 1) - start;
-                part.reserve(part.size() / 16 * length * 11 / 10);
-            }
-        };
-        const auto progress = [&](qsizetype done) {
-            bool stop = false;
-            if (handler)
-                handler(&stop, done - 1);
-            return !stop;
-        };
-        if (!ChunkedWork::run(count, chunks, item, progress))
-            return std::nullopt;
-        QByteArray result = std::move(parts.front());
-        qsizetype total = 0;
-        for (const QByteArray &part : parts)
-            total += part.size();
-        result.reserve(total);
-        for (size_t chunk = 1; chunk < parts.size(); ++chunk) {
-            result += parts[chunk];
-            parts[chunk] = QByteArray();
-        }
-        return result;
-    }
-
-    QByteArray result;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
+    // Cards are written side by side, each chunk into its own text, joined in order at the end; a
+    // small export is one chunk written on the calling thread.
+    std::vector<QByteArray> parts(static_cast<size_t>(chunks));
+    const auto item = [&](qsizetype i, int chunk) {
         const ContactEntryPtr &entry = entries.at(i);
-        if (entry && entry->person) {
-            appendPersonCard(result, *entry->person, additions, groupsOf.value(entry->uniqueId), true);
-            // Room for the rest at the size of the cards so far, so that a large export is not
-            // copied over and over as it grows.
-            if (i == 15 && entries.size() > 32)
-                result.reserve(result.size() / 16 * entries.size() * 11 / 10);
-        }
-        if (handler) {
-            bool stop = false;
-            handler(&stop, i);
-            if (stop)
-                return std::nullopt;
-        }
+        if (!entry || !entry->person)
+            return;
+        QByteArray &part = parts[size_t(chunk)];
+        appendPersonCard(part, *entry->person, additions, groupsOf.value(entry->uniqueId), true);
+        // Room for the rest at the size of the cards so far, so that a large export is not copied
+        // over and over as it grows.
+        const qsizetype start = ChunkedWork::chunkStart(count, chunks, chunk);
+        const qsizetype length = ChunkedWork::chunkStart(count, chunks, chunk + 1) - start;
+        if (i - start == 15 && length > 32)
+            part.reserve(part.size() / 16 * length * 11 / 10);
+    };
+    const auto progress = [&](qsizetype done) {
+        bool stop = false;
+        if (handler)
+            handler(&stop, done - 1);
+        return !stop;
+    };
+    if (!ChunkedWork::run(count, chunks, item, progress))
+        return std::nullopt;
+    QByteArray result = std::move(parts.front());
+    qsizetype total = 0;
+    for (const QByteArray &part : parts)
+        total += part.size();
+    result.reserve(total);
+    for (size_t chunk = 1; chunk < parts.size(); ++chunk) {
+        result += parts[chunk];
+        parts[chunk] = QByteArray();
     }
     return result;
 }
