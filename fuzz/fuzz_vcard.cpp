@@ -1,3 +1,5 @@
+#include "model/CardTextArena.h"
+#include "model/StoreContactStrings.h"
 #include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
 
@@ -20,7 +22,8 @@ StoreContact withoutNoteAndImages(StoreContact contact)
 // Reads arbitrary bytes as vCard text; whatever is read must come back unchanged (but for the
 // note and the photo, which this writer leaves out) from a write and a second read.
 // Structured values are cut in their bytes when they are plain UTF-8; the components must be those
-// of the value decoded whole and then cut.
+// of the value decoded whole and then cut. No contact read may keep text in the reading thread's
+// arena, which the next card overwrites.
 void checkComponents(const QByteArray &bytes)
 {
     VCardLineReader::readCards(bytes, [](const VCardCard &card) {
@@ -34,6 +37,16 @@ void checkComponents(const QByteArray &bytes)
                 if (viaBytes[i] != viaText[i])
                     std::abort();
             }
+            // Whole UTF-8 values have their escapes undone in their bytes too.
+            if (property.encoding == VCardProperty::Encoding::None
+                && (property.charset.isEmpty()
+                    || VCardLineReader::equalsIgnoringCase(property.charset, "UTF-8"))) {
+                const std::optional<QString> unescaped
+                    = VCardLineReader::unescapedUtf8Value(property.rawValue);
+                if (unescaped
+                    && *unescaped != VCardLineReader::unescape(VCardLineReader::decodedText(property)))
+                    std::abort();
+            }
         }
     });
 }
@@ -43,9 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     checkComponents(bytes);
     QString error;
-    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(bytes, &error);
+    QList<StoreContact> contacts = VCardSerialization::contactsWithData(bytes, &error);
     if (contacts.isEmpty())
         return 0;
+    const CardTextArena::Range arena = CardTextArena::range();
+    for (StoreContact &contact : contacts) {
+        StoreContactStrings::forEach(contact, [&](QString &text) {
+            if (arena.holds(text))
+                std::abort();
+        });
+    }
     const QByteArray written = VCardSerialization::dataWithContacts(contacts, &error);
     const QList<StoreContact> reread = VCardSerialization::contactsWithData(written, &error);
     if (reread.size() != contacts.size())

@@ -1,5 +1,7 @@
 #include "model/CharsetDecoder.h"
 
+#include "model/CardTextArena.h"
+
 #include <cstring>
 #include <string>
 #include <unicode/ucnv.h>
@@ -178,6 +180,13 @@ template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, 
 // short, so they are decoded on the stack and copied once.
 bool decodeStrictUtf8(QByteArrayView bytes, QString &out, bool dropByteOrderMark = true)
 {
+    if (char16_t *room = CardTextArena::room(bytes.size())) {
+        const qsizetype count = strictUtf8<true>(bytes, room, dropByteOrderMark);
+        if (count < 0)
+            return false;
+        out = CardTextArena::take(room, count);
+        return true;
+    }
     constexpr qsizetype OnStack = 512;
     if (bytes.size() <= OnStack) {
         char16_t units[OnStack];
@@ -210,6 +219,14 @@ QString CharsetDecoder::decodeUtf8Part(QByteArrayView bytes)
     QString text;
     if (!decodeStrictUtf8(bytes, text, false))
         text = QString::fromUtf8(bytes);
+    return text;
+}
+
+std::optional<QString> CharsetDecoder::decodeWellFormedUtf8(QByteArrayView bytes)
+{
+    QString text;
+    if (!decodeStrictUtf8(bytes, text))
+        return std::nullopt;
     return text;
 }
 

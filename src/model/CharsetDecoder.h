@@ -21,6 +21,9 @@ public:
     // whole value it keeps a leading U+FEFF, which is then no byte-order mark but a character.
     static QString decodeUtf8Part(QByteArrayView bytes);
 
+    // The text of well-formed UTF-8 bytes, a leading byte-order mark dropped; nullopt for others.
+    static std::optional<QString> decodeWellFormedUtf8(QByteArrayView bytes);
+
     // UTF-8 when the bytes are well-formed UTF-8, else the charset when one is given and known,
     // else ISO 8859-1 so that no byte is lost.
     static QString decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset);

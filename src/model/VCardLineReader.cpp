@@ -102,9 +102,17 @@ VCardProperty::Encoding encodingOfHeader(QByteArrayView firstLine)
     QByteArrayView header = colon ? firstLine.first(colon - firstLine.data()) : firstLine;
     if (header.isEmpty() || !memchr(header.data(), ';', size_t(header.size())))
         return VCardProperty::Encoding::None;
-    if (containsIgnoringCase(header, "QUOTED-PRINTABLE"))
+    // Most parameters (TYPE=HOME, TYPE=CELL ...) hold neither a Q nor a B: one pass over them tells,
+    // before the words are looked for.
+    bool q = false, b = false;
+    for (char c : header) {
+        c |= 0x20;
+        q |= c == 'q';
+        b |= c == 'b';
+    }
+    if (q && containsIgnoringCase(header, "QUOTED-PRINTABLE"))
         return VCardProperty::Encoding::QuotedPrintable;
-    if (containsIgnoringCase(header, "BASE64") || containsIgnoringCase(header, "ENCODING=B"))
+    if (b && (containsIgnoringCase(header, "BASE64") || containsIgnoringCase(header, "ENCODING=B")))
         return VCardProperty::Encoding::Base64;
     return VCardProperty::Encoding::None;
 }
@@ -544,12 +552,12 @@ QString VCardLineReader::unescape(QString text)
     out.reserve(text.size());
     out.append(QStringView(text).first(slash));
     for (qsizetype i = slash; i < text.size(); ++i) {
-        QChar c = text[i];
+        QChar c = units[i];
         if (c != u'\\' || i + 1 == text.size()) {
             out.append(c);
             continue;
         }
-        if (const char16_t unescaped = unescapedCharacter(text[i + 1].unicode())) {
+        if (const char16_t unescaped = unescapedCharacter(units[i + 1].unicode())) {
             out.append(QChar(unescaped));
             ++i;
         } else {
@@ -578,13 +586,13 @@ int VCardLineReader::splitComponents(QStringView text, QChar separator, QString 
 
 namespace {
 
-// The bytes of a value part as unescape() would leave its text; escapes are ASCII, so undoing them
-// in UTF-8 bytes gives the same text.
-QString unescapedUtf8(QByteArrayView part)
+using UnescapedBytes = QVarLengthArray<char, 256>;
+
+// The bytes of a value or part as unescape() would leave its text; escapes are ASCII, so undoing
+// them in UTF-8 bytes gives the same text.
+void unescapeBytes(QByteArrayView part, UnescapedBytes &out)
 {
-    if (part.isEmpty() || !memchr(part.data(), '\\', size_t(part.size())))
-        return CharsetDecoder::decodeUtf8Part(part);
-    QVarLengthArray<char, 256> out;
+    out.reserve(part.size());
     for (qsizetype i = 0; i < part.size(); ++i) {
         const char c = part[i];
         if (c != '\\' || i + 1 == part.size()) {
@@ -598,10 +606,25 @@ QString unescapedUtf8(QByteArrayView part)
             out.append(c);
         }
     }
+}
+
+QString unescapedUtf8(QByteArrayView part)
+{
+    if (part.isEmpty() || !memchr(part.data(), '\\', size_t(part.size())))
+        return CharsetDecoder::decodeUtf8Part(part);
+    UnescapedBytes out;
+    unescapeBytes(part, out);
     return CharsetDecoder::decodeUtf8Part(QByteArrayView(out.data(), out.size()));
 }
 
 } // namespace
+
+std::optional<QString> VCardLineReader::unescapedUtf8Value(QByteArrayView raw)
+{
+    UnescapedBytes out;
+    unescapeBytes(raw, out);
+    return CharsetDecoder::decodeWellFormedUtf8(QByteArrayView(out.data(), out.size()));
+}
 
 int VCardLineReader::structuredComponents(const VCardProperty &property, QString *out, int maxComponents)
 {

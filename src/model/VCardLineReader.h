@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The lowest layer of the vCard reader: cuts bytes into cards and each card into properties,
 // undoing line folding and content transfer encodings. It knows nothing of what properties mean.
@@ -39,7 +40,11 @@ struct VCardCard
     int firstLine = 0;
     QString error; // set when the card could not be read as a whole
 
-    bool isVersion21() const { return version == "2.1"; }
+    // Asked for every folded line: compared inline rather than through a memory comparison call.
+    bool isVersion21() const
+    {
+        return version.size() == 3 && version[0] == '2' && version[1] == '.' && version[2] == '1';
+    }
 };
 
 class VCardLineReader
@@ -67,6 +72,10 @@ public:
 
     // Undoes backslash escapes (\n \N \\ \, \; \:). An unknown escape keeps its backslash.
     static QString unescape(QString text);
+    // unescape(decodedText(property)) for a value of plain UTF-8 bytes (no transfer encoding, no
+    // other charset), with the escapes undone in the bytes, so that the text is made once; nullopt
+    // when the bytes are not well-formed UTF-8.
+    static std::optional<QString> unescapedUtf8Value(QByteArrayView raw);
     // QByteArrayView::trimmed and QString::trimmed for text that seldom has anything to trim: the
     // common case is decided inline, which matters with a call for every value of a large file.
     static QByteArrayView trimmedBytes(QByteArrayView v)
@@ -85,7 +94,9 @@ public:
     }
     static QString trimmedText(QString &&text)
     {
-        if (text.isEmpty() || (!maybeSpace(text.front()) && !maybeSpace(text.back())))
+        // Read through a const string: the text may be raw data, which writable access would copy.
+        const QString &view = text;
+        if (view.isEmpty() || (!maybeSpace(view.front()) && !maybeSpace(view.back())))
             return std::move(text);
         return std::move(text).trimmed();
     }

@@ -1,6 +1,8 @@
 #include "model/VCardPropertyMapper.h"
 
+#include "model/CardTextArena.h"
 #include "model/CharsetDecoder.h"
+#include "model/StoreContactStrings.h"
 #include "model/StoreKeys.h"
 
 #include <QUuid>
@@ -258,6 +260,8 @@ public:
         for (const VCardProperty &property : m_card.properties)
             map(property);
         finish();
+        // Before the card's arena is emptied: the contact's text moves into a block of its own.
+        StoreContactStrings::pack(m_contact);
         return std::move(m_contact);
     }
 
@@ -278,12 +282,12 @@ private:
                 m_extras.append({ property.group, {}, {} });
                 extras = &m_extras.back();
             }
-            QString text = VCardLineReader::unescape(VCardLineReader::decodedText(property));
+            QString text = unescapedText(property);
             if (isLabel) {
                 if (extras->label.isEmpty())
                     extras->label = text;
             } else {
-                QString code = text.trimmed();
+                const QString code = VCardLineReader::trimmedText(std::move(text));
                 bool letters = code.size() >= 2 && code.size() <= 3;
                 for (QChar c : code)
                     letters = letters && c.unicode() < 128 && c.isLetter();
@@ -334,17 +338,27 @@ private:
         return extras ? extras->label : QString();
     }
 
-    static QString text(const VCardProperty &property)
+    // The value's text, escapes undone.
+    static QString unescapedText(const VCardProperty &property)
     {
-        QString decoded = VCardLineReader::decodedText(property);
         // Most values have no escape: their bytes tell so sooner than their text would, when they are
-        // read as UTF-8 or Latin-1 (other charsets may spell a backslash otherwise).
+        // read as UTF-8 or Latin-1 (other charsets may spell a backslash otherwise). Escapes in
+        // UTF-8 are undone in the bytes, before the text is made.
         const QByteArrayView raw = property.rawValue;
         const bool bytesTell = property.encoding == VCardProperty::Encoding::None
             && (property.charset.isEmpty() || VCardLineReader::equalsIgnoringCase(property.charset, "UTF-8"));
-        if (!bytesTell || (!raw.isEmpty() && memchr(raw.data(), '\\', size_t(raw.size()))))
-            decoded = VCardLineReader::unescape(std::move(decoded));
-        return VCardLineReader::trimmedText(std::move(decoded));
+        if (bytesTell) {
+            if (raw.isEmpty() || !memchr(raw.data(), '\\', size_t(raw.size())))
+                return VCardLineReader::decodedText(property);
+            if (std::optional<QString> unescaped = VCardLineReader::unescapedUtf8Value(raw))
+                return std::move(*unescaped);
+        }
+        return VCardLineReader::unescape(VCardLineReader::decodedText(property));
+    }
+
+    static QString text(const VCardProperty &property)
+    {
+        return VCardLineReader::trimmedText(unescapedText(property));
     }
 
     void map(const VCardProperty &p)
@@ -401,7 +415,7 @@ private:
                 return;
             }
             if (p.nameIs("NOTE")) {
-                QString note = VCardLineReader::unescape(VCardLineReader::decodedText(p));
+                QString note = unescapedText(p);
                 if (m_contact.note.isEmpty())
                     m_contact.note = note;
                 else if (!note.isEmpty())
@@ -782,5 +796,6 @@ std::optional<StoreContact> VCardPropertyMapper::contactFromCard(
             *error = u"the card that begins on line %1 holds no properties"_s.arg(card.firstLine);
         return std::nullopt;
     }
+    const CardTextArena::Scope arena;
     return CardMapper(card, readImages).run();
 }

@@ -94,3 +94,31 @@ TEST(VCardValueSplitTest, EscapesAreUndoneWhateverTheCharset)
     const StoreContact blank = readOne("ORG:Acme; ");
     EXPECT_EQ(blank.departmentName, u""_s);
 }
+
+TEST(VCardValueSplitTest, WholeValuesUnescapedInBytesReadAsTheirText)
+{
+    const QList<QByteArray> lines = {
+        "NOTE:one\\ntwo\\, three\\; four\\\\five\\:six\\Nseven",
+        "NOTE:trailing backslash\\",
+        "NOTE:\\q unknown escape kept",
+        "NOTE:\\\xe5\xb1\xb1 escaped multi-byte character",
+        "NOTE:\xef\xbb\xbf"
+        "byte-order mark\\nthen an escape",
+        "NOTE:\\\xef\xbb\xbf", // a backslash before U+FEFF: no byte-order mark then
+        "NOTE:\\\\\xef\xbb\xbf",
+        "NOTE;CHARSET=UTF-8:\xf0\x9f\x98\x80\\n\xf0\x9f\x98\x80",
+        "NOTE:",
+    };
+    for (const QByteArray &line : lines) {
+        withProperty(line, [&](const VCardProperty &property) {
+            const std::optional<QString> bytes = VCardLineReader::unescapedUtf8Value(property.rawValue);
+            ASSERT_TRUE(bytes.has_value()) << line.toStdString();
+            EXPECT_EQ(*bytes, VCardLineReader::unescape(VCardLineReader::decodedText(property)))
+                << line.toStdString();
+        });
+    }
+    // Bytes that are no UTF-8 are left to the charset's own decoding.
+    withProperty("NOTE:caf\xe9\\n", [](const VCardProperty &property) {
+        EXPECT_FALSE(VCardLineReader::unescapedUtf8Value(property.rawValue).has_value());
+    });
+}

@@ -1,0 +1,44 @@
+#include "model/StoreContactStrings.h"
+
+#include "model/CardTextArena.h"
+
+#include <cstring>
+
+namespace StoreContactStrings {
+
+void pack(StoreContact &contact)
+{
+    // Text over the card's arena must move, or it would be lost with the card. A string with a block
+    // of its own moves too, so that the contact keeps one block; literals cost nothing where they
+    // are, and a string shared with anything outside the contact would keep its block alive anyway.
+    const CardTextArena::Range arena = CardTextArena::range();
+    const auto moves
+        = [&](const QString &text) { return !text.isEmpty() && (text.isDetached() || arena.holds(text)); };
+    qsizetype units = 0;
+    int count = 0;
+    forEach(contact, [&](QString &text) {
+        if (moves(text)) {
+            units += text.size() + 1;
+            ++count;
+        }
+    });
+    if (count == 0)
+        return;
+    using Data = QTypedArrayData<char16_t>;
+    auto [header, block] = Data::allocate(units);
+    Q_CHECK_PTR(header);
+    // Each string holds one reference to the block; all are set at once, before anyone sees it.
+    header->ref_.storeRelaxed(count);
+    char16_t *at = block;
+    forEach(contact, [&](QString &text) {
+        if (!moves(text))
+            return;
+        const qsizetype size = text.size();
+        std::memcpy(at, text.constData(), size_t(size) * sizeof(char16_t));
+        at[size] = u'\0'; // strings hand out their data null-terminated
+        text = QString(QArrayDataPointer<char16_t>(header, at, size));
+        at += size + 1;
+    });
+}
+
+} // namespace StoreContactStrings

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "model/StoreContact.h"
+
+// Every string a store contact holds, its labels and the parts of its listed values included.
+// Reading a large file makes tens of strings per contact; most are a few characters long, so what
+// the allocator adds to each costs more memory than their text. Packing keeps one block per contact.
+namespace StoreContactStrings {
+
+template <typename Contact, typename Visit> void forEach(Contact &contact, Visit &&visit)
+{
+    for (auto *text : { &contact.identifier, &contact.namePrefix, &contact.givenName, &contact.middleName,
+             &contact.familyName, &contact.previousFamilyName, &contact.nameSuffix, &contact.nickname,
+             &contact.phoneticGivenName, &contact.phoneticMiddleName, &contact.phoneticFamilyName,
+             &contact.organizationName, &contact.departmentName, &contact.jobTitle, &contact.note })
+        visit(*text);
+    const auto strings = [&](auto &list) {
+        for (auto &entry : list) {
+            visit(entry.label);
+            visit(entry.value);
+        }
+    };
+    strings(contact.phoneNumbers);
+    strings(contact.emailAddresses);
+    strings(contact.urlAddresses);
+    for (auto &entry : contact.postalAddresses) {
+        visit(entry.label);
+        auto &a = entry.value;
+        for (auto *part : { &a.street, &a.city, &a.state, &a.postalCode, &a.country, &a.isoCountryCode,
+                 &a.subLocality, &a.subAdministrativeArea })
+            visit(*part);
+    }
+    for (auto &entry : contact.socialProfiles) {
+        visit(entry.label);
+        auto &p = entry.value;
+        for (auto *part : { &p.urlString, &p.username, &p.userIdentifier, &p.service })
+            visit(*part);
+    }
+    for (auto &entry : contact.instantMessageAddresses) {
+        visit(entry.label);
+        visit(entry.value.username);
+        visit(entry.value.service);
+    }
+    for (auto &entry : contact.contactRelations) {
+        visit(entry.label);
+        visit(entry.value.name);
+    }
+    for (auto &entry : contact.dates)
+        visit(entry.label);
+}
+
+// Whoever adds a string to these types must visit it above, or reading a card would leave it over
+// the card's arena; the sizes are checked to remind them.
+static_assert(QT_POINTER_SIZE != 8 || sizeof(StoreContact) == 624, "visit the new field in forEach");
+static_assert(sizeof(StorePostalAddress) == 8 * sizeof(QString), "visit the new field in forEach");
+static_assert(sizeof(StoreSocialProfile) == 4 * sizeof(QString), "visit the new field in forEach");
+static_assert(sizeof(StoreInstantMessageAddress) == 2 * sizeof(QString), "visit the new field in forEach");
+static_assert(sizeof(StoreContactRelation) == sizeof(QString), "visit the new field in forEach");
+
+// Moves the text of every string the contact alone holds, and of every string over the card's
+// arena, into one shared block. The strings stay ordinary strings: changing one copies it out, as
+// changing any shared string does.
+void pack(StoreContact &contact);
+
+} // namespace StoreContactStrings
