@@ -117,8 +117,8 @@ VCardProperty::Encoding encodingOfHeader(QByteArrayView firstLine)
     return VCardProperty::Encoding::None;
 }
 
-// Splits one unfolded line into group, name, parameters and value. False when it has no colon
-// or no name.
+// Splits one unfolded line into group, name, parameters and value, setting every field of the
+// property but its line. False when it has no colon or no name.
 bool parseProperty(QByteArrayView line, VCardProperty &property)
 {
     const char *begin = line.data();
@@ -321,7 +321,9 @@ private:
                                   .arg(VCardLineReader::MaxLogicalLineLength);
             return;
         }
-        VCardProperty property;
+        // One property object serves every line: parseProperty sets each of its fields, and zeroing a
+        // fresh one for every line of a file showed in profiles.
+        VCardProperty &property = m_property;
         QByteArrayView text = pendingText();
         if (!parseProperty(text, property))
             return; // a stray line, such as a comment some phones write: nothing to read in it
@@ -393,6 +395,7 @@ private:
     QByteArrayView m_pendingView;
     QByteArray m_pendingBuffer;
     VCardProperty::Encoding m_pendingEncoding = VCardProperty::Encoding::None;
+    VCardProperty m_property;
 };
 
 } // namespace
