@@ -214,18 +214,10 @@ bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
     return strictUtf8<false>(bytes, nullptr) >= 0;
 }
 
-QString CharsetDecoder::decodeUtf8Part(QByteArrayView bytes)
+std::optional<QString> CharsetDecoder::decodeWellFormedUtf8(QByteArrayView bytes, bool dropByteOrderMark)
 {
     QString text;
-    if (!decodeStrictUtf8(bytes, text, false))
-        text = QString::fromUtf8(bytes);
-    return text;
-}
-
-std::optional<QString> CharsetDecoder::decodeWellFormedUtf8(QByteArrayView bytes)
-{
-    QString text;
-    if (!decodeStrictUtf8(bytes, text))
+    if (!decodeStrictUtf8(bytes, text, dropByteOrderMark))
         return std::nullopt;
     return text;
 }

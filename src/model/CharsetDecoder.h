@@ -17,12 +17,10 @@ public:
     // Whether the bytes are well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
     static bool isValidUtf8(QByteArrayView bytes);
 
-    // A piece of well-formed UTF-8 text cut at ASCII characters (a component of a value). Unlike a
-    // whole value it keeps a leading U+FEFF, which is then no byte-order mark but a character.
-    static QString decodeUtf8Part(QByteArrayView bytes);
-
     // The text of well-formed UTF-8 bytes, a leading byte-order mark dropped; nullopt for others.
-    static std::optional<QString> decodeWellFormedUtf8(QByteArrayView bytes);
+    // A piece of a value cut at ASCII characters (a component) keeps a leading U+FEFF, which is then
+    // no byte-order mark but a character.
+    static std::optional<QString> decodeWellFormedUtf8(QByteArrayView bytes, bool dropByteOrderMark = true);
 
     // UTF-8 when the bytes are well-formed UTF-8, else the charset when one is given and known,
     // else ISO 8859-1 so that no byte is lost.

@@ -611,13 +611,14 @@ void unescapeBytes(QByteArrayView part, UnescapedBytes &out)
     }
 }
 
-QString unescapedUtf8(QByteArrayView part)
+// A component of a value, its escapes undone in its bytes; nullopt when they are not UTF-8.
+std::optional<QString> unescapedUtf8Part(QByteArrayView part)
 {
     if (part.isEmpty() || !memchr(part.data(), '\\', size_t(part.size())))
-        return CharsetDecoder::decodeUtf8Part(part);
+        return CharsetDecoder::decodeWellFormedUtf8(part, false);
     UnescapedBytes out;
     unescapeBytes(part, out);
-    return CharsetDecoder::decodeUtf8Part(QByteArrayView(out.data(), out.size()));
+    return CharsetDecoder::decodeWellFormedUtf8(QByteArrayView(out.data(), out.size()), false);
 }
 
 } // namespace
@@ -631,24 +632,36 @@ std::optional<QString> VCardLineReader::unescapedUtf8Value(QByteArrayView raw)
 
 int VCardLineReader::structuredComponents(const VCardProperty &property, QString *out, int maxComponents)
 {
+    // Cut at every ';' no backslash escapes: ';' is ASCII, so no UTF-8 character is cut, and the
+    // components of well-formed UTF-8 are well-formed. A component that is not sends the whole value
+    // the long way, which also decides what its bytes are.
     const QByteArrayView raw = property.rawValue;
-    const bool plainUtf8 = property.encoding == VCardProperty::Encoding::None
-        && !(raw.size() >= 3 && raw.startsWith("\xEF\xBB\xBF")) && CharsetDecoder::isValidUtf8(raw);
-    if (!plainUtf8)
-        return splitComponents(decodedText(property), u';', out, maxComponents);
-    int count = 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < raw.size() && count + 1 < maxComponents; ++i) {
-        const char c = raw[i];
-        if (c == '\\') {
-            ++i;
-        } else if (c == ';') {
-            out[count++] = unescapedUtf8(raw.sliced(start, i - start));
-            start = i + 1;
+    if (property.encoding == VCardProperty::Encoding::None
+        && !(raw.size() >= 3 && raw.startsWith("\xEF\xBB\xBF"))) {
+        int count = 0;
+        qsizetype start = 0;
+        const auto cut = [&](qsizetype end) {
+            std::optional<QString> part = unescapedUtf8Part(raw.sliced(start, end - start));
+            if (!part)
+                return false;
+            out[count++] = std::move(*part);
+            return true;
+        };
+        bool wellFormed = true;
+        for (qsizetype i = 0; wellFormed && i < raw.size() && count + 1 < maxComponents; ++i) {
+            const char c = raw[i];
+            if (c == '\\') {
+                ++i;
+            } else if (c == ';') {
+                wellFormed = cut(i);
+                start = i + 1;
+            }
         }
+        if (wellFormed && cut(raw.size()))
+            return count;
+        std::fill(out, out + count, QString()); // callers may read past the count they are given
     }
-    out[count++] = unescapedUtf8(raw.sliced(start));
-    return count;
+    return splitComponents(decodedText(property), u';', out, maxComponents);
 }
 
 QList<QString> VCardLineReader::components(QStringView text, QChar separator, qsizetype maxComponents)

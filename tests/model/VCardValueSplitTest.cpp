@@ -61,6 +61,8 @@ TEST(VCardValueSplitTest, BytesAndWholeTextGiveTheSameComponents)
         "ADR:",
         "N;CHARSET=SHIFT_JIS:\x95\x5c;\x94\x5c", // not UTF-8: 0x5C is half of a character
         "N:caf\xe9;latin", // invalid UTF-8
+        "N:a;b;c;d;caf\xe9", // ... in a later component, after well-formed ones
+        "ADR:1;2;3;\xff\\;x;6;7",
         "N;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:=E5=B1=B1;a\\;b",
         "N;CHARSET=UTF-8:  spaced ; out  ",
     };
