@@ -222,12 +222,36 @@ std::optional<QString> CharsetDecoder::decodeWellFormedUtf8(QByteArrayView bytes
     return text;
 }
 
+bool CharsetDecoder::isSevenBitStateful(QByteArrayView charset)
+{
+    if (charset.isEmpty() || charset.size() > 64)
+        return false;
+    UConverter *converter = cache().converter(charset);
+    if (!converter)
+        return false;
+    switch (ucnv_getType(converter)) {
+    case UCNV_ISO_2022:
+    case UCNV_UTF7:
+    case UCNV_HZ:
+    case UCNV_IMAP_MAILBOX:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString CharsetDecoder::decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset)
 {
+    // Text in a 7-bit charset always passes for UTF-8, escapes and all: its own charset comes first.
+    const bool utf8First = charset.isEmpty() || !isSevenBitStateful(charset);
+    if (!utf8First) {
+        if (auto decoded = decode(bytes, charset))
+            return *decoded;
+    }
     QString text;
     if (decodeStrictUtf8(bytes, text))
         return text;
-    if (!charset.isEmpty()) {
+    if (!charset.isEmpty() && utf8First) {
         if (auto decoded = decode(bytes, charset))
             return *decoded;
     }

@@ -22,7 +22,11 @@ public:
     // no byte-order mark but a character.
     static std::optional<QString> decodeWellFormedUtf8(QByteArrayView bytes, bool dropByteOrderMark = true);
 
+    // Whether the charset writes its text in 7-bit bytes, switching between character sets by escapes
+    // (ISO-2022-JP and its kin, UTF-7, HZ): such text always passes for well-formed UTF-8.
+    static bool isSevenBitStateful(QByteArrayView charset);
+
     // UTF-8 when the bytes are well-formed UTF-8, else the charset when one is given and known,
-    // else ISO 8859-1 so that no byte is lost.
+    // else ISO 8859-1 so that no byte is lost. A 7-bit stateful charset is tried before UTF-8.
     static QString decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset);
 };

@@ -634,10 +634,12 @@ int VCardLineReader::structuredComponents(const VCardProperty &property, QString
 {
     // Cut at every ';' no backslash escapes: ';' is ASCII, so no UTF-8 character is cut, and the
     // components of well-formed UTF-8 are well-formed. A component that is not sends the whole value
-    // the long way, which also decides what its bytes are.
+    // the long way, which also decides what its bytes are; so does a 7-bit charset, whose
+    // characters may be written with the bytes of ';' and '\\'.
     const QByteArrayView raw = property.rawValue;
     if (property.encoding == VCardProperty::Encoding::None
-        && !(raw.size() >= 3 && raw.startsWith("\xEF\xBB\xBF"))) {
+        && !(raw.size() >= 3 && raw.startsWith("\xEF\xBB\xBF"))
+        && !CharsetDecoder::isSevenBitStateful(property.charset)) {
         int count = 0;
         qsizetype start = 0;
         const auto cut = [&](qsizetype end) {

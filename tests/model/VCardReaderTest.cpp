@@ -120,6 +120,21 @@ TEST(VCardReaderTest, ShiftJisQuotedPrintableDecodesBeforeUnescaping)
     EXPECT_EQ(raw.givenName, u"能"_s);
 }
 
+// ISO-2022-JP is written in 7-bit bytes, which always pass for UTF-8; in 山本 they include ';' and
+// the backslash, which must not cut or escape anything.
+TEST(VCardReaderTest, SevenBitCharsetsAreNotTakenForUtf8)
+{
+    const StoreContact c = readOne("N;CHARSET=ISO-2022-JP:\x1b$B;3K\\\x1b(B;\x1b$BB@O:\x1b(B;;;\r\n"
+                                   "TITLE;CHARSET=ISO-2022-JP:\x1b$BI=\x1b(B\r\n"
+                                   "NOTE;CHARSET=UTF-7:+XHFnLA-");
+    EXPECT_EQ(c.familyName, u"山本"_s);
+    EXPECT_EQ(c.givenName, u"太郎"_s);
+    EXPECT_EQ(c.jobTitle, u"表"_s);
+    EXPECT_EQ(c.note, u"山本"_s);
+    // A charset that is no 7-bit one still gives way to well-formed UTF-8, as mislabelled files need.
+    EXPECT_EQ(readOne("TITLE;CHARSET=SHIFT_JIS:\xe8\xa1\xa8").jobTitle, u"表"_s);
+}
+
 TEST(VCardReaderTest, TypeParametersBecomeStoreLabels)
 {
     struct Row
