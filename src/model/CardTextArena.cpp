@@ -46,14 +46,11 @@ char16_t *CardTextArena::room(qsizetype units)
     return arena.units + arena.used;
 }
 
-QString CardTextArena::take(char16_t *at, qsizetype units)
+void CardTextArena::commit(char16_t *at, qsizetype units)
 {
-    if (units == 0)
-        return QString(QArrayDataPointer<char16_t>(nullptr, const_cast<char16_t *>(u""), 0));
     Q_ASSERT(at == arena.units + arena.used && units < Capacity - arena.used);
     at[units] = u'\0'; // like every string's data, null-terminated
     arena.used += units + 1;
-    return QString(QArrayDataPointer<char16_t>(nullptr, at, units));
 }
 
 CardTextArena::Range CardTextArena::range()

@@ -30,7 +30,14 @@ public:
     // thread or the arena has no such room left; the caller then makes an ordinary string.
     static char16_t *room(qsizetype units);
     // The `units` written at `at` (from room()) as a string over the arena; the room is used up.
-    static QString take(char16_t *at, qsizetype units);
+    // Inline, as it runs for nearly every value of a file.
+    static QString take(char16_t *at, qsizetype units)
+    {
+        if (units == 0)
+            return QString(QArrayDataPointer<char16_t>(nullptr, const_cast<char16_t *>(u""), 0));
+        commit(at, units);
+        return QString(QArrayDataPointer<char16_t>(nullptr, at, units));
+    }
     // Where this thread's arena lies, to tell the strings over it (none before its first card).
     struct Range
     {
@@ -44,5 +51,9 @@ public:
     };
     static Range range();
 
+private:
+    static void commit(char16_t *at, qsizetype units);
+
+public:
     static constexpr qsizetype Capacity = 32 * 1024; // UTF-16 units; real cards need a few hundred
 };

@@ -400,11 +400,6 @@ private:
 
 } // namespace
 
-bool VCardProperty::nameIs(QByteArrayView upperCaseName) const
-{
-    return equalsIgnoringCase(name, upperCaseName);
-}
-
 bool VCardProperty::groupIs(QByteArrayView otherGroup) const
 {
     return equalsIgnoringCase(group, otherGroup);

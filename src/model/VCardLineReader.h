@@ -22,7 +22,7 @@ struct VCardProperty
     Encoding encoding = Encoding::None;
     int line = 0; // 1-based line of the property's first physical line
 
-    bool nameIs(QByteArrayView upperCaseName) const;
+    bool nameIs(QByteArrayView upperCaseName) const; // inline, below
     bool groupIs(QByteArrayView otherGroup) const;
     // Whether a parameter (a bare 2.1 value counts as TYPE) has the given value, ignoring case.
     bool hasParameterValue(QByteArrayView parameterName, QByteArrayView value) const;
@@ -171,4 +171,10 @@ template <typename F> void VCardLineReader::forEachParameter(QByteArrayView para
         }
         p = paramEnd + 1;
     }
+}
+
+// Asked some ten times for every property of a file.
+inline bool VCardProperty::nameIs(QByteArrayView upperCaseName) const
+{
+    return VCardLineReader::equalsIgnoringCase(name, upperCaseName);
 }
