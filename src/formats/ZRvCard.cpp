@@ -195,7 +195,9 @@ void readCard(const QByteArray &text, ReadCard &slot)
     // its values from when they are first asked for.
     const QByteArray card = QByteArray::fromRawData(text.constData() + slot.begin, slot.length);
     QString error;
-    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card, &error);
+    // The record keeps a few strings of the contact until its values are built from the card again.
+    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(
+        card, &error, VCardSerialization::Images::Read, VCardSerialization::Strings::Separate);
     // The private properties are rare: the card becomes a string only when it names one.
     const bool categories = card.contains("\nCATEGORIES:");
     const bool renmei = card.contains("\nX-RENMEI:");

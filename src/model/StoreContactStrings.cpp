@@ -41,4 +41,13 @@ void pack(StoreContact &contact)
     });
 }
 
+void separate(StoreContact &contact)
+{
+    const CardTextArena::Range arena = CardTextArena::range();
+    forEach(contact, [&](QString &text) {
+        if (!text.isEmpty() && arena.holds(text))
+            text = QString(text.constData(), text.size());
+    });
+}
+
 } // namespace StoreContactStrings

@@ -62,4 +62,9 @@ static_assert(sizeof(StoreContactRelation) == sizeof(QString), "visit the new fi
 // changing any shared string does.
 void pack(StoreContact &contact);
 
+// Gives every string over the card's arena a block of its own, for a reader that keeps only a few
+// of them (a record whose values are built later): one shared block would keep the whole card's
+// text alive with them.
+void separate(StoreContact &contact);
+
 } // namespace StoreContactStrings

@@ -247,9 +247,10 @@ QByteArray photoBytes(const VCardProperty &property)
 class CardMapper
 {
 public:
-    CardMapper(const VCardCard &card, bool readImages)
+    CardMapper(const VCardCard &card, bool readImages, bool packStrings)
         : m_card(card)
         , m_readImages(readImages)
+        , m_packStrings(packStrings)
     {
     }
 
@@ -260,8 +261,11 @@ public:
         for (const VCardProperty &property : m_card.properties)
             map(property);
         finish();
-        // Before the card's arena is emptied: the contact's text moves into a block of its own.
-        StoreContactStrings::pack(m_contact);
+        // Before the card's arena is emptied: the contact's text moves into blocks of its own.
+        if (m_packStrings)
+            StoreContactStrings::pack(m_contact);
+        else
+            StoreContactStrings::separate(m_contact);
         return std::move(m_contact);
     }
 
@@ -724,6 +728,7 @@ private:
 
     const VCardCard &m_card;
     bool m_readImages = true;
+    bool m_packStrings = true;
     StoreContact m_contact;
     QVarLengthArray<GroupExtras, 8> m_extras;
     QString m_formattedName;
@@ -777,7 +782,7 @@ std::optional<DateComponents> VCardPropertyMapper::parseDate(QStringView text, i
 }
 
 std::optional<StoreContact> VCardPropertyMapper::contactFromCard(
-    const VCardCard &card, QString *error, bool readImages)
+    const VCardCard &card, QString *error, bool readImages, bool packStrings)
 {
     if (!card.error.isEmpty()) {
         if (error)
@@ -797,5 +802,5 @@ std::optional<StoreContact> VCardPropertyMapper::contactFromCard(
         return std::nullopt;
     }
     const CardTextArena::Scope arena;
-    return CardMapper(card, readImages).run();
+    return CardMapper(card, readImages, packStrings).run();
 }

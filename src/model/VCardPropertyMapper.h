@@ -12,9 +12,10 @@ class VCardPropertyMapper
 {
 public:
     // The contact the card describes; nullopt and *error when the card describes none.
-    // readImages false leaves PHOTO undecoded, for readers that have the picture already.
+    // readImages false leaves PHOTO undecoded, for readers that have the picture already. The
+    // contact's text is in one block of its own, or with packStrings false in a block per string.
     static std::optional<StoreContact> contactFromCard(
-        const VCardCard &card, QString *error = nullptr, bool readImages = true);
+        const VCardCard &card, QString *error = nullptr, bool readImages = true, bool packStrings = true);
 
     // A date in any of the forms cards carry: 2024-03-09, 20240309, --0309, --03-09, with an
     // optional time after "T". With omitYear set, that year stands for "no year".

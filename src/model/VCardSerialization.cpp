@@ -34,7 +34,7 @@ qsizetype expectedCards(QByteArrayView data)
 
 namespace VCardSerialization {
 
-QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Images images)
+QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Images images, Strings strings)
 {
     QString readError;
     QList<StoreContact> contacts;
@@ -48,8 +48,8 @@ QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Ima
         [&](const VCardCard &card) {
             ++cardNumber;
             QString cardError;
-            if (std::optional<StoreContact> contact
-                = VCardPropertyMapper::contactFromCard(card, &cardError, images == Images::Read))
+            if (std::optional<StoreContact> contact = VCardPropertyMapper::contactFromCard(
+                    card, &cardError, images == Images::Read, strings == Strings::Packed))
                 contacts.append(std::move(*contact));
             else if (firstFailureNumber == 0) {
                 firstFailure = cardError;

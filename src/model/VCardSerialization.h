@@ -13,9 +13,12 @@ namespace VCardSerialization {
 // Returns the contacts; on failure an empty list and *error (if given) says why (e.g. "no BEGIN:VCARD").
 // A card that cannot be read is left out when others can; *error then names the first such card.
 // Images::Skip leaves photos out undecoded: for reading a card again whose picture is kept already.
+// Strings::Separate gives every string a block of its own instead of one per contact: for a caller
+// that keeps only a few of them, which would otherwise keep the whole card's text alive.
 enum class Images { Read, Skip };
-QList<StoreContact> contactsWithData(
-    const QByteArray &data, QString *error = nullptr, Images images = Images::Read);
+enum class Strings { Packed, Separate };
+QList<StoreContact> contactsWithData(const QByteArray &data, QString *error = nullptr,
+    Images images = Images::Read, Strings strings = Strings::Packed);
 
 // Writes vCard 3.0, UTF-8, CR LF, each card ending "\r\nEND:VCARD\r\n". Leaves out NOTE and PHOTO
 // (another writer adds them under its options). Returns empty and sets *error on failure.

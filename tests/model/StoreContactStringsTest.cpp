@@ -73,6 +73,26 @@ TEST(StoreContactStringsTest, ReadContactsKeepTheirTextInOneBlockOutsideTheArena
     }
 }
 
+// A reader that keeps a few strings of each contact (a record built later) asks for separate ones.
+TEST(StoreContactStringsTest, SeparateStringsEachHaveABlockOfTheirOwn)
+{
+    QList<StoreContact> contacts = VCardSerialization::contactsWithData(
+        card, nullptr, VCardSerialization::Images::Read, VCardSerialization::Strings::Separate);
+    ASSERT_EQ(contacts.size(), 1);
+    StoreContact &contact = contacts[0];
+    expectRead(contact);
+    const CardTextArena::Range arena = CardTextArena::range();
+    int owned = 0;
+    StoreContactStrings::forEach(contact, [&](QString &text) {
+        EXPECT_FALSE(arena.holds(text)) << text.toStdString();
+        if (!text.isEmpty() && text.data_ptr().d_ptr()) {
+            EXPECT_TRUE(text.isDetached()) << text.toStdString();
+            ++owned;
+        }
+    });
+    EXPECT_EQ(blocksOf(contact).size(), owned);
+}
+
 TEST(StoreContactStringsTest, PackedStringsChangeAndOutliveOneAnother)
 {
     StoreContact contact = VCardSerialization::contactsWithData(card).value(0);
