@@ -11,20 +11,29 @@ struct Arena
     char16_t *units = nullptr;
     qsizetype used = 0;
     bool open = false;
+    bool finished = false; // the thread is ending: no arena any more
 };
 
 constinit thread_local Arena arena;
-thread_local std::unique_ptr<char16_t[]> arenaBlock;
+
+// Frees the block when the thread ends; a card read after that (from some other destructor) finds
+// no arena and makes ordinary strings.
+struct ArenaBlock
+{
+    std::unique_ptr<char16_t[]> units;
+    ~ArenaBlock() { arena = Arena { nullptr, 0, false, true }; }
+};
+thread_local ArenaBlock arenaBlock;
 
 } // namespace
 
 CardTextArena::Scope::Scope()
 {
-    if (arena.open)
+    if (arena.open || arena.finished)
         return;
     if (!arena.units) {
-        arenaBlock = std::make_unique_for_overwrite<char16_t[]>(Capacity);
-        arena.units = arenaBlock.get();
+        arenaBlock.units = std::make_unique_for_overwrite<char16_t[]>(Capacity);
+        arena.units = arenaBlock.units.get();
     }
     arena.open = true;
     arena.used = 0;
