@@ -25,11 +25,12 @@ void pack(StoreContact &contact)
     if (count == 0)
         return;
     using Data = QTypedArrayData<char16_t>;
-    auto [header, block] = Data::allocate(units);
+    const auto allocated = Data::allocate(units);
+    Data *const header = allocated.first;
     Q_CHECK_PTR(header);
     // Each string holds one reference to the block; all are set at once, before anyone sees it.
     header->ref_.storeRelaxed(count);
-    char16_t *at = block;
+    char16_t *at = allocated.second;
     forEach(contact, [&](QString &text) {
         if (!moves(text))
             return;
