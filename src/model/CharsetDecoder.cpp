@@ -87,6 +87,12 @@ std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayVi
     if (U_FAILURE(status))
         return std::nullopt;
     text.truncate(length);
+    // Byte-order marks at the start are no part of a value in any charset, as the UTF-8 reader has it
+    // (ICU keeps them for UTF-8 and for a second mark in UTF-16).
+    qsizetype marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar::ByteOrderMark)
+        ++marks;
+    text.remove(0, marks);
     // Some charsets (UTF-7, UTF-16 and kin) can carry unpaired surrogates, which no UTF-8 text
     // can hold: make them replacement characters so that what is read can be written back.
     char16_t *units = reinterpret_cast<char16_t *>(text.data());
@@ -113,7 +119,9 @@ template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, 
     char16_t *const start = dst;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
-    if (dropByteOrderMark && end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+    // Every mark at the start goes: one kept as a character would be taken for the mark, and
+    // dropped, when the value is written and read again.
+    while (dropByteOrderMark && end - p >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
         p += 3;
     while (p < end) {
         // ASCII runs are the common case: eight bytes at a time.

@@ -217,6 +217,32 @@ TEST(VCardWriterTest, UnbalancedQuotesInParametersReadAsTheyWriteBack)
     EXPECT_EQ(again[0].socialProfiles, read[0].socialProfiles);
 }
 
+// A value that starts with byte-order marks reads without them however it is decoded (strict UTF-8,
+// or ICU when the bytes are no UTF-8); one kept would be dropped when the value is read again.
+TEST(VCardWriterTest, LeadingByteOrderMarksReadAsTheyWriteBack)
+{
+    const QByteArray text = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:X;Y\r\n"
+                            "ADR;CHARSET=UTF-8:\xef\xbb\xbfPostfach 314;vorne\xe0\x97ten;;;;;\r\n"
+                            "TITLE;CHARSET=utf8:\xef\xbb\xbf\xef\xbb\xbf"
+                            "Director\r\n"
+                            "NOTE;CHARSET=UTF-16BE;ENCODING=B:/v/+/wBh\r\n"
+                            "NICKNAME:\xef\xbb\xbf\xef\xbb\xbfNick\r\n"
+                            "END:VCARD\r\n";
+    const QList<StoreContact> read = VCardSerialization::contactsWithData(text);
+    ASSERT_EQ(read.size(), 1);
+    ASSERT_EQ(read[0].postalAddresses.size(), 1);
+    EXPECT_EQ(read[0].postalAddresses[0].value.subAdministrativeArea, u"Postfach 314"_s);
+    EXPECT_EQ(read[0].jobTitle, u"Director"_s);
+    EXPECT_EQ(read[0].note, u"a"_s);
+    EXPECT_EQ(read[0].nickname, u"Nick"_s);
+    const QList<StoreContact> again
+        = VCardSerialization::contactsWithData(VCardSerialization::dataWithContacts(read));
+    ASSERT_EQ(again.size(), 1);
+    EXPECT_EQ(again[0].postalAddresses, read[0].postalAddresses);
+    EXPECT_EQ(again[0].jobTitle, read[0].jobTitle);
+    EXPECT_EQ(again[0].nickname, read[0].nickname);
+}
+
 TEST(VCardWriterTest, ParameterValuesAreWrittenExactly)
 {
     struct Row
