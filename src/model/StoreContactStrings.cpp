@@ -2,6 +2,7 @@
 
 #include "model/CardTextArena.h"
 
+#include <QVarLengthArray>
 #include <cstring>
 
 namespace StoreContactStrings {
@@ -12,34 +13,30 @@ void pack(StoreContact &contact)
     // of its own moves too, so that the contact keeps one block; literals cost nothing where they
     // are, and a string shared with anything outside the contact would keep its block alive anyway.
     const CardTextArena::Range arena = CardTextArena::range();
-    const auto moves
-        = [&](const QString &text) { return !text.isEmpty() && (text.isDetached() || arena.holds(text)); };
+    QVarLengthArray<QString *, 64> moving;
     qsizetype units = 0;
-    int count = 0;
     forEach(contact, [&](QString &text) {
-        if (moves(text)) {
+        if (!text.isEmpty() && (text.isDetached() || arena.holds(text))) {
+            moving.append(&text);
             units += text.size() + 1;
-            ++count;
         }
     });
-    if (count == 0)
+    if (moving.isEmpty())
         return;
     using Data = QTypedArrayData<char16_t>;
     const auto allocated = Data::allocate(units);
     Data *const header = allocated.first;
     Q_CHECK_PTR(header);
     // Each string holds one reference to the block; all are set at once, before anyone sees it.
-    header->ref_.storeRelaxed(count);
+    header->ref_.storeRelaxed(int(moving.size()));
     char16_t *at = allocated.second;
-    forEach(contact, [&](QString &text) {
-        if (!moves(text))
-            return;
-        const qsizetype size = text.size();
-        std::memcpy(at, text.constData(), size_t(size) * sizeof(char16_t));
+    for (QString *text : moving) {
+        const qsizetype size = text->size();
+        std::memcpy(at, text->constData(), size_t(size) * sizeof(char16_t));
         at[size] = u'\0'; // strings hand out their data null-terminated
-        text = QString(QArrayDataPointer<char16_t>(header, at, size));
+        *text = QString(QArrayDataPointer<char16_t>(header, at, size));
         at += size + 1;
-    });
+    }
 }
 
 void separate(StoreContact &contact)
