@@ -152,6 +152,10 @@ TEST(VCardReaderTest, TypeParametersBecomeStoreLabels)
         { "TEL;TYPE=iPhone:1", CN::LabelPhoneNumberiPhone }, { "TEL:1", QString() },
         { "item7.TEL;TYPE=HOME:1\r\nitem7.X-ABLabel:Cottage", u"Cottage"_s }, // custom label wins
         { "ITEM7.X-ABLABEL:_$!<Other>!$_\r\nitem7.tel:1", CN::LabelOther }, // order and case free
+        { "TEL; type = work , fax ;x=1:1", CN::LabelPhoneNumberWorkFax }, // space around the words
+        { "TEL;X-KIND=cell;TYPE=home:1", CN::LabelHome }, // only TYPE names the kind
+        { "TEL;;TYPE=;TYPE=cell,:1", CN::LabelPhoneNumberMobile }, // empty parameters and words
+        { "TEL;TYPE=cell;X-NOTE=\"a;b\";TYPE=home:1", CN::LabelPhoneNumberMobile }, // a quote anywhere
     };
     for (const Row &row : rows) {
         const StoreContact c = readOne(row.line);
