@@ -110,11 +110,11 @@ std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayVi
 namespace {
 
 // Strict UTF-8 in one pass: overlong forms, surrogates and code points past U+10FFFF are invalid,
-// and a leading byte-order mark is no part of the text, as Qt's own decoder has it. With a
-// destination the UTF-16 text is written as it goes (never more units than there are bytes);
-// returns the units written, or -1 at the first invalid sequence. Values are decoded one by one
+// and a leading byte-order mark is no part of the text, as Qt's own decoder has it. The UTF-16 text
+// is written to dst as it goes (never more units than there are bytes); returns the units
+// written, or -1 at the first invalid sequence. Values are decoded one by one
 // while a file is read, so this is a hot path.
-template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, bool dropByteOrderMark = true)
+qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, bool dropByteOrderMark = true)
 {
     char16_t *const start = dst;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
@@ -130,19 +130,16 @@ template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, 
             std::memcpy(&word, p, 8);
             if (word & 0x8080808080808080ULL)
                 break;
-            if constexpr (Write) {
-                for (int i = 0; i < 8; ++i)
-                    dst[i] = p[i];
-                dst += 8;
-            }
+            for (int i = 0; i < 8; ++i)
+                dst[i] = p[i];
+            dst += 8;
             p += 8;
         }
         if (p >= end)
             break;
         unsigned char c = *p;
         if (c < 0x80) {
-            if constexpr (Write)
-                *dst++ = c;
+            *dst++ = c;
             ++p;
             continue;
         }
@@ -170,13 +167,11 @@ template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, 
         if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
             || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
             return -1;
-        if constexpr (Write) {
-            if (cp >= 0x10000) {
-                *dst++ = QChar::highSurrogate(cp);
-                *dst++ = QChar::lowSurrogate(cp);
-            } else {
-                *dst++ = char16_t(cp);
-            }
+        if (cp >= 0x10000) {
+            *dst++ = QChar::highSurrogate(cp);
+            *dst++ = QChar::lowSurrogate(cp);
+        } else {
+            *dst++ = char16_t(cp);
         }
         p += extra + 1;
     }
@@ -189,7 +184,7 @@ template <bool Write> qsizetype strictUtf8(QByteArrayView bytes, char16_t *dst, 
 bool decodeStrictUtf8(QByteArrayView bytes, QString &out, bool dropByteOrderMark = true)
 {
     if (char16_t *room = CardTextArena::room(bytes.size())) {
-        const qsizetype count = strictUtf8<true>(bytes, room, dropByteOrderMark);
+        const qsizetype count = strictUtf8(bytes, room, dropByteOrderMark);
         if (count < 0)
             return false;
         out = CardTextArena::take(room, count);
@@ -198,15 +193,14 @@ bool decodeStrictUtf8(QByteArrayView bytes, QString &out, bool dropByteOrderMark
     constexpr qsizetype OnStack = 512;
     if (bytes.size() <= OnStack) {
         char16_t units[OnStack];
-        const qsizetype count = strictUtf8<true>(bytes, units, dropByteOrderMark);
+        const qsizetype count = strictUtf8(bytes, units, dropByteOrderMark);
         if (count < 0)
             return false;
         out = QString(reinterpret_cast<const QChar *>(units), count);
         return true;
     }
     out = QString(bytes.size(), Qt::Uninitialized);
-    const qsizetype count
-        = strictUtf8<true>(bytes, reinterpret_cast<char16_t *>(out.data()), dropByteOrderMark);
+    const qsizetype count = strictUtf8(bytes, reinterpret_cast<char16_t *>(out.data()), dropByteOrderMark);
     if (count < 0)
         return false;
     out.truncate(count);
@@ -216,11 +210,6 @@ bool decodeStrictUtf8(QByteArrayView bytes, QString &out, bool dropByteOrderMark
 }
 
 } // namespace
-
-bool CharsetDecoder::isValidUtf8(QByteArrayView bytes)
-{
-    return strictUtf8<false>(bytes, nullptr) >= 0;
-}
 
 std::optional<QString> CharsetDecoder::decodeWellFormedUtf8(QByteArrayView bytes, bool dropByteOrderMark)
 {

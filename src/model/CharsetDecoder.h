@@ -14,10 +14,8 @@ public:
     // nullopt when the charset is unknown or the bytes cannot be converted.
     static std::optional<QString> decode(QByteArrayView bytes, QByteArrayView charset);
 
-    // Whether the bytes are well-formed UTF-8 (no overlongs, surrogates or values past U+10FFFF).
-    static bool isValidUtf8(QByteArrayView bytes);
-
-    // The text of well-formed UTF-8 bytes, a leading byte-order mark dropped; nullopt for others.
+    // The text of well-formed UTF-8 bytes (no overlongs, surrogates or values past U+10FFFF), leading
+    // byte-order marks dropped; nullopt for others.
     // A piece of a value cut at ASCII characters (a component) keeps a leading U+FEFF, which is then
     // no byte-order mark but a character.
     static std::optional<QString> decodeWellFormedUtf8(QByteArrayView bytes, bool dropByteOrderMark = true);

@@ -17,7 +17,7 @@ TEST(CharsetDecoderTest, ValidUtf8DecodesToTheSameTextQtWouldGive)
         "\xF4\x8F\xBF\xBF", // the last code point
     };
     for (const QByteArray &bytes : samples) {
-        EXPECT_TRUE(CharsetDecoder::isValidUtf8(bytes)) << bytes.constData();
+        EXPECT_TRUE(CharsetDecoder::decodeWellFormedUtf8(bytes).has_value()) << bytes.constData();
         EXPECT_EQ(CharsetDecoder::decodeUtf8OrCharset(bytes, {}), QString::fromUtf8(bytes))
             << bytes.constData();
     }
@@ -34,7 +34,7 @@ TEST(CharsetDecoderTest, InvalidUtf8FallsBackToTheCharsetThenLatin1)
         "\x80 lone continuation",
     };
     for (const QByteArray &bytes : invalid) {
-        EXPECT_FALSE(CharsetDecoder::isValidUtf8(bytes)) << bytes.toHex().constData();
+        EXPECT_FALSE(CharsetDecoder::decodeWellFormedUtf8(bytes).has_value()) << bytes.toHex().constData();
         EXPECT_EQ(CharsetDecoder::decodeUtf8OrCharset(bytes, {}), QString::fromLatin1(bytes))
             << bytes.toHex().constData();
     }
