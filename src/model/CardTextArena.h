@@ -51,9 +51,8 @@ public:
     };
     static Range range();
 
+    static constexpr qsizetype Capacity = 32 * 1024; // UTF-16 units; real cards need a few hundred
+
 private:
     static void commit(char16_t *at, qsizetype units);
-
-public:
-    static constexpr qsizetype Capacity = 32 * 1024; // UTF-16 units; real cards need a few hundred
 };

@@ -620,23 +620,15 @@ void unescapeBytes(QByteArrayView part, UnescapedBytes &out)
     }
 }
 
-// A component of a value, its escapes undone in its bytes; nullopt when they are not UTF-8.
-std::optional<QString> unescapedUtf8Part(QByteArrayView part)
-{
-    if (part.isEmpty() || !memchr(part.data(), '\\', size_t(part.size())))
-        return CharsetDecoder::decodeWellFormedUtf8(part, false);
-    UnescapedBytes out;
-    unescapeBytes(part, out);
-    return CharsetDecoder::decodeWellFormedUtf8(QByteArrayView(out.data(), out.size()), false);
-}
-
 } // namespace
 
-std::optional<QString> VCardLineReader::unescapedUtf8Value(QByteArrayView raw)
+std::optional<QString> VCardLineReader::unescapedUtf8Value(QByteArrayView bytes, bool dropByteOrderMark)
 {
+    if (bytes.isEmpty() || !memchr(bytes.data(), '\\', size_t(bytes.size())))
+        return CharsetDecoder::decodeWellFormedUtf8(bytes, dropByteOrderMark);
     UnescapedBytes out;
-    unescapeBytes(raw, out);
-    return CharsetDecoder::decodeWellFormedUtf8(QByteArrayView(out.data(), out.size()));
+    unescapeBytes(bytes, out);
+    return CharsetDecoder::decodeWellFormedUtf8(QByteArrayView(out.data(), out.size()), dropByteOrderMark);
 }
 
 int VCardLineReader::structuredComponents(const VCardProperty &property, QString *out, int maxComponents)
@@ -652,7 +644,7 @@ int VCardLineReader::structuredComponents(const VCardProperty &property, QString
         int count = 0;
         qsizetype start = 0;
         const auto cut = [&](qsizetype end) {
-            std::optional<QString> part = unescapedUtf8Part(raw.sliced(start, end - start));
+            std::optional<QString> part = unescapedUtf8Value(raw.sliced(start, end - start), false);
             if (!part)
                 return false;
             out[count++] = std::move(*part);

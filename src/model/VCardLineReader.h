@@ -74,8 +74,9 @@ public:
     static QString unescape(QString text);
     // unescape(decodedText(property)) for a value of plain UTF-8 bytes (no transfer encoding, no
     // other charset), with the escapes undone in the bytes, so that the text is made once; nullopt
-    // when the bytes are not well-formed UTF-8.
-    static std::optional<QString> unescapedUtf8Value(QByteArrayView raw);
+    // when the bytes are not well-formed UTF-8. A component of a value keeps a leading U+FEFF
+    // (dropByteOrderMark false): only at the start of the whole value is it a byte-order mark.
+    static std::optional<QString> unescapedUtf8Value(QByteArrayView bytes, bool dropByteOrderMark = true);
     // QByteArrayView::trimmed and QString::trimmed for text that seldom has anything to trim: the
     // common case is decided inline, which matters with a call for every value of a large file.
     static QByteArrayView trimmedBytes(QByteArrayView v)

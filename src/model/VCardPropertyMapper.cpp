@@ -345,15 +345,13 @@ private:
     // The value's text, escapes undone.
     static QString unescapedText(const VCardProperty &property)
     {
-        // Most values have no escape: their bytes tell so sooner than their text would, when they are
-        // read as UTF-8 or Latin-1 (other charsets may spell a backslash otherwise). Escapes in
-        // UTF-8 are undone in the bytes, before the text is made.
+        // Escapes in UTF-8 are undone in the bytes, before the text is made once; their bytes also
+        // tell sooner than the text would that most values have none. Other charsets may spell a
+        // backslash otherwise, and are decoded first.
         const QByteArrayView raw = property.rawValue;
         const bool bytesTell = property.encoding == VCardProperty::Encoding::None
             && (property.charset.isEmpty() || VCardLineReader::equalsIgnoringCase(property.charset, "UTF-8"));
         if (bytesTell) {
-            if (raw.isEmpty() || !memchr(raw.data(), '\\', size_t(raw.size())))
-                return VCardLineReader::decodedText(property);
             if (std::optional<QString> unescaped = VCardLineReader::unescapedUtf8Value(raw))
                 return std::move(*unescaped);
         }
