@@ -65,15 +65,34 @@ ConverterCache &cache()
     return instance;
 }
 
-} // namespace
-
-std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayView charset)
+// The open converter for a charset name; nullptr when ICU knows no such charset.
+UConverter *converterFor(QByteArrayView charset)
 {
     if (charset.isEmpty() || charset.size() > 64)
-        return std::nullopt;
-    UConverter *converter = cache().converter(charset);
-    if (!converter)
-        return std::nullopt;
+        return nullptr;
+    return cache().converter(charset);
+}
+
+bool namesUtf8(QByteArrayView charset)
+{
+    return charset.compare("UTF-8", Qt::CaseInsensitive) == 0;
+}
+
+bool isSevenBitStatefulType(UConverter *converter)
+{
+    switch (ucnv_getType(converter)) {
+    case UCNV_ISO_2022:
+    case UCNV_UTF7:
+    case UCNV_HZ:
+    case UCNV_IMAP_MAILBOX:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<QString> convert(UConverter *converter, QByteArrayView bytes)
+{
     if (bytes.isEmpty())
         return QString();
     if (bytes.size() > (1 << 28))
@@ -93,6 +112,7 @@ std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayVi
     while (marks < text.size() && text.at(marks) == QChar::ByteOrderMark)
         ++marks;
     text.remove(0, marks);
+    length -= int32_t(marks);
     // Some charsets (UTF-7, UTF-16 and kin) can carry unpaired surrogates, which no UTF-8 text
     // can hold: make them replacement characters so that what is read can be written back.
     char16_t *units = reinterpret_cast<char16_t *>(text.data());
@@ -105,6 +125,16 @@ std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayVi
             units[i] = QChar::ReplacementCharacter;
     }
     return text;
+}
+
+} // namespace
+
+std::optional<QString> CharsetDecoder::decode(QByteArrayView bytes, QByteArrayView charset)
+{
+    UConverter *converter = converterFor(charset);
+    if (!converter)
+        return std::nullopt;
+    return convert(converter, bytes);
 }
 
 namespace {
@@ -221,36 +251,32 @@ std::optional<QString> CharsetDecoder::decodeWellFormedUtf8(QByteArrayView bytes
 
 bool CharsetDecoder::isSevenBitStateful(QByteArrayView charset)
 {
-    if (charset.isEmpty() || charset.size() > 64)
+    if (charset.isEmpty() || namesUtf8(charset))
         return false;
-    UConverter *converter = cache().converter(charset);
-    if (!converter)
-        return false;
-    switch (ucnv_getType(converter)) {
-    case UCNV_ISO_2022:
-    case UCNV_UTF7:
-    case UCNV_HZ:
-    case UCNV_IMAP_MAILBOX:
-        return true;
-    default:
-        return false;
-    }
+    UConverter *converter = converterFor(charset);
+    return converter && isSevenBitStatefulType(converter);
 }
 
 QString CharsetDecoder::decodeUtf8OrCharset(QByteArrayView bytes, QByteArrayView charset)
 {
-    // Text in a 7-bit charset always passes for UTF-8, escapes and all: its own charset comes first.
-    const bool utf8First = charset.isEmpty() || !isSevenBitStateful(charset);
-    if (!utf8First) {
-        if (auto decoded = decode(bytes, charset))
+    // The charset is looked up once: many files name one on every value. Text in a 7-bit charset
+    // always passes for UTF-8, escapes and all, so its own charset comes first.
+    UConverter *converter = charset.isEmpty() || namesUtf8(charset) ? nullptr : converterFor(charset);
+    const bool sevenBit = converter && isSevenBitStatefulType(converter);
+    if (sevenBit) {
+        if (auto decoded = convert(converter, bytes))
             return *decoded;
     }
     QString text;
     if (decodeStrictUtf8(bytes, text))
         return text;
-    if (!charset.isEmpty() && utf8First) {
-        if (auto decoded = decode(bytes, charset))
-            return *decoded;
+    if (!sevenBit) {
+        if (!converter)
+            converter = converterFor(charset); // UTF-8 named, and the bytes are not
+        if (converter) {
+            if (auto decoded = convert(converter, bytes))
+                return *decoded;
+        }
     }
     return QString::fromLatin1(bytes);
 }
