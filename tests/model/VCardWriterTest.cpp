@@ -11,6 +11,25 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The one contact of a version 3.0 card holding the given lines, and that contact written and read
+// again; blank contacts, and a failure, when either reading does not give exactly one.
+std::pair<StoreContact, StoreContact> readAndReadAgain(const QByteArray &lines)
+{
+    const QList<StoreContact> read = VCardSerialization::contactsWithData(
+        "BEGIN:VCARD\r\nVERSION:3.0\r\nN:X;Y\r\n" + lines + "END:VCARD\r\n");
+    if (read.size() != 1) {
+        ADD_FAILURE() << "read " << read.size() << " contacts";
+        return {};
+    }
+    const QList<StoreContact> again
+        = VCardSerialization::contactsWithData(VCardSerialization::dataWithContacts(read));
+    if (again.size() != 1) {
+        ADD_FAILURE() << "read " << again.size() << " contacts again";
+        return {};
+    }
+    return { read[0], again[0] };
+}
+
 StoreContact fullContact()
 {
     StoreContact c;
@@ -200,47 +219,35 @@ TEST(VCardWriterTest, EmptyValuesAreLeftOut)
 
 TEST(VCardWriterTest, UnbalancedQuotesInParametersReadAsTheyWriteBack)
 {
-    const QByteArray text = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:X;Y\r\n"
-                            "IMPP;X-SERVICE-TYPE=My \"Chat:x-apple:me@example.com\r\n"
-                            "X-SOCIALPROFILE;TYPE=site;X-USER=a\"b:https://example.com/u\r\n"
-                            "END:VCARD\r\n";
-    const QList<StoreContact> read = VCardSerialization::contactsWithData(text);
-    ASSERT_EQ(read.size(), 1);
-    ASSERT_EQ(read[0].instantMessageAddresses.size(), 1);
-    EXPECT_EQ(read[0].instantMessageAddresses[0].value.service, u"My Chat"_s);
-    ASSERT_EQ(read[0].socialProfiles.size(), 1);
-    EXPECT_EQ(read[0].socialProfiles[0].value.username, u"ab"_s);
-    const QList<StoreContact> again
-        = VCardSerialization::contactsWithData(VCardSerialization::dataWithContacts(read));
-    ASSERT_EQ(again.size(), 1);
-    EXPECT_EQ(again[0].instantMessageAddresses, read[0].instantMessageAddresses);
-    EXPECT_EQ(again[0].socialProfiles, read[0].socialProfiles);
+    const auto [read, again]
+        = readAndReadAgain("IMPP;X-SERVICE-TYPE=My \"Chat:x-apple:me@example.com\r\n"
+                           "X-SOCIALPROFILE;TYPE=site;X-USER=a\"b:https://example.com/u\r\n");
+    ASSERT_EQ(read.instantMessageAddresses.size(), 1);
+    EXPECT_EQ(read.instantMessageAddresses[0].value.service, u"My Chat"_s);
+    ASSERT_EQ(read.socialProfiles.size(), 1);
+    EXPECT_EQ(read.socialProfiles[0].value.username, u"ab"_s);
+    EXPECT_EQ(again.instantMessageAddresses, read.instantMessageAddresses);
+    EXPECT_EQ(again.socialProfiles, read.socialProfiles);
 }
 
 // A value that starts with byte-order marks reads without them however it is decoded (strict UTF-8,
 // or ICU when the bytes are no UTF-8); one kept would be dropped when the value is read again.
 TEST(VCardWriterTest, LeadingByteOrderMarksReadAsTheyWriteBack)
 {
-    const QByteArray text = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:X;Y\r\n"
-                            "ADR;CHARSET=UTF-8:\xef\xbb\xbfPostfach 314;vorne\xe0\x97ten;;;;;\r\n"
-                            "TITLE;CHARSET=utf8:\xef\xbb\xbf\xef\xbb\xbf"
-                            "Director\r\n"
-                            "NOTE;CHARSET=UTF-16BE;ENCODING=B:/v/+/wBh\r\n"
-                            "NICKNAME:\xef\xbb\xbf\xef\xbb\xbfNick\r\n"
-                            "END:VCARD\r\n";
-    const QList<StoreContact> read = VCardSerialization::contactsWithData(text);
-    ASSERT_EQ(read.size(), 1);
-    ASSERT_EQ(read[0].postalAddresses.size(), 1);
-    EXPECT_EQ(read[0].postalAddresses[0].value.subAdministrativeArea, u"Postfach 314"_s);
-    EXPECT_EQ(read[0].jobTitle, u"Director"_s);
-    EXPECT_EQ(read[0].note, u"a"_s);
-    EXPECT_EQ(read[0].nickname, u"Nick"_s);
-    const QList<StoreContact> again
-        = VCardSerialization::contactsWithData(VCardSerialization::dataWithContacts(read));
-    ASSERT_EQ(again.size(), 1);
-    EXPECT_EQ(again[0].postalAddresses, read[0].postalAddresses);
-    EXPECT_EQ(again[0].jobTitle, read[0].jobTitle);
-    EXPECT_EQ(again[0].nickname, read[0].nickname);
+    const auto [read, again]
+        = readAndReadAgain("ADR;CHARSET=UTF-8:\xef\xbb\xbfPostfach 314;vorne\xe0\x97ten;;;;;\r\n"
+                           "TITLE;CHARSET=utf8:\xef\xbb\xbf\xef\xbb\xbf"
+                           "Director\r\n"
+                           "NOTE;CHARSET=UTF-16BE;ENCODING=B:/v/+/wBh\r\n"
+                           "NICKNAME:\xef\xbb\xbf\xef\xbb\xbfNick\r\n");
+    ASSERT_EQ(read.postalAddresses.size(), 1);
+    EXPECT_EQ(read.postalAddresses[0].value.subAdministrativeArea, u"Postfach 314"_s);
+    EXPECT_EQ(read.jobTitle, u"Director"_s);
+    EXPECT_EQ(read.note, u"a"_s);
+    EXPECT_EQ(read.nickname, u"Nick"_s);
+    EXPECT_EQ(again.postalAddresses, read.postalAddresses);
+    EXPECT_EQ(again.jobTitle, read.jobTitle);
+    EXPECT_EQ(again.nickname, read.nickname);
 }
 
 TEST(VCardWriterTest, ParameterValuesAreWrittenExactly)
