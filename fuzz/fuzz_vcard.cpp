@@ -12,8 +12,10 @@ namespace {
 StoreContact withoutNoteAndImages(StoreContact contact)
 {
     contact.note.clear();
-    contact.imageData.clear();
-    contact.thumbnailImageData.clear();
+    if (contact.hasExtras()) {
+        contact.editExtras().imageData.clear();
+        contact.editExtras().thumbnailImageData.clear();
+    }
     return contact;
 }
 

@@ -138,7 +138,7 @@ bool localeWritesFamilyNameFirst(const QString &language)
 
 NameOrder nameOrderForContact(const StoreContact &contact, const QString &language)
 {
-    for (const QString *part : { &contact.familyName, &contact.givenName, &contact.middleName }) {
+    for (const QString *part : { &contact.familyName, &contact.givenName, &contact.extras().middleName }) {
         if (writtenInCjk(*part))
             return NameOrder::FamilyNameFirst;
     }

@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QList>
 #include <QMetaType>
+#include <QSharedData>
 #include <QString>
 #include <optional>
 
@@ -55,6 +56,60 @@ template <typename T> struct StoreLabeledValue
     friend bool operator==(const StoreLabeledValue &, const StoreLabeledValue &) = default;
 };
 
+// The fields most contacts leave empty. They live behind one pointer in the contact: a large file
+// holds a hundred thousand contacts, and these would take nearly half of each one's room.
+struct StoreContactExtras
+{
+    QString namePrefix;
+    QString middleName;
+    QString previousFamilyName;
+    QString nameSuffix;
+    QString nickname;
+    QString phoneticMiddleName;
+
+    QList<StoreLabeledValue<StoreSocialProfile>> socialProfiles;
+    QList<StoreLabeledValue<StoreInstantMessageAddress>> instantMessageAddresses;
+    QList<StoreLabeledValue<StoreContactRelation>> contactRelations;
+    QList<StoreLabeledValue<DateComponents>> dates;
+
+    QByteArray imageData;
+    QByteArray thumbnailImageData;
+
+    friend bool operator==(const StoreContactExtras &, const StoreContactExtras &) = default;
+};
+
+// Holds a contact's extras: nothing until one is written, shared between copies until one of them
+// writes, as the Qt values around it are. Compares by value, an empty box equal to empty extras.
+class StoreContactExtrasBox
+{
+public:
+    const StoreContactExtras &get() const { return m_data ? *m_data : empty(); }
+    // Makes the extras, or a copy of their own when they are shared.
+    StoreContactExtras &edit()
+    {
+        if (!m_data)
+            m_data = new Data;
+        return *m_data;
+    }
+    bool exists() const { return m_data; }
+
+    friend bool operator==(const StoreContactExtrasBox &a, const StoreContactExtrasBox &b)
+    {
+        return a.m_data == b.m_data || a.get() == b.get();
+    }
+
+private:
+    struct Data : QSharedData, StoreContactExtras
+    {
+    };
+    static const StoreContactExtras &empty()
+    {
+        static const StoreContactExtras none;
+        return none;
+    }
+    QSharedDataPointer<Data> m_data;
+};
+
 struct StoreContact
 {
     enum class Type { Person, Organization };
@@ -62,15 +117,9 @@ struct StoreContact
     QString identifier; // stable id: the vCard's UID when it has one, else a new UUID
     Type contactType = Type::Person;
 
-    QString namePrefix;
     QString givenName;
-    QString middleName;
     QString familyName;
-    QString previousFamilyName;
-    QString nameSuffix;
-    QString nickname;
     QString phoneticGivenName;
-    QString phoneticMiddleName;
     QString phoneticFamilyName;
 
     QString organizationName;
@@ -84,15 +133,16 @@ struct StoreContact
     QList<StoreLabeledValue<QString>> emailAddresses;
     QList<StoreLabeledValue<StorePostalAddress>> postalAddresses;
     QList<StoreLabeledValue<QString>> urlAddresses;
-    QList<StoreLabeledValue<StoreSocialProfile>> socialProfiles;
-    QList<StoreLabeledValue<StoreInstantMessageAddress>> instantMessageAddresses;
-    QList<StoreLabeledValue<StoreContactRelation>> contactRelations;
-    QList<StoreLabeledValue<DateComponents>> dates;
 
-    QByteArray imageData;
-    QByteArray thumbnailImageData;
+    // Reading never makes the extras; editExtras() does, so ask it only to write.
+    const StoreContactExtras &extras() const { return m_extras.get(); }
+    StoreContactExtras &editExtras() { return m_extras.edit(); }
+    bool hasExtras() const { return m_extras.exists(); }
 
     friend bool operator==(const StoreContact &, const StoreContact &) = default;
+
+private:
+    StoreContactExtrasBox m_extras;
 };
 
 // Streaming, so that these values round-trip inside QVariants (clipboard, queued signals).
@@ -148,6 +198,7 @@ template <typename T>
 class QTypeInfo<StoreLabeledValue<T>> : public QTypeInfoMerger<StoreLabeledValue<T>, QString, T>
 {
 };
+Q_DECLARE_TYPEINFO(StoreContactExtrasBox, Q_RELOCATABLE_TYPE);
 Q_DECLARE_TYPEINFO(StoreContact, Q_RELOCATABLE_TYPE);
 
 Q_DECLARE_METATYPE(StorePostalAddress)

@@ -2,6 +2,8 @@
 
 #include "model/StoreContact.h"
 
+#include <type_traits>
+
 // Every string a store contact holds, its labels and the parts of its listed values included.
 // Reading a large file makes tens of strings per contact; most are a few characters long, so what
 // the allocator adds to each costs more memory than their text. Packing keeps one block per contact.
@@ -9,10 +11,9 @@ namespace StoreContactStrings {
 
 template <typename Contact, typename Visit> void forEach(Contact &contact, Visit &&visit)
 {
-    for (auto *text : { &contact.identifier, &contact.namePrefix, &contact.givenName, &contact.middleName,
-             &contact.familyName, &contact.previousFamilyName, &contact.nameSuffix, &contact.nickname,
-             &contact.phoneticGivenName, &contact.phoneticMiddleName, &contact.phoneticFamilyName,
-             &contact.organizationName, &contact.departmentName, &contact.jobTitle, &contact.note })
+    for (auto *text : { &contact.identifier, &contact.givenName, &contact.familyName,
+             &contact.phoneticGivenName, &contact.phoneticFamilyName, &contact.organizationName,
+             &contact.departmentName, &contact.jobTitle, &contact.note })
         visit(*text);
     const auto strings = [&](auto &list) {
         for (auto &entry : list) {
@@ -30,28 +31,43 @@ template <typename Contact, typename Visit> void forEach(Contact &contact, Visit
                  &a.subLocality, &a.subAdministrativeArea })
             visit(*part);
     }
-    for (auto &entry : contact.socialProfiles) {
+    // Most contacts have no extras, and asking to write them would make some.
+    if (!contact.hasExtras())
+        return;
+    auto &extras = [&]() -> auto &
+    {
+        if constexpr (std::is_const_v<Contact>)
+            return contact.extras();
+        else
+            return contact.editExtras();
+    }
+    ();
+    for (auto *text : { &extras.namePrefix, &extras.middleName, &extras.previousFamilyName,
+             &extras.nameSuffix, &extras.nickname, &extras.phoneticMiddleName })
+        visit(*text);
+    for (auto &entry : extras.socialProfiles) {
         visit(entry.label);
         auto &p = entry.value;
         for (auto *part : { &p.urlString, &p.username, &p.userIdentifier, &p.service })
             visit(*part);
     }
-    for (auto &entry : contact.instantMessageAddresses) {
+    for (auto &entry : extras.instantMessageAddresses) {
         visit(entry.label);
         visit(entry.value.username);
         visit(entry.value.service);
     }
-    for (auto &entry : contact.contactRelations) {
+    for (auto &entry : extras.contactRelations) {
         visit(entry.label);
         visit(entry.value.name);
     }
-    for (auto &entry : contact.dates)
+    for (auto &entry : extras.dates)
         visit(entry.label);
 }
 
 // Whoever adds a string to these types must visit it above, or reading a card would leave it over
 // the card's arena; the sizes are checked to remind them.
-static_assert(QT_POINTER_SIZE != 8 || sizeof(StoreContact) == 624, "visit the new field in forEach");
+static_assert(QT_POINTER_SIZE != 8 || sizeof(StoreContact) == 344, "visit the new field in forEach");
+static_assert(QT_POINTER_SIZE != 8 || sizeof(StoreContactExtras) == 288, "visit the new field in forEach");
 static_assert(sizeof(StorePostalAddress) == 8 * sizeof(QString), "visit the new field in forEach");
 static_assert(sizeof(StoreSocialProfile) == 4 * sizeof(QString), "visit the new field in forEach");
 static_assert(sizeof(StoreInstantMessageAddress) == 2 * sizeof(QString), "visit the new field in forEach");

@@ -413,7 +413,7 @@ private:
             if (p.nameIs("N"))
                 return mapName(p);
             if (p.nameIs("NICKNAME")) {
-                setOnce(m_contact.nickname, text(p));
+                setExtraOnce(&StoreContactExtras::nickname, text(p));
                 return;
             }
             if (p.nameIs("NOTE")) {
@@ -436,8 +436,10 @@ private:
             break;
         case 'p':
             if (p.nameIs("PHOTO")) {
-                if (m_readImages && m_contact.imageData.isEmpty())
-                    m_contact.imageData = photoBytes(p);
+                if (m_readImages && m_contact.extras().imageData.isEmpty()) {
+                    if (QByteArray photo = photoBytes(p); !photo.isEmpty())
+                        m_contact.editExtras().imageData = std::move(photo);
+                }
                 return;
             }
             break;
@@ -499,11 +501,11 @@ private:
         if (p.nameIs("X-PHONETIC-FIRST-NAME"))
             return setOnce(m_contact.phoneticGivenName, text(p));
         if (p.nameIs("X-PHONETIC-MIDDLE-NAME"))
-            return setOnce(m_contact.phoneticMiddleName, text(p));
+            return setExtraOnce(&StoreContactExtras::phoneticMiddleName, text(p));
         if (p.nameIs("X-PHONETIC-LAST-NAME"))
             return setOnce(m_contact.phoneticFamilyName, text(p));
         if (p.nameIs("X-MAIDENNAME"))
-            return setOnce(m_contact.previousFamilyName, text(p));
+            return setExtraOnce(&StoreContactExtras::previousFamilyName, text(p));
         if (p.nameIs("X-ABSHOWAS")) {
             if (text(p).compare(u"COMPANY"_s, Qt::CaseInsensitive) == 0)
                 m_contact.contactType = StoreContact::Type::Organization;
@@ -552,10 +554,10 @@ private:
         VCardLineReader::structuredComponents(p, parts, 5);
         m_contact.familyName = VCardLineReader::trimmedText(std::move(parts[0]));
         m_contact.givenName = VCardLineReader::trimmedText(std::move(parts[1]));
-        m_contact.middleName = VCardLineReader::trimmedText(std::move(parts[2]));
-        m_contact.namePrefix = VCardLineReader::trimmedText(std::move(parts[3]));
+        setExtraOnce(&StoreContactExtras::middleName, VCardLineReader::trimmedText(std::move(parts[2])));
+        setExtraOnce(&StoreContactExtras::namePrefix, VCardLineReader::trimmedText(std::move(parts[3])));
         // Anything past the fifth component is kept with the suffix rather than dropped.
-        m_contact.nameSuffix = VCardLineReader::trimmedText(std::move(parts[4]));
+        setExtraOnce(&StoreContactExtras::nameSuffix, VCardLineReader::trimmedText(std::move(parts[4])));
     }
 
     void mapAddress(const VCardProperty &p)
@@ -631,14 +633,14 @@ private:
         if (user.isEmpty())
             return;
         // Real cards hold a handful; the look for duplicates stays bounded on hostile ones.
-        const qsizetype checked = std::min<qsizetype>(m_contact.instantMessageAddresses.size(), 64);
+        const qsizetype checked = std::min<qsizetype>(m_contact.extras().instantMessageAddresses.size(), 64);
         for (qsizetype i = 0; i < checked; ++i) {
-            const auto &existing = m_contact.instantMessageAddresses[i];
+            const auto &existing = m_contact.extras().instantMessageAddresses[i];
             if (existing.value.username == user
                 && existing.value.service.compare(service, Qt::CaseInsensitive) == 0)
                 return; // the same address written twice, in the new and the old form
         }
-        m_contact.instantMessageAddresses.append({ label, { user, service } });
+        m_contact.editExtras().instantMessageAddresses.append({ label, { user, service } });
     }
 
     void mapSocialProfile(const VCardProperty &p)
@@ -666,7 +668,7 @@ private:
         }
         if (profile.username.isEmpty() && profile.urlString.isEmpty())
             return;
-        m_contact.socialProfiles.append({ groupLabel(p), profile });
+        m_contact.editExtras().socialProfiles.append({ groupLabel(p), profile });
     }
 
     void mapRelation(const VCardProperty &p)
@@ -674,7 +676,8 @@ private:
         QString name = text(p);
         if (name.isEmpty())
             return;
-        m_contact.contactRelations.append({ labelOrElse(p, [&] { return labelFromTypeWord(p); }), { name } });
+        m_contact.editExtras().contactRelations.append(
+            { labelOrElse(p, [&] { return labelFromTypeWord(p); }), { name } });
     }
 
     void mapDate(const VCardProperty &p, const QString &fixedLabel)
@@ -684,7 +687,7 @@ private:
             return;
         QString label
             = fixedLabel.isEmpty() ? labelOrElse(p, [&] { return labelFromTypeWord(p); }) : fixedLabel;
-        m_contact.dates.append({ label, *value });
+        m_contact.editExtras().dates.append({ label, *value });
     }
 
     std::optional<DateComponents> date(const VCardProperty &p)
@@ -706,6 +709,13 @@ private:
     {
         if (field.isEmpty())
             field = value;
+    }
+
+    // The extras are made only for a value to keep.
+    void setExtraOnce(QString StoreContactExtras::*field, QString &&value)
+    {
+        if (!value.isEmpty() && (m_contact.extras().*field).isEmpty())
+            m_contact.editExtras().*field = std::move(value);
     }
 
     void finish()

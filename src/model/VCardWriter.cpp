@@ -318,20 +318,20 @@ public:
         m_card.append(';');
         value(c.givenName, true);
         m_card.append(';');
-        value(c.middleName, true);
+        value(c.extras().middleName, true);
         m_card.append(';');
-        value(c.namePrefix, true);
+        value(c.extras().namePrefix, true);
         m_card.append(';');
-        value(c.nameSuffix, true);
+        value(c.extras().nameSuffix, true);
         end();
         begin(0, "FN");
         formattedName(c);
         end();
-        simple("NICKNAME", c.nickname);
+        simple("NICKNAME", c.extras().nickname);
         simple("X-PHONETIC-FIRST-NAME", c.phoneticGivenName);
-        simple("X-PHONETIC-MIDDLE-NAME", c.phoneticMiddleName);
+        simple("X-PHONETIC-MIDDLE-NAME", c.extras().phoneticMiddleName);
         simple("X-PHONETIC-LAST-NAME", c.phoneticFamilyName);
-        simple("X-MAIDENNAME", c.previousFamilyName);
+        simple("X-MAIDENNAME", c.extras().previousFamilyName);
         if (!c.organizationName.isEmpty() || !c.departmentName.isEmpty()) {
             begin(0, "ORG");
             value(c.organizationName, true);
@@ -372,23 +372,23 @@ public:
             dateValue(*c.birthday);
             end();
         }
-        for (const auto &e : c.dates) {
+        for (const auto &e : c.extras().dates) {
             if (!writableDate(e.value))
                 continue;
             labelled("X-ABDATE", e.label, nullptr, nullptr);
             dateValue(e.value);
             endLabelled(e.label);
         }
-        for (const auto &e : c.contactRelations) {
+        for (const auto &e : c.extras().contactRelations) {
             if (e.value.name.isEmpty())
                 continue;
             labelled("X-ABRELATEDNAMES", e.label, nullptr, nullptr);
             value(e.value.name, false);
             endLabelled(e.label);
         }
-        for (const auto &e : c.socialProfiles)
+        for (const auto &e : c.extras().socialProfiles)
             socialProfile(e);
-        for (const auto &e : c.instantMessageAddresses)
+        for (const auto &e : c.extras().instantMessageAddresses)
             instantMessage(e);
         if (c.contactType == StoreContact::Type::Organization)
             m_card.append("X-ABShowAs:COMPANY\r\n");
@@ -421,8 +421,8 @@ private:
             return;
         }
         bool any = false;
-        for (const QString *part :
-            { &c.namePrefix, &c.givenName, &c.middleName, &c.familyName, &c.nameSuffix }) {
+        for (const QString *part : { &c.extras().namePrefix, &c.givenName, &c.extras().middleName,
+                 &c.familyName, &c.extras().nameSuffix }) {
             if (part->isEmpty())
                 continue;
             if (any)

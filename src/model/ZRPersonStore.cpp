@@ -86,6 +86,13 @@ template <typename T> void setIfDifferent(T &field, const T &value)
         field = value;
 }
 
+// The same for the contact's extras, which are made only when something in them changes.
+template <typename T> void setExtraIfDifferent(StoreContact &c, T StoreContactExtras::*field, T &&value)
+{
+    if (c.extras().*field != value)
+        c.editExtras().*field = std::move(value);
+}
+
 } // namespace
 
 std::shared_ptr<ZRPerson> ZRPerson::fromStoreContact(const StoreContact &contact)
@@ -136,8 +143,8 @@ void ZRPerson::noteUnbuiltLabels(const StoreContact &c)
     // The labels as the card has them (services for profiles), shared, not converted: reading a file
     // does no more than keep them, and entryLabels puts them in the record's words when asked.
     m_unbuiltLabels.reserve(c.phoneNumbers.size() + c.emailAddresses.size() + c.postalAddresses.size()
-        + c.urlAddresses.size() + c.socialProfiles.size() + c.instantMessageAddresses.size()
-        + c.contactRelations.size() + c.dates.size());
+        + c.urlAddresses.size() + c.extras().socialProfiles.size() + c.extras().instantMessageAddresses.size()
+        + c.extras().contactRelations.size() + c.extras().dates.size());
     qsizetype field = 0;
     auto start
         = [&] { m_unbuiltLabelStarts[field++] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF)); };
@@ -151,11 +158,11 @@ void ZRPerson::noteUnbuiltLabels(const StoreContact &c)
     add(c.postalAddresses);
     add(c.urlAddresses);
     start();
-    for (const auto &lv : c.socialProfiles)
+    for (const auto &lv : c.extras().socialProfiles)
         m_unbuiltLabels.append(lv.value.service);
-    add(c.instantMessageAddresses);
-    add(c.contactRelations);
-    add(c.dates);
+    add(c.extras().instantMessageAddresses);
+    add(c.extras().contactRelations);
+    add(c.extras().dates);
     m_unbuiltLabelStarts[field] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
 }
 
@@ -242,14 +249,14 @@ void ZRPerson::fillNames(const StoreContact &c)
     m_nameValue = dictionary({
         { Ident::FirstName, c.givenName },
         { Ident::LastName, c.familyName },
-        { Ident::MiddleName, c.middleName },
-        { Ident::PreviousFamilyName, c.previousFamilyName },
+        { Ident::MiddleName, c.extras().middleName },
+        { Ident::PreviousFamilyName, c.extras().previousFamilyName },
         { Key::NameOrdering, order },
         { Key::ShowAsPerson, person },
     });
     deriveName();
-    m_imageData = c.imageData;
-    m_thumbnailImageData = c.thumbnailImageData;
+    m_imageData = c.extras().imageData;
+    m_thumbnailImageData = c.extras().thumbnailImageData;
 }
 
 void ZRPerson::fillValues(const StoreContact &c)
@@ -259,9 +266,9 @@ void ZRPerson::fillValues(const StoreContact &c)
         { Ident::Company, c.organizationName },
         { Ident::Department, c.departmentName },
         { Ident::JobTitle, c.jobTitle },
-        { Ident::Nickname, c.nickname },
-        { Ident::Title, c.namePrefix },
-        { Ident::Suffix, c.nameSuffix },
+        { Ident::Nickname, c.extras().nickname },
+        { Ident::Title, c.extras().namePrefix },
+        { Ident::Suffix, c.extras().nameSuffix },
         { Ident::Note, c.note },
     };
     for (const auto &[id, value] : stringFields) {
@@ -272,8 +279,8 @@ void ZRPerson::fillValues(const StoreContact &c)
     QVariantMap &phonetic = m_phoneticNameValue.emplace();
     if (!c.phoneticGivenName.isEmpty())
         phonetic.insert(Ident::FirstName, c.phoneticGivenName);
-    if (!c.phoneticMiddleName.isEmpty())
-        phonetic.insert(Ident::MiddleName, c.phoneticMiddleName);
+    if (!c.extras().phoneticMiddleName.isEmpty())
+        phonetic.insert(Ident::MiddleName, c.extras().phoneticMiddleName);
     if (!c.phoneticFamilyName.isEmpty())
         phonetic.insert(Ident::LastName, c.phoneticFamilyName);
     derivePhoneticName();
@@ -329,9 +336,9 @@ void ZRPerson::fillValues(const StoreContact &c)
     }
 
     QVariantList &sns = m_snsValues.emplace();
-    sns.reserve(c.socialProfiles.size());
-    for (qsizetype i = 0; i < c.socialProfiles.size(); ++i) {
-        const StoreSocialProfile &p = c.socialProfiles.at(i).value;
+    sns.reserve(c.extras().socialProfiles.size());
+    for (qsizetype i = 0; i < c.extras().socialProfiles.size(); ++i) {
+        const StoreSocialProfile &p = c.extras().socialProfiles.at(i).value;
         const QString service = serviceConstant(p.service);
         sns.append(QVariantMap {
             { Key::SocialProfile, QVariant::fromValue(p) },
@@ -347,9 +354,9 @@ void ZRPerson::fillValues(const StoreContact &c)
     }
 
     QVariantList &ims = m_imsValues.emplace();
-    ims.reserve(c.instantMessageAddresses.size());
-    for (qsizetype i = 0; i < c.instantMessageAddresses.size(); ++i) {
-        const auto &lv = c.instantMessageAddresses.at(i);
+    ims.reserve(c.extras().instantMessageAddresses.size());
+    for (qsizetype i = 0; i < c.extras().instantMessageAddresses.size(); ++i) {
+        const auto &lv = c.extras().instantMessageAddresses.at(i);
         QVariantMap entry {
             { Key::Label, Labels::labelFromCNLabel(lv.label) },
             { Key::InstantMessageAddress, QVariant::fromValue(lv.value) },
@@ -362,18 +369,18 @@ void ZRPerson::fillValues(const StoreContact &c)
     }
 
     QVariantList &relations = m_relationshipValues.emplace();
-    relations.reserve(c.contactRelations.size());
-    for (qsizetype i = 0; i < c.contactRelations.size(); ++i) {
-        const auto &lv = c.contactRelations.at(i);
+    relations.reserve(c.extras().contactRelations.size());
+    for (qsizetype i = 0; i < c.extras().contactRelations.size(); ++i) {
+        const auto &lv = c.extras().contactRelations.at(i);
         relations.append(QVariantMap { { Key::ContactRelation, QVariant::fromValue(lv.value) },
             { Key::Value, lv.value.name }, { Key::StringValue, lv.value.name },
             { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
     }
 
     QVariantList &dates = m_datesValues.emplace();
-    dates.reserve(c.dates.size());
-    for (qsizetype i = 0; i < c.dates.size(); ++i) {
-        const auto &lv = c.dates.at(i);
+    dates.reserve(c.extras().dates.size());
+    for (qsizetype i = 0; i < c.extras().dates.size(); ++i) {
+        const auto &lv = c.extras().dates.at(i);
         dates.append(QVariantMap { { Key::Value, QVariant::fromValue(lv.value) },
             { Key::StringValue, dateStringFromDateComponents(lv.value) },
             { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
@@ -431,9 +438,9 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         const QVariant *found[5];
         findKeys(readNameValue(), keys, found);
         setIfDifferent(c.givenName, foundText(found[0]));
-        setIfDifferent(c.middleName, foundText(found[1]));
+        setExtraIfDifferent(c, &StoreContactExtras::middleName, foundText(found[1]));
         setIfDifferent(c.familyName, foundText(found[2]));
-        setIfDifferent(c.previousFamilyName, foundText(found[3]));
+        setExtraIfDifferent(c, &StoreContactExtras::previousFamilyName, foundText(found[3]));
         const bool person = found[4] ? found[4]->toBool() : true;
         setIfDifferent(c.contactType, person ? StoreContact::Type::Person : StoreContact::Type::Organization);
     }
@@ -446,7 +453,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         const QVariant *found[3];
         findKeys(*m_phoneticNameValue, keys, found);
         setIfDifferent(c.phoneticGivenName, foundText(found[0]));
-        setIfDifferent(c.phoneticMiddleName, foundText(found[1]));
+        setExtraIfDifferent(c, &StoreContactExtras::phoneticMiddleName, foundText(found[1]));
         setIfDifferent(c.phoneticFamilyName, foundText(found[2]));
     }
     // Each entry's keys are read in one walk through its dictionary: a card is written for every
@@ -500,7 +507,7 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
     }
     QVariantMap converted;
     if (m_snsValues) {
-        c.socialProfiles.clear();
+        QList<StoreLabeledValue<StoreSocialProfile>> socialProfiles;
         static const QString *const keys[] = { &CN::SocialProfileUsernameKey, &CN::SocialProfileServiceKey,
             &CN::SocialProfileURLStringKey, &CN::SocialProfileUserIdentifierKey };
         const QVariant *found[4];
@@ -513,11 +520,12 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
             if (service.isEmpty())
                 service = CN::SocialProfileServiceTwitter;
             StoreSocialProfile p { foundText(found[2]), user, foundText(found[3]), service };
-            c.socialProfiles.append({ service, p });
+            socialProfiles.append({ service, p });
         }
+        setExtraIfDifferent(c, &StoreContactExtras::socialProfiles, std::move(socialProfiles));
     }
     if (m_imsValues) {
-        c.instantMessageAddresses.clear();
+        QList<StoreLabeledValue<StoreInstantMessageAddress>> instantMessageAddresses;
         static const QString *const keys[]
             = { &CN::InstantMessageAddressUsernameKey, &CN::InstantMessageAddressServiceKey, &Key::Label };
         const QVariant *found[3];
@@ -529,9 +537,11 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
             QString service = foundText(found[1]);
             if (service.isEmpty())
                 service = CN::InstantMessageServiceAIM;
-            c.instantMessageAddresses.append(
+            instantMessageAddresses.append(
                 { storeLabelOf(foundText(found[2])), StoreInstantMessageAddress { user, service } });
         }
+        setExtraIfDifferent(
+            c, &StoreContactExtras::instantMessageAddresses, std::move(instantMessageAddresses));
     }
     // An entry without a label gets the field's usual one.
     auto labelOr = [](const QVariant *label, const QString &fallback) {
@@ -539,26 +549,28 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         return text.isEmpty() ? fallback : storeLabelOf(text);
     };
     if (m_relationshipValues) {
-        c.contactRelations.clear();
+        QList<StoreLabeledValue<StoreContactRelation>> contactRelations;
         static const QString *const keys[] = { &Key::Value, &Key::Label };
         const QVariant *found[2];
         for (const QVariant &v : std::as_const(*m_relationshipValues)) {
             findKeys(convertedEntryOf(v, converted), keys, found);
             const QString name = foundText(found[0]);
             if (!name.isEmpty())
-                c.contactRelations.append(
+                contactRelations.append(
                     { labelOr(found[1], CN::LabelContactRelationFriend), StoreContactRelation { name } });
         }
+        setExtraIfDifferent(c, &StoreContactExtras::contactRelations, std::move(contactRelations));
     }
     if (m_datesValues) {
-        c.dates.clear();
+        QList<StoreLabeledValue<DateComponents>> dates;
         static const QString *const keys[] = { &Key::Value, &Key::Label };
         const QVariant *found[2];
         for (const QVariant &v : std::as_const(*m_datesValues)) {
             findKeys(convertedEntryOf(v, converted), keys, found);
             if (const auto date = found[0] ? componentsOf(*found[0]) : std::nullopt)
-                c.dates.append({ labelOr(found[1], CN::LabelDateAnniversary), *date });
+                dates.append({ labelOr(found[1], CN::LabelDateAnniversary), *date });
         }
+        setExtraIfDifferent(c, &StoreContactExtras::dates, std::move(dates));
     }
     if (m_birthdayValue) {
         const auto it = m_birthdayValue->constFind(Key::Value);
@@ -572,16 +584,16 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         findKeys(*m_stringValues, keys, found);
         setIfDifferent(c.organizationName, foundText(found[0]));
         setIfDifferent(c.departmentName, foundText(found[1]));
-        setIfDifferent(c.nickname, foundText(found[2]));
+        setExtraIfDifferent(c, &StoreContactExtras::nickname, foundText(found[2]));
         setIfDifferent(c.jobTitle, foundText(found[3]));
-        setIfDifferent(c.namePrefix, foundText(found[4]));
+        setExtraIfDifferent(c, &StoreContactExtras::namePrefix, foundText(found[4]));
         setIfDifferent(c.note, foundText(found[5]));
-        setIfDifferent(c.nameSuffix, foundText(found[6]));
+        setExtraIfDifferent(c, &StoreContactExtras::nameSuffix, foundText(found[6]));
     }
     if (!m_imageData.isEmpty())
-        c.imageData = m_imageData;
+        setExtraIfDifferent(c, &StoreContactExtras::imageData, QByteArray(m_imageData));
     if (!m_thumbnailImageData.isEmpty())
-        c.thumbnailImageData = m_thumbnailImageData;
+        setExtraIfDifferent(c, &StoreContactExtras::thumbnailImageData, QByteArray(m_thumbnailImageData));
     return c;
 }
 
@@ -605,7 +617,6 @@ void ZRPerson::writeUnbuiltValues(StoreContact &c) const
         return result;
     };
     setIfDifferent(c.phoneticGivenName, read.phoneticGivenName);
-    setIfDifferent(c.phoneticMiddleName, read.phoneticMiddleName);
     setIfDifferent(c.phoneticFamilyName, read.phoneticFamilyName);
 
     // The lists read are the card's own: they are changed where they lie and moved over, as the
@@ -622,38 +633,44 @@ void ZRPerson::writeUnbuiltValues(StoreContact &c) const
     relabel(read.urlAddresses, noValue, c.urlAddresses);
     relabel(
         read.postalAddresses, [](const auto &) { return false; }, c.postalAddresses);
-    relabel(
-        read.contactRelations, [](const auto &lv) { return lv.value.name.isEmpty(); }, c.contactRelations);
-    relabel(
-        read.dates, [](const auto &) { return false; }, c.dates);
+    c.birthday = read.birthday;
+    setIfDifferent(c.organizationName, read.organizationName);
+    setIfDifferent(c.departmentName, read.departmentName);
+    setIfDifferent(c.jobTitle, read.jobTitle);
+    setIfDifferent(c.note, read.note);
 
-    read.instantMessageAddresses.removeIf([](const auto &lv) { return lv.value.username.isEmpty(); });
-    for (auto &lv : read.instantMessageAddresses) {
+    // Most cards have no extras; then there is nothing to carry over, unless the base has some.
+    if (!read.hasExtras() && !c.hasExtras())
+        return;
+    StoreContactExtras &from = read.editExtras();
+    StoreContactExtras &to = c.editExtras();
+    setIfDifferent(to.phoneticMiddleName, from.phoneticMiddleName);
+    setIfDifferent(to.nickname, from.nickname);
+    setIfDifferent(to.namePrefix, from.namePrefix);
+    setIfDifferent(to.nameSuffix, from.nameSuffix);
+    relabel(
+        from.contactRelations, [](const auto &lv) { return lv.value.name.isEmpty(); }, to.contactRelations);
+    relabel(
+        from.dates, [](const auto &) { return false; }, to.dates);
+
+    from.instantMessageAddresses.removeIf([](const auto &lv) { return lv.value.username.isEmpty(); });
+    for (auto &lv : from.instantMessageAddresses) {
         lv.label = label(lv.label);
         if (lv.value.service.isEmpty())
             lv.value.service = CN::InstantMessageServiceAIM;
     }
-    c.instantMessageAddresses = std::move(read.instantMessageAddresses);
+    to.instantMessageAddresses = std::move(from.instantMessageAddresses);
 
     // A profile's label is its service.
-    read.socialProfiles.removeIf([](const auto &lv) { return lv.value.username.isEmpty(); });
-    for (auto &lv : read.socialProfiles) {
+    from.socialProfiles.removeIf([](const auto &lv) { return lv.value.username.isEmpty(); });
+    for (auto &lv : from.socialProfiles) {
         QString service = serviceConstant(lv.value.service);
         if (service.isEmpty())
             service = CN::SocialProfileServiceTwitter;
         lv.label = service;
         lv.value.service = service;
     }
-    c.socialProfiles = std::move(read.socialProfiles);
-
-    c.birthday = read.birthday;
-    setIfDifferent(c.organizationName, read.organizationName);
-    setIfDifferent(c.departmentName, read.departmentName);
-    setIfDifferent(c.nickname, read.nickname);
-    setIfDifferent(c.jobTitle, read.jobTitle);
-    setIfDifferent(c.namePrefix, read.namePrefix);
-    setIfDifferent(c.note, read.note);
-    setIfDifferent(c.nameSuffix, read.nameSuffix);
+    to.socialProfiles = std::move(from.socialProfiles);
 }
 
 void ZRPerson::appendVCardData(QByteArray &out)

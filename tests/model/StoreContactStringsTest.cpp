@@ -41,7 +41,7 @@ void expectRead(const StoreContact &c)
 {
     EXPECT_EQ(c.familyName, u"Sato"_s);
     EXPECT_EQ(c.givenName, u"Taro"_s);
-    EXPECT_EQ(c.namePrefix, u"Dr."_s);
+    EXPECT_EQ(c.extras().namePrefix, u"Dr."_s);
     EXPECT_EQ(c.organizationName, u"Acme, Inc."_s);
     EXPECT_EQ(c.departmentName, u"Sales"_s);
     EXPECT_EQ(c.note, u"first line\nsecond line"_s);

@@ -37,13 +37,13 @@ TEST(VCardReaderTest, AddressBookCardFillsEveryField)
     EXPECT_EQ(c.identifier, u"1234-ABCD"_s);
     EXPECT_EQ(c.familyName, u"Appleseed"_s);
     EXPECT_EQ(c.givenName, u"Jane"_s);
-    EXPECT_EQ(c.middleName, u"Q."_s);
-    EXPECT_EQ(c.namePrefix, u"Dr."_s);
-    EXPECT_EQ(c.nameSuffix, u"PhD"_s);
-    EXPECT_EQ(c.nickname, u"Janie"_s);
+    EXPECT_EQ(c.extras().middleName, u"Q."_s);
+    EXPECT_EQ(c.extras().namePrefix, u"Dr."_s);
+    EXPECT_EQ(c.extras().nameSuffix, u"PhD"_s);
+    EXPECT_EQ(c.extras().nickname, u"Janie"_s);
     EXPECT_EQ(c.phoneticGivenName, u"Jeyn"_s);
     EXPECT_EQ(c.phoneticFamilyName, u"Apulsiid"_s);
-    EXPECT_EQ(c.previousFamilyName, u"Smith"_s);
+    EXPECT_EQ(c.extras().previousFamilyName, u"Smith"_s);
     EXPECT_EQ(c.organizationName, u"Example Corp"_s);
     EXPECT_EQ(c.departmentName, u"Research; Development"_s);
     EXPECT_EQ(c.jobTitle, u"Chief Scientist"_s);
@@ -79,25 +79,25 @@ TEST(VCardReaderTest, AddressBookCardFillsEveryField)
 
     ASSERT_TRUE(c.birthday.has_value());
     EXPECT_EQ(*c.birthday, (DateComponents { 0, 5, 17 }));
-    ASSERT_EQ(c.dates.size(), 1);
-    EXPECT_EQ(c.dates[0].label, CN::LabelDateAnniversary);
-    EXPECT_EQ(c.dates[0].value, (DateComponents { 2004, 8, 12 }));
-    ASSERT_EQ(c.contactRelations.size(), 1);
-    EXPECT_EQ(c.contactRelations[0].label, CN::LabelContactRelationSpouse);
-    EXPECT_EQ(c.contactRelations[0].value.name, u"John Appleseed"_s);
+    ASSERT_EQ(c.extras().dates.size(), 1);
+    EXPECT_EQ(c.extras().dates[0].label, CN::LabelDateAnniversary);
+    EXPECT_EQ(c.extras().dates[0].value, (DateComponents { 2004, 8, 12 }));
+    ASSERT_EQ(c.extras().contactRelations.size(), 1);
+    EXPECT_EQ(c.extras().contactRelations[0].label, CN::LabelContactRelationSpouse);
+    EXPECT_EQ(c.extras().contactRelations[0].value.name, u"John Appleseed"_s);
 
-    ASSERT_EQ(c.socialProfiles.size(), 1);
-    EXPECT_EQ(c.socialProfiles[0].value.service, u"twitter"_s);
-    EXPECT_EQ(c.socialProfiles[0].value.username, u"janeq"_s);
-    EXPECT_EQ(c.socialProfiles[0].value.urlString, u"http://twitter.com/janeq"_s);
+    ASSERT_EQ(c.extras().socialProfiles.size(), 1);
+    EXPECT_EQ(c.extras().socialProfiles[0].value.service, u"twitter"_s);
+    EXPECT_EQ(c.extras().socialProfiles[0].value.username, u"janeq"_s);
+    EXPECT_EQ(c.extras().socialProfiles[0].value.urlString, u"http://twitter.com/janeq"_s);
 
-    ASSERT_EQ(c.instantMessageAddresses.size(), 2);
-    EXPECT_EQ(c.instantMessageAddresses[0].label, CN::LabelHome);
-    EXPECT_EQ(c.instantMessageAddresses[0].value.service, u"Skype"_s);
-    EXPECT_EQ(c.instantMessageAddresses[0].value.username, u"jane.q"_s);
-    EXPECT_EQ(c.instantMessageAddresses[1].label, CN::LabelWork);
-    EXPECT_EQ(c.instantMessageAddresses[1].value.service, CN::InstantMessageServiceAIM);
-    EXPECT_EQ(c.instantMessageAddresses[1].value.username, u"janeaim"_s);
+    ASSERT_EQ(c.extras().instantMessageAddresses.size(), 2);
+    EXPECT_EQ(c.extras().instantMessageAddresses[0].label, CN::LabelHome);
+    EXPECT_EQ(c.extras().instantMessageAddresses[0].value.service, u"Skype"_s);
+    EXPECT_EQ(c.extras().instantMessageAddresses[0].value.username, u"jane.q"_s);
+    EXPECT_EQ(c.extras().instantMessageAddresses[1].label, CN::LabelWork);
+    EXPECT_EQ(c.extras().instantMessageAddresses[1].value.service, CN::InstantMessageServiceAIM);
+    EXPECT_EQ(c.extras().instantMessageAddresses[1].value.username, u"janeaim"_s);
 }
 
 // Shift_JIS bytes whose second byte is a backslash (表, 能) must be decoded before escapes are
@@ -256,9 +256,9 @@ TEST(VCardReaderTest, DateForms)
     const StoreContact c
         = readOne("BDAY:--0517\r\nANNIVERSARY:20100101\r\nX-ABDATE;TYPE=anniversary:2011-02-03", "4.0");
     EXPECT_EQ(c.birthday, (DateComponents { 0, 5, 17 }));
-    ASSERT_EQ(c.dates.size(), 2);
-    EXPECT_EQ(c.dates[0].label, CN::LabelDateAnniversary);
-    EXPECT_EQ(c.dates[1].label, CN::LabelDateAnniversary);
+    ASSERT_EQ(c.extras().dates.size(), 2);
+    EXPECT_EQ(c.extras().dates[0].label, CN::LabelDateAnniversary);
+    EXPECT_EQ(c.extras().dates[1].label, CN::LabelDateAnniversary);
 }
 
 TEST(VCardReaderTest, OrganisationsAndNames)
@@ -295,34 +295,34 @@ TEST(VCardReaderTest, MessagingSocialAndRelations)
                                    "RELATED;VALUE=text;TYPE=friend:Pat\r\n"
                                    "RELATED:urn:uuid:03a0e51f\r\n"
                                    "X-ABRELATEDNAMES:Sam");
-    ASSERT_EQ(c.instantMessageAddresses.size(), 3);
-    EXPECT_EQ(c.instantMessageAddresses[0].value.service, CN::InstantMessageServiceJabber);
-    EXPECT_EQ(c.instantMessageAddresses[0].label, CN::LabelWork);
-    EXPECT_EQ(c.instantMessageAddresses[1].value.service, u"sip"_s);
-    EXPECT_EQ(c.instantMessageAddresses[1].value.username, u"b@example.org"_s);
-    EXPECT_EQ(c.instantMessageAddresses[2].value.service, CN::InstantMessageServiceICQ);
-    ASSERT_EQ(c.socialProfiles.size(), 1);
-    EXPECT_EQ(c.socialProfiles[0].value.username, u"someone"_s); // taken from the URL
-    ASSERT_EQ(c.contactRelations.size(), 2);
-    EXPECT_EQ(c.contactRelations[0].label, CN::LabelContactRelationFriend);
-    EXPECT_EQ(c.contactRelations[1].value.name, u"Sam"_s);
+    ASSERT_EQ(c.extras().instantMessageAddresses.size(), 3);
+    EXPECT_EQ(c.extras().instantMessageAddresses[0].value.service, CN::InstantMessageServiceJabber);
+    EXPECT_EQ(c.extras().instantMessageAddresses[0].label, CN::LabelWork);
+    EXPECT_EQ(c.extras().instantMessageAddresses[1].value.service, u"sip"_s);
+    EXPECT_EQ(c.extras().instantMessageAddresses[1].value.username, u"b@example.org"_s);
+    EXPECT_EQ(c.extras().instantMessageAddresses[2].value.service, CN::InstantMessageServiceICQ);
+    ASSERT_EQ(c.extras().socialProfiles.size(), 1);
+    EXPECT_EQ(c.extras().socialProfiles[0].value.username, u"someone"_s); // taken from the URL
+    ASSERT_EQ(c.extras().contactRelations.size(), 2);
+    EXPECT_EQ(c.extras().contactRelations[0].label, CN::LabelContactRelationFriend);
+    EXPECT_EQ(c.extras().contactRelations[1].value.name, u"Sam"_s);
 }
 
 TEST(VCardReaderTest, Photos)
 {
     // A 2.1 base64 block continued on unindented lines and ended by a blank line.
     StoreContact c = readOne("PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/\r\n4AAQ\r\n\r\nN:Doe;;;;", "2.1");
-    EXPECT_EQ(c.imageData, QByteArray::fromBase64("/9j/4AAQ"));
+    EXPECT_EQ(c.extras().imageData, QByteArray::fromBase64("/9j/4AAQ"));
     EXPECT_EQ(c.familyName, u"Doe"_s);
 
     c = readOne("PHOTO;ENCODING=b;TYPE=JPEG:/9j/\r\n  4AAQ");
-    EXPECT_EQ(c.imageData, QByteArray::fromBase64("/9j/4AAQ"));
+    EXPECT_EQ(c.extras().imageData, QByteArray::fromBase64("/9j/4AAQ"));
 
     c = readOne("PHOTO:data:image/png;base64,iVBORw0K", "4.0");
-    EXPECT_EQ(c.imageData, QByteArray::fromBase64("iVBORw0K"));
+    EXPECT_EQ(c.extras().imageData, QByteArray::fromBase64("iVBORw0K"));
 
     c = readOne("PHOTO;VALUE=uri:http://example.com/me.jpg");
-    EXPECT_TRUE(c.imageData.isEmpty());
+    EXPECT_TRUE(c.extras().imageData.isEmpty());
 }
 
 TEST(VCardReaderTest, BadInputIsAnErrorNotACrash)
@@ -379,7 +379,7 @@ TEST(VCardReaderTest, InstantMessageServiceNamedOnlyByType)
         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nN:;A;;;\r\nIMPP;TYPE=SKYPE:someone\r\n"
         "IMPP;TYPE=HOME;TYPE=IRC:chan@example.com\r\nIMPP;TYPE=pref:plain\r\nEND:VCARD\r\n");
     ASSERT_EQ(contacts.size(), 1);
-    const auto &ims = contacts.first().instantMessageAddresses;
+    const auto &ims = contacts.first().extras().instantMessageAddresses;
     ASSERT_EQ(ims.size(), 3);
     EXPECT_EQ(ims[0].value.service, CN::InstantMessageServiceSkype);
     EXPECT_EQ(ims[1].value.service, u"IRC"_s);

@@ -22,8 +22,10 @@ inline QByteArray readFile(const QString &path)
 inline StoreContact withoutNoteAndImages(StoreContact contact)
 {
     contact.note.clear();
-    contact.imageData.clear();
-    contact.thumbnailImageData.clear();
+    if (contact.hasExtras()) {
+        contact.editExtras().imageData.clear();
+        contact.editExtras().thumbnailImageData.clear();
+    }
     return contact;
 }
 
@@ -36,15 +38,15 @@ inline std::string describeDifference(const StoreContact &a, const StoreContact 
     };
     field("identifier", a.identifier == b.identifier);
     field("contactType", a.contactType == b.contactType);
-    field("namePrefix", a.namePrefix == b.namePrefix);
+    field("namePrefix", a.extras().namePrefix == b.extras().namePrefix);
     field("givenName", a.givenName == b.givenName);
-    field("middleName", a.middleName == b.middleName);
+    field("middleName", a.extras().middleName == b.extras().middleName);
     field("familyName", a.familyName == b.familyName);
-    field("previousFamilyName", a.previousFamilyName == b.previousFamilyName);
-    field("nameSuffix", a.nameSuffix == b.nameSuffix);
-    field("nickname", a.nickname == b.nickname);
+    field("previousFamilyName", a.extras().previousFamilyName == b.extras().previousFamilyName);
+    field("nameSuffix", a.extras().nameSuffix == b.extras().nameSuffix);
+    field("nickname", a.extras().nickname == b.extras().nickname);
     field("phoneticGivenName", a.phoneticGivenName == b.phoneticGivenName);
-    field("phoneticMiddleName", a.phoneticMiddleName == b.phoneticMiddleName);
+    field("phoneticMiddleName", a.extras().phoneticMiddleName == b.extras().phoneticMiddleName);
     field("phoneticFamilyName", a.phoneticFamilyName == b.phoneticFamilyName);
     field("organizationName", a.organizationName == b.organizationName);
     field("departmentName", a.departmentName == b.departmentName);
@@ -54,10 +56,11 @@ inline std::string describeDifference(const StoreContact &a, const StoreContact 
     field("emailAddresses", a.emailAddresses == b.emailAddresses);
     field("postalAddresses", a.postalAddresses == b.postalAddresses);
     field("urlAddresses", a.urlAddresses == b.urlAddresses);
-    field("socialProfiles", a.socialProfiles == b.socialProfiles);
-    field("instantMessageAddresses", a.instantMessageAddresses == b.instantMessageAddresses);
-    field("contactRelations", a.contactRelations == b.contactRelations);
-    field("dates", a.dates == b.dates);
+    field("socialProfiles", a.extras().socialProfiles == b.extras().socialProfiles);
+    field(
+        "instantMessageAddresses", a.extras().instantMessageAddresses == b.extras().instantMessageAddresses);
+    field("contactRelations", a.extras().contactRelations == b.extras().contactRelations);
+    field("dates", a.extras().dates == b.extras().dates);
     return out;
 }
 

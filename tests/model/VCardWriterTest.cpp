@@ -34,21 +34,21 @@ StoreContact fullContact()
 {
     StoreContact c;
     c.identifier = u"8F1E-22"_s;
-    c.namePrefix = u"Dr."_s;
+    c.editExtras().namePrefix = u"Dr."_s;
     c.givenName = u"太郎"_s;
-    c.middleName = u"Q;R"_s;
+    c.editExtras().middleName = u"Q;R"_s;
     c.familyName = u"山田, Jr\\"_s;
-    c.nameSuffix = u"III"_s;
-    c.previousFamilyName = u"佐藤"_s;
-    c.nickname = u"Taro,T"_s;
+    c.editExtras().nameSuffix = u"III"_s;
+    c.editExtras().previousFamilyName = u"佐藤"_s;
+    c.editExtras().nickname = u"Taro,T"_s;
     c.phoneticGivenName = u"たろう"_s;
-    c.phoneticMiddleName = u"m"_s;
+    c.editExtras().phoneticMiddleName = u"m"_s;
     c.phoneticFamilyName = u"やまだ"_s;
     c.organizationName = u"株式会社①"_s;
     c.departmentName = u"開発;第二"_s;
     c.jobTitle = u"課長"_s;
     c.note = u"left out"_s;
-    c.imageData = "left out too";
+    c.editExtras().imageData = "left out too";
     c.birthday = DateComponents { 0, 2, 29 };
     c.phoneNumbers = { { CN::LabelPhoneNumberMobile, u"090-1"_s }, { CN::LabelPhoneNumberHomeFax, u"03-2"_s },
         { CN::LabelPhoneNumberWorkFax, u"03-3"_s }, { CN::LabelPhoneNumberOtherFax, u"03-4"_s },
@@ -63,15 +63,17 @@ StoreContact fullContact()
     c.postalAddresses = { { CN::LabelHome, home }, { u"Warehouse"_s, office } };
     c.urlAddresses
         = { { CN::LabelURLAddressHomePage, u"https://example.com/a,b;c"_s }, { CN::LabelWork, u"x"_s } };
-    c.socialProfiles = {
+    c.editExtras().socialProfiles = {
         { QString(), { u"https://twitter.com/taro"_s, u"taro"_s, u"42"_s, CN::SocialProfileServiceTwitter } },
         { u"Fediverse"_s, { u"https://example.social/@t"_s, u"t"_s, QString(), u"My, Service"_s } }
     };
-    c.instantMessageAddresses
+    c.editExtras().instantMessageAddresses
         = { { CN::LabelHome, { u"taro@example.org"_s, CN::InstantMessageServiceJabber } },
               { u"Gaming"_s, { u"t:1"_s, u"Steam"_s } } };
-    c.contactRelations = { { CN::LabelContactRelationMother, { u"花子"_s } }, { QString(), { u"Sam"_s } } };
-    c.dates = { { CN::LabelDateAnniversary, { 2001, 4, 1 } }, { u"Graduation"_s, { 0, 3, 15 } } };
+    c.editExtras().contactRelations
+        = { { CN::LabelContactRelationMother, { u"花子"_s } }, { QString(), { u"Sam"_s } } };
+    c.editExtras().dates
+        = { { CN::LabelDateAnniversary, { 2001, 4, 1 } }, { u"Graduation"_s, { 0, 3, 15 } } };
     return c;
 }
 
@@ -206,7 +208,7 @@ TEST(VCardWriterTest, EmptyValuesAreLeftOut)
     c.identifier = u"x"_s;
     c.phoneNumbers = { { CN::LabelHome, QString() } };
     c.postalAddresses = { { CN::LabelHome, StorePostalAddress() } };
-    c.instantMessageAddresses = { { CN::LabelHome, { QString(), u"AIM"_s } } };
+    c.editExtras().instantMessageAddresses = { { CN::LabelHome, { QString(), u"AIM"_s } } };
     c.birthday = DateComponents { 2001, 2, 30 }; // no such day: not written
     const QByteArray text = VCardSerialization::dataWithContacts({ c });
     EXPECT_FALSE(text.contains("TEL"));
@@ -222,12 +224,12 @@ TEST(VCardWriterTest, UnbalancedQuotesInParametersReadAsTheyWriteBack)
     const auto [read, again]
         = readAndReadAgain("IMPP;X-SERVICE-TYPE=My \"Chat:x-apple:me@example.com\r\n"
                            "X-SOCIALPROFILE;TYPE=site;X-USER=a\"b:https://example.com/u\r\n");
-    ASSERT_EQ(read.instantMessageAddresses.size(), 1);
-    EXPECT_EQ(read.instantMessageAddresses[0].value.service, u"My Chat"_s);
-    ASSERT_EQ(read.socialProfiles.size(), 1);
-    EXPECT_EQ(read.socialProfiles[0].value.username, u"ab"_s);
-    EXPECT_EQ(again.instantMessageAddresses, read.instantMessageAddresses);
-    EXPECT_EQ(again.socialProfiles, read.socialProfiles);
+    ASSERT_EQ(read.extras().instantMessageAddresses.size(), 1);
+    EXPECT_EQ(read.extras().instantMessageAddresses[0].value.service, u"My Chat"_s);
+    ASSERT_EQ(read.extras().socialProfiles.size(), 1);
+    EXPECT_EQ(read.extras().socialProfiles[0].value.username, u"ab"_s);
+    EXPECT_EQ(again.extras().instantMessageAddresses, read.extras().instantMessageAddresses);
+    EXPECT_EQ(again.extras().socialProfiles, read.extras().socialProfiles);
 }
 
 // A value that starts with byte-order marks reads without them however it is decoded (strict UTF-8,
@@ -244,10 +246,10 @@ TEST(VCardWriterTest, LeadingByteOrderMarksReadAsTheyWriteBack)
     EXPECT_EQ(read.postalAddresses[0].value.subAdministrativeArea, u"Postfach 314"_s);
     EXPECT_EQ(read.jobTitle, u"Director"_s);
     EXPECT_EQ(read.note, u"a"_s);
-    EXPECT_EQ(read.nickname, u"Nick"_s);
+    EXPECT_EQ(read.extras().nickname, u"Nick"_s);
     EXPECT_EQ(again.postalAddresses, read.postalAddresses);
     EXPECT_EQ(again.jobTitle, read.jobTitle);
-    EXPECT_EQ(again.nickname, read.nickname);
+    EXPECT_EQ(again.extras().nickname, read.extras().nickname);
 }
 
 TEST(VCardWriterTest, ParameterValuesAreWrittenExactly)
@@ -268,8 +270,8 @@ TEST(VCardWriterTest, ParameterValuesAreWrittenExactly)
     };
     for (const Row &row : rows) {
         StoreContact c;
-        c.instantMessageAddresses = { { CN::LabelHome, { u"me"_s, row.service } } };
-        c.socialProfiles
+        c.editExtras().instantMessageAddresses = { { CN::LabelHome, { u"me"_s, row.service } } };
+        c.editExtras().socialProfiles
             = { { QString(), { u"https://example.com/me"_s, u"me"_s, QString(), row.service } } };
         const QByteArray text = VCardSerialization::dataWithContacts({ c });
         EXPECT_TRUE(text.contains("\r\nIMPP;TYPE=HOME;X-SERVICE-TYPE=" + row.written + ":x-apple:me\r\n"))
@@ -317,8 +319,9 @@ TEST(VCardWriterTest, ValuesNeverStartLinesOfTheirOwn)
     const QString hostile
         = u"a\r\nNOTE:n\nPHOTO;x\rCATEGORIES:c\r\n\nX-RENMEI:r\nX-HAGAKILAYOUTS:0;\nEND:VCARD"_s;
     StoreContact c = fullContact();
-    for (QString *text : { &c.familyName, &c.givenName, &c.nickname, &c.organizationName, &c.departmentName,
-             &c.jobTitle, &c.phoneticGivenName, &c.previousFamilyName, &c.identifier })
+    for (QString *text :
+        { &c.familyName, &c.givenName, &c.editExtras().nickname, &c.organizationName, &c.departmentName,
+            &c.jobTitle, &c.phoneticGivenName, &c.editExtras().previousFamilyName, &c.identifier })
         *text = hostile;
     for (auto &e : c.phoneNumbers)
         e = { hostile, hostile };
@@ -326,13 +329,13 @@ TEST(VCardWriterTest, ValuesNeverStartLinesOfTheirOwn)
         e.label = hostile;
         e.value.street = e.value.isoCountryCode = e.value.subLocality = hostile;
     }
-    for (auto &e : c.socialProfiles)
+    for (auto &e : c.editExtras().socialProfiles)
         e = { hostile, { hostile, hostile, hostile, hostile } };
-    for (auto &e : c.instantMessageAddresses)
+    for (auto &e : c.editExtras().instantMessageAddresses)
         e = { hostile, { hostile, hostile } };
-    for (auto &e : c.contactRelations)
+    for (auto &e : c.editExtras().contactRelations)
         e = { hostile, { hostile } };
-    for (auto &e : c.dates)
+    for (auto &e : c.editExtras().dates)
         e.label = hostile;
 
     QByteArray text;

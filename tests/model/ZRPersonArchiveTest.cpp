@@ -31,12 +31,14 @@ TEST_F(ZRPersonArchiveTest, RoundTripKeepsEveryValue)
     c.familyName = u"Mori"_s;
     c.postalAddresses = { { CN::LabelHome,
         StorePostalAddress { u"s"_s, u"c"_s, u"st"_s, u"z"_s, u"JP"_s, u"jp"_s, {}, {} } } };
-    c.socialProfiles = { { u""_s, StoreSocialProfile { u"u"_s, u"n"_s, u"i"_s, u"Flickr"_s } } };
-    c.instantMessageAddresses = { { CN::LabelHome, StoreInstantMessageAddress { u"n"_s, u"ICQ"_s } } };
-    c.contactRelations = { { CN::LabelContactRelationMother, StoreContactRelation { u"Mom"_s } } };
-    c.dates = { { CN::LabelDateAnniversary, DateComponents { 1999, 9, 9 } } };
+    c.editExtras().socialProfiles = { { u""_s, StoreSocialProfile { u"u"_s, u"n"_s, u"i"_s, u"Flickr"_s } } };
+    c.editExtras().instantMessageAddresses
+        = { { CN::LabelHome, StoreInstantMessageAddress { u"n"_s, u"ICQ"_s } } };
+    c.editExtras().contactRelations
+        = { { CN::LabelContactRelationMother, StoreContactRelation { u"Mom"_s } } };
+    c.editExtras().dates = { { CN::LabelDateAnniversary, DateComponents { 1999, 9, 9 } } };
     c.birthday = DateComponents { 1970, 1, 1 };
-    c.imageData = QByteArray("\x00\x01\x02", 3);
+    c.editExtras().imageData = QByteArray("\x00\x01\x02", 3);
     const auto p = ZRPerson::fromStoreContact(c);
     p->setValueForIdentifier(u"Ken"_s, Ident::Renmei);
     p->replaceLabeledValueAtLabelIndex(u"5;sa:{{1,2},{3,4}};"_s, Ident::HagakiLayout, 0);
@@ -54,7 +56,7 @@ TEST_F(ZRPersonArchiveTest, RoundTripKeepsEveryValue)
     EXPECT_EQ(q->uniqueId2(), u"fp"_s);
     EXPECT_TRUE(q->changed());
     EXPECT_FALSE(q->created());
-    EXPECT_EQ(q->imageData(), c.imageData);
+    EXPECT_EQ(q->imageData(), c.extras().imageData);
     EXPECT_TRUE(q->contactFromCache() == p->contactFromCache());
 }
 

@@ -11,15 +11,15 @@ StoreContact fullContact()
 {
     StoreContact c;
     c.identifier = u"ID-42"_s;
-    c.namePrefix = u"Dr."_s;
+    c.editExtras().namePrefix = u"Dr."_s;
     c.givenName = u"Taro"_s;
-    c.middleName = u"Q"_s;
+    c.editExtras().middleName = u"Q"_s;
     c.familyName = u"Yamada"_s;
-    c.previousFamilyName = u"Sato"_s;
-    c.nameSuffix = u"Jr."_s;
-    c.nickname = u"Taa"_s;
+    c.editExtras().previousFamilyName = u"Sato"_s;
+    c.editExtras().nameSuffix = u"Jr."_s;
+    c.editExtras().nickname = u"Taa"_s;
     c.phoneticGivenName = u"たろう"_s;
-    c.phoneticMiddleName = u"きゅー"_s;
+    c.editExtras().phoneticMiddleName = u"きゅー"_s;
     c.phoneticFamilyName = u"やまだ"_s;
     c.organizationName = u"Acme"_s;
     c.departmentName = u"R&D"_s;
@@ -34,16 +34,17 @@ StoreContact fullContact()
     c.postalAddresses = { { CN::LabelHome, home },
         { u"Villa"_s, StorePostalAddress { u"5 Rue"_s, u"Nice"_s, {}, {}, {}, {}, {}, {} } } };
     c.urlAddresses = { { CN::LabelURLAddressHomePage, u"https://acme.example"_s } };
-    c.socialProfiles = { { CN::SocialProfileServiceTwitter,
+    c.editExtras().socialProfiles = { { CN::SocialProfileServiceTwitter,
         StoreSocialProfile {
             u"https://x.example/taro"_s, u"taro"_s, u"12345"_s, CN::SocialProfileServiceTwitter } } };
-    c.instantMessageAddresses = { { CN::LabelWork, StoreInstantMessageAddress { u"taro.y"_s, u"Skype"_s } } };
-    c.contactRelations = { { CN::LabelContactRelationSon, StoreContactRelation { u"Ken"_s } },
+    c.editExtras().instantMessageAddresses
+        = { { CN::LabelWork, StoreInstantMessageAddress { u"taro.y"_s, u"Skype"_s } } };
+    c.editExtras().contactRelations = { { CN::LabelContactRelationSon, StoreContactRelation { u"Ken"_s } },
         { u""_s, StoreContactRelation { u"Nobody"_s } } };
-    c.dates = { { CN::LabelDateAnniversary, DateComponents { 2010, 6, 1 } },
+    c.editExtras().dates = { { CN::LabelDateAnniversary, DateComponents { 2010, 6, 1 } },
         { u""_s, DateComponents { 0, 1, 2 } } };
-    c.imageData = QByteArray("image-bytes");
-    c.thumbnailImageData = QByteArray("thumb-bytes");
+    c.editExtras().imageData = QByteArray("image-bytes");
+    c.editExtras().thumbnailImageData = QByteArray("thumb-bytes");
     return c;
 }
 
@@ -61,19 +62,19 @@ TEST_F(ZRPersonStoreTest, StoreContactSurvivesTheRecordUnchanged)
     // Field by field first, so that a failure names the field.
     EXPECT_EQ(back.identifier, c.identifier);
     EXPECT_EQ(back.givenName, c.givenName);
-    EXPECT_EQ(back.phoneticMiddleName, c.phoneticMiddleName);
-    EXPECT_EQ(back.namePrefix, c.namePrefix);
+    EXPECT_EQ(back.extras().phoneticMiddleName, c.extras().phoneticMiddleName);
+    EXPECT_EQ(back.extras().namePrefix, c.extras().namePrefix);
     EXPECT_EQ(back.birthday, c.birthday);
     EXPECT_EQ(back.phoneNumbers, c.phoneNumbers);
     EXPECT_EQ(back.emailAddresses, c.emailAddresses);
     EXPECT_EQ(back.postalAddresses, c.postalAddresses);
     EXPECT_EQ(back.urlAddresses, c.urlAddresses);
-    EXPECT_EQ(back.socialProfiles, c.socialProfiles);
-    EXPECT_EQ(back.instantMessageAddresses, c.instantMessageAddresses);
-    EXPECT_EQ(back.contactRelations, c.contactRelations);
-    EXPECT_EQ(back.dates, c.dates);
-    EXPECT_EQ(back.imageData, c.imageData);
-    EXPECT_EQ(back.thumbnailImageData, c.thumbnailImageData);
+    EXPECT_EQ(back.extras().socialProfiles, c.extras().socialProfiles);
+    EXPECT_EQ(back.extras().instantMessageAddresses, c.extras().instantMessageAddresses);
+    EXPECT_EQ(back.extras().contactRelations, c.extras().contactRelations);
+    EXPECT_EQ(back.extras().dates, c.extras().dates);
+    EXPECT_EQ(back.extras().imageData, c.extras().imageData);
+    EXPECT_EQ(back.extras().thumbnailImageData, c.extras().thumbnailImageData);
     EXPECT_TRUE(back == c);
 
     StoreContact org = c;
@@ -120,7 +121,8 @@ TEST_F(ZRPersonStoreTest, ServicesOrganisationsAndEmptyContacts)
     c.organizationName = u"Acme"_s;
     c.departmentName = u"Sales"_s;
     c.phoneNumbers = { { CN::LabelWork, u"123"_s } };
-    c.socialProfiles = { { u"ignored"_s, StoreSocialProfile { {}, u"acme"_s, {}, u"facebook"_s } } };
+    c.editExtras().socialProfiles
+        = { { u"ignored"_s, StoreSocialProfile { {}, u"acme"_s, {}, u"facebook"_s } } };
     const auto org = ZRPerson::fromStoreContact(c);
     EXPECT_FALSE(org->showAsPerson());
     EXPECT_EQ(org->storedCompositeName(), u"Acme"_s);
@@ -157,12 +159,12 @@ TEST_F(ZRPersonStoreTest, BuiltContactFollowsEditsAndDefaults)
 
     const StoreContact c = p->contactFromCache(&base);
     EXPECT_TRUE(c.phoneNumbers.isEmpty());
-    ASSERT_EQ(c.socialProfiles.size(), 1);
+    ASSERT_EQ(c.extras().socialProfiles.size(), 1);
     // A new entry without a service: the label "No service" is its service.
-    EXPECT_EQ(c.socialProfiles[0].value.service, LabelText::NoService);
-    ASSERT_EQ(c.instantMessageAddresses.size(), 1);
-    EXPECT_EQ(c.instantMessageAddresses[0].value.service, CN::InstantMessageServiceAIM);
-    EXPECT_EQ(c.instantMessageAddresses[0].label, CN::LabelHome);
+    EXPECT_EQ(c.extras().socialProfiles[0].value.service, LabelText::NoService);
+    ASSERT_EQ(c.extras().instantMessageAddresses.size(), 1);
+    EXPECT_EQ(c.extras().instantMessageAddresses[0].value.service, CN::InstantMessageServiceAIM);
+    EXPECT_EQ(c.extras().instantMessageAddresses[0].label, CN::LabelHome);
     // A cleared company is cleared in the contact, not left as the base had it.
     EXPECT_EQ(c.organizationName, u""_s);
     EXPECT_EQ(c.givenName, base.givenName);
@@ -173,9 +175,9 @@ TEST_F(ZRPersonStoreTest, BuiltContactFollowsEditsAndDefaults)
     blank.datesValues().append(
         QVariantMap { { Key::Value, QVariant::fromValue(DateComponents { 2001, 1, 1 }) } });
     const StoreContact d = blank.contactFromCache();
-    EXPECT_EQ(d.socialProfiles.value(0).value.service, CN::SocialProfileServiceTwitter);
-    EXPECT_EQ(d.contactRelations.value(0).label, CN::LabelContactRelationFriend);
-    EXPECT_EQ(d.dates.value(0).label, CN::LabelDateAnniversary);
+    EXPECT_EQ(d.extras().socialProfiles.value(0).value.service, CN::SocialProfileServiceTwitter);
+    EXPECT_EQ(d.extras().contactRelations.value(0).label, CN::LabelContactRelationFriend);
+    EXPECT_EQ(d.extras().dates.value(0).label, CN::LabelDateAnniversary);
     // Fields never made are left as the base has them.
     EXPECT_EQ(blank.contactFromCache(&base).emailAddresses, base.emailAddresses);
 }
