@@ -23,6 +23,24 @@ TEST(CharsetDecoderTest, ValidUtf8DecodesToTheSameTextQtWouldGive)
     }
 }
 
+// ASCII is decoded in blocks of sixteen and eight bytes: a character other than ASCII, or an invalid
+// byte, at every position around those blocks must be found where it is.
+TEST(CharsetDecoderTest, CharactersAroundAsciiBlocksAreFoundWhereTheyAre)
+{
+    for (int length = 0; length <= 40; ++length) {
+        for (int at = 0; at <= length; ++at) {
+            QByteArray bytes(length, 'a');
+            for (int i = 0; i < length; ++i)
+                bytes[i] = char('A' + i % 26);
+            bytes.insert(at, "\xC3\xA9"); // é
+            EXPECT_EQ(CharsetDecoder::decodeWellFormedUtf8(bytes), QString::fromUtf8(bytes))
+                << length << " " << at;
+            bytes[at + 1] = 'x'; // the lead byte now starts no character
+            EXPECT_FALSE(CharsetDecoder::decodeWellFormedUtf8(bytes).has_value()) << length << " " << at;
+        }
+    }
+}
+
 TEST(CharsetDecoderTest, InvalidUtf8FallsBackToTheCharsetThenLatin1)
 {
     const QByteArray invalid[] = {
