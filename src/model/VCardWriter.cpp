@@ -309,6 +309,7 @@ public:
 
     void write(const StoreContact &c, QByteArrayView beforeEnd = {})
     {
+        const StoreContactExtras &extras = c.extras();
         m_card.clear();
         m_card.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
         m_group = 0;
@@ -318,20 +319,20 @@ public:
         m_card.append(';');
         value(c.givenName, true);
         m_card.append(';');
-        value(c.extras().middleName, true);
+        value(extras.middleName, true);
         m_card.append(';');
-        value(c.extras().namePrefix, true);
+        value(extras.namePrefix, true);
         m_card.append(';');
-        value(c.extras().nameSuffix, true);
+        value(extras.nameSuffix, true);
         end();
         begin(0, "FN");
         formattedName(c);
         end();
-        simple("NICKNAME", c.extras().nickname);
+        simple("NICKNAME", extras.nickname);
         simple("X-PHONETIC-FIRST-NAME", c.phoneticGivenName);
-        simple("X-PHONETIC-MIDDLE-NAME", c.extras().phoneticMiddleName);
+        simple("X-PHONETIC-MIDDLE-NAME", extras.phoneticMiddleName);
         simple("X-PHONETIC-LAST-NAME", c.phoneticFamilyName);
-        simple("X-MAIDENNAME", c.extras().previousFamilyName);
+        simple("X-MAIDENNAME", extras.previousFamilyName);
         if (!c.organizationName.isEmpty() || !c.departmentName.isEmpty()) {
             begin(0, "ORG");
             value(c.organizationName, true);
@@ -372,23 +373,23 @@ public:
             dateValue(*c.birthday);
             end();
         }
-        for (const auto &e : c.extras().dates) {
+        for (const auto &e : extras.dates) {
             if (!writableDate(e.value))
                 continue;
             labelled("X-ABDATE", e.label, nullptr, nullptr);
             dateValue(e.value);
             endLabelled(e.label);
         }
-        for (const auto &e : c.extras().contactRelations) {
+        for (const auto &e : extras.contactRelations) {
             if (e.value.name.isEmpty())
                 continue;
             labelled("X-ABRELATEDNAMES", e.label, nullptr, nullptr);
             value(e.value.name, false);
             endLabelled(e.label);
         }
-        for (const auto &e : c.extras().socialProfiles)
+        for (const auto &e : extras.socialProfiles)
             socialProfile(e);
-        for (const auto &e : c.extras().instantMessageAddresses)
+        for (const auto &e : extras.instantMessageAddresses)
             instantMessage(e);
         if (c.contactType == StoreContact::Type::Organization)
             m_card.append("X-ABShowAs:COMPANY\r\n");

@@ -140,11 +140,12 @@ const QString *const UnbuiltLabelFields[] = { &Ident::Phone, &Ident::Email, &Ide
 
 void ZRPerson::noteUnbuiltLabels(const StoreContact &c)
 {
+    const StoreContactExtras &extras = c.extras();
     // The labels as the card has them (services for profiles), shared, not converted: reading a file
     // does no more than keep them, and entryLabels puts them in the record's words when asked.
     m_unbuiltLabels.reserve(c.phoneNumbers.size() + c.emailAddresses.size() + c.postalAddresses.size()
-        + c.urlAddresses.size() + c.extras().socialProfiles.size() + c.extras().instantMessageAddresses.size()
-        + c.extras().contactRelations.size() + c.extras().dates.size());
+        + c.urlAddresses.size() + extras.socialProfiles.size() + extras.instantMessageAddresses.size()
+        + extras.contactRelations.size() + extras.dates.size());
     qsizetype field = 0;
     auto start
         = [&] { m_unbuiltLabelStarts[field++] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF)); };
@@ -158,11 +159,11 @@ void ZRPerson::noteUnbuiltLabels(const StoreContact &c)
     add(c.postalAddresses);
     add(c.urlAddresses);
     start();
-    for (const auto &lv : c.extras().socialProfiles)
+    for (const auto &lv : extras.socialProfiles)
         m_unbuiltLabels.append(lv.value.service);
-    add(c.extras().instantMessageAddresses);
-    add(c.extras().contactRelations);
-    add(c.extras().dates);
+    add(extras.instantMessageAddresses);
+    add(extras.contactRelations);
+    add(extras.dates);
     m_unbuiltLabelStarts[field] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
 }
 
@@ -261,14 +262,15 @@ void ZRPerson::fillNames(const StoreContact &c)
 
 void ZRPerson::fillValues(const StoreContact &c)
 {
+    const StoreContactExtras &extras = c.extras();
     QVariantMap &strings = m_stringValues.emplace();
     const std::pair<const QString &, const QString &> stringFields[] = {
         { Ident::Company, c.organizationName },
         { Ident::Department, c.departmentName },
         { Ident::JobTitle, c.jobTitle },
-        { Ident::Nickname, c.extras().nickname },
-        { Ident::Title, c.extras().namePrefix },
-        { Ident::Suffix, c.extras().nameSuffix },
+        { Ident::Nickname, extras.nickname },
+        { Ident::Title, extras.namePrefix },
+        { Ident::Suffix, extras.nameSuffix },
         { Ident::Note, c.note },
     };
     for (const auto &[id, value] : stringFields) {
@@ -279,8 +281,8 @@ void ZRPerson::fillValues(const StoreContact &c)
     QVariantMap &phonetic = m_phoneticNameValue.emplace();
     if (!c.phoneticGivenName.isEmpty())
         phonetic.insert(Ident::FirstName, c.phoneticGivenName);
-    if (!c.extras().phoneticMiddleName.isEmpty())
-        phonetic.insert(Ident::MiddleName, c.extras().phoneticMiddleName);
+    if (!extras.phoneticMiddleName.isEmpty())
+        phonetic.insert(Ident::MiddleName, extras.phoneticMiddleName);
     if (!c.phoneticFamilyName.isEmpty())
         phonetic.insert(Ident::LastName, c.phoneticFamilyName);
     derivePhoneticName();
@@ -336,9 +338,9 @@ void ZRPerson::fillValues(const StoreContact &c)
     }
 
     QVariantList &sns = m_snsValues.emplace();
-    sns.reserve(c.extras().socialProfiles.size());
-    for (qsizetype i = 0; i < c.extras().socialProfiles.size(); ++i) {
-        const StoreSocialProfile &p = c.extras().socialProfiles.at(i).value;
+    sns.reserve(extras.socialProfiles.size());
+    for (qsizetype i = 0; i < extras.socialProfiles.size(); ++i) {
+        const StoreSocialProfile &p = extras.socialProfiles.at(i).value;
         const QString service = serviceConstant(p.service);
         sns.append(QVariantMap {
             { Key::SocialProfile, QVariant::fromValue(p) },
@@ -354,9 +356,9 @@ void ZRPerson::fillValues(const StoreContact &c)
     }
 
     QVariantList &ims = m_imsValues.emplace();
-    ims.reserve(c.extras().instantMessageAddresses.size());
-    for (qsizetype i = 0; i < c.extras().instantMessageAddresses.size(); ++i) {
-        const auto &lv = c.extras().instantMessageAddresses.at(i);
+    ims.reserve(extras.instantMessageAddresses.size());
+    for (qsizetype i = 0; i < extras.instantMessageAddresses.size(); ++i) {
+        const auto &lv = extras.instantMessageAddresses.at(i);
         QVariantMap entry {
             { Key::Label, Labels::labelFromCNLabel(lv.label) },
             { Key::InstantMessageAddress, QVariant::fromValue(lv.value) },
@@ -369,18 +371,18 @@ void ZRPerson::fillValues(const StoreContact &c)
     }
 
     QVariantList &relations = m_relationshipValues.emplace();
-    relations.reserve(c.extras().contactRelations.size());
-    for (qsizetype i = 0; i < c.extras().contactRelations.size(); ++i) {
-        const auto &lv = c.extras().contactRelations.at(i);
+    relations.reserve(extras.contactRelations.size());
+    for (qsizetype i = 0; i < extras.contactRelations.size(); ++i) {
+        const auto &lv = extras.contactRelations.at(i);
         relations.append(QVariantMap { { Key::ContactRelation, QVariant::fromValue(lv.value) },
             { Key::Value, lv.value.name }, { Key::StringValue, lv.value.name },
             { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
     }
 
     QVariantList &dates = m_datesValues.emplace();
-    dates.reserve(c.extras().dates.size());
-    for (qsizetype i = 0; i < c.extras().dates.size(); ++i) {
-        const auto &lv = c.extras().dates.at(i);
+    dates.reserve(extras.dates.size());
+    for (qsizetype i = 0; i < extras.dates.size(); ++i) {
+        const auto &lv = extras.dates.at(i);
         dates.append(QVariantMap { { Key::Value, QVariant::fromValue(lv.value) },
             { Key::StringValue, dateStringFromDateComponents(lv.value) },
             { Key::Label, Labels::labelFromCNLabel(lv.label) }, { Key::LabelIndex, i } });
