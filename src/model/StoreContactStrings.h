@@ -2,12 +2,20 @@
 
 #include "model/StoreContact.h"
 
-#include <type_traits>
-
 // Every string a store contact holds, its labels and the parts of its listed values included.
 // Reading a large file makes tens of strings per contact; most are a few characters long, so what
 // the allocator adds to each costs more memory than their text. Packing keeps one block per contact.
 namespace StoreContactStrings {
+
+// Writable extras for a writable contact, so that its strings can be replaced where they lie.
+inline const StoreContactExtras &extrasOf(const StoreContact &contact)
+{
+    return contact.extras();
+}
+inline StoreContactExtras &extrasOf(StoreContact &contact)
+{
+    return contact.editExtras();
+}
 
 template <typename Contact, typename Visit> void forEach(Contact &contact, Visit &&visit)
 {
@@ -34,14 +42,7 @@ template <typename Contact, typename Visit> void forEach(Contact &contact, Visit
     // Most contacts have no extras, and asking to write them would make some.
     if (!contact.hasExtras())
         return;
-    auto &extras = [&]() -> auto &
-    {
-        if constexpr (std::is_const_v<Contact>)
-            return contact.extras();
-        else
-            return contact.editExtras();
-    }
-    ();
+    auto &extras = extrasOf(contact);
     for (auto *text : { &extras.namePrefix, &extras.middleName, &extras.previousFamilyName,
              &extras.nameSuffix, &extras.nickname, &extras.phoneticMiddleName })
         visit(*text);
