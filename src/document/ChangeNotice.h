@@ -54,9 +54,8 @@ struct ChangeNotice
     bool touches(const QString &field) const { return fields.contains(field); }
     bool touches(const ZRPerson *person) const { return recordSet.contains(person); }
 
-    // Adds another change to this notice.
+    // Adds a changed field of a record to this notice.
     void noteRecord(const std::shared_ptr<ZRPerson> &person, const QString &field);
-    void merge(const ChangeNotice &other);
 };
 Q_DECLARE_OPERATORS_FOR_FLAGS(ChangeNotice::StructureChanges)
 Q_DECLARE_METATYPE(ChangeNotice)

@@ -52,9 +52,8 @@ DocumentHub::~DocumentHub()
 void DocumentHub::applyColumns()
 {
     m_table.setColumns(m_viewTypes.columns());
-    const QMap<QString, double> &widths = m_viewTypes.columnWidths();
     for (const ColumnSpec &column : m_viewTypes.columnLayout())
-        m_table.setColumnWidth(column.identifier, widths.value(column.identifier, column.width));
+        m_table.setColumnWidth(column.identifier, column.width);
 }
 
 void DocumentHub::applyLastSort(const ContactGroupPtr &group)

@@ -22,7 +22,6 @@ public:
     explicit ViewController(QObject *parent = nullptr);
 
     UndoManager &undoManager() { return m_undo; }
-    RecordEdits &recordEdits() { return m_edits; }
 
     // ---- Data
     void setContainerTable(const ContainerTable &containers);
