@@ -1,0 +1,265 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>EncodingMenuModel</name>
+    <message>
+        <source>Automatic</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>Customize Encoding List…</source>
+        <translation>エンコーディングリストをカスタマイズ…</translation>
+    </message>
+    <message>
+        <source>Encoding:</source>
+        <translation>エンコーディング:</translation>
+    </message>
+    <message>
+        <source>Line Breaks:</source>
+        <translation>改行コード:</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>不明</translation>
+    </message>
+</context>
+<context>
+    <name>Labels</name>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社</translation>
+    </message>
+    <message>
+        <source>First Name First</source>
+        <translation>名が先</translation>
+    </message>
+    <message>
+        <source>Last Name First</source>
+        <translation>姓が先</translation>
+    </message>
+    <message>
+        <source>No label</source>
+        <translation>ラベルなし</translation>
+    </message>
+    <message>
+        <source>No service</source>
+        <translation>サービスなし</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>個人</translation>
+    </message>
+    <message>
+        <source>anniversary</source>
+        <translation>記念日</translation>
+    </message>
+    <message>
+        <source>assistant</source>
+        <translation>アシスタント</translation>
+    </message>
+    <message>
+        <source>brother</source>
+        <translation>兄弟</translation>
+    </message>
+    <message>
+        <source>child</source>
+        <translation>子供</translation>
+    </message>
+    <message>
+        <source>daughter</source>
+        <translation>娘</translation>
+    </message>
+    <message>
+        <source>father</source>
+        <translation>父</translation>
+    </message>
+    <message>
+        <source>friend</source>
+        <translation>友人</translation>
+    </message>
+    <message>
+        <source>home</source>
+        <translation>自宅</translation>
+    </message>
+    <message>
+        <source>home fax</source>
+        <translation>自宅FAX</translation>
+    </message>
+    <message>
+        <source>homepage</source>
+        <translation>ホームページ</translation>
+    </message>
+    <message>
+        <source>iPhone</source>
+        <translation>iPhone</translation>
+    </message>
+    <message>
+        <source>main</source>
+        <translation>代表</translation>
+    </message>
+    <message>
+        <source>manager</source>
+        <translation>上司</translation>
+    </message>
+    <message>
+        <source>mobile</source>
+        <translation>携帯電話</translation>
+    </message>
+    <message>
+        <source>mother</source>
+        <translation>母</translation>
+    </message>
+    <message>
+        <source>other</source>
+        <translation>その他</translation>
+    </message>
+    <message>
+        <source>other fax</source>
+        <translation>その他FAX</translation>
+    </message>
+    <message>
+        <source>pager</source>
+        <translation>ポケベル</translation>
+    </message>
+    <message>
+        <source>parent</source>
+        <translation>親</translation>
+    </message>
+    <message>
+        <source>partner</source>
+        <translation>パートナー</translation>
+    </message>
+    <message>
+        <source>sister</source>
+        <translation>姉妹</translation>
+    </message>
+    <message>
+        <source>son</source>
+        <translation>息子</translation>
+    </message>
+    <message>
+        <source>spouse</source>
+        <translation>配偶者</translation>
+    </message>
+    <message>
+        <source>work</source>
+        <translation>勤務先</translation>
+    </message>
+    <message>
+        <source>work fax</source>
+        <translation>勤務先FAX</translation>
+    </message>
+</context>
+<context>
+    <name>StoreKeys</name>
+    <message>
+        <source>Address</source>
+        <translation>住所</translation>
+    </message>
+    <message>
+        <source>Birthday</source>
+        <translation>誕生日</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>市区町村</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社名</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>国</translation>
+    </message>
+    <message>
+        <source>Country Code</source>
+        <translation>国コード</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <source>Department</source>
+        <translation>部署</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>メール</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Instant Message</source>
+        <translation>インスタントメッセージ</translation>
+    </message>
+    <message>
+        <source>Job Title</source>
+        <translation>役職</translation>
+    </message>
+    <message>
+        <source>Nickname</source>
+        <translation>ニックネーム</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>電話</translation>
+    </message>
+    <message>
+        <source>Phonetic First Name</source>
+        <translation>名(フリガナ)</translation>
+    </message>
+    <message>
+        <source>Phonetic Last Name</source>
+        <translation>姓(フリガナ)</translation>
+    </message>
+    <message>
+        <source>Phonetic Middle Name</source>
+        <translation>ミドルネーム(フリガナ)</translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation>敬称(前)</translation>
+    </message>
+    <message>
+        <source>Related Name</source>
+        <translation>関係者の名前</translation>
+    </message>
+    <message>
+        <source>Social Profile</source>
+        <translation>SNS</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>都道府県</translation>
+    </message>
+    <message>
+        <source>Street</source>
+        <translation>番地</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>敬称(後)</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
+    </message>
+</context>
+</TS>
