@@ -16,7 +16,8 @@ fi
 [ -n "$lupdate" ] || { echo "error: lupdate not found (Debian package qt6-l10n-tools)" >&2; exit 1; }
 
 for ts in resources/translations/corvanthe_*.ts; do
-  "$lupdate" -silent src -extensions cpp,h -locations none -no-obsolete -ts "$ts"
+  "$lupdate" -silent src -extensions cpp,h -tr-function-alias QT_TRANSLATE_NOOP+=TranslatableText \
+    -locations none -no-obsolete -ts "$ts"
   python3 scripts/merge-ts.py --normalize "$ts"
   unfinished="$(grep -c 'type="unfinished"' "$ts" || true)"
   echo "$ts: $unfinished unfinished"

@@ -1,9 +1,16 @@
+#include "document/ContactContextMenu.h"
+#include "document/DocumentReader.h"
+#include "document/ExportCommands.h"
 #include "formats/EncodingMenuModel.h"
+#include "formats/ZRvCard.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
 #include "model/StoreKeys.h"
 #include "model/Translations.h"
+#include "model/VCardSerialization.h"
 #include "model/ZRPerson.h"
+#include "print/PrintChoices.h"
+#include "print/PrintOptionsStore.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -45,6 +52,45 @@ TEST_F(JapaneseTexts, JapaneseWhenAskedEnglishOtherwise)
 
     showEnglish();
     EXPECT_EQ(Labels::localizedLabelFromCNLabel(CN::LabelHome), u"home"_s);
+}
+
+// Messages are translated before their placeholders are filled, whether they are constants made before
+// the translations were installed or texts a reader makes as it fails.
+TEST_F(JapaneseTexts, MessagesAndTheirPlaceholders)
+{
+    QString error;
+    VCardSerialization::contactsWithData("hello", &error);
+    EXPECT_EQ(error, u"no BEGIN:VCARD"_s);
+    EXPECT_EQ(ReadNoticeText::SkippedCard.arg(3).arg(u"x"_s), u"Card 3: x"_s);
+
+    showJapanese();
+    EXPECT_EQ(QString(ExportText::CouldNotRead), u"ファイルを読み込めませんでした。"_s);
+    EXPECT_EQ(ReadNoticeText::SkippedCard.arg(3).arg(u"x"_s), u"カード 3: x"_s);
+    VCardSerialization::contactsWithData("hello", &error);
+    EXPECT_EQ(error, u"BEGIN:VCARD がありません"_s);
+    EXPECT_EQ(PrintOptionsStore::printStyleTitle(u"Labels"_s), u"ラベル"_s);
+}
+
+// What is stored or compared keeps its English word in every language; only its display changes.
+TEST_F(JapaneseTexts, StoredValuesStayEnglish)
+{
+    showJapanese();
+    const ContactContainerPtr container = ZRvCard::makeVCardContainer();
+    ASSERT_FALSE(container->groups.isEmpty());
+    EXPECT_EQ(container->groups.first()->name, u"All Contacts"_s);
+    EXPECT_EQ(ContainerText::displayName(container->groups.first()->name), u"すべての連絡先"_s);
+    EXPECT_EQ(ContainerText::displayName(u"Friends"_s), u"Friends"_s);
+
+    // The honorific menu shows "None" translated and still stores nothing for it.
+    const QStringList titles = PrintChoices::keishouChoiceTitles();
+    EXPECT_EQ(titles.value(0), u"なし"_s);
+    EXPECT_EQ(PrintChoices::keishouForChoice(titles.value(0)), QString());
+    EXPECT_EQ(PrintChoices::keishouForChoice(titles.value(1)), u"様"_s);
+
+    // A menu entry chosen by its shown title still reaches its command.
+    const QUrl web = ContactContextMenu::workspaceUrl(
+        Ident::Address, u"Tokyo"_s, ContactContextMenu::Title::OpenGoogleMap);
+    EXPECT_TRUE(web.scheme().startsWith(u"http"_s)) << web.toString().toStdString();
 }
 
 // The label lists a table caches follow a change of language instead of keeping the old texts, and the

@@ -32,14 +32,16 @@ struct LupdateRun
     QStringList warnings;
 };
 
-// Runs lupdate over src/ into TS, the way scripts/update-translations.sh does, except that obsolete
-// entries are kept (to be reported) and places are recorded (to name them).
+// Runs lupdate over src/ into TS the way scripts/update-translations.sh does (TranslatableText read as
+// QT_TRANSLATE_NOOP), except that obsolete entries are kept (to be reported) and places are recorded
+// (to name them).
 LupdateRun runLupdate(const QString &ts)
 {
     QProcess process;
     process.setWorkingDirectory(sourceDir());
     process.start(QStringLiteral(CORVANTHE_LUPDATE),
-        { u"src"_s, u"-extensions"_s, u"cpp,h"_s, u"-locations"_s, u"absolute"_s, u"-ts"_s, ts });
+        { u"src"_s, u"-extensions"_s, u"cpp,h"_s, u"-tr-function-alias"_s,
+            u"QT_TRANSLATE_NOOP+=TranslatableText"_s, u"-locations"_s, u"absolute"_s, u"-ts"_s, ts });
     LupdateRun run;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
         || process.exitCode() != 0) {
