@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TranslatableText.h"
+
 #include <QString>
 
 // The commands of a document window, named once: menus, toolbar buttons and context menus show them,
@@ -78,13 +80,13 @@ struct WindowState
 
 namespace CommandTitle {
 
-inline const QString ShowContactInfo = QStringLiteral("Show Contact Info");
-inline const QString HideContactInfo = QStringLiteral("Hide Contact Info");
-inline const QString ShowGroups = QStringLiteral("Show Groups");
-inline const QString HideGroups = QStringLiteral("Hide Groups");
-inline const QString Find = QStringLiteral("Find");
-inline const QString FindShown = QStringLiteral("✓Find");
-inline const QString Lock = QStringLiteral("Lock");
-inline const QString Edit = QStringLiteral("Edit");
+inline constexpr auto ShowContactInfo = TranslatableText("CommandTitle", "Show Contact Info");
+inline constexpr auto HideContactInfo = TranslatableText("CommandTitle", "Hide Contact Info");
+inline constexpr auto ShowGroups = TranslatableText("CommandTitle", "Show Groups");
+inline constexpr auto HideGroups = TranslatableText("CommandTitle", "Hide Groups");
+inline constexpr auto Find = TranslatableText("CommandTitle", "Find");
+inline constexpr auto FindShown = TranslatableText("CommandTitle", "✓Find");
+inline constexpr auto Lock = TranslatableText("CommandTitle", "Lock");
+inline constexpr auto Edit = TranslatableText("CommandTitle", "Edit");
 
 } // namespace CommandTitle

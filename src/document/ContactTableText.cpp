@@ -5,18 +5,21 @@
 #include "document/SortKeys.h"
 #include "document/ViewTypeTables.h"
 #include "model/Identifiers.h"
+#include "model/TranslatableText.h"
 #include "model/ZRPerson.h"
-
-#include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ContactTableText", text);
-}
+constexpr auto CouldNotRead = TranslatableText("ContactTableText", "The file could not be read.");
+constexpr auto NoSuchGroup = TranslatableText("ContactTableText", "No group named “%1”.");
+constexpr auto NoSuchViewType
+    = TranslatableText("ContactTableText", "No view type named “%1”; the view types are: %2.");
+constexpr auto NoSuchColumn
+    = TranslatableText("ContactTableText", "No column named “%1”; the columns are: %2.");
+constexpr auto NoSuchSortKey
+    = TranslatableText("ContactTableText", "No sort key named “%1”; the sort keys are: %2.");
 
 // Columns the table can show: the items menu's and the two fixed ones.
 bool isKnownColumn(const QString &identifier)
@@ -94,30 +97,28 @@ TableTextResult fromRead(DocumentReadResult read, const QString &path, const QSt
     DocumentHub hub(defaults, options);
     DocumentError error;
     if (!hub.open(std::move(read), path, typeName, &error)) {
-        const QString message = error.localizedDescription.isEmpty() ? tr("The file could not be read.")
-                                                                     : error.localizedDescription;
+        const QString message
+            = error.localizedDescription.isEmpty() ? CouldNotRead.text() : error.localizedDescription;
         return { QString(),
             error.recoverySuggestion.isEmpty() ? message : message + u' ' + error.recoverySuggestion };
     }
     if (!choices.group.isEmpty()) {
         const ContactGroupPtr group = hub.groupNamed(choices.group);
         if (!group)
-            return { QString(), tr("No group named “%1”.").arg(choices.group) };
+            return { QString(), NoSuchGroup.arg(choices.group) };
         hub.selectGroup(group);
     }
     if (!choices.viewType.isEmpty()) {
         if (!hub.viewTypes().viewTypeDict().contains(choices.viewType))
             return { QString(),
-                tr("No view type named “%1”; the view types are: %2.")
-                    .arg(choices.viewType, hub.viewTypes().viewTypeDict().keys().join(u", "_s)) };
+                NoSuchViewType.arg(choices.viewType, hub.viewTypes().viewTypeDict().keys().join(u", "_s)) };
         hub.selectViewType(choices.viewType);
     }
     if (!choices.columns.isEmpty()) {
         for (const QString &column : choices.columns) {
             if (!isKnownColumn(column))
                 return { QString(),
-                    tr("No column named “%1”; the columns are: %2.")
-                        .arg(column, ViewTypeTables::itemsMenuIdentifiers().join(u", "_s)) };
+                    NoSuchColumn.arg(column, ViewTypeTables::itemsMenuIdentifiers().join(u", "_s)) };
         }
         hub.setColumns(ViewTypeTables::fixedColumns() + choices.columns);
     }
@@ -125,9 +126,7 @@ TableTextResult fromRead(DocumentReadResult read, const QString &path, const QSt
         hub.setSelectedLabels(choices.labels);
     if (!choices.sortKey.isEmpty()) {
         if (!sortKeys().contains(choices.sortKey))
-            return { QString(),
-                tr("No sort key named “%1”; the sort keys are: %2.")
-                    .arg(choices.sortKey, sortKeys().join(u", "_s)) };
+            return { QString(), NoSuchSortKey.arg(choices.sortKey, sortKeys().join(u", "_s)) };
         hub.sortBy(SortDescriptor { choices.sortKey, !choices.descending });
     }
     return { tableText(hub.table()), QString() };

@@ -8,6 +8,7 @@
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
+#include "model/TranslatableText.h"
 #include "model/ZRPerson.h"
 
 #include <QCoreApplication>
@@ -20,8 +21,9 @@ namespace {
 
 using namespace TableColumns;
 
-const char *const SummaryFormat = QT_TRANSLATE_NOOP("ContactTable", "%1: total %2 contacts");
-const char *const NoName = QT_TRANSLATE_NOOP("ContactTable", "No Name");
+constexpr auto SummaryFormat = TranslatableText("ContactsViewController", "%1: total %2 contacts");
+// The record keeps "No Name" in English for a contact without a name; the table shows it translated.
+constexpr auto NoNameText = TranslatableText("ContactsViewController", "No Name");
 // Room a cell keeps beside its text (label pop-up, margins) when long texts are wrapped.
 constexpr double CellPadding = 72;
 // Past this many changed records, a rebuild costs less than checking each one's rows.
@@ -356,8 +358,7 @@ int ContactsViewController::numberOfRows() const
 QString ContactsViewController::summaryText() const
 {
     const ContactGroupPtr group = m_delegate.selectedGroupDict();
-    return QCoreApplication::translate("ContactTable", SummaryFormat)
-        .arg(group ? group->name : QString())
+    return SummaryFormat.arg(ContainerText::displayName(group ? group->name : QString()))
         .arg(m_contactTable.size());
 }
 
@@ -389,7 +390,7 @@ ContactCell ContactsViewController::cell(const QString &identifier, int row) con
         cell.kind = ContactCell::Kind::ImageAndText;
         if (first) {
             const QString name = person.compositeName();
-            cell.text = name.isEmpty() ? QCoreApplication::translate("ContactTable", NoName) : name;
+            cell.text = name.isEmpty() || name == LabelText::NoName ? NoNameText.text() : name;
             cell.bold = true;
             cell.showsThumbnail = true;
         }

@@ -8,9 +8,8 @@
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
+#include "model/TranslatableText.h"
 #include "model/ZRPerson.h"
-
-#include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -18,10 +17,10 @@ namespace {
 
 using namespace TableColumns;
 
-const char *const SameLabelQuestion
-    = QT_TRANSLATE_NOOP("ContactTable", "Do you want to set the same label in the selected rows");
-const char *const SameValueQuestion
-    = QT_TRANSLATE_NOOP("ContactTable", "Do you want to set the same value in the selected rows");
+constexpr auto SameLabelQuestion
+    = TranslatableText("ContactsViewController", "Do you want to set the same label in the selected rows");
+constexpr auto SameValueQuestion
+    = TranslatableText("ContactsViewController", "Do you want to set the same value in the selected rows");
 
 // The editor popover a column opens; None for columns edited in place.
 EditorPanel panelForColumn(const QString &identifier)
@@ -41,11 +40,6 @@ EditorPanel panelForColumn(const QString &identifier)
     if (identifier == Ident::Renmei)
         return EditorPanel::Renmei;
     return EditorPanel::None;
-}
-
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("ContactTable", text);
 }
 
 } // namespace
@@ -101,7 +95,7 @@ bool ContactsViewController::popupLabelCellChanged(
     QList<int> rows = m_selectedRows;
     if (!rows.contains(row))
         rows.append(row);
-    if (rows.size() > 1 && !(confirm && confirm(translated(SameLabelQuestion))))
+    if (rows.size() > 1 && !(confirm && confirm(SameLabelQuestion.text())))
         return false;
 
     bool changed = false;
@@ -235,7 +229,7 @@ CellAction ContactsViewController::doubleClick(
         setSelection({ row });
         return editTableViewCellOrShowPopover(identifier, row);
     }
-    if (!confirm || !confirm(translated(SameValueQuestion)))
+    if (!confirm || !confirm(SameValueQuestion.text()))
         return nothing;
     setSelection(rows);
     CellAction action = editTableViewCellOrShowPopover(identifier, row);
