@@ -137,6 +137,8 @@ ContactTable ContactsViewController::createSubContactsFromContact(
 
 void ContactsViewController::updateSubContactTable()
 {
+    // The old rows go first: the new ones then take their memory instead of doubling it.
+    (void)m_subRows.take();
     ContactTable rows;
     rows.reserve(m_contactTable.size());
     const SubRowBuilder builder(m_columns, m_selectedLabels);
@@ -160,6 +162,8 @@ void ContactsViewController::updateSubContactTable()
         }
     }
     m_subRows.assign(std::move(rows));
+    // A selection past the new rows would name rows that are gone.
+    m_selectedRows.removeIf([this](int row) { return !m_subRows.contains(row); });
     if (sender) {
         m_delegate.changeSenderInHagakiView(sender);
         emit senderRowFound(sender);
