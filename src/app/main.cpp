@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
+#include "ui/window/Application.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMainWindow>
-
+#include <QSettings>
 #include <memory>
 
 int main(int argc, char **argv)
@@ -27,9 +27,15 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Corvanthe"));
-    window.resize(1000, 640);
-    window.show();
+    QApplication::setApplicationDisplayName(QStringLiteral("Corvanthe"));
+    QApplication::setDesktopFileName(QStringLiteral("corvanthe"));
+    Application::installTranslator();
+    QSettings settings;
+    Application corvanthe(settings);
+    // The program ends with its last document window, not with whichever window closed last (a
+    // progress window at start, an alert about a file that couldn't be opened).
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&corvanthe, &Application::allWindowsClosed, &app, &QCoreApplication::quit);
+    corvanthe.start(app.arguments().mid(1), QGuiApplication::queryKeyboardModifiers());
     return app.exec();
 }
