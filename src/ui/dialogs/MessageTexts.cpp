@@ -131,14 +131,15 @@ QString translate(const QString &text)
 {
     if (text.isEmpty())
         return text;
-    // Notices list one item a line ("Card 3: ..."); each line is a message of its own.
-    if (text.contains(QLatin1Char('\n')) && translateLine(text) == text) {
-        QStringList lines = text.split(QLatin1Char('\n'));
-        for (QString &line : lines)
-            line = translateLine(line);
-        return lines.join(QLatin1Char('\n'));
+    for (const Entry &entry : Table) {
+        if (text == *entry.constant)
+            return translated(entry);
     }
-    return translateLine(text);
+    // Notices list one item a line ("Card 3: ..."); each line is a message of its own.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = translateLine(line);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace MessageTexts

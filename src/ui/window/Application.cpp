@@ -200,8 +200,9 @@ QWidget *Application::showWindow(std::unique_ptr<Document> document, const QStri
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setProperty(PathProperty, path);
     m_windows.append(window);
-    connect(window, &QObject::destroyed, this, [this] {
-        m_windows.removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });
+    // A widget says it is destroyed before its guards are cleared: it is removed by address.
+    connect(window, &QObject::destroyed, this, [this](QObject *gone) {
+        m_windows.removeIf([gone](const QPointer<QWidget> &w) { return w.isNull() || w.data() == gone; });
         checkAllClosed();
     });
     window->show();
