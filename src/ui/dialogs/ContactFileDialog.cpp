@@ -77,7 +77,7 @@ ContactFileDialog::ContactFileDialog(Kind kind, QSettings *settings, QWidget *pa
         setWindowTitle(tr("Export"));
         setLabelText(QFileDialog::Accept, tr("Export"));
         setLabelText(QFileDialog::FileName, tr("Export As:"));
-        setNameFilters({ vCardFilter(), textFilter() });
+        setNameFilters({ typeFilter(tr("vCard files"), "*.vcf"), textFilter() });
         setDefaultSuffix(QStringLiteral("vcf"));
         break;
     case Kind::ExportCSV:
