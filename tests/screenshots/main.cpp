@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QLocale>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 
@@ -20,11 +19,20 @@ int main(int argc, char **argv)
             language = QString::fromLocal8Bit(argv[i + 1]);
     // Before the application exists: the platform, the language the texts and encodings follow, and a
     // configuration folder of our own so that no file dialog remembers anything of the user's.
-    QTemporaryDir work;
-    if (!work.isValid())
-        return 2;
+    // A folder of a fixed name, so that the paths the dialogs show are the same on every run and the
+    // pictures change only when the windows do.
+    struct WorkFolder
+    {
+        WorkFolder()
+        {
+            QDir(path()).removeRecursively();
+            QDir().mkpath(path());
+        }
+        ~WorkFolder() { QDir(path()).removeRecursively(); }
+        static QString path() { return QDir::temp().filePath(QStringLiteral("corvanthe-screenshots")); }
+    } work;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("XDG_CONFIG_HOME", QDir(work.path()).filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", QDir(WorkFolder::path()).filePath(QStringLiteral("config")).toLocal8Bit());
     const QByteArray locale = language == QLatin1String("ja") ? "ja_JP.UTF-8" : "en_US.UTF-8";
     qputenv("LANG", locale);
     qputenv("LANGUAGE", language.toLocal8Bit());
@@ -58,7 +66,7 @@ int main(int argc, char **argv)
     }
 
     Application::installTranslator();
-    QSettings appSettings(QDir(work.path()).filePath(QStringLiteral("app.ini")), QSettings::IniFormat);
+    QSettings appSettings(QDir(WorkFolder::path()).filePath(QStringLiteral("app.ini")), QSettings::IniFormat);
     Application corvanthe(appSettings);
 
     const QDir target(parser.value(out));
@@ -70,7 +78,7 @@ int main(int argc, char **argv)
     for (const Scene &scene : scenes) {
         if (parser.isSet(only) && parser.value(only) != scene.name)
             continue;
-        const QString folder = QDir(work.path()).filePath(scene.name);
+        const QString folder = QDir(WorkFolder::path()).filePath(scene.name);
         QDir().mkpath(folder);
         SceneContext context(folder, language);
         const QImage image = scene.render(context);
