@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "model/Translations.h"
 #include "ui/window/Application.h"
 
 #include <QApplication>
@@ -23,13 +24,14 @@ int main(int argc, char **argv)
         for (int i = 1; i < argc; ++i)
             arguments.append(QString::fromLocal8Bit(argv[i]));
         QGuiApplication app(argc, argv);
+        Translations::installTranslations(app);
         return CommandLine::run(arguments);
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Corvanthe"));
     QApplication::setDesktopFileName(QStringLiteral("corvanthe"));
-    Application::installTranslator();
+    Translations::installTranslations(app);
     QSettings settings;
     Application corvanthe(settings);
     // The program ends with its last document window, not with whichever window closed last (a

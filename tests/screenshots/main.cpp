@@ -1,4 +1,5 @@
 #include "Scene.h"
+#include "model/Translations.h"
 #include "ui/window/Application.h"
 
 #include <QApplication>
@@ -65,7 +66,7 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    Application::installTranslator();
+    Translations::installTranslations(app, { language });
     QSettings appSettings(QDir(WorkFolder::path()).filePath(QStringLiteral("app.ini")), QSettings::IniFormat);
     Application corvanthe(appSettings);
 

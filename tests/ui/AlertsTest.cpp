@@ -2,62 +2,19 @@
 
 #include "UiTestSupport.h"
 #include "document/ExportCommands.h"
-#include "ui/dialogs/MessageTexts.h"
 #include "ui/window/Application.h"
 #include "ui/window/RecentFiles.h"
 
 #include <QSignalSpy>
-#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 using namespace UiTestSupport;
 
 namespace {
 
-// Marks every text of the "Messages" context, so a test sees which texts went through translation.
-class MarkingTranslator : public QTranslator
-{
-public:
-    QString translate(const char *context, const char *source, const char *, int) const override
-    {
-        if (qstrcmp(context, "Messages") != 0)
-            return QString();
-        return u"‹"_s + QString::fromUtf8(source) + u"›"_s;
-    }
-    bool isEmpty() const override { return false; }
-};
-
 using AlertsTest = WidgetTest;
 
 } // namespace
-
-TEST_F(AlertsTest, EveryLibraryMessageIsMarkedWithItsOwnText)
-{
-    qsizetype count = 0;
-    const MessageTexts::Entry *entries = MessageTexts::entries(&count);
-    ASSERT_GT(count, 10);
-    for (qsizetype i = 0; i < count; ++i)
-        EXPECT_EQ(QString::fromUtf8(entries[i].source), *entries[i].constant)
-            << "reworded without its translation source: " << entries[i].source;
-}
-
-TEST_F(AlertsTest, MessagesAndFilledInFormatsAreTranslatedArgumentsKept)
-{
-    MarkingTranslator translator;
-    QCoreApplication::installTranslator(&translator);
-    EXPECT_EQ(MessageTexts::translate(u"Couldn't read the file."_s), u"‹Couldn't read the file.›"_s);
-    // A filled-in format: its translation gets the same arguments, even ones that look like markers.
-    EXPECT_EQ(MessageTexts::translate(u"The file “50%2 off.vcf” couldn't be opened."_s),
-        u"‹The file “50%2 off.vcf” couldn't be opened.›"_s);
-    EXPECT_EQ(MessageTexts::translate(u"3 of the cards couldn't be read and were skipped."_s),
-        u"‹3 of the cards couldn't be read and were skipped.›"_s);
-    // A notice lists one card a line; each line is translated on its own.
-    EXPECT_EQ(MessageTexts::translate(u"Card 2: no N or FN\nCard 7: bad date\n… and 4 more."_s),
-        u"‹Card 2: no N or FN›\n‹Card 7: bad date›\n‹… and 4 more.›"_s);
-    EXPECT_EQ(MessageTexts::translate(u"Something the libraries never say."_s),
-        u"Something the libraries never say."_s);
-    QCoreApplication::removeTranslator(&translator);
-}
 
 TEST_F(AlertsTest, CommandAlertsAreSheetsWithTheirTexts)
 {

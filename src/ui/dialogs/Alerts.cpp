@@ -2,7 +2,6 @@
 
 #include "document/Document.h"
 #include "document/ExportCommands.h"
-#include "ui/dialogs/MessageTexts.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -26,8 +25,7 @@ QMessageBox *makeBox(
 QMessageBox *Alerts::show(
     QWidget *window, const QString &message, const QString &informativeText, QMessageBox::Icon icon)
 {
-    QMessageBox *box
-        = makeBox(window, icon, MessageTexts::translate(message), MessageTexts::translate(informativeText));
+    QMessageBox *box = makeBox(window, icon, message, informativeText);
     box->addButton(QMessageBox::Ok);
     box->open();
     return box;
@@ -44,11 +42,10 @@ QMessageBox *Alerts::documentError(QWidget *window, const DocumentError &error, 
     const QString standard = DocumentText::CouldNotRead.arg(fileName);
     QStringList informative;
     if (!error.localizedDescription.isEmpty() && error.localizedDescription != standard)
-        informative << MessageTexts::translate(error.localizedDescription);
+        informative << error.localizedDescription;
     if (!error.recoverySuggestion.isEmpty())
-        informative << MessageTexts::translate(error.recoverySuggestion);
-    QMessageBox *box = makeBox(
-        window, QMessageBox::Warning, MessageTexts::translate(standard), informative.join(QLatin1Char('\n')));
+        informative << error.recoverySuggestion;
+    QMessageBox *box = makeBox(window, QMessageBox::Warning, standard, informative.join(QLatin1Char('\n')));
     box->addButton(QMessageBox::Ok);
     box->open();
     return box;
@@ -72,8 +69,7 @@ QMessageBox *Alerts::notices(QWidget *window, const QList<ReadNotice> &notices, 
 QMessageBox *Alerts::question(QWidget *window, const QString &message, const QString &informativeText,
     std::function<void(bool ok)> answered)
 {
-    QMessageBox *box = makeBox(window, QMessageBox::Question, MessageTexts::translate(message),
-        MessageTexts::translate(informativeText));
+    QMessageBox *box = makeBox(window, QMessageBox::Question, message, informativeText);
     QPushButton *ok = box->addButton(tr("OK"), QMessageBox::AcceptRole);
     box->addButton(tr("Cancel"), QMessageBox::RejectRole);
     box->setDefaultButton(ok);

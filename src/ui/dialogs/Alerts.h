@@ -12,8 +12,7 @@ struct DocumentError;
 
 // Every alert and notice of opening, importing and exporting, in one place. Each is a message box,
 // window-modal over the given window (application-modal without one), opened without waiting and
-// deleted when closed; the box is returned so a caller (or a test) can follow it. Texts that come
-// from the libraries below arrive in English and are translated here.
+// deleted when closed; the box is returned so a caller (or a test) can follow it.
 class Alerts
 {
     Q_DECLARE_TR_FUNCTIONS(Alerts)

@@ -60,8 +60,8 @@ ContactFileDialog::ContactFileDialog(Kind kind, QSettings *settings, QWidget *pa
     case Kind::OpenDocument:
         setWindowTitle(tr("Open"));
         setLabelText(QFileDialog::Accept, tr("Open"));
-        setNameFilters(
-            { typeFilter(tr("Contact files"), "*.vcf *.vcard *.csv"), vCardFilter(), csvFilter(), allFilter() });
+        setNameFilters({ typeFilter(tr("Contact files"), "*.vcf *.vcard *.csv"), vCardFilter(), csvFilter(),
+            allFilter() });
         break;
     case Kind::ImportVCard:
         setWindowTitle(tr("Import from vCard"));

@@ -2,7 +2,6 @@
 
 #include "ui/dialogs/Alerts.h"
 #include "ui/dialogs/ContactFileDialog.h"
-#include "ui/dialogs/MessageTexts.h"
 #include "ui/dialogs/ProgressTask.h"
 
 #include <QFileInfo>
@@ -85,7 +84,7 @@ void ExportFlow::write(Format format, const ContactTable &entries, const QString
     });
     if (format == Format::CSV)
         m_task->setShowDelay(CsvProgressDelay);
-    m_task->start(MessageTexts::translate(ExportText::WritingMessage).arg(QFileInfo(path).fileName()),
+    m_task->start(ExportText::WritingMessage.arg(QFileInfo(path).fileName()),
         [text, format, entries](const std::atomic_bool *cancel, const ProgressTask::Progress &progress) {
             if (format == Format::VCard)
                 *text = ExportCommands::vCardText(entries, nullptr, cancel, progress);

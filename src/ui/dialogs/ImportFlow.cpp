@@ -3,7 +3,6 @@
 #include "ui/dialogs/Alerts.h"
 #include "ui/dialogs/ContactFileDialog.h"
 #include "ui/dialogs/ImportSheet.h"
-#include "ui/dialogs/MessageTexts.h"
 #include "ui/dialogs/ProgressTask.h"
 #include "ui/dialogs/ProgressWindow.h"
 
@@ -79,7 +78,7 @@ void ImportFlow::read(Source source, const QString &path, TextEncoding::Number e
     m_pending = std::make_shared<ImportOffer>();
     std::shared_ptr<ImportOffer> slot = m_pending;
     m_task->setShowDelay(source == Source::CSV ? CsvProgressDelay : 0);
-    m_task->start(MessageTexts::translate(ReadNoticeText::ReadingMessage).arg(QFileInfo(path).fileName()),
+    m_task->start(ReadNoticeText::ReadingMessage.arg(QFileInfo(path).fileName()),
         [slot, source, path, encoding](
             const std::atomic_bool *cancel, const ProgressTask::Progress &progress) {
             *slot = source == Source::VCard

@@ -1,7 +1,6 @@
 #include "ui/dialogs/ReadProgress.h"
 
 #include "document/BackgroundRead.h"
-#include "ui/dialogs/MessageTexts.h"
 #include "ui/dialogs/ProgressWindow.h"
 
 #include <QFileInfo>
@@ -51,7 +50,7 @@ bool ReadProgress::start(
     }
     if (!m_read->start(path, format, encoding))
         return false;
-    m_window->begin(MessageTexts::translate(ReadNoticeText::ReadingMessage).arg(QFileInfo(path).fileName()));
+    m_window->begin(ReadNoticeText::ReadingMessage.arg(QFileInfo(path).fileName()));
     return true;
 }
 

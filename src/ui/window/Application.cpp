@@ -11,13 +11,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
-#include <QTranslator>
 
 namespace {
 
@@ -79,20 +76,6 @@ Application::~Application()
 Application *Application::instance()
 {
     return theApplication;
-}
-
-void Application::installTranslator()
-{
-    // Qt's own texts (the file dialog's "Look in:", the buttons of message boxes) in the user's
-    // language, where the translations are installed.
-    auto *qtTexts = new QTranslator(QCoreApplication::instance());
-    if (qtTexts->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(qtTexts);
-    else
-        delete qtTexts;
-    // TRANSLATIONS: the translation library's installer is called here once it is on main; until then
-    // our own texts show in their English source.
 }
 
 bool Application::wantsRestoreDefaults(Qt::KeyboardModifiers modifiers)

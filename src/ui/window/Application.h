@@ -42,9 +42,6 @@ public:
     UserDefaults &userDefaults() { return m_defaults; }
     RecentFiles &recentFiles() { return *m_recent; }
 
-    // Loads the translation of the user's language into the application.
-    static void installTranslator();
-
     // The start: with Shift, Control and Alt held, asks whether to restore the default preferences
     // first; then opens each file in its window, or a new empty document when there is none.
     void start(const QStringList &files, Qt::KeyboardModifiers modifiers);
