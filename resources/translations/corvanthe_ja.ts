@@ -13,6 +13,48 @@
     </message>
 </context>
 <context>
+    <name>Alerts</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Would you like to restore default preferences?</source>
+        <translation>設定を初期状態に戻しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Open a vCard or CSV file</source>
+        <translation>vCard ファイルまたは CSV ファイルを開きます</translation>
+    </message>
+    <message>
+        <source>Open…</source>
+        <translation>開く…</translation>
+    </message>
+    <message>
+        <source>Preferences…</source>
+        <translation>環境設定…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>名称未設定</translation>
+    </message>
+</context>
+<context>
     <name>ContactContextMenu</name>
     <message>
         <source>Add Item</source>
@@ -128,6 +170,57 @@
     </message>
 </context>
 <context>
+    <name>ContactFileDialog</name>
+    <message>
+        <source>All files</source>
+        <translation>すべてのファイル</translation>
+    </message>
+    <message>
+        <source>CSV files</source>
+        <translation>CSV ファイル</translation>
+    </message>
+    <message>
+        <source>Contact files</source>
+        <translation>連絡先ファイル</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>書き出す</translation>
+    </message>
+    <message>
+        <source>Export As CSV:</source>
+        <translation>CSV 書き出し名:</translation>
+    </message>
+    <message>
+        <source>Export As:</source>
+        <translation>書き出し名:</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>読み込む</translation>
+    </message>
+    <message>
+        <source>Import from CSV</source>
+        <translation>CSV から読み込む</translation>
+    </message>
+    <message>
+        <source>Import from vCard</source>
+        <translation>vCard から読み込む</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Text files</source>
+        <translation>テキストファイル</translation>
+    </message>
+    <message>
+        <source>vCard files</source>
+        <translation>vCard ファイル</translation>
+    </message>
+</context>
+<context>
     <name>ContactsViewController</name>
     <message>
         <source>%1: total %2 contacts</source>
@@ -189,6 +282,33 @@
     <message>
         <source>The file “%1” couldn&apos;t be opened.</source>
         <translation>ファイル“%1”を開けませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>EncodingListPanel</name>
+    <message>
+        <source>Choose the encodings to show in the Encoding menu.</source>
+        <translation>エンコーディングメニューに表示するエンコーディングを選んでください。</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>すべて解除</translation>
+    </message>
+    <message>
+        <source>Customize Encoding List</source>
+        <translation>エンコーディングリストをカスタマイズ</translation>
+    </message>
+    <message>
+        <source>Encodings</source>
+        <translation>エンコーディング</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>すべて選択</translation>
     </message>
 </context>
 <context>
@@ -334,6 +454,36 @@
     <message>
         <source>Sender</source>
         <translation>差出人</translation>
+    </message>
+</context>
+<context>
+    <name>ImportListModel</name>
+    <message>
+        <source>No name</source>
+        <translation>名前なし</translation>
+    </message>
+</context>
+<context>
+    <name>ImportSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Contacts in the file</source>
+        <translation>ファイル内の連絡先</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>読み込み</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>選択</translation>
+    </message>
+    <message>
+        <source>Select the contacts to import.</source>
+        <translation>読み込む連絡先を選択してください。</translation>
     </message>
 </context>
 <context>
@@ -616,6 +766,57 @@
     </message>
 </context>
 <context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>%1 …</source>
+        <translation>%1 …</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Add Address Book Folder</source>
+        <translation>アドレスブックのフォルダを追加</translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation>フォルダを追加…</translation>
+    </message>
+    <message>
+        <source>Address Book Folders</source>
+        <translation>アドレスブックのフォルダ</translation>
+    </message>
+    <message>
+        <source>Address books: %1</source>
+        <translation>アドレスブック: %1</translation>
+    </message>
+    <message>
+        <source>Each subfolder that holds vCard files, one contact a file, is shown as an address book in the group list.</source>
+        <translation>vCard ファイル（1 ファイルに 1 件の連絡先）が入ったサブフォルダが、それぞれグループリストにアドレスブックとして表示されます。</translation>
+    </message>
+    <message>
+        <source>No address book in this folder.</source>
+        <translation>このフォルダにはアドレスブックがありません。</translation>
+    </message>
+    <message>
+        <source>No folder is chosen: the group list shows the file&apos;s groups only.</source>
+        <translation>フォルダが選ばれていません。グループリストにはファイルのグループだけが表示されます。</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>環境設定</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be found.</source>
+        <translation>このフォルダが見つかりません。</translation>
+    </message>
+</context>
+<context>
     <name>PrintChoices</name>
     <message>
         <source>None</source>
@@ -681,6 +882,17 @@
     </message>
 </context>
 <context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>進行状況</translation>
+    </message>
+</context>
+<context>
     <name>QrMessage</name>
     <message>
         <source>Leave out the address to make the vCard fit.</source>
@@ -720,6 +932,21 @@
     <message>
         <source>… and %1 more.</source>
         <translation>…ほか %1 件。</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFiles</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Clear Menu</source>
+        <translation>メニューを消去</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>最近使った項目を開く</translation>
     </message>
 </context>
 <context>

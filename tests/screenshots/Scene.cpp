@@ -22,7 +22,9 @@ QString SceneContext::writeFile(const QString &name, const QByteArray &bytes) co
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qWarning("SceneContext::writeFile: can't write %s", qUtf8Printable(path));
-    // Dates the file dialogs show stay the same from run to run.
+    // Dates the file dialogs show stay the same from run to run; written bytes first, or closing the
+    // file would date it again.
+    file.flush();
     file.setFileTime(QDateTime(QDate(2025, 11, 20), QTime(9, 30)), QFileDevice::FileModificationTime);
     return path;
 }
