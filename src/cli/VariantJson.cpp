@@ -1,4 +1,4 @@
-#include "app/VariantJson.h"
+#include "cli/VariantJson.h"
 
 #include "model/DateComponents.h"
 #include "model/StoreContact.h"

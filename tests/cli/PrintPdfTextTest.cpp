@@ -1,16 +1,14 @@
 // A New Year run printed to PDF, read back with a PDF text extractor: one page per receiver, each a
 // Japanese postcard, each holding its receiver's name.
 
+#include "CliTestSupport.h"
 #include "common/TestPaths.h"
-#include "print/PrintCommand.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -22,14 +20,9 @@ TEST(PrintPdfTextTest, PostcardRunHasAPagePerReceiverWithItsName)
         GTEST_SKIP() << "pdftotext is not installed";
     QTemporaryDir dir;
     const QString pdf = dir.filePath(u"nenga.pdf"_s);
-    QString messages;
-    QTextStream err(&messages);
-    QSettings settings(dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
-    ASSERT_EQ(PrintCommand::run(
-                  { TestPaths::data(u"print/postcards.vcf"_s), u"--style"_s, u"hagaki"_s, u"-o"_s, pdf }, err,
-                  settings),
-        0)
-        << messages.toStdString();
+    const CliTestSupport::Run printed = CliTestSupport::run(
+        { u"print"_s, TestPaths::data(u"print/postcards.vcf"_s), u"--style"_s, u"hagaki"_s, u"-o"_s, pdf });
+    ASSERT_EQ(printed.status, 0) << printed.err.toStdString();
 
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

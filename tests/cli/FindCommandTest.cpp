@@ -1,5 +1,4 @@
-#include "find/FindCommand.h"
-
+#include "CliTestSupport.h"
 #include "common/TestPaths.h"
 #include "formats/ZRvCard.h"
 #include "model/Identifiers.h"
@@ -14,34 +13,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Outcome
-{
-    int status = -1;
-    QString out;
-    QString err;
-    QStringList lines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
-};
+using Outcome = CliTestSupport::Run;
 
-Outcome run(int (*command)(const QStringList &, QTextStream &, QTextStream &), QStringList arguments)
+Outcome run(const QString &command, QStringList arguments)
 {
-    Outcome r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
     arguments.prepend(TestPaths::data(u"find/contacts.vcf"_s));
-    r.status = command(arguments, out, err);
-    out.flush();
-    err.flush();
-    return r;
+    arguments.prepend(command);
+    return CliTestSupport::run(arguments);
 }
 
 Outcome find(const QStringList &arguments)
 {
-    return run(FindCommand::find, arguments);
+    return run(u"find"_s, arguments);
 }
 
 Outcome replace(const QStringList &arguments)
 {
-    return run(FindCommand::replace, arguments);
+    return run(u"replace"_s, arguments);
 }
 
 ContactTable readBack(const QString &path)
@@ -98,9 +86,7 @@ TEST(FindCommand, ModesFiltersAndErrors)
     EXPECT_EQ(find({ u"ab"_s, u"--regex"_s, u"--case-sensitive"_s }).status, 2);
     EXPECT_EQ(find({ u"ab"_s, u"--bogus"_s }).status, 2);
     EXPECT_EQ(find({}).status, 2);
-    QString ignored;
-    QTextStream sink(&ignored);
-    EXPECT_EQ(FindCommand::find({ u"/no/such/file.vcf"_s, u"ab"_s }, sink, sink), 1);
+    EXPECT_EQ(CliTestSupport::run({ u"find"_s, u"/no/such/file.vcf"_s, u"ab"_s }).status, 1);
 }
 
 TEST(FindCommand, ReplaceWritesTheChangedContacts)

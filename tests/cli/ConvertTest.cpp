@@ -1,6 +1,6 @@
+#include "CliTestSupport.h"
 #include "common/TestPaths.h"
 #include "document/DocumentReader.h"
-#include "document/FileConvert.h"
 #include "formats/TextCodec.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
@@ -8,26 +8,17 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Outcome
-{
-    int status = -1;
-    QString err;
-};
+using Outcome = CliTestSupport::Run;
 
 Outcome convert(const QStringList &arguments)
 {
-    Outcome run;
-    QTextStream err(&run.err);
-    run.status = FileConvert::convert(arguments, err);
-    err.flush();
-    return run;
+    return CliTestSupport::run(QStringList { u"convert"_s } + arguments);
 }
 
 DocumentReadResult readBack(const QString &path, InputFormat format = InputFormat::VCard)
@@ -168,10 +159,11 @@ TEST(ConvertTest, FailuresNameTheFileAndExitNonZero)
         { "not csv", { binary, dir.filePath(u"o.vcf"_s) }, 1, u"blob.csv: "_s },
         { "unwritable output", { good, dir.filePath(u"no/such/dir/o.vcf"_s) }, 1,
             u"o.vcf: Can't save the file. Something error happened in saving operation."_s },
-        { "one file only", { good }, 2, u"convert: "_s },
-        { "unknown format", { good, u"x.vcf"_s, u"--to"_s, u"pdf"_s }, 2, u"convert: "_s },
-        { "unknown encoding", { good, u"x.vcf"_s, u"--encoding"_s, u"Klingon-8"_s }, 2, u"convert: "_s },
-        { "option without value", { good, u"x.vcf"_s, u"--group"_s }, 2, u"convert: "_s },
+        { "one file only", { good }, 2, u"corvanthe convert: "_s },
+        { "unknown format", { good, u"x.vcf"_s, u"--to"_s, u"pdf"_s }, 2, u"corvanthe convert: "_s },
+        { "unknown encoding", { good, u"x.vcf"_s, u"--encoding"_s, u"Klingon-8"_s }, 2,
+            u"corvanthe convert: "_s },
+        { "option without value", { good, u"x.vcf"_s, u"--group"_s }, 2, u"corvanthe convert: "_s },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);

@@ -1,0 +1,14 @@
+#include "app/EditorStart.h"
+
+#include <QApplication>
+#include <QMainWindow>
+
+int startEditor(int &argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Corvanthe"));
+    window.resize(1000, 640);
+    window.show();
+    return app.exec();
+}
