@@ -2,9 +2,11 @@
 #include "cli/CommandIo.h"
 #include "cli/CommandLine.h"
 #include "cli/Launch.h"
+#include "model/Translations.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -18,10 +20,12 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
-    const Launch::Decision decision = Launch::decide(arguments, Launch::environmentHasDisplay());
-    switch (decision.mode) {
+    switch (Launch::decide(arguments, Launch::environmentHasDisplay()).mode) {
     case Launch::Mode::Refuse: {
         QCoreApplication app(argc, argv);
+        Translations::installTranslations(app);
+        // Decided again, so that the message is in the user's language.
+        const Launch::Decision decision = Launch::decide(arguments, Launch::environmentHasDisplay());
         std::fputs(qPrintable(decision.message + QLatin1Char('\n')), stderr);
         return decision.status;
     }
@@ -30,6 +34,7 @@ int main(int argc, char **argv)
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
+        Translations::installTranslations(app);
         return CommandLine::run(arguments, *CommandIo::standard());
     }
     case Launch::Mode::Editor:

@@ -41,7 +41,7 @@ std::optional<DocumentReadResult> read(const Request &request, CommandIo &io)
 {
     const QString name = displayName(request.path);
     const bool standard = request.path == StandardStream;
-    Progress progress(io, CommandLine::tr("Reading the file: %1").arg(name));
+    Progress progress(io, ReadNoticeText::ReadingMessage.arg(name));
     DocumentReader::Progress report;
     if (progress.isShown() && (standard || QFileInfo(request.path).size() > ProgressThreshold))
         report = [&progress](int percent) { progress.setPercent(percent); };

@@ -42,7 +42,7 @@ bool write(const ContactTable &entries, const ContactContainer *container, Forma
     if (format == Format::Csv) {
         bytes = ExportCommands::csvText(entries).toUtf8();
     } else {
-        Progress progress(io, CommandLine::tr("Writing the file: %1").arg(target.displayName()));
+        Progress progress(io, ExportText::WritingMessage.arg(target.displayName()));
         VCardExport::ProgressHandler handler;
         if (progress.isShown() && entries.size() > ProgressThreshold) {
             handler = [&progress, count = entries.size()](

@@ -154,7 +154,7 @@ int print(const QStringList &arguments, CommandIo &io)
 
     const bool listing = parser.isSet(u"list-options"_s);
     if (!listing && parser.arguments().isEmpty())
-        return parser.usageError(io, CommandLine::tr("missing INPUT"));
+        return parser.usageError(io, CommandLine::tr("missing %1").arg(u"INPUT"_s));
     const QString style = styleNamed(parser.value(u"style"_s));
     if (!listing && !parser.isSet(u"style"_s))
         return parser.usageError(

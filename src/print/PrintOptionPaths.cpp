@@ -194,7 +194,7 @@ void collect(const QVariantMap &options, const QVariantMap &defaults, const QStr
     }
 }
 
-QString tr(const char *source)
+QString translated(const char *source)
 {
     return QCoreApplication::translate("PrintOptions", source);
 }
@@ -275,13 +275,13 @@ QString PrintOptionPaths::set(QVariantMap &options, const QString &path, const Q
         else if (flagWordsOff().contains(value, Qt::CaseInsensitive))
             setValueAt(edited, keys, false);
         else
-            return badValue(tr(QT_TRANSLATE_NOOP("PrintOptions", "yes or no")));
+            return badValue(translated(QT_TRANSLATE_NOOP("PrintOptions", "yes or no")));
         break;
     case Kind::Integer: {
         bool ok = false;
         const qlonglong number = value.toLongLong(&ok);
         if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
-            return badValue(tr(QT_TRANSLATE_NOOP("PrintOptions", "a whole number")));
+            return badValue(translated(QT_TRANSLATE_NOOP("PrintOptions", "a whole number")));
         setValueAt(edited, keys, int(number));
         break;
     }
@@ -289,14 +289,14 @@ QString PrintOptionPaths::set(QVariantMap &options, const QString &path, const Q
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (!ok || !std::isfinite(number))
-            return badValue(tr(QT_TRANSLATE_NOOP("PrintOptions", "a number")));
+            return badValue(translated(QT_TRANSLATE_NOOP("PrintOptions", "a number")));
         setValueAt(edited, keys, number);
         break;
     }
     case Kind::Point: {
         // Either notation reads alike; the text is kept as given.
         if (!isPointText(value) || !PrintChoices::parsePointString(value))
-            return badValue(tr(QT_TRANSLATE_NOOP("PrintOptions", "a point, e.g. {15.59, 348.66}")));
+            return badValue(translated(QT_TRANSLATE_NOOP("PrintOptions", "a point, e.g. {15.59, 348.66}")));
         setValueAt(edited, keys, value);
         break;
     }
@@ -311,8 +311,8 @@ QString PrintOptionPaths::set(QVariantMap &options, const QString &path, const Q
             if (match >= 0)
                 chosen = choices.values.at(match);
             else if (!choices.open)
-                return badValue(
-                    tr(QT_TRANSLATE_NOOP("PrintOptions", "one of: %1")).arg(choices.values.join(u", "_s)));
+                return badValue(translated(QT_TRANSLATE_NOOP("PrintOptions", "one of: %1"))
+                                    .arg(choices.values.join(u", "_s)));
         }
         setValueAt(edited, keys, chosen);
         break;

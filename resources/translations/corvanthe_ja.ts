@@ -1,0 +1,1602 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>AddressBookText</name>
+    <message>
+        <source>Error on reading a group in the &apos;%1&apos;.</source>
+        <translation>「%1」のグループを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>Please check the account settings.</source>
+        <translation>アカウントの設定を確認してください。</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: there are no contacts to print</source>
+        <translation>%1: 印刷する連絡先がありません</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: there is no contact %2; the file holds %n</source>
+            <translation>
+                <numerusform>%1: 連絡先 %2 はありません。このファイルの連絡先は %n 件です</numerusform>
+            </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n phone numbers changed</source>
+            <translation>
+                <numerusform>%n 件の電話番号を変更しました</numerusform>
+            </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n values changed</source>
+            <translation>
+                <numerusform>%n 件の値を変更しました</numerusform>
+            </translation>
+    </message>
+    <message>
+        <source>(not set from the command line)</source>
+        <translation>(コマンドラインからは設定できません)</translation>
+    </message>
+    <message>
+        <source>--contact takes a number from 1</source>
+        <translation>--contact には 1 以上の番号を指定してください</translation>
+    </message>
+    <message>
+        <source>--layout takes 4+4, 3+4, 2+4 or 2x4</source>
+        <translation>--layout には 4+4、3+4、2+4、2x4 のいずれかを指定してください</translation>
+    </message>
+    <message>
+        <source>--regex and --case-sensitive exclude each other</source>
+        <translation>--regex と --case-sensitive は同時に指定できません</translation>
+    </message>
+    <message numerus="yes">
+        <source>--sender %1: there are only %n contacts</source>
+            <translation>
+                <numerusform>--sender %1: 連絡先は %n 件しかありません</numerusform>
+            </translation>
+    </message>
+    <message>
+        <source>--sender takes a contact&apos;s number from 1, not “%1”</source>
+        <translation>--sender には 1 以上の連絡先の番号を指定してください(“%1” は使えません)</translation>
+    </message>
+    <message>
+        <source>--style is required (hagaki, envelope, labels or list)</source>
+        <translation>--style を指定してください(hagaki、envelope、labels、list のいずれか)</translation>
+    </message>
+    <message>
+        <source>-o OUT.pdf is required</source>
+        <translation>-o OUT.pdf を指定してください</translation>
+    </message>
+    <message>
+        <source>-o OUT.png is required (or --payload)</source>
+        <translation>-o OUT.png(または --payload)を指定してください</translation>
+    </message>
+    <message>
+        <source>-o OUTPUT is required</source>
+        <translation>-o OUTPUT を指定してください</translation>
+    </message>
+    <message>
+        <source>-o OUTPUT.vcf is required</source>
+        <translation>-o OUTPUT.vcf を指定してください</translation>
+    </message>
+    <message>
+        <source>A code of at least two digits, or part of an address.</source>
+        <translation>2 桁以上の郵便番号、または住所の一部。</translation>
+    </message>
+    <message>
+        <source>Address list: the fields printed under each name, in order.</source>
+        <translation>住所録: 各氏名の下に印刷する項目(この順に印刷します)。</translation>
+    </message>
+    <message>
+        <source>Converts a vCard, CSV or envelope-product CSV file to vCard 3.0 or the 32-column CSV. Formats follow the file extensions unless given; the text encoding is detected unless given.</source>
+        <translation>vCard、CSV、宛名印刷ソフトの CSV ファイルを vCard 3.0 または 32 列の CSV に変換します。形式は指定がなければファイルの拡張子から、文字コードは指定がなければ自動判別で決まります。</translation>
+    </message>
+    <message>
+        <source>Installs Japan Post&apos;s monthly postal-code files (the general file and, optionally, the business file; ZIP or CSV) as the data the postal-code search reads.</source>
+        <translation>日本郵便が毎月公開する郵便番号データ(住所の郵便番号と、必要なら事業所の個別郵便番号。ZIP または CSV)を、郵便番号検索で使うデータとしてインストールします。</translation>
+    </message>
+    <message>
+        <source>It has no groups.</source>
+        <translation>グループはありません。</translation>
+    </message>
+    <message>
+        <source>Its groups are: %1</source>
+        <translation>グループ: %1</translation>
+    </message>
+    <message>
+        <source>Labels: the label sheet preset.</source>
+        <translation>ラベル: ラベル用紙のプリセット。</translation>
+    </message>
+    <message>
+        <source>Lays out every phone number of every contact in one of the four digit-group layouts and writes the contacts as vCard; tells how many numbers changed.</source>
+        <translation>すべての連絡先のすべての電話番号を 4 種類の桁区切りのいずれかに整え、連絡先を vCard で書き出します。変更した番号の数を表示します。</translation>
+    </message>
+    <message>
+        <source>Lists every occurrence of TEXT in the contacts of a vCard file, one tab-separated line per field value: name, item, sub-item, label, index, value (line breaks as \n) and the ranges found (location:length, comma-separated).</source>
+        <translation>vCard ファイルの連絡先に含まれる TEXT をすべて一覧にします。項目の値ごとに 1 行、タブ区切りで、名前、項目、サブ項目、ラベル、番号、値(改行は \n)、見つかった範囲(位置:長さ、コンマ区切り)を出力します。</translation>
+    </message>
+    <message>
+        <source>Lists every print option with its value (after the other options) and its choices.</source>
+        <translation>すべての印刷オプションを、その値(他のオプションを適用した後の値)と選択肢とともに一覧にします。</translation>
+    </message>
+    <message>
+        <source>Makes the QR code of one contact of a vCard file as a PNG image, or prints its payload.</source>
+        <translation>vCard ファイルの連絡先 1 件の QR コードを PNG 画像で作成するか、その内容を表示します。</translation>
+    </message>
+    <message>
+        <source>Opens the editor on the files (it needs a display).</source>
+        <translation>ファイルを編集ウインドウで開きます(ディスプレイが必要です)。</translation>
+    </message>
+    <message>
+        <source>Postcards and envelopes: contact N (from 1) is the sender; by default the contact whose address is marked as the sender&apos;s.</source>
+        <translation>ハガキと封筒: N 番目(1 から)の連絡先を差出人にします。指定がなければ、住所が差出人に設定されている連絡先が差出人になります。</translation>
+    </message>
+    <message>
+        <source>Postcards: nenga, general or none (the card&apos;s printed image).</source>
+        <translation>ハガキ: nenga、general、none のいずれか(ハガキのイメージ)。</translation>
+    </message>
+    <message>
+        <source>Printing to %1</source>
+        <translation>%1 に印刷中</translation>
+    </message>
+    <message>
+        <source>Prints every contact of a vCard or envelope-product CSV file (or of one category group) to PDF, with the stored print options and the changes given. Postcards and envelopes leave their sender out.</source>
+        <translation>vCard ファイルまたは宛名印刷ソフトの CSV ファイルのすべての連絡先(または 1 つのカテゴリグループ)を、保存されている印刷オプションに指定の変更を加えて PDF に印刷します。ハガキと封筒では差出人は宛先に含めません。</translation>
+    </message>
+    <message>
+        <source>Prints every contact of vCard files as one JSON array, each with its category groups, joint names and postcard layouts. Exit status 1: some cards could not be read; 2: a file could not be read.</source>
+        <translation>vCard ファイルのすべての連絡先を、カテゴリグループ、連名、ハガキのレイアウトとともに 1 つの JSON 配列として出力します。終了ステータス 1: 読み込めなかったカードがある、2: 読み込めなかったファイルがある。</translation>
+    </message>
+    <message>
+        <source>Prints only the contacts of this category group.</source>
+        <translation>このカテゴリグループの連絡先だけを印刷します。</translation>
+    </message>
+    <message>
+        <source>Prints the payload text instead of making an image.</source>
+        <translation>画像を作らずに QR コードの内容を表示します。</translation>
+    </message>
+    <message>
+        <source>Replaces every occurrence that find lists and writes the contacts as vCard, or as CSV for a .csv OUTPUT; tells how many values changed.</source>
+        <translation>find が一覧にする箇所をすべて置き換え、連絡先を vCard(OUTPUT が .csv なら CSV)で書き出します。変更した値の数を表示します。</translation>
+    </message>
+    <message>
+        <source>Runs one of these subcommands, without a display:</source>
+        <translation>次のサブコマンドを実行します(ディスプレイは不要です):</translation>
+    </message>
+    <message>
+        <source>Searches only the contacts of this category group.</source>
+        <translation>このカテゴリグループの連絡先だけを検索します。</translation>
+    </message>
+    <message>
+        <source>Searches only these fields (identifiers, comma-separated).</source>
+        <translation>これらの項目だけを検索します(項目の識別子をコンマ区切りで)。</translation>
+    </message>
+    <message>
+        <source>Searches only these parts of structured fields (comma-separated).</source>
+        <translation>構造化された項目のうち、これらの部分だけを検索します(コンマ区切り)。</translation>
+    </message>
+    <message>
+        <source>Searches only values with these labels (comma-separated).</source>
+        <translation>これらのラベルの値だけを検索します(コンマ区切り)。</translation>
+    </message>
+    <message>
+        <source>Searches the postal codes as the postal-code sheet does: one line per row, with the code, the address, its readings and the company, separated by tabs.</source>
+        <translation>郵便番号検索シートと同じように郵便番号を検索します。1 件ごとに 1 行、郵便番号、住所、読み、事業所名をタブ区切りで出力します。</translation>
+    </message>
+    <message>
+        <source>Sets any print option for this run (repeatable); nested keys are written with dots, e.g. &quot;Hagaki.hagakiType=General&quot;.</source>
+        <translation>今回の印刷に限り、任意の印刷オプションを設定します(複数指定可)。入れ子のキーはドットでつなぎます。例: &quot;Hagaki.hagakiType=General&quot;</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>このヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>TEXT is a regular expression.</source>
+        <translation>TEXT を正規表現として扱います。</translation>
+    </message>
+    <message>
+        <source>The PDF to write; - writes standard output.</source>
+        <translation>書き出す PDF。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The PNG to write; - writes standard output.</source>
+        <translation>書き出す PNG。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The action; install is the only one.</source>
+        <translation>操作。install のみです。</translation>
+    </message>
+    <message>
+        <source>The business file, JIGYOSYO.ZIP or JIGYOSYO.CSV.</source>
+        <translation>事業所の個別郵便番号データ、JIGYOSYO.ZIP または JIGYOSYO.CSV。</translation>
+    </message>
+    <message>
+        <source>The contact file (.csv: the envelope product&apos;s CSV); - reads a vCard from standard input.</source>
+        <translation>連絡先のファイル(.csv は宛名印刷ソフトの CSV)。- で標準入力から vCard を読み込みます。</translation>
+    </message>
+    <message>
+        <source>The contact file to read; - reads standard input.</source>
+        <translation>読み込む連絡先のファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>The contact&apos;s number in the file, from 1 (default 1).</source>
+        <translation>ファイル内の連絡先の番号、1 から(既定は 1)。</translation>
+    </message>
+    <message>
+        <source>The file to write; - writes standard output.</source>
+        <translation>書き出すファイル。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The folder of the postal-code data (default: the installed data).</source>
+        <translation>郵便番号データのフォルダ(既定: インストール済みのデータ)。</translation>
+    </message>
+    <message>
+        <source>The folder to install into (default: %1).</source>
+        <translation>インストール先のフォルダ(既定: %1)。</translation>
+    </message>
+    <message>
+        <source>The font of every style.</source>
+        <translation>すべてのスタイルのフォント。</translation>
+    </message>
+    <message>
+        <source>The general file, KEN_ALL.ZIP or KEN_ALL.CSV.</source>
+        <translation>住所の郵便番号データ、KEN_ALL.ZIP または KEN_ALL.CSV。</translation>
+    </message>
+    <message>
+        <source>The honorific after (or before) receivers&apos; names.</source>
+        <translation>宛名の後(または前)に付ける敬称。</translation>
+    </message>
+    <message>
+        <source>The input&apos;s format: vcard, csv or mailwick.</source>
+        <translation>入力の形式: vcard、csv、mailwick のいずれか。</translation>
+    </message>
+    <message>
+        <source>The input&apos;s text encoding, e.g. Shift_JIS.</source>
+        <translation>入力の文字コード。例: Shift_JIS</translation>
+    </message>
+    <message>
+        <source>The layout: 4+4, 3+4, 2+4 or 2x4.</source>
+        <translation>桁区切り: 4+4、3+4、2+4、2x4 のいずれか。</translation>
+    </message>
+    <message>
+        <source>The output&apos;s format: vcard or csv.</source>
+        <translation>出力の形式: vcard または csv。</translation>
+    </message>
+    <message>
+        <source>The paper: %1.</source>
+        <translation>用紙: %1。</translation>
+    </message>
+    <message>
+        <source>The payload&apos;s format: %1.</source>
+        <translation>QR コードの内容の形式: %1。</translation>
+    </message>
+    <message>
+        <source>The vCard file to read; - reads standard input.</source>
+        <translation>読み込む vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>The vCard file to search; - reads standard input.</source>
+        <translation>検索する vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>The vCard file to write; - writes standard output.</source>
+        <translation>書き出す vCard ファイル。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The vCard file; - reads standard input.</source>
+        <translation>vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>There is no group named “%1” in the file.</source>
+        <translation>ファイルに“%1”という名前のグループはありません。</translation>
+    </message>
+    <message>
+        <source>Upper and lower case differ.</source>
+        <translation>大文字と小文字を区別します。</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>使い方: %1</translation>
+    </message>
+    <message>
+        <source>What replaces it.</source>
+        <translation>置き換える文字列。</translation>
+    </message>
+    <message>
+        <source>What to find.</source>
+        <translation>検索する文字列。</translation>
+    </message>
+    <message>
+        <source>What to print: hagaki, envelope, labels or list.</source>
+        <translation>印刷するもの: hagaki、envelope、labels、list のいずれか。</translation>
+    </message>
+    <message>
+        <source>Writes only the contacts of this category group.</source>
+        <translation>このカテゴリグループの連絡先だけを書き出します。</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[オプション]</translation>
+    </message>
+    <message>
+        <source>a code needs at least two digits</source>
+        <translation>郵便番号は 2 桁以上必要です</translation>
+    </message>
+    <message>
+        <source>convert a contact file to vCard or CSV</source>
+        <translation>連絡先のファイルを vCard または CSV に変換する</translation>
+    </message>
+    <message>
+        <source>corvanthe: no such file or subcommand: %1</source>
+        <translation>corvanthe: そのようなファイルまたはサブコマンドはありません: %1</translation>
+    </message>
+    <message>
+        <source>corvanthe: the editor needs a display, and none is set (DISPLAY, WAYLAND_DISPLAY); “corvanthe help” lists what runs without one</source>
+        <translation>corvanthe: 編集ウインドウにはディスプレイが必要ですが、設定されていません(DISPLAY、WAYLAND_DISPLAY)。ディスプレイなしで使えるコマンドは “corvanthe help” で確認できます</translation>
+    </message>
+    <message>
+        <source>font “%1” is not installed; another font stands in for it</source>
+        <translation>フォント “%1” はインストールされていません。代わりのフォントを使います</translation>
+    </message>
+    <message>
+        <source>install Japan Post&apos;s postal-code files</source>
+        <translation>日本郵便の郵便番号データをインストールする</translation>
+    </message>
+    <message>
+        <source>lay out every phone number in a vCard file</source>
+        <translation>vCard ファイルのすべての電話番号の桁区切りを整える</translation>
+    </message>
+    <message>
+        <source>list every occurrence of a text in a vCard file</source>
+        <translation>vCard ファイル内の文字列をすべて一覧にする</translation>
+    </message>
+    <message>
+        <source>make the QR code of a contact</source>
+        <translation>連絡先の QR コードを作成する</translation>
+    </message>
+    <message>
+        <source>missing %1</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>no postal-code data in %1 (%2, %3); install it with: corvanthe postal-data install KEN_ALL.ZIP [JIGYOSYO.ZIP]</source>
+        <translation>%1 に郵便番号データ(%2、%3)がありません。次のコマンドでインストールしてください: corvanthe postal-data install KEN_ALL.ZIP [JIGYOSYO.ZIP]</translation>
+    </message>
+    <message>
+        <source>no such file or subcommand: %1</source>
+        <translation>そのようなファイルまたはサブコマンドはありません: %1</translation>
+    </message>
+    <message>
+        <source>print labels, an address list, envelopes or postcards to PDF</source>
+        <translation>ラベル、住所録、封筒、ハガキを PDF に印刷する</translation>
+    </message>
+    <message>
+        <source>print the contacts of vCard files as JSON</source>
+        <translation>vCard ファイルの連絡先を JSON で出力する</translation>
+    </message>
+    <message>
+        <source>replace a text in every contact of a vCard file and write them</source>
+        <translation>vCard ファイルのすべての連絡先で文字列を置き換えて書き出す</translation>
+    </message>
+    <message>
+        <source>search the postal codes</source>
+        <translation>郵便番号を検索する</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>標準入力</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>標準出力</translation>
+    </message>
+    <message>
+        <source>unexpected argument “%1”</source>
+        <translation>余分な引数があります: “%1”</translation>
+    </message>
+    <message>
+        <source>unknown action “%1”</source>
+        <translation>不明な操作です: “%1”</translation>
+    </message>
+    <message>
+        <source>unknown format “%1”; one of: %2</source>
+        <translation>不明な形式です: “%1”。次のいずれかを指定してください: %2</translation>
+    </message>
+    <message>
+        <source>unknown input format “%1” (vcard, csv or mailwick)</source>
+        <translation>不明な入力形式です: “%1”(vcard、csv、mailwick のいずれか)</translation>
+    </message>
+    <message>
+        <source>unknown output format “%1” (vcard or csv)</source>
+        <translation>不明な出力形式です: “%1”(vcard または csv)</translation>
+    </message>
+    <message>
+        <source>unknown paper “%1”; the papers are: %2</source>
+        <translation>不明な用紙です: “%1”。用紙は次のとおりです: %2</translation>
+    </message>
+    <message>
+        <source>unknown style “%1” (hagaki, envelope, labels or list)</source>
+        <translation>不明なスタイルです: “%1”(hagaki、envelope、labels、list のいずれか)</translation>
+    </message>
+    <message>
+        <source>unknown text encoding “%1”</source>
+        <translation>不明な文字コードです: “%1”</translation>
+    </message>
+    <message>
+        <source>vCard files to read; - reads standard input.</source>
+        <translation>読み込む vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>“corvanthe %1 --help” shows the options.</source>
+        <translation>オプションは “corvanthe %1 --help” で確認できます。</translation>
+    </message>
+    <message>
+        <source>“corvanthe --version” shows the version.</source>
+        <translation>バージョンは “corvanthe --version” で確認できます。</translation>
+    </message>
+    <message>
+        <source>“corvanthe SUBCOMMAND --help” shows a subcommand&apos;s options and arguments.</source>
+        <translation>サブコマンドのオプションと引数は “corvanthe SUBCOMMAND --help” で確認できます。</translation>
+    </message>
+</context>
+<context>
+    <name>ContactContextMenu</name>
+    <message>
+        <source>Add Item</source>
+        <translation>項目を追加</translation>
+    </message>
+    <message>
+        <source>Add/Delete Address Item</source>
+        <translation>住所の項目を追加／削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete IMS Item</source>
+        <translation>インスタントメッセージの項目を追加／削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete SNS Item</source>
+        <translation>SNSの項目を追加／削除</translation>
+    </message>
+    <message>
+        <source>Append Text</source>
+        <translation>テキストを末尾に追加</translation>
+    </message>
+    <message>
+        <source>Call Phone</source>
+        <translation>電話をかける</translation>
+    </message>
+    <message>
+        <source>Clear Text</source>
+        <translation>テキストを消去</translation>
+    </message>
+    <message>
+        <source>Delete Contact</source>
+        <translation>連絡先を削除</translation>
+    </message>
+    <message>
+        <source>Delete Item</source>
+        <translation>項目を削除</translation>
+    </message>
+    <message>
+        <source>Duplicate Contact</source>
+        <translation>連絡先を複製</translation>
+    </message>
+    <message>
+        <source>Open Address Panel</source>
+        <translation>住所パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Apple Map</source>
+        <translation>地図で開く</translation>
+    </message>
+    <message>
+        <source>Open Birthday Panel</source>
+        <translation>誕生日パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Calendar</source>
+        <translation>カレンダーを開く</translation>
+    </message>
+    <message>
+        <source>Open Dates Panel</source>
+        <translation>日付パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Edit Panel</source>
+        <translation>編集パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Google Map</source>
+        <translation>Web地図で開く</translation>
+    </message>
+    <message>
+        <source>Open IMS Panel</source>
+        <translation>インスタントメッセージパネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Name Panel</source>
+        <translation>名前パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Phonetic Name Panel</source>
+        <translation>フリガナパネルを開く</translation>
+    </message>
+    <message>
+        <source>Open SNS Panel</source>
+        <translation>SNSパネルを開く</translation>
+    </message>
+    <message>
+        <source>Open URL</source>
+        <translation>URLを開く</translation>
+    </message>
+    <message>
+        <source>Prepend Text</source>
+        <translation>テキストを先頭に追加</translation>
+    </message>
+    <message>
+        <source>Replace Label and Text</source>
+        <translation>ラベルとテキストを置き換え</translation>
+    </message>
+    <message>
+        <source>Replace Text</source>
+        <translation>テキストを置き換え</translation>
+    </message>
+    <message>
+        <source>Send Email</source>
+        <translation>メールを送信</translation>
+    </message>
+    <message>
+        <source>Show Contact Info</source>
+        <translation>連絡先情報を表示</translation>
+    </message>
+    <message>
+        <source>Show QRCode</source>
+        <translation>QRコードを表示</translation>
+    </message>
+</context>
+<context>
+    <name>ContactsViewController</name>
+    <message>
+        <source>%1: total %2 contacts</source>
+        <translation>%1: 合計 %2 件</translation>
+    </message>
+    <message>
+        <source>Do you want to set the same label in the selected rows</source>
+        <translation>選択した行に同じラベルを設定しますか？</translation>
+    </message>
+    <message>
+        <source>No Name</source>
+        <translation>名前なし</translation>
+    </message>
+</context>
+<context>
+    <name>ContainerText</name>
+    <message>
+        <source>All Contacts</source>
+        <translation>すべての連絡先</translation>
+    </message>
+</context>
+<context>
+    <name>CsvReader</name>
+    <message>
+        <source>A field on line %1 is longer than %2 characters.</source>
+        <translation>%1 行目のフィールドが %2 文字を超えています。</translation>
+    </message>
+    <message>
+        <source>Line %1 has more than %2 fields.</source>
+        <translation>%1 行目のフィールドが %2 個を超えています。</translation>
+    </message>
+    <message>
+        <source>No column of the header line names a contact field.</source>
+        <translation>見出し行に連絡先の項目を示す列がありません。</translation>
+    </message>
+    <message>
+        <source>The file holds no lines.</source>
+        <translation>ファイルに行がありません。</translation>
+    </message>
+    <message>
+        <source>The file is not text: line %1 holds a NUL character.</source>
+        <translation>ファイルがテキストではありません: %1 行目に NUL 文字があります。</translation>
+    </message>
+    <message>
+        <source>The quoted field that starts on line %1 has no closing quote.</source>
+        <translation>%1 行目から始まる引用符付きフィールドに閉じる引用符がありません。</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentText</name>
+    <message>
+        <source>Please make sure the file is a valid CSV file, or text encoding.</source>
+        <translation>ファイルが正しいCSVファイルか、テキストエンコーディングが正しいか確認してください。</translation>
+    </message>
+    <message>
+        <source>Please make sure the file is vCard 2.1/3.0 file, or text encoding.</source>
+        <translation>ファイルが vCard 2.1/3.0 のファイルか、テキストエンコーディングが正しいか確認してください。</translation>
+    </message>
+    <message>
+        <source>The file “%1” couldn&apos;t be opened.</source>
+        <translation>ファイル“%1”を開けませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>EncodingMenuModel</name>
+    <message>
+        <source>Automatic</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>Customize Encoding List…</source>
+        <translation>エンコーディングリストをカスタマイズ…</translation>
+    </message>
+    <message>
+        <source>Encoding:</source>
+        <translation>エンコーディング:</translation>
+    </message>
+    <message>
+        <source>Line Breaks:</source>
+        <translation>改行コード:</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>不明</translation>
+    </message>
+</context>
+<context>
+    <name>ExportText</name>
+    <message>
+        <source>Can&apos;t save the file</source>
+        <translation>ファイルを保存できません</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t read the file.</source>
+        <translation>ファイルを読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>Please make sure the file is a valid CSV file.</source>
+        <translation>ファイルが正しいCSVファイルか確認してください。</translation>
+    </message>
+    <message>
+        <source>Please make sure the file is vCard 2.1/3.0 file.</source>
+        <translation>ファイルが vCard 2.1/3.0 のファイルか確認してください。</translation>
+    </message>
+    <message>
+        <source>Something error happened in saving operation.</source>
+        <translation>保存中にエラーが発生しました。</translation>
+    </message>
+    <message>
+        <source>Writing the file: %1</source>
+        <translation>ファイルを書き出しています: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FindOption</name>
+    <message>
+        <source>Case Insensitive</source>
+        <translation>大文字と小文字を区別しない</translation>
+    </message>
+</context>
+<context>
+    <name>FindPanelText</name>
+    <message>
+        <source>Items</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Sub Items</source>
+        <translation>サブ項目</translation>
+    </message>
+    <message>
+        <source>The regular expression is not valid: %1 (at %2)</source>
+        <translation>正規表現が正しくありません: %1 (%2 文字目)</translation>
+    </message>
+</context>
+<context>
+    <name>GroupListText</name>
+    <message>
+        <source>Group</source>
+        <translation>グループ</translation>
+    </message>
+    <message>
+        <source>New Group</source>
+        <translation>新規グループ</translation>
+    </message>
+</context>
+<context>
+    <name>Identifiers</name>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>CountryCode</source>
+        <translation>国コード</translation>
+    </message>
+    <message>
+        <source>FirstName</source>
+        <translation>名</translation>
+    </message>
+    <message>
+        <source>LastName</source>
+        <translation>姓</translation>
+    </message>
+    <message>
+        <source>MiddleName</source>
+        <translation>ミドルネーム</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Phonetic Name</source>
+        <translation>フリガナ</translation>
+    </message>
+    <message>
+        <source>PhoneticFirstName</source>
+        <translation>名（フリガナ）</translation>
+    </message>
+    <message>
+        <source>PhoneticLastName</source>
+        <translation>姓（フリガナ）</translation>
+    </message>
+    <message>
+        <source>PhoneticMiddleName</source>
+        <translation>ミドルネーム（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Renmei</source>
+        <translation>連名</translation>
+    </message>
+    <message>
+        <source>Sender</source>
+        <translation>差出人</translation>
+    </message>
+</context>
+<context>
+    <name>Labels</name>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社</translation>
+    </message>
+    <message>
+        <source>First Name First</source>
+        <translation>名が先</translation>
+    </message>
+    <message>
+        <source>Last Name First</source>
+        <translation>姓が先</translation>
+    </message>
+    <message>
+        <source>No label</source>
+        <translation>ラベルなし</translation>
+    </message>
+    <message>
+        <source>No service</source>
+        <translation>サービスなし</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>個人</translation>
+    </message>
+    <message>
+        <source>anniversary</source>
+        <translation>記念日</translation>
+    </message>
+    <message>
+        <source>assistant</source>
+        <translation>アシスタント</translation>
+    </message>
+    <message>
+        <source>brother</source>
+        <translation>兄弟</translation>
+    </message>
+    <message>
+        <source>child</source>
+        <translation>子供</translation>
+    </message>
+    <message>
+        <source>daughter</source>
+        <translation>娘</translation>
+    </message>
+    <message>
+        <source>father</source>
+        <translation>父</translation>
+    </message>
+    <message>
+        <source>friend</source>
+        <translation>友人</translation>
+    </message>
+    <message>
+        <source>home</source>
+        <translation>自宅</translation>
+    </message>
+    <message>
+        <source>home fax</source>
+        <translation>自宅FAX</translation>
+    </message>
+    <message>
+        <source>homepage</source>
+        <translation>ホームページ</translation>
+    </message>
+    <message>
+        <source>iPhone</source>
+        <translation>iPhone</translation>
+    </message>
+    <message>
+        <source>main</source>
+        <translation>代表</translation>
+    </message>
+    <message>
+        <source>manager</source>
+        <translation>上司</translation>
+    </message>
+    <message>
+        <source>mobile</source>
+        <translation>携帯電話</translation>
+    </message>
+    <message>
+        <source>mother</source>
+        <translation>母</translation>
+    </message>
+    <message>
+        <source>other</source>
+        <translation>その他</translation>
+    </message>
+    <message>
+        <source>other fax</source>
+        <translation>その他FAX</translation>
+    </message>
+    <message>
+        <source>pager</source>
+        <translation>ポケベル</translation>
+    </message>
+    <message>
+        <source>parent</source>
+        <translation>親</translation>
+    </message>
+    <message>
+        <source>partner</source>
+        <translation>パートナー</translation>
+    </message>
+    <message>
+        <source>sister</source>
+        <translation>姉妹</translation>
+    </message>
+    <message>
+        <source>son</source>
+        <translation>息子</translation>
+    </message>
+    <message>
+        <source>spouse</source>
+        <translation>配偶者</translation>
+    </message>
+    <message>
+        <source>work</source>
+        <translation>勤務先</translation>
+    </message>
+    <message>
+        <source>work fax</source>
+        <translation>勤務先FAX</translation>
+    </message>
+</context>
+<context>
+    <name>MailwickCsv</name>
+    <message>
+        <source>Can&apos;t find header line in the file.</source>
+        <translation>ファイルに見出し行が見つかりません。</translation>
+    </message>
+    <message>
+        <source>Read as the following order: Name, Renmei, Company, ZIP, State&amp;City and Street</source>
+        <translation>次の順に読み込みました: 名前、連名、会社名、郵便番号、都道府県と市区町村、番地</translation>
+    </message>
+</context>
+<context>
+    <name>MergeText</name>
+    <message>
+        <source>Change</source>
+        <translation>変更</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>ロック</translation>
+    </message>
+</context>
+<context>
+    <name>PostalArchive</name>
+    <message>
+        <source>64-bit zip archives are not supported</source>
+        <translation>64ビットのZIPアーカイブには対応していません</translation>
+    </message>
+    <message>
+        <source>can&apos;t start inflating</source>
+        <translation>展開を開始できません</translation>
+    </message>
+    <message>
+        <source>multi-part archives are not supported</source>
+        <translation>分割されたアーカイブには対応していません</translation>
+    </message>
+    <message>
+        <source>not a zip archive</source>
+        <translation>ZIPアーカイブではありません</translation>
+    </message>
+    <message>
+        <source>the archive holds no CSV file</source>
+        <translation>アーカイブにCSVファイルがありません</translation>
+    </message>
+    <message>
+        <source>the archive is larger than %1 MB</source>
+        <translation>アーカイブが %1 MB を超えています</translation>
+    </message>
+    <message>
+        <source>the archive&apos;s directory is damaged</source>
+        <translation>アーカイブのディレクトリが壊れています</translation>
+    </message>
+    <message>
+        <source>the compressed member is corrupt or its size is wrong</source>
+        <translation>圧縮されたファイルが壊れているか、サイズが正しくありません</translation>
+    </message>
+    <message>
+        <source>the member %1 claims an impossible size</source>
+        <translation>ファイル %1 のサイズがありえない値です</translation>
+    </message>
+    <message>
+        <source>the member %1 fails its CRC check</source>
+        <translation>ファイル %1 のCRCチェックに失敗しました</translation>
+    </message>
+    <message>
+        <source>the member %1 has inconsistent sizes</source>
+        <translation>ファイル %1 のサイズが一致しません</translation>
+    </message>
+    <message>
+        <source>the member %1 has no valid local header</source>
+        <translation>ファイル %1 に正しいローカルヘッダがありません</translation>
+    </message>
+    <message>
+        <source>the member %1 is encrypted</source>
+        <translation>ファイル %1 は暗号化されています</translation>
+    </message>
+    <message>
+        <source>the member %1 is larger than %2 MB</source>
+        <translation>ファイル %1 が %2 MB を超えています</translation>
+    </message>
+    <message>
+        <source>the member %1 runs past the end of the archive</source>
+        <translation>ファイル %1 がアーカイブの末尾を越えています</translation>
+    </message>
+    <message>
+        <source>the member %1 uses compression method %2, which is not supported</source>
+        <translation>ファイル %1 の圧縮方式 %2 には対応していません</translation>
+    </message>
+</context>
+<context>
+    <name>PostalDataInstaller</name>
+    <message>
+        <source>%1: %2 records</source>
+        <translation>%1: %2 件</translation>
+    </message>
+    <message>
+        <source>%1: can&apos;t compress the data</source>
+        <translation>%1: データを圧縮できません</translation>
+    </message>
+    <message>
+        <source>%1: can&apos;t create the folder</source>
+        <translation>%1: フォルダを作成できません</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MB, not a postal-code file</source>
+        <translation>%1: %2 MB を超えているため、郵便番号ファイルではありません</translation>
+    </message>
+    <message>
+        <source>%1: not %2: %3</source>
+        <translation>%1: %2ではありません: %3</translation>
+    </message>
+    <message>
+        <source>line %1: bytes that are not Shift_JIS (Windows-31J) text</source>
+        <translation>%1 行目: Shift_JIS (Windows-31J) のテキストではないバイトがあります</translation>
+    </message>
+    <message>
+        <source>line %1: expected %2 fields, found %3</source>
+        <translation>%1 行目: %2 個のフィールドがあるはずが %3 個です</translation>
+    </message>
+    <message>
+        <source>line %1: field %2 is not a 7-digit postal code</source>
+        <translation>%1 行目: フィールド %2 が7桁の郵便番号ではありません</translation>
+    </message>
+    <message>
+        <source>no records</source>
+        <translation>レコードがありません</translation>
+    </message>
+    <message>
+        <source>the business address file</source>
+        <translation>事業所の郵便番号ファイル</translation>
+    </message>
+    <message>
+        <source>the general address file</source>
+        <translation>住所の郵便番号ファイル</translation>
+    </message>
+    <message>
+        <source>wrote %1</source>
+        <translation>%1 を書き込みました</translation>
+    </message>
+</context>
+<context>
+    <name>PrintChoices</name>
+    <message>
+        <source>None</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>ハガキのイメージを表示しない</source>
+        <translation>ハガキのイメージを表示しない</translation>
+    </message>
+    <message>
+        <source>年賀ハガキのイメージを表示する</source>
+        <translation>年賀ハガキのイメージを表示する</translation>
+    </message>
+    <message>
+        <source>普通ハガキのイメージを表示する</source>
+        <translation>普通ハガキのイメージを表示する</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDocument</name>
+    <message>
+        <source>unknown paper “%1”</source>
+        <translation>不明な用紙です: “%1”</translation>
+    </message>
+    <message>
+        <source>unknown print style “%1”</source>
+        <translation>不明な印刷スタイルです: “%1”</translation>
+    </message>
+</context>
+<context>
+    <name>PrintJob</name>
+    <message>
+        <source>The device does not take the paper size.</source>
+        <translation>この出力先はこの用紙サイズに対応していません。</translation>
+    </message>
+    <message>
+        <source>The output can&apos;t be opened for printing.</source>
+        <translation>印刷のために出力先を開けません。</translation>
+    </message>
+    <message>
+        <source>The output could not be finished.</source>
+        <translation>出力を完了できませんでした。</translation>
+    </message>
+    <message>
+        <source>The output could not take another page.</source>
+        <translation>出力先に次のページを追加できませんでした。</translation>
+    </message>
+    <message>
+        <source>There is no device to print on.</source>
+        <translation>印刷先がありません。</translation>
+    </message>
+    <message>
+        <source>There is nothing to print.</source>
+        <translation>印刷するものがありません。</translation>
+    </message>
+</context>
+<context>
+    <name>PrintOptions</name>
+    <message>
+        <source>%1 is a group of print options; name one of them, such as %1.%2</source>
+        <translation>%1 は印刷オプションのグループです。%1.%2 のように、その中のオプションを指定してください</translation>
+    </message>
+    <message>
+        <source>%1 is a table that can&apos;t be set as one value</source>
+        <translation>%1 は表なので、1 つの値としては設定できません</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>数値</translation>
+    </message>
+    <message>
+        <source>a point, e.g. {15.59, 348.66}</source>
+        <translation>座標(例: {15.59, 348.66})</translation>
+    </message>
+    <message>
+        <source>a whole number</source>
+        <translation>整数</translation>
+    </message>
+    <message>
+        <source>one of: %1</source>
+        <translation>次のいずれか: %1</translation>
+    </message>
+    <message>
+        <source>unknown address list item “%1”; the items are: %2</source>
+        <translation>不明な住所録の項目です: “%1”。項目は次のとおりです: %2</translation>
+    </message>
+    <message>
+        <source>unknown card “%1”; it is one of: %2</source>
+        <translation>不明なハガキの種類です: “%1”。次のいずれかを指定してください: %2</translation>
+    </message>
+    <message>
+        <source>unknown preset “%1”; the presets are: %2</source>
+        <translation>不明なプリセットです: “%1”。プリセットは次のとおりです: %2</translation>
+    </message>
+    <message>
+        <source>unknown print option “%1”</source>
+        <translation>不明な印刷オプションです: “%1”</translation>
+    </message>
+    <message>
+        <source>yes or no</source>
+        <translation>yes または no</translation>
+    </message>
+    <message>
+        <source>“%1” is not KEY=VALUE</source>
+        <translation>“%1” は KEY=VALUE の形式ではありません</translation>
+    </message>
+    <message>
+        <source>“%1” is not a value %2 can keep</source>
+        <translation>“%1” は %2 の値として使えません</translation>
+    </message>
+    <message>
+        <source>“%1” is not a value of %2; it takes %3</source>
+        <translation>“%1” は %2 の値として使えません。%3 を指定してください</translation>
+    </message>
+</context>
+<context>
+    <name>PrintStyles</name>
+    <message>
+        <source>Address List</source>
+        <translation>住所録</translation>
+    </message>
+    <message>
+        <source>Envelope</source>
+        <translation>封筒</translation>
+    </message>
+    <message>
+        <source>Hagaki</source>
+        <translation>ハガキ</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+</context>
+<context>
+    <name>QrMessage</name>
+    <message>
+        <source>Leave out the address to make the vCard fit.</source>
+        <translation>住所を含めなければ vCard が収まります。</translation>
+    </message>
+    <message>
+        <source>The QR code couldn&apos;t be made.</source>
+        <translation>QRコードを作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>The text is too long for a QR code: %1 bytes, and a QR code holds at most %2.</source>
+        <translation>QRコードにするにはテキストが長すぎます: %1 バイトですが、QRコードに収まるのは最大 %2 バイトです。</translation>
+    </message>
+</context>
+<context>
+    <name>ReadNoticeText</name>
+    <message>
+        <source>%1 of the cards couldn&apos;t be read and were skipped.</source>
+        <translation>%1 件のカードを読み込めなかったため、スキップしました。</translation>
+    </message>
+    <message>
+        <source>Card %1: %2</source>
+        <translation>カード %1: %2</translation>
+    </message>
+    <message>
+        <source>Line %1 of the file.</source>
+        <translation>ファイルの %1 行目。</translation>
+    </message>
+    <message>
+        <source>Reading the file: %1</source>
+        <translation>ファイルを読み込んでいます: %1</translation>
+    </message>
+    <message>
+        <source>The file ends inside a card (BEGIN:VCARD without END:VCARD); that card was not read.</source>
+        <translation>カードの途中でファイルが終わっています (BEGIN:VCARD に対応する END:VCARD がありません)。そのカードは読み込まれませんでした。</translation>
+    </message>
+    <message>
+        <source>… and %1 more.</source>
+        <translation>…ほか %1 件。</translation>
+    </message>
+</context>
+<context>
+    <name>ReplacePanelText</name>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Add Label and Text</source>
+        <translation>ラベルとテキストを追加</translation>
+    </message>
+    <message>
+        <source>Append</source>
+        <translation>末尾に追加</translation>
+    </message>
+    <message>
+        <source>Append Text</source>
+        <translation>テキストを末尾に追加</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the item(label and text) in the selected cells in column:%1 ?</source>
+        <translation>列「%1」の選択したセルの項目（ラベルとテキスト）を削除しますか？</translation>
+    </message>
+    <message>
+        <source>In order to add the label and text %1</source>
+        <translation>ラベルとテキストを追加するには %1</translation>
+    </message>
+    <message>
+        <source>In order to append the text %1</source>
+        <translation>テキストを末尾に追加するには %1</translation>
+    </message>
+    <message>
+        <source>In order to prepend the text %1</source>
+        <translation>テキストを先頭に追加するには %1</translation>
+    </message>
+    <message>
+        <source>In order to replace the label and text %1</source>
+        <translation>ラベルとテキストを置き換えるには %1</translation>
+    </message>
+    <message>
+        <source>In order to replace the text %1</source>
+        <translation>テキストを置き換えるには %1</translation>
+    </message>
+    <message>
+        <source>Prepend</source>
+        <translation>先頭に追加</translation>
+    </message>
+    <message>
+        <source>Prepend Text</source>
+        <translation>テキストを先頭に追加</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置き換え</translation>
+    </message>
+    <message>
+        <source>Replace Label and Text</source>
+        <translation>ラベルとテキストを置き換え</translation>
+    </message>
+    <message>
+        <source>Replace Text</source>
+        <translation>テキストを置き換え</translation>
+    </message>
+    <message>
+        <source>This operation can be undone.</source>
+        <translation>この操作は取り消すことができます。</translation>
+    </message>
+</context>
+<context>
+    <name>SortKeys</name>
+    <message>
+        <source>Address label</source>
+        <translation>住所のラベル</translation>
+    </message>
+    <message>
+        <source>Dates label</source>
+        <translation>日付のラベル</translation>
+    </message>
+    <message>
+        <source>Email domain</source>
+        <translation>メールのドメイン</translation>
+    </message>
+    <message>
+        <source>Email label</source>
+        <translation>メールのラベル</translation>
+    </message>
+    <message>
+        <source>Email username</source>
+        <translation>メールのユーザ名</translation>
+    </message>
+    <message>
+        <source>First Name</source>
+        <translation>名</translation>
+    </message>
+    <message>
+        <source>Full Name</source>
+        <translation>氏名</translation>
+    </message>
+    <message>
+        <source>Instant Message label</source>
+        <translation>インスタントメッセージのラベル</translation>
+    </message>
+    <message>
+        <source>Instant Message service name</source>
+        <translation>インスタントメッセージのサービス名</translation>
+    </message>
+    <message>
+        <source>Instant Message type</source>
+        <translation>インスタントメッセージの種類</translation>
+    </message>
+    <message>
+        <source>Instant Message username</source>
+        <translation>インスタントメッセージのユーザ名</translation>
+    </message>
+    <message>
+        <source>Last Name</source>
+        <translation>姓</translation>
+    </message>
+    <message>
+        <source>Phone label</source>
+        <translation>電話のラベル</translation>
+    </message>
+    <message>
+        <source>Phonetic First Name</source>
+        <translation>名（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Phonetic Last Name</source>
+        <translation>姓（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Relationship label</source>
+        <translation>関係のラベル</translation>
+    </message>
+    <message>
+        <source>Social Network service name</source>
+        <translation>SNSのサービス名</translation>
+    </message>
+    <message>
+        <source>Social Network type</source>
+        <translation>SNSの種類</translation>
+    </message>
+    <message>
+        <source>Social Network username</source>
+        <translation>SNSのユーザ名</translation>
+    </message>
+    <message>
+        <source>URL label</source>
+        <translation>URLのラベル</translation>
+    </message>
+</context>
+<context>
+    <name>StoreKeys</name>
+    <message>
+        <source>Address</source>
+        <translation>住所</translation>
+    </message>
+    <message>
+        <source>Birthday</source>
+        <translation>誕生日</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>市区町村</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社名</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>国</translation>
+    </message>
+    <message>
+        <source>Country Code</source>
+        <translation>国コード</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <source>Department</source>
+        <translation>部署</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>メール</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Instant Message</source>
+        <translation>インスタントメッセージ</translation>
+    </message>
+    <message>
+        <source>Job Title</source>
+        <translation>役職</translation>
+    </message>
+    <message>
+        <source>Nickname</source>
+        <translation>ニックネーム</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>電話</translation>
+    </message>
+    <message>
+        <source>Phonetic First Name</source>
+        <translation>名（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Phonetic Last Name</source>
+        <translation>姓（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Phonetic Middle Name</source>
+        <translation>ミドルネーム（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation>敬称（前）</translation>
+    </message>
+    <message>
+        <source>Related Name</source>
+        <translation>関係者の名前</translation>
+    </message>
+    <message>
+        <source>Social Profile</source>
+        <translation>SNS</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>都道府県</translation>
+    </message>
+    <message>
+        <source>Street</source>
+        <translation>番地</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>敬称（後）</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
+    </message>
+</context>
+<context>
+    <name>TextCodecMessage</name>
+    <message>
+        <source>The file is too large to be read as text.</source>
+        <translation>ファイルが大きすぎるため、テキストとして読み込めません。</translation>
+    </message>
+    <message>
+        <source>The file isn&apos;t valid %1 text: the bytes at offset %2 can&apos;t be read.</source>
+        <translation>ファイルは正しい %1 のテキストではありません: オフセット %2 のバイトを読み込めません。</translation>
+    </message>
+    <message>
+        <source>The text can&apos;t be written as %1: the character at position %2 has no equivalent.</source>
+        <translation>テキストを %1 で書き出せません: 位置 %2 の文字に対応する文字がありません。</translation>
+    </message>
+    <message>
+        <source>The text encoding %1 is not available.</source>
+        <translation>テキストエンコーディング %1 は使用できません。</translation>
+    </message>
+    <message>
+        <source>The text encoding of the file couldn&apos;t be determined.</source>
+        <translation>ファイルのテキストエンコーディングを判別できませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>TextValue</name>
+    <message>
+        <source>No name</source>
+        <translation>名前なし</translation>
+    </message>
+</context>
+<context>
+    <name>VCardReader</name>
+    <message>
+        <source>card %1: %2</source>
+        <translation>カード %1: %2</translation>
+    </message>
+    <message>
+        <source>line %1: a property longer than %2 bytes</source>
+        <translation>%1 行目: %2 バイトを超えるプロパティがあります</translation>
+    </message>
+    <message>
+        <source>line %1: cards nested too deeply</source>
+        <translation>%1 行目: カードの入れ子が深すぎます</translation>
+    </message>
+    <message>
+        <source>more than %1 properties in one card</source>
+        <translation>1枚のカードのプロパティが %1 個を超えています</translation>
+    </message>
+    <message>
+        <source>no BEGIN:VCARD</source>
+        <translation>BEGIN:VCARD がありません</translation>
+    </message>
+    <message>
+        <source>no contact in the card</source>
+        <translation>カードに連絡先がありません</translation>
+    </message>
+    <message>
+        <source>no vCard data</source>
+        <translation>vCard のデータがありません</translation>
+    </message>
+    <message>
+        <source>the card that begins on line %1 has no END:VCARD</source>
+        <translation>%1 行目から始まるカードに END:VCARD がありません</translation>
+    </message>
+    <message>
+        <source>the card that begins on line %1 holds no properties</source>
+        <translation>%1 行目から始まるカードにプロパティがありません</translation>
+    </message>
+</context>
+<context>
+    <name>ViewMenuText</name>
+    <message>
+        <source>Columns</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Select Columns</source>
+        <translation>列を選択</translation>
+    </message>
+    <message>
+        <source>Select Label</source>
+        <translation>ラベルを選択</translation>
+    </message>
+    <message>
+        <source>Select View Type</source>
+        <translation>表示形式を選択</translation>
+    </message>
+    <message>
+        <source>Sort Options</source>
+        <translation>並べ替えオプション</translation>
+    </message>
+    <message>
+        <source>View Type</source>
+        <translation>表示形式</translation>
+    </message>
+    <message>
+        <source>Would you like to restore default preferences?</source>
+        <translation>設定を初期状態に戻しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>ViewTypes</name>
+    <message>
+        <source>Address</source>
+        <translation>住所</translation>
+    </message>
+    <message>
+        <source>Address Detail</source>
+        <translation>住所（詳細）</translation>
+    </message>
+    <message>
+        <source>Name Only</source>
+        <translation>名前のみ</translation>
+    </message>
+</context>
+<context>
+    <name>ZipText</name>
+    <message>
+        <source>Input ZIP or Address here</source>
+        <translation>郵便番号または住所を入力</translation>
+    </message>
+</context>
+</TS>
