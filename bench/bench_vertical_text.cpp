@@ -1,6 +1,6 @@
-#include "print/VerticalFit.h"
-#include "print/VerticalTextLayout.h"
-#include "print/VerticalTextPainter.h"
+#include "print/vertical/VerticalFit.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QGuiApplication>
 #include <QImage>

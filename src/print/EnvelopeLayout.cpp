@@ -1,15 +1,15 @@
-#include "EnvelopeLayout.h"
+#include "print/EnvelopeLayout.h"
 
-#include "HagakiTextObject.h"
-#include "MailingLabelText.h"
-#include "PaperSizes.h"
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "VerticalFontCache.h"
-#include "VerticalTextLayout.h"
-#include "VerticalTextRoutine.h"
 #include "model/LayoutString.h"
+#include "print/HagakiTextObject.h"
+#include "print/MailingLabelText.h"
+#include "print/PaperSizes.h"
+#include "print/PrintChoices.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

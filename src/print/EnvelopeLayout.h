@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReceiverRecord.h"
-#include "VerticalTextLayout.h"
+#include "print/ReceiverRecord.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFont>
 #include <QRectF>

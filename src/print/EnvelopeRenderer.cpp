@@ -1,12 +1,12 @@
-#include "EnvelopeRenderer.h"
+#include "print/EnvelopeRenderer.h"
 
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "VerticalFontCache.h"
-#include "VerticalTextLayout.h"
-#include "VerticalTextPainter.h"
-#include "VerticalTextRoutine.h"
+#include "print/PrintChoices.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextPainter.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
 #include <QPainter>
 #include <QTextBoundaryFinder>

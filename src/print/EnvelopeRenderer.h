@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EnvelopeLayout.h"
+#include "print/EnvelopeLayout.h"
 
 #include <QList>
 #include <QPointF>

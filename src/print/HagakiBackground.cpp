@@ -1,8 +1,8 @@
-#include "HagakiBackground.h"
+#include "print/HagakiBackground.h"
 
-#include "HagakiRenderer.h"
-#include "PrintOptionKeys.h"
-#include "PrintUnits.h"
+#include "print/HagakiRenderer.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintUnits.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "HagakiLayout.h"
+#include "print/HagakiLayout.h"
 
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "PrintUnits.h"
-#include "VerticalFit.h"
+#include "print/PrintChoices.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/PrintUnits.h"
+#include "print/vertical/VerticalFit.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

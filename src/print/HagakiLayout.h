@@ -1,9 +1,9 @@
 #pragma once
 
-#include "HagakiTextObject.h"
-#include "ReceiverRecord.h"
-#include "VerticalNumerals.h"
-#include "VerticalTextLayout.h"
+#include "print/HagakiTextObject.h"
+#include "print/ReceiverRecord.h"
+#include "print/vertical/VerticalNumerals.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFont>
 #include <QList>

@@ -1,13 +1,13 @@
-#include "HagakiRenderer.h"
+#include "print/HagakiRenderer.h"
 
-#include "HagakiBackground.h"
-#include "PaperSizes.h"
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "PrintUnits.h"
-#include "VerticalFontCache.h"
-#include "VerticalTextPainter.h"
+#include "print/HagakiBackground.h"
+#include "print/PaperSizes.h"
+#include "print/PrintChoices.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/PrintUnits.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QFontDatabase>
 #include <QGlyphRun>

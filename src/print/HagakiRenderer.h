@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HagakiLayout.h"
-#include "VerticalGlyphs.h"
+#include "print/HagakiLayout.h"
+#include "print/vertical/VerticalGlyphs.h"
 
 #include <QChar>
 #include <QList>

@@ -4,8 +4,8 @@
 #include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
-#include "print/VerticalTextLayout.h"
-#include "print/VerticalTextPainter.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QColor>
 #include <QMutex>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VerticalGlyphs.h"
+#include "print/vertical/VerticalGlyphs.h"
 
 // Vertical setting character by character, for fonts without vertical alternates: kanji, kana and
 // full-width forms stand upright and advance a full em; Latin letters and digits lie on their side

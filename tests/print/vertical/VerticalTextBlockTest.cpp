@@ -1,5 +1,5 @@
-#include "print/VerticalFit.h"
-#include "print/VerticalTextLayout.h"
+#include "print/vertical/VerticalFit.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFont>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "VerticalCharacters.h"
+#include "print/vertical/VerticalCharacters.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
-#include "print/VerticalTextLayout.h"
-#include "print/VerticalTextPainter.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "VerticalTextRoutine.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
-#include "VerticalCharacters.h"
-#include "VerticalFontCache.h"
-#include "VerticalNumerals.h"
+#include "print/vertical/VerticalCharacters.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalNumerals.h"
 
 #include <QTextBoundaryFinder>
 #include <algorithm>

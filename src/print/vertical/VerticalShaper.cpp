@@ -1,9 +1,9 @@
-#include "VerticalShaper.h"
+#include "print/vertical/VerticalShaper.h"
 
-#include "VerticalCharacters.h"
-#include "VerticalFontCache.h"
-#include "VerticalNumerals.h"
-#include "VerticalTextRoutine.h"
+#include "print/vertical/VerticalCharacters.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalNumerals.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
 #include <algorithm>
 #include <hb.h>

@@ -1,7 +1,7 @@
-#include "print/VerticalTextRoutine.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
-#include "print/VerticalFontCache.h"
-#include "print/VerticalTextLayout.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFont>
 #include <QRawFont>

@@ -1,7 +1,7 @@
-#include "VerticalTextLayout.h"
+#include "print/vertical/VerticalTextLayout.h"
 
-#include "VerticalShaper.h"
-#include "VerticalTextRoutine.h"
+#include "print/vertical/VerticalShaper.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
 namespace VerticalTextLayout {
 

@@ -1,4 +1,4 @@
-#include "VerticalFit.h"
+#include "print/vertical/VerticalFit.h"
 
 #include <algorithm>
 #include <limits>

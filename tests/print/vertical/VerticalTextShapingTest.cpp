@@ -1,5 +1,5 @@
-#include "print/VerticalFontCache.h"
-#include "print/VerticalTextLayout.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFontDatabase>
 #include <QRawFont>

@@ -1,6 +1,6 @@
-#include "VerticalNumerals.h"
+#include "print/vertical/VerticalNumerals.h"
 
-#include "VerticalCharacters.h"
+#include "print/vertical/VerticalCharacters.h"
 
 #include <array>
 

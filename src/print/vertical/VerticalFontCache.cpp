@@ -1,4 +1,4 @@
-#include "VerticalFontCache.h"
+#include "print/vertical/VerticalFontCache.h"
 
 #include <QGlyphRun>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "VerticalTextPainter.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QGlyphRun>
 #include <QPainter>

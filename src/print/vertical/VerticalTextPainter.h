@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VerticalGlyphs.h"
+#include "print/vertical/VerticalGlyphs.h"
 
 class QPainter;
 

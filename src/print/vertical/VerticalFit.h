@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VerticalTextLayout.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFont>
 #include <QList>

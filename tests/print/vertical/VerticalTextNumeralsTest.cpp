@@ -1,4 +1,4 @@
-#include "print/VerticalNumerals.h"
+#include "print/vertical/VerticalNumerals.h"
 
 #include <QList>
 #include <gtest/gtest.h>
