@@ -7,6 +7,7 @@
 #include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
+#include "print/pdf/TextDrawing.h"
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -262,7 +263,6 @@ void AddressListRenderer::drawPage(QPainter *painter, int page) const
         painter->fillRect(m_imageable, Qt::white);
 
     const QFontMetricsF metrics = PrintMetrics::metrics(m_font);
-    painter->setFont(PrintMetrics::forPainter(m_font, painter));
     for (const Placement &placement : placementsOnPage(page)) {
         const QRectF rect(
             m_content.left(), placement.y, m_content.width(), placement.lineCount * m_lineHeight);
@@ -274,7 +274,7 @@ void AddressListRenderer::drawPage(QPainter *painter, int page) const
             double x = m_content.left() + lines.at(i).x;
             for (const Run &run : lines.at(i).runs) {
                 painter->setPen(run.dim ? DimText : QColor(Qt::black));
-                painter->drawText(QPointF(x, baseline), run.text);
+                TextDrawing::drawLine(painter, QPointF(x, baseline), run.text, m_font);
                 x += metrics.horizontalAdvance(run.text);
             }
             baseline += m_lineHeight;

@@ -6,6 +6,7 @@
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
 #include "print/PrintUnits.h"
+#include "print/pdf/TextDrawing.h"
 #include "print/vertical/VerticalFontCache.h"
 #include "print/vertical/VerticalTextPainter.h"
 
@@ -243,11 +244,8 @@ void drawPage(QPainter *painter, const HagakiPage &page, const RenderOptions &op
         const QList<quint32> glyphs = raw.glyphIndexesForString(QString(digit.digit));
         if (!raw.isValid() || glyphs.isEmpty())
             continue;
-        QGlyphRun run;
-        run.setRawFont(raw);
-        run.setGlyphIndexes(glyphs.first(1));
-        run.setPositions({ QPointF(0, 0) });
-        painter->drawGlyphRun(digit.baseline, run);
+        TextDrawing::drawGlyphs(
+            painter, digit.baseline, raw, glyphs.first(1), { QPointF(0, 0) }, { QString(digit.digit) });
     }
     painter->restore();
 }

@@ -4,6 +4,7 @@
 #include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
+#include "print/pdf/TextDrawing.h"
 #include "print/vertical/VerticalTextLayout.h"
 #include "print/vertical/VerticalTextPainter.h"
 
@@ -240,11 +241,10 @@ void LabelRenderer::drawPage(QPainter *painter, int page) const
             } else {
                 const QFont font = PrintMetrics::font(m_fontName, text.fontSize);
                 const QFontMetricsF metrics = PrintMetrics::metrics(font);
-                painter->setFont(PrintMetrics::forPainter(font, painter));
                 const double lineHeight = metrics.ascent() + metrics.descent();
                 double baseline = label.textRect.top() + metrics.ascent();
                 for (const QString &line : linesOf(text.text)) {
-                    painter->drawText(QPointF(label.textRect.left(), baseline), line);
+                    TextDrawing::drawLine(painter, QPointF(label.textRect.left(), baseline), line, font);
                     baseline += lineHeight;
                 }
             }

@@ -17,6 +17,7 @@
 #include "print/PrintOptions.h"
 #include "print/PrintOptionsStore.h"
 #include "print/ReceiverRecord.h"
+#include "print/pdf/TextMappedPdfWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -337,7 +338,7 @@ int run(const QStringList &arguments, QTextStream &err, QSettings &settings)
     QSaveFile output(args.output);
     if (!output.open(QIODevice::WriteOnly))
         return failWith(u"%1: cannot write the file: %2"_s.arg(args.output, output.errorString()));
-    QPdfWriter writer(&output);
+    TextMappedPdfWriter writer(&output);
     writer.setCreator(u"Corvanthe"_s);
     writer.setTitle(QFileInfo(args.input).completeBaseName());
 

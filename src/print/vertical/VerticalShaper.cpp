@@ -29,13 +29,23 @@ Segment segmentOf(QStringView text, qsizetype pos, char32_t c, bool pairDigits)
     }
 }
 
-QString clusterText(const QString &text, unsigned cluster)
+// The characters glyph `i` stands for: its whole cluster for the first glyph of a cluster (a cluster
+// ends where the next one in the text begins), nothing for the others, which only add to it.
+QString clusterText(
+    const QString &text, const hb_glyph_info_t *infos, unsigned count, unsigned i, qsizetype end)
 {
+    const unsigned cluster = infos[i].cluster;
+    for (unsigned j = 0; j < i; ++j) {
+        if (infos[j].cluster == cluster)
+            return QString();
+    }
+    qsizetype next = end;
+    for (unsigned j = 0; j < count; ++j) {
+        if (infos[j].cluster > cluster)
+            next = std::min<qsizetype>(next, infos[j].cluster);
+    }
     const qsizetype pos = qsizetype(cluster);
-    if (pos >= text.size())
-        return QString();
-    const qsizetype length = (text[pos].isHighSurrogate() && pos + 1 < text.size()) ? 2 : 1;
-    return text.mid(pos, length);
+    return pos < next && next <= text.size() ? text.mid(pos, next - pos) : QString();
 }
 
 using Buffer = std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)>;
@@ -122,7 +132,7 @@ std::optional<VerticalLineLayout> layout(
                 const hb_glyph_position_t &p = positions[i];
                 if (!measureOnly) {
                     VerticalGlyph glyph;
-                    glyph.text = clusterText(str, infos[i].cluster);
+                    glyph.text = clusterText(str, infos, count, i, end);
                     glyph.glyphIndex = infos[i].codepoint;
                     glyph.font = raw;
                     glyph.size = s;

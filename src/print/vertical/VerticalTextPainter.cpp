@@ -1,6 +1,7 @@
 #include "print/vertical/VerticalTextPainter.h"
 
-#include <QGlyphRun>
+#include "print/pdf/TextDrawing.h"
+
 #include <QPainter>
 
 namespace VerticalTextPainter {
@@ -33,21 +34,20 @@ void draw(QPainter *painter, const QList<VerticalGlyph> &glyphs)
         if (head.font.isValid()) {
             QList<quint32> indexes;
             QList<QPointF> positions;
+            QStringList texts;
             indexes.reserve(end - first);
             positions.reserve(end - first);
+            texts.reserve(end - first);
             for (qsizetype i = first; i < end; ++i) {
                 indexes.append(glyphs[i].glyphIndex);
                 positions.append(untransformed(glyphs[i].origin - head.origin, head.rotation));
+                texts.append(glyphs[i].text);
             }
-            QGlyphRun run;
-            run.setRawFont(head.font);
-            run.setGlyphIndexes(indexes);
-            run.setPositions(positions);
             painter->save();
             painter->translate(head.origin);
             if (head.rotation != 0)
                 painter->rotate(head.rotation);
-            painter->drawGlyphRun(QPointF(0, 0), run);
+            TextDrawing::drawGlyphs(painter, QPointF(0, 0), head.font, indexes, positions, texts);
             painter->restore();
         }
         first = end;
