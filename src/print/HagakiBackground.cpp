@@ -1,6 +1,6 @@
 #include "print/HagakiBackground.h"
 
-#include "print/HagakiRenderer.h"
+#include "print/PostalCodeBoxes.h"
 #include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintUnits.h"
@@ -22,7 +22,7 @@ const QColor CardEdge(150, 150, 150);
 
 void drawBoxes(QPainter *painter, QPointF origin, bool sender, const QColor &colour)
 {
-    const QList<QRectF> boxes = HagakiRenderer::zipBoxes(origin, sender);
+    const QList<QRectF> boxes = PostalCodeBoxes::boxes(origin, sender);
     painter->setPen(QPen(colour, sender ? 0.5 : 0.8));
     painter->setBrush(Qt::NoBrush);
     for (const QRectF &box : boxes)

@@ -87,6 +87,13 @@ public:
     HagakiPage pageForReceiver(qsizetype index);
 
 private:
+    HagakiPage composePage(bool senderIsReceiver) const;
+    // The receiver's name is the largest text of the card and the receiver's address larger than the
+    // sender's: sizes fitted block by block are brought into that order.
+    void keepReceiverLargest(HagakiPage &page) const;
+    void capNameSize(QVariantMap &object, qreal cap) const;
+    void capCompanySize(QVariantMap &object, qreal cap) const;
+    void capAddressSize(QVariantMap &object, qreal cap) const;
     bool senderIsReceiver() const;
     bool isSameRecord(const ReceiverRecord &receiver) const;
 

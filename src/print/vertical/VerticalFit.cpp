@@ -38,11 +38,16 @@ qreal perCharacter(qreal height, qsizetype characters)
 qreal fitSize(const QStringList &lines, const QFont &font, qreal startSize, qreal cap, qreal height,
     const VerticalTextLayout::Options &options)
 {
+    return fitSize([&](qreal size) { return longest(lines, font, size, options); }, startSize, cap, height);
+}
+
+qreal fitSize(const std::function<qreal(qreal size)> &longestAt, qreal startSize, qreal cap, qreal height)
+{
     qreal size = startSize;
     if (!(size > 0) || !(height > 0))
         return std::max<qreal>(0, std::min(size, cap));
     for (int step = 0; step < maximumSteps; ++step) {
-        const qreal length = longest(lines, font, size, options);
+        const qreal length = longestAt(size);
         if (length >= height - fitBand && length <= height)
             break;
         size += length > height ? -shrinkStep : growStep;
@@ -52,7 +57,7 @@ qreal fitSize(const QStringList &lines, const QFont &font, qreal startSize, qrea
     size = std::min(size, cap);
     // The walk may stop at its floor or right after a step up with the text still too long;
     // text that runs past its block would print over its neighbours.
-    while (size > smallestSize && longest(lines, font, size, options) > height)
+    while (size > smallestSize && longestAt(size) > height)
         size = std::max(smallestSize, size - shrinkStep);
     return size;
 }
@@ -100,7 +105,7 @@ AddressFit fitAddress(const QString &firstPart, const QString &street, const QRe
 }
 
 NameFit fitName(const QStringList &nameLines, const QStringList &companyLines, const QRectF &rect,
-    const QFont &font, const VerticalTextLayout::Options &options)
+    const QFont &font, const VerticalTextLayout::Options &options, const LengthsAt &nameLengths)
 {
     const qreal w = rect.width();
     const qreal h = rect.height();
@@ -118,12 +123,19 @@ NameFit fitName(const QStringList &nameLines, const QStringList &companyLines, c
         fit.companyWidths = lengths(companyLines, font, fit.companyFontSize, options);
     }
 
+    const LengthsAt measureNames = nameLengths
+        ? nameLengths
+        : LengthsAt([&](qreal size) { return lengths(nameLines, font, size, options); });
+    const auto longestName = [&](qreal size) {
+        const QList<qreal> all = measureNames(size);
+        return all.isEmpty() ? 0 : *std::max_element(all.begin(), all.end());
+    };
     // The name text holds a blank after every character, so half its length counts the cells.
     qreal size = std::min(cap, perCharacter(h, longestCharacters(nameLines) / 2 + 1));
     if (fitting)
-        size = fitSize(nameLines, font, size, cap, h, options);
+        size = fitSize(longestName, size, cap, h);
     fit.nameFontSize = std::min(size, cap);
-    fit.nameWidths = lengths(nameLines, font, fit.nameFontSize, options);
+    fit.nameWidths = measureNames(fit.nameFontSize);
     return fit;
 }
 

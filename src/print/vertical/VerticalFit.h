@@ -6,6 +6,7 @@
 #include <QList>
 #include <QRectF>
 #include <QStringList>
+#include <functional>
 
 // Fitting vertical blocks to their rectangles: the size is walked down and up until the longest
 // column ends within a few points of the rectangle's bottom.
@@ -23,6 +24,11 @@ constexpr qreal smallestSize = 1; // never shrink further than this to keep text
 // than `height` the size keeps shrinking until it fits.
 qreal fitSize(const QStringList &lines, const QFont &font, qreal startSize, qreal cap, qreal height,
     const VerticalTextLayout::Options &options = {});
+// The same walk over any measure: `longestAt(size)` is the longest column's length at that size.
+qreal fitSize(const std::function<qreal(qreal size)> &longestAt, qreal startSize, qreal cap, qreal height);
+
+// The lengths of a block's lines at a size, for lines whose pieces are placed along their columns.
+using LengthsAt = std::function<QList<qreal>(qreal size)>;
 
 QList<qreal> lengths(
     const QStringList &lines, const QFont &font, qreal size, const VerticalTextLayout::Options &options = {});
@@ -50,8 +56,9 @@ struct NameFit
 };
 
 // A name block: optional company lines, then name lines whose text holds a blank after each
-// character.
+// character. `nameLengths` measures the name lines when they are more than their text (pieces set
+// apart along the column); without it each line is measured as it stands.
 NameFit fitName(const QStringList &nameLines, const QStringList &companyLines, const QRectF &rect,
-    const QFont &font, const VerticalTextLayout::Options &options = {});
+    const QFont &font, const VerticalTextLayout::Options &options = {}, const LengthsAt &nameLengths = {});
 
 } // namespace VerticalFit
