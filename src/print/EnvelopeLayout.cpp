@@ -68,7 +68,7 @@ QSizeF measure(const EnvelopeBlock &block, qreal size)
         VerticalTextRoutine::Options routine;
         routine.direction = VerticalDirection::LeftToRight;
         routine.measureOnly = true;
-        routine.pairDigits = block.textOptions.pairDigits;
+        routine.uprightNumbers = block.textOptions.uprightNumbers;
         const VerticalLineLayout line
             = VerticalTextRoutine::layout({ { text, block.font, size } }, QPointF(0, 0), routine);
         return line.bounds.size();
@@ -134,7 +134,7 @@ EnvelopeBlock makeTextObject(
     block.upDown = isUpDown(envelope);
     block.vertical = PrintOptions::flag(envelope.value(PrintKey::DrawTextInVertical));
     block.font = block.vertical ? verticalFont(envelope) : bodyFont(printOptions);
-    block.textOptions.pairDigits = block.vertical && PrintChoices::tateChuYoko(envelope);
+    block.textOptions.uprightNumbers = block.vertical && PrintChoices::tateChuYoko(envelope);
 
     const QRectF rect = blockRect(envelope, paper, sender);
     const qreal w = rect.width();

@@ -86,7 +86,7 @@ EnvelopeRenderer::BlockGeometry layoutBlock(const EnvelopeBlock &block, QPointF 
             // Rows left to right with every glyph turned: it reads vertically once the envelope is turned.
             VerticalTextRoutine::Options routine;
             routine.direction = VerticalDirection::LeftToRight;
-            routine.pairDigits = block.textOptions.pairDigits;
+            routine.uprightNumbers = block.textOptions.uprightNumbers;
             g.glyphs = VerticalTextRoutine::layout(
                 { { text, block.font, block.fontSize } }, g.rect.topLeft(), routine)
                            .glyphs;

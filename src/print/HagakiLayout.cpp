@@ -87,32 +87,6 @@ QVariantList toVariantList(const QList<qreal> &values)
     return list;
 }
 
-VerticalNumerals::Options numeralOptionsFrom(const QVariantMap &hagaki)
-{
-    VerticalNumerals::Options options;
-    switch (PrintChoices::kanjiNumerals(hagaki)) {
-    case PrintChoices::KanjiNumerals::Off:
-        break;
-    case PrintChoices::KanjiNumerals::Digits:
-        options.numerals = VerticalNumerals::NumeralStyle::KanjiDigits;
-        break;
-    case PrintChoices::KanjiNumerals::Positional:
-        options.numerals = VerticalNumerals::NumeralStyle::KanjiPositional;
-        break;
-    }
-    switch (PrintChoices::numberHyphen(hagaki)) {
-    case PrintChoices::NumberHyphen::Off:
-        break;
-    case PrintChoices::NumberHyphen::Chouon:
-        options.hyphen = VerticalNumerals::NumberHyphen::LongMark;
-        break;
-    case PrintChoices::NumberHyphen::No:
-        options.hyphen = VerticalNumerals::NumberHyphen::No;
-        break;
-    }
-    return options;
-}
-
 // A default sender block ends above the row of sender's boxes the card has printed in its way.
 QRectF clearOfSenderBoxes(QRectF rect, const QVariantMap &hagaki)
 {
@@ -165,9 +139,9 @@ void HagakiLayout::setPrintOptions(const QVariantMap &options)
     m_keishou = PrintOptions::text(options.value(PrintKey::Keishou));
     if (PrintChoices::isNoKeishou(m_keishou))
         m_keishou.clear();
-    m_numeralOptions = numeralOptionsFrom(hagaki);
+    m_numeralOptions = PrintChoices::numeralOptions(hagaki);
     m_textOptions = {};
-    m_textOptions.pairDigits = PrintChoices::tateChuYoko(hagaki);
+    m_textOptions.uprightNumbers = PrintChoices::tateChuYoko(hagaki);
 }
 
 QFont HagakiLayout::tategakiFont() const

@@ -3,6 +3,7 @@
 #include "print/PostalCodeBoxes.h"
 #include "print/PrintChoices.h"
 #include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -197,4 +198,65 @@ TEST(HagakiCardTest, DefaultBlocksKeepClearOfEveryRowOfBoxes)
             }
         }
     }
+}
+
+TEST(HagakiCardTest, NumbersInVerticalAddressesStandUprightWithTheJapaneseDefaults)
+{
+    PrintOptions::FontDefaults fonts;
+    fonts.userFontName = PrintFont::DefaultVerticalFamily;
+    fonts.verticalFamily = PrintFont::DefaultVerticalFamily;
+    const QVariantMap japanese = PrintOptions::initPrintOptions(PrintValue::LanguageJapanese, fonts);
+    const auto addressColumns = [](const QVariantMap &options, const QString &street) {
+        HagakiLayout layout;
+        layout.setPrintOptions(options);
+        layout.setReceiverPersons({ record(u"山田"_s, u"太郎"_s, {}, {}, street) });
+        const HagakiPage page = layout.pageForReceiver(0);
+        const HagakiRenderer::PageGeometry geometry = HagakiRenderer::layoutPage(page);
+        const HagakiRenderer::Block *address = block(geometry, HagakiLayout::ReceiverAddressSlot);
+        QList<VerticalGlyph> glyphs;
+        for (const VerticalLineLayout &line : address ? address->layout.lines : QList<VerticalLineLayout>())
+            glyphs += inked(line);
+        return std::make_pair(page.objects[HagakiLayout::ReceiverAddressSlot]
+                                  .value(TextKey::AddressArray)
+                                  .toStringList()
+                                  .join(QString()),
+            glyphs);
+    };
+
+    // Kanji digits, a bar for the hyphen, the Latin letter upright: every glyph stands.
+    const auto [text, glyphs] = addressColumns(japanese, u"西新宿3-1-1 ビル25F"_s);
+    EXPECT_TRUE(text.contains(u"西新宿三ー一ー一 ビル二五Ｆ"_s)) << qPrintable(text);
+    for (const VerticalGlyph &g : glyphs) {
+        EXPECT_EQ(g.rotation, 0) << qPrintable(g.text);
+        if (g.text == u"ー"_s) {
+            // The long mark is drawn as a bar along the column.
+            const QRectF ink = g.font.boundingRect(g.glyphIndex);
+            EXPECT_GT(ink.height(), 2 * ink.width());
+        }
+    }
+
+    // Without kanji numerals, numbers of up to three digits stand in one cell; longer ones lie on their side.
+    QVariantMap digits = japanese;
+    QVariantMap hagaki = digits.value(PrintKey::Hagaki).toMap();
+    PrintChoices::setKanjiNumerals(hagaki, PrintChoices::KanjiNumerals::Off);
+    PrintChoices::setUprightLetters(hagaki, false);
+    digits.insert(PrintKey::Hagaki, hagaki);
+    const auto [plain, plainGlyphs] = addressColumns(digits, u"目黒4-16-360 1203"_s);
+    EXPECT_TRUE(plain.contains(u"目黒4ー16ー360 1203"_s)) << qPrintable(plain);
+    QString upright;
+    QString sideways;
+    QMap<qreal, int> cells; // glyphs per row of the upright digits
+    for (const VerticalGlyph &g : plainGlyphs) {
+        if (!g.text.at(0).isDigit())
+            continue;
+        if (g.rotation == 0) {
+            upright += g.text;
+            ++cells[qRound(g.origin.y() * 10) / 10.0];
+        } else {
+            sideways += g.text;
+        }
+    }
+    EXPECT_EQ(upright, u"416360"_s);
+    EXPECT_EQ(sideways, u"1203"_s);
+    EXPECT_EQ(cells.values(), (QList<int> { 1, 2, 3 })) << "4, 16 and 360 each in a cell of its own";
 }

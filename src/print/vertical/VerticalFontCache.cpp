@@ -114,6 +114,8 @@ ShapingFace shapingFace(const QFont &font)
     for (hb_tag_t tag : tags) {
         entry->face.hasVert |= tag == HB_TAG('v', 'e', 'r', 't');
         entry->face.hasVrt2 |= tag == HB_TAG('v', 'r', 't', '2');
+        entry->face.hasHwid |= tag == HB_TAG('h', 'w', 'i', 'd');
+        entry->face.hasTwid |= tag == HB_TAG('t', 'w', 'i', 'd');
     }
     if (entry->face.hasVert || entry->face.hasVrt2) {
         hb_font_t *hbFont = hb_font_create(face);

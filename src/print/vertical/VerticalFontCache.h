@@ -23,6 +23,8 @@ struct ShapingFace
     unsigned unitsPerEm = 1000;
     bool hasVert = false;
     bool hasVrt2 = false;
+    bool hasHwid = false; // half-width digits, two to a cell
+    bool hasTwid = false; // third-width digits, three to a cell
 };
 ShapingFace shapingFace(const QFont &font);
 bool hasVerticalVariant(const QFont &font);

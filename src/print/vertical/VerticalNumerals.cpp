@@ -117,6 +117,13 @@ QString transform(const QString &text, const Options &options)
                 out[i] = replacement;
         }
     }
+    if (options.uprightLetters) {
+        for (QChar &c : out) {
+            const char16_t u = c.unicode();
+            if ((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z'))
+                c = QChar(char16_t(u - u'!' + 0xFF01));
+        }
+    }
     if (options.numerals == NumeralStyle::Arabic)
         return out;
 
@@ -139,15 +146,17 @@ QString transform(const QString &text, const Options &options)
     return result;
 }
 
-bool isPairedNumberAt(QStringView text, qsizetype pos)
+qsizetype uprightNumberAt(QStringView text, qsizetype pos)
 {
-    if (pos < 0 || pos + 1 >= text.size())
-        return false;
-    if (!isDigit(text[pos]) || !isDigit(text[pos + 1]))
-        return false;
+    if (pos < 0 || pos >= text.size() || !isDigit(text[pos]))
+        return 0;
     if (pos > 0 && isDigit(text[pos - 1]))
-        return false;
-    return pos + 2 >= text.size() || !isDigit(text[pos + 2]);
+        return 0;
+    qsizetype end = pos;
+    while (end < text.size() && isDigit(text[end]) && end - pos <= MaxUprightDigits)
+        ++end;
+    const qsizetype length = end - pos;
+    return length <= MaxUprightDigits ? length : 0;
 }
 
 } // namespace VerticalNumerals

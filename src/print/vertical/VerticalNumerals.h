@@ -4,8 +4,9 @@
 #include <QStringView>
 
 // Optional rewriting of numbers for vertical addresses, applied to the text before layout:
-// digits as kanji numerals and hyphens between numbers as a long mark or "の". Setting two-digit
-// numbers upright side by side is a layout rule; this file only says where such a number is.
+// digits as kanji numerals, hyphens between numbers as a long mark or "の", Latin letters as their
+// full-width forms so that they stand upright. Setting short numbers upright in one cell
+// (tate-chu-yoko) is a layout rule; this file only says where such a number is.
 namespace VerticalNumerals {
 
 enum class NumeralStyle {
@@ -24,7 +25,11 @@ struct Options
 {
     NumeralStyle numerals = NumeralStyle::Arabic;
     NumberHyphen hyphen = NumberHyphen::Keep;
+    bool uprightLetters = false; // 25F -> 25Ｆ
 };
+
+// Numbers of at most this many digits are set upright in one cell.
+inline constexpr qsizetype MaxUprightDigits = 3;
 
 // `digits` holds ASCII or full-width digits only.
 QString kanjiDigits(QStringView digits);
@@ -34,7 +39,8 @@ QString kanjiPositional(QStringView digits);
 
 QString transform(const QString &text, const Options &options);
 
-// True when exactly two digits start at `pos`, with no digit before or after them.
-bool isPairedNumberAt(QStringView text, qsizetype pos);
+// The length of the number starting at `pos` when it has at most MaxUprightDigits digits and no digit
+// before it; 0 otherwise.
+qsizetype uprightNumberAt(QStringView text, qsizetype pos);
 
 } // namespace VerticalNumerals

@@ -13,14 +13,14 @@ namespace VerticalShaper {
 
 namespace {
 
-enum class Segment { Upright, Turned, Paired, LineFeed };
+enum class Segment { Upright, Turned, Number, LineFeed };
 
-Segment segmentOf(QStringView text, qsizetype pos, char32_t c, bool pairDigits)
+Segment segmentOf(QStringView text, qsizetype pos, char32_t c, bool uprightNumbers)
 {
     if (c == u'\n' || c == u'\r')
         return Segment::LineFeed;
-    if (pairDigits && VerticalNumerals::isPairedNumberAt(text, pos))
-        return Segment::Paired;
+    if (uprightNumbers && VerticalNumerals::uprightNumberAt(text, pos) > 0)
+        return Segment::Number;
     switch (VerticalCharacters::classify(c)) {
     case VerticalGlyphKind::Sideways:
         return Segment::Turned;
@@ -51,7 +51,7 @@ QString clusterText(
 using Buffer = std::unique_ptr<hb_buffer_t, decltype(&hb_buffer_destroy)>;
 
 Buffer shape(hb_font_t *font, const QString &text, qsizetype start, qsizetype end, hb_direction_t direction,
-    bool useVrt2)
+    bool useVrt2, hb_tag_t extraFeature = 0)
 {
     Buffer buffer(hb_buffer_create(), &hb_buffer_destroy);
     hb_buffer_add_utf16(buffer.get(), reinterpret_cast<const uint16_t *>(text.utf16()), int(text.size()),
@@ -59,15 +59,56 @@ Buffer shape(hb_font_t *font, const QString &text, qsizetype start, qsizetype en
     hb_buffer_set_direction(buffer.get(), direction);
     hb_buffer_set_language(buffer.get(), hb_language_from_string("ja", -1));
     hb_buffer_guess_segment_properties(buffer.get());
-    hb_feature_t vrt2 { HB_TAG('v', 'r', 't', '2'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END };
-    hb_shape(font, buffer.get(), useVrt2 ? &vrt2 : nullptr, useVrt2 ? 1 : 0);
+    hb_feature_t features[2];
+    unsigned count = 0;
+    if (useVrt2)
+        features[count++] = { HB_TAG('v', 'r', 't', '2'), 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END };
+    if (extraFeature != 0)
+        features[count++] = { extraFeature, 1, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END };
+    hb_shape(font, buffer.get(), count > 0 ? features : nullptr, count);
     return buffer;
+}
+
+// A number of up to three digits upright in one cell of `size` whose left edge is `left`: with the
+// font's half- or third-width digits when it has them, else its own digits set smaller to fit.
+QList<VerticalGlyph> numberGlyphs(const VerticalFontCache::ShapingFace &face, const QRawFont &raw,
+    const QFont &font, const QString &text, qsizetype pos, qsizetype length, qreal size, qreal left,
+    qreal baseline)
+{
+    const hb_tag_t narrow = length == 2 && face.hasHwid ? HB_TAG('h', 'w', 'i', 'd')
+        : length == 3 && face.hasTwid                   ? HB_TAG('t', 'w', 'i', 'd')
+                                                        : 0;
+    if (narrow != 0) {
+        const qreal k = size / face.unitsPerEm;
+        Buffer buffer = shape(face.font, text, pos, pos + length, HB_DIRECTION_LTR, false, narrow);
+        unsigned count = 0;
+        const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer.get(), &count);
+        const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer.get(), &count);
+        qreal width = 0;
+        bool complete = count == unsigned(length);
+        for (unsigned i = 0; i < count; ++i) {
+            width += positions[i].x_advance * k;
+            complete = complete && infos[i].codepoint != 0;
+        }
+        if (complete && width <= size * 1.001) {
+            QList<VerticalGlyph> glyphs;
+            qreal x = left + (size - width) / 2;
+            for (unsigned i = 0; i < count; ++i) {
+                const QPointF origin(x + positions[i].x_offset * k, baseline - positions[i].y_offset * k);
+                glyphs.append({ text.mid(qsizetype(infos[i].cluster), 1), infos[i].codepoint, raw, origin, 0,
+                    size, VerticalGlyphKind::Paired });
+                x += positions[i].x_advance * k;
+            }
+            return glyphs;
+        }
+    }
+    return VerticalTextRoutine::uprightDigits(QStringView(text).mid(pos, length), font, size, left, baseline);
 }
 
 } // namespace
 
 std::optional<VerticalLineLayout> layout(
-    const VerticalAttributedText &text, QPointF topRight, bool pairDigits, bool measureOnly)
+    const VerticalAttributedText &text, QPointF topRight, bool uprightNumbers, bool measureOnly)
 {
     VerticalLineLayout result;
     const qreal y = topRight.y();
@@ -95,26 +136,27 @@ std::optional<VerticalLineLayout> layout(
         const QString &str = run.text;
         while (pos < str.size()) {
             const char32_t c = VerticalCharacters::firstCodePoint(QStringView(str).mid(pos));
-            const Segment kind = segmentOf(str, pos, c, pairDigits);
+            const Segment kind = segmentOf(str, pos, c, uprightNumbers);
             if (kind == Segment::LineFeed) {
                 right -= s;
                 cy = y;
                 ++pos;
                 continue;
             }
-            if (kind == Segment::Paired) {
+            if (kind == Segment::Number) {
+                const qsizetype length = VerticalNumerals::uprightNumberAt(str, pos);
                 cy += s;
                 if (!measureOnly)
-                    result.glyphs += VerticalTextRoutine::pairedDigits(
-                        QStringView(str).mid(pos, 2), run.font, s, right - s, cy - descent);
+                    result.glyphs
+                        += numberGlyphs(face, raw, run.font, str, pos, length, s, right - s, cy - descent);
                 maxY = std::max(maxY, cy);
-                pos += 2;
+                pos += length;
                 continue;
             }
             qsizetype end = pos;
             while (end < str.size()) {
                 const char32_t next = VerticalCharacters::firstCodePoint(QStringView(str).mid(end));
-                if (segmentOf(str, end, next, pairDigits) != kind)
+                if (segmentOf(str, end, next, uprightNumbers) != kind)
                     break;
                 end += next > 0xFFFF ? 2 : 1;
             }

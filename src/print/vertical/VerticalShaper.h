@@ -13,6 +13,6 @@ namespace VerticalShaper {
 // starts the next column to the left. Returns nothing when a run's font has no vertical
 // alternates or lacks one of the characters, so that the caller can set it character by character.
 std::optional<VerticalLineLayout> layout(
-    const VerticalAttributedText &text, QPointF topRight, bool pairDigits, bool measureOnly);
+    const VerticalAttributedText &text, QPointF topRight, bool uprightNumbers, bool measureOnly);
 
 } // namespace VerticalShaper

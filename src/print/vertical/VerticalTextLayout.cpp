@@ -11,13 +11,13 @@ VerticalLineLayout layoutOrMeasure(
     const VerticalAttributedText &text, QPointF topRight, const Options &options, bool measureOnly)
 {
     if (options.useVerticalForms) {
-        if (auto shaped = VerticalShaper::layout(text, topRight, options.pairDigits, measureOnly))
+        if (auto shaped = VerticalShaper::layout(text, topRight, options.uprightNumbers, measureOnly))
             return *shaped;
     }
     VerticalTextRoutine::Options routine;
     routine.direction = VerticalDirection::TopToBottom;
     routine.measureOnly = measureOnly;
-    routine.pairDigits = options.pairDigits;
+    routine.uprightNumbers = options.uprightNumbers;
     return VerticalTextRoutine::layout(text, topRight, routine);
 }
 

@@ -10,7 +10,7 @@ namespace VerticalTextLayout {
 
 struct Options
 {
-    bool pairDigits = false; // two-digit numbers upright side by side
+    bool uprightNumbers = false; // numbers of up to three digits upright side by side (tate-chu-yoko)
     bool useVerticalForms = true; // false forces character-by-character setting
 };
 

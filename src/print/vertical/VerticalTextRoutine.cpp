@@ -54,14 +54,14 @@ QString asciiDigits(QStringView digits)
 
 } // namespace
 
-QList<VerticalGlyph> pairedDigits(
+QList<VerticalGlyph> uprightDigits(
     QStringView digits, const QFont &font, qreal size, qreal left, qreal baseline)
 {
     const QString ascii = asciiDigits(digits);
     qreal width = 0;
     for (QChar c : ascii)
         width += VerticalFontCache::resolveCluster(QStringView(&c, 1), font, size).advance;
-    // Two digits must fit the em of the column: narrow them by setting them smaller when needed.
+    // The digits must fit the em of the column: narrow them by setting them smaller when needed.
     const qreal pairSize = width > size && width > 0 ? size * size / width : size;
     const qreal pairWidth = width > size ? size : width;
     qreal x = left + (size - pairWidth) / 2;
@@ -129,23 +129,25 @@ VerticalLineLayout layout(const VerticalAttributedText &text, QPointF point, con
                 maxY = std::max(maxY, cy);
                 continue;
             }
-            if (options.pairDigits && VerticalNumerals::isPairedNumberAt(run.text, start)) {
+            const qsizetype number
+                = options.uprightNumbers ? VerticalNumerals::uprightNumberAt(run.text, start) : 0;
+            if (number > 0) {
                 paired = true;
-                end = start + 2;
+                end = start + number;
                 finder.setPosition(end);
             }
 
             if (paired) {
-                const QStringView digits = QStringView(run.text).mid(start, 2);
+                const QStringView digits = QStringView(run.text).mid(start, number);
                 if (down) {
                     cy += s;
                     if (!options.measureOnly)
-                        result.glyphs += pairedDigits(digits, run.font, s, cx, cy - dsc);
+                        result.glyphs += uprightDigits(digits, run.font, s, cx, cy - dsc);
                 } else {
                     cx += s;
                     if (!options.measureOnly) {
                         // Set as in a column, then turned a quarter back around the cell's corner.
-                        for (VerticalGlyph g : pairedDigits(digits, run.font, s, 0, 0)) {
+                        for (VerticalGlyph g : uprightDigits(digits, run.font, s, 0, 0)) {
                             g.origin = QPointF(cx - dsc, cy) + turned(g.origin, -90);
                             g.rotation = -90;
                             result.glyphs.append(g);

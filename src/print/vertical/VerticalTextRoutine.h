@@ -11,16 +11,17 @@ struct Options
 {
     VerticalDirection direction = VerticalDirection::TopToBottom;
     bool measureOnly = false; // only the rectangle and length, no glyphs
-    bool pairDigits = false; // two-digit numbers upright side by side in one cell
+    bool uprightNumbers = false; // numbers of up to three digits upright side by side in one cell
 };
 
 // Sets `text` starting at `point`: for top-to-bottom, `point` is the top right corner of the first
 // column; for left-to-right, the top left corner of the first row.
 VerticalLineLayout layout(const VerticalAttributedText &text, QPointF point, const Options &options);
 
-// Glyphs of two digits sharing one upright cell of `size`, left edge at `left`, baseline `baseline`
-// (horizontal coordinates; the caller turns them for other directions).
-QList<VerticalGlyph> pairedDigits(
+// Glyphs of one to three digits sharing one upright cell of `size`, left edge at `left`, baseline
+// `baseline` (horizontal coordinates; the caller turns them for other directions). Digits too wide
+// together for the cell are set smaller.
+QList<VerticalGlyph> uprightDigits(
     QStringView digits, const QFont &font, qreal size, qreal left, qreal baseline);
 
 } // namespace VerticalTextRoutine

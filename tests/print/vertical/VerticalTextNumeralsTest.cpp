@@ -47,17 +47,26 @@ TEST(VerticalTextNumeralsTest, RewritesNumbersAndHyphensOfAddresses)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.input.toStdString());
-        EXPECT_EQ(VerticalNumerals::transform(row.input, { row.numerals, row.hyphen }), row.expected);
+        EXPECT_EQ(VerticalNumerals::transform(row.input, { row.numerals, row.hyphen, false }), row.expected);
     }
+    // Latin letters stand upright as their full-width forms; nothing else changes with them.
+    EXPECT_EQ(VerticalNumerals::transform(
+                  u"ビル25F Az-1"_s, { NumeralStyle::KanjiDigits, NumberHyphen::LongMark, true }),
+        u"ビル二五Ｆ Ａｚ-一"_s);
+    EXPECT_EQ(
+        VerticalNumerals::transform(u"3-1-1"_s, { NumeralStyle::KanjiDigits, NumberHyphen::LongMark, true }),
+        u"三ー一ー一"_s);
 }
 
-TEST(VerticalTextNumeralsTest, FindsNumbersOfExactlyTwoDigits)
+TEST(VerticalTextNumeralsTest, FindsNumbersOfUpToThreeDigits)
 {
-    const QString text = u"1番12号123の４５"_s;
-    QList<qsizetype> found;
-    for (qsizetype i = -1; i <= text.size(); ++i)
-        if (VerticalNumerals::isPairedNumberAt(text, i))
-            found.append(i);
-    EXPECT_EQ(found, (QList<qsizetype> { 2, 9 }));
-    EXPECT_FALSE(VerticalNumerals::isPairedNumberAt(u"7"_s, 0));
+    const QString text = u"1番12号123の４５号6789"_s;
+    QList<std::pair<qsizetype, qsizetype>> found;
+    for (qsizetype i = -1; i <= text.size(); ++i) {
+        if (const qsizetype length = VerticalNumerals::uprightNumberAt(text, i))
+            found.append({ i, length });
+    }
+    // A number of four digits is not one, nor is any tail of it.
+    EXPECT_EQ(found, (QList<std::pair<qsizetype, qsizetype>> { { 0, 1 }, { 2, 2 }, { 5, 3 }, { 9, 2 } }));
+    EXPECT_EQ(VerticalNumerals::uprightNumberAt(u"7"_s, 0), 1);
 }

@@ -32,7 +32,7 @@ TEST(VerticalTextPaintTest, PaintsTheColumnWhereItWasLaidOut)
         SCOPED_TRACE(verticalForms ? "vertical forms" : "per character");
         VerticalTextLayout::Options options;
         options.useVerticalForms = verticalForms;
-        options.pairDigits = true;
+        options.uprightNumbers = true;
         const VerticalLineLayout line
             = VerticalTextLayout::layoutLine({ { text, font, 12 } }, { 100, 10 }, options);
         ASSERT_FALSE(line.glyphs.isEmpty());

@@ -28,12 +28,12 @@ Metrics metrics()
 }
 
 VerticalLineLayout setText(const QString &text, VerticalDirection direction = VerticalDirection::TopToBottom,
-    bool measureOnly = false, bool pairDigits = false)
+    bool measureOnly = false, bool uprightNumbers = false)
 {
     VerticalTextRoutine::Options options;
     options.direction = direction;
     options.measureOnly = measureOnly;
-    options.pairDigits = pairDigits;
+    options.uprightNumbers = uprightNumbers;
     return VerticalTextRoutine::layout({ { text, testFont(), s } }, start, options);
 }
 
@@ -154,11 +154,12 @@ TEST(VerticalTextRoutineTest, MeasuresWithoutGlyphsAndHandlesEmptyText)
     }
 }
 
-TEST(VerticalTextRoutineTest, SetsTwoDigitNumbersUprightInOneCell)
+TEST(VerticalTextRoutineTest, SetsNumbersOfUpToThreeDigitsUprightInOneCell)
 {
     const Metrics m = metrics();
-    const VerticalLineLayout line = setText(u"12番地3号123"_s, VerticalDirection::TopToBottom, false, true);
-    // "12" shares one upright cell; "3" and "123" are set as usual.
+    const VerticalLineLayout line
+        = setText(u"12番地3号123の1203"_s, VerticalDirection::TopToBottom, false, true);
+    // "12", "3" and "123" each take one upright cell; "1203" is too long for one and lies on its side.
     ASSERT_GE(line.glyphs.size(), 2);
     const VerticalGlyph &one = line.glyphs[0];
     const VerticalGlyph &two = line.glyphs[1];
@@ -170,11 +171,25 @@ TEST(VerticalTextRoutineTest, SetsTwoDigitNumbersUprightInOneCell)
     EXPECT_LT(one.origin.x(), two.origin.x());
     EXPECT_GE(one.origin.x(), start.x() - s);
     EXPECT_LE(two.origin.x() + (two.origin.x() - one.origin.x()), start.x() + 1e-6);
-    EXPECT_DOUBLE_EQ(line.length, s + 2 * s + s / 2 + s + 3 * s / 2);
-    int paired = 0;
-    for (const VerticalGlyph &g : line.glyphs)
-        paired += g.kind == VerticalGlyphKind::Paired;
-    EXPECT_EQ(paired, 2);
+    EXPECT_DOUBLE_EQ(line.length, s + 2 * s + s + s + s + s + 4 * s / 2);
+    QString paired;
+    QString sideways;
+    for (const VerticalGlyph &g : line.glyphs) {
+        if (g.kind == VerticalGlyphKind::Paired)
+            paired += g.text;
+        else if (g.kind == VerticalGlyphKind::Sideways)
+            sideways += g.text;
+    }
+    EXPECT_EQ(paired, u"123123"_s);
+    EXPECT_EQ(sideways, u"1203"_s);
+    // Three digits fit their cell's width.
+    QRectF three;
+    for (const VerticalGlyph &g : line.glyphs.mid(5, 3)) {
+        const QRectF ink = g.font.boundingRect(g.glyphIndex).translated(g.origin);
+        three = three.isNull() ? ink : three.united(ink);
+    }
+    EXPECT_LE(three.width(), s + 1e-6);
+    EXPECT_GE(three.left(), start.x() - s - 1e-6);
 
     // Full-width digits pair too, drawn as narrow digits.
     const VerticalLineLayout wide = setText(u"２４"_s, VerticalDirection::TopToBottom, false, true);
@@ -204,7 +219,7 @@ TEST(VerticalTextRoutineTest, SurvivesMalformedAndOversizedText)
             EXPECT_GE(line.bounds.height(), 0);
         }
         VerticalTextLayout::Options shaped;
-        shaped.pairDigits = true;
+        shaped.uprightNumbers = true;
         const VerticalLineLayout viaFont
             = VerticalTextLayout::layoutLine({ { text, testFont(), s } }, start, shaped);
         EXPECT_TRUE(std::isfinite(viaFont.length));

@@ -21,10 +21,10 @@ protected:
         font = QFont(GetParam());
     }
 
-    VerticalLineLayout set(const QString &text, QPointF topRight = { 200, 40 }, bool pairDigits = false)
+    VerticalLineLayout set(const QString &text, QPointF topRight = { 200, 40 }, bool uprightNumbers = false)
     {
         VerticalTextLayout::Options options;
-        options.pairDigits = pairDigits;
+        options.uprightNumbers = uprightNumbers;
         return VerticalTextLayout::layoutLine({ { text, font, s } }, topRight, options);
     }
 
@@ -98,20 +98,28 @@ TEST_P(VerticalTextShapingTest, StacksKanjiDownTheColumnAndTurnsLatin)
     EXPECT_DOUBLE_EQ(two.bounds.left(), 200 - 2 * s);
 }
 
-TEST_P(VerticalTextShapingTest, PairsDigitsAndFallsBackForMissingCharacters)
+TEST_P(VerticalTextShapingTest, SetsShortNumbersUprightAndFallsBackForMissingCharacters)
 {
-    const VerticalLineLayout paired = set(u"3丁目12番"_s, { 200, 40 }, true);
-    EXPECT_TRUE(paired.usedVerticalForms);
-    int count = 0;
-    for (const VerticalGlyph &g : paired.glyphs) {
+    const VerticalLineLayout line = set(u"3丁目12番123号"_s, { 200, 40 }, true);
+    EXPECT_TRUE(line.usedVerticalForms);
+    QString upright;
+    QRectF ink; // of the three digits sharing the last number's cell
+    for (const VerticalGlyph &g : line.glyphs) {
         if (g.kind != VerticalGlyphKind::Paired)
             continue;
-        ++count;
+        upright += g.text;
         EXPECT_EQ(g.rotation, 0);
         EXPECT_GE(g.origin.x(), 200 - s);
         EXPECT_LT(g.origin.x(), 200);
+        if (upright.size() > 3) {
+            const QRectF box = g.font.boundingRect(g.glyphIndex).translated(g.origin);
+            ink = ink.isNull() ? box : ink.united(box);
+        }
     }
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(upright, u"312123"_s);
+    EXPECT_GE(ink.left(), 200 - s - 0.01);
+    EXPECT_LE(ink.right(), 200 + 0.01);
+    EXPECT_NEAR(line.length, 7 * s, 0.5) << "each number one cell";
 
     // A character the font does not have (an emoji) sends the line through the per-character
     // setting, which finds another font for it instead of drawing an empty box.
