@@ -4,10 +4,14 @@
 #include "print/HagakiTextObject.h"
 #include "print/MailingLabelText.h"
 #include "print/PaperSizes.h"
+#include "print/PostalCodeBoxes.h"
 #include "print/PrintChoices.h"
+#include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
+#include "print/pdf/TextDrawing.h"
 #include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalNumerals.h"
 #include "print/vertical/VerticalTextLayout.h"
 #include "print/vertical/VerticalTextRoutine.h"
 
@@ -16,6 +20,7 @@
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +28,15 @@ namespace {
 
 constexpr int FitPasses = 20;
 constexpr qreal SenderInset = 10;
+// A sender set in columns stands at the envelope's foot, on the left, as Japanese envelopes have it.
+constexpr qreal SenderBottomInset = 28.35; // 10 mm
+// A sender placed by default keeps this far from the addressee's text and boxes; it is set smaller,
+// step by step, until it does.
+constexpr qreal BlockClearance = 6;
+constexpr qreal ClearanceShrink = 0.9;
+// A postal code on a line of its own above columns, and its distance from them.
+constexpr qreal ZipLineGap = 4;
+const QChar PostalMark(0x3012); // 〒
 // Text that would need a size below this is not worth printing; such a block keeps this size.
 constexpr qreal SmallestSize = 2;
 constexpr qsizetype MaxLines = 16;
@@ -61,7 +75,7 @@ QSizeF measure(const EnvelopeBlock &block, qreal size)
     if (block.lines.isEmpty() || !(size > 0))
         return {};
     const QString text = block.lines.join(u'\n');
-    const qreal across = qreal(block.lines.size()) * size;
+    const qreal across = qreal(block.lines.size() - 1) * size * block.textOptions.columnPitch + size;
     if (block.vertical) {
         if (block.upDown)
             return { across, VerticalTextLayout::measureLength(text, block.font, size, block.textOptions) };
@@ -69,6 +83,7 @@ QSizeF measure(const EnvelopeBlock &block, qreal size)
         routine.direction = VerticalDirection::LeftToRight;
         routine.measureOnly = true;
         routine.uprightNumbers = block.textOptions.uprightNumbers;
+        routine.columnPitch = block.textOptions.columnPitch;
         const VerticalLineLayout line
             = VerticalTextRoutine::layout({ { text, block.font, size } }, QPointF(0, 0), routine);
         return line.bounds.size();
@@ -92,6 +107,36 @@ QSizeF measure(const EnvelopeBlock &block, qreal size)
     return block.upDown ? QSizeF(down, widest) : QSizeF(widest, down);
 }
 
+// Text set top to bottom in columns (rather than turned or in rows).
+bool setsColumns(const QVariantMap &envelope)
+{
+    return isUpDown(envelope) && PrintOptions::flag(envelope.value(PrintKey::DrawTextInVertical));
+}
+
+// Where a postal code set apart from the lines is drawn, on the paper.
+QRectF zipArea(const EnvelopeBlock &block, const EnvelopePaper &paper)
+{
+    if (block.zip.isEmpty())
+        return {};
+    if (block.zipPlace == EnvelopeBlock::ZipPlace::Boxes)
+        return PostalCodeBoxes::rowRect(PostalCodeBoxes::envelopeOrigin(paper.size), false);
+    if (block.zipPlace != EnvelopeBlock::ZipPlace::AboveBlock)
+        return {};
+    const qreal size = block.fontSize * EnvelopeLayout::ZipLineShare;
+    const QFont font = PrintMetrics::font(block.font.family(), size);
+    const qreal width = TextDrawing::lineWidth(block.zip, font);
+    const QFontMetricsF metrics = PrintMetrics::metrics(font);
+    const qreal height = metrics.ascent() + metrics.descent();
+    return QRectF(block.textRect.right() - width, block.textRect.top() - ZipLineGap - height, width, height);
+}
+
+// Everything a block prints on the paper: its text and its postal code.
+QRectF footprint(const EnvelopeBlock &block, const EnvelopePaper &paper)
+{
+    const QRectF zip = zipArea(block, paper);
+    return zip.isEmpty() ? block.textRect : block.textRect.united(zip);
+}
+
 } // namespace
 
 std::optional<EnvelopePaper> EnvelopePaper::named(const QString &name)
@@ -109,7 +154,11 @@ QRectF blockRect(const QVariantMap &envelope, const EnvelopePaper &paper, bool s
     const QVariantMap stored = envelope.value(PrintKey::RectDicts).toMap().value(paper.name).toMap();
     if (auto rect = TextObject::storedRect(stored.value(rectKey(sender, isUpDown(envelope)))))
         return *rect;
-    return QRectF(0, 0, paper.size.width() / 3, paper.size.height() / (sender ? 4 : 3));
+    // The addressee's block may take half the paper each way: in a third, a long street line came out
+    // at 7 to 9 points on a 洋形2号 or US #10 envelope.
+    if (!sender)
+        return QRectF(0, 0, paper.size.width() / 2, paper.size.height() / 2);
+    return QRectF(0, 0, paper.size.width() / 3, paper.size.height() / 4);
 }
 
 void setBlockRect(QVariantMap &envelope, const QString &paperName, bool sender, const QRectF &rect)
@@ -124,17 +173,42 @@ void setBlockRect(QVariantMap &envelope, const QString &paperName, bool sender, 
 EnvelopeBlock makeTextObject(
     const ReceiverRecord &record, const QVariantMap &printOptions, bool sender, const EnvelopePaper &paper)
 {
+    return makeTextObject(record, printOptions, sender, paper, std::numeric_limits<qreal>::infinity());
+}
+
+EnvelopeBlock makeTextObject(const ReceiverRecord &record, const QVariantMap &printOptions, bool sender,
+    const EnvelopePaper &paper, qreal maxSize)
+{
     const QVariantMap envelope = printOptions.value(PrintKey::Envelope).toMap();
     const QString keishou = PrintOptions::text(printOptions.value(PrintKey::Keishou));
 
     EnvelopeBlock block;
     block.sender = sender;
-    const QString text = MailingLabelText::makeAdrsAndNameString(record, envelope, keishou, sender);
-    block.lines = TextObject::bounded(text, MaxLines, TextObject::MaxLineLength).split(u'\n');
     block.upDown = isUpDown(envelope);
     block.vertical = PrintOptions::flag(envelope.value(PrintKey::DrawTextInVertical));
     block.font = block.vertical ? verticalFont(envelope) : bodyFont(printOptions);
     block.textOptions.uprightNumbers = block.vertical && PrintChoices::tateChuYoko(envelope);
+    if (block.vertical)
+        block.textOptions.columnPitch = ColumnPitch;
+
+    MailingLabelText::Parts parts = MailingLabelText::makeParts(record, envelope, keishou, sender);
+    if (block.vertical) {
+        const VerticalNumerals::Options numerals = PrintChoices::numeralOptions(envelope);
+        for (QString &line : parts.address)
+            line = VerticalNumerals::transform(line, numerals);
+    }
+    // A postal code never runs inside a column: in columns it goes where envelopes have their boxes (the
+    // sender's above its columns); otherwise it takes a line of its own, marked as one.
+    if (!parts.zip.isEmpty() && setsColumns(envelope)) {
+        block.zip = parts.zip.left(TextObject::MaxLineLength);
+        block.zipPlace = sender ? EnvelopeBlock::ZipPlace::AboveBlock : EnvelopeBlock::ZipPlace::Boxes;
+        parts.zip.clear();
+    } else if (!parts.zip.isEmpty()) {
+        parts.zip.prepend(PostalMark);
+    }
+    const QString text
+        = TextObject::bounded(parts.lines(true).join(u'\n'), MaxLines, TextObject::MaxLineLength);
+    block.lines = text.split(u'\n');
 
     const QRectF rect = blockRect(envelope, paper, sender);
     const qreal w = rect.width();
@@ -173,6 +247,8 @@ EnvelopeBlock makeTextObject(
     } else {
         size = std::max<qreal>(SmallestSize, std::isfinite(size) ? size : SmallestSize);
     }
+    if (size > maxSize)
+        size = std::max(SmallestSize, maxSize);
     extent = measure(block, size);
     block.fontSize = size;
     block.extent = extent;
@@ -182,7 +258,10 @@ EnvelopeBlock makeTextObject(
         const qreal H = paper.size.height();
         const QPointF image = paper.imageable.topLeft();
         QPointF at;
-        if (sender)
+        if (sender && setsColumns(envelope))
+            at = QPointF(
+                image.x() + SenderInset, paper.imageable.bottom() - extent.height() - SenderBottomInset);
+        else if (sender)
             at = block.upDown ? QPointF(image.x() + SenderInset, 0.25 * W + image.y() + SenderInset)
                               : QPointF(0.75 * W - extent.width() + image.x(), image.y() + SenderInset);
         else
@@ -213,12 +292,29 @@ EnvelopePage layoutPage(const ReceiverRecord &receiver, const std::optional<Rece
 {
     EnvelopePage page;
     page.paper = paper;
-    page.printBorder
-        = PrintOptions::flag(printOptions.value(PrintKey::Envelope).toMap().value(PrintKey::PrintBorder));
+    const QVariantMap envelope = printOptions.value(PrintKey::Envelope).toMap();
+    page.printBorder = PrintOptions::flag(envelope.value(PrintKey::PrintBorder));
     page.receiver = makeTextObject(receiver, printOptions, false, paper);
-    if (sender)
-        page.sender = makeTextObject(*sender, printOptions, true, paper);
+    if (!sender)
+        return page;
+    // Blocks fitted each to its own rectangle would set a short return address larger than the
+    // addressee's; and one placed by default may land on the addressee's text.
+    qreal maxSize = page.receiver->fontSize * SenderShare;
+    page.sender = makeTextObject(*sender, printOptions, true, paper, maxSize);
+    const bool placedByDefault = blockRect(envelope, paper, true).topLeft() == QPointF(0, 0);
+    const QRectF addressee = footprint(*page.receiver, paper)
+                                 .adjusted(-BlockClearance, -BlockClearance, BlockClearance, BlockClearance);
+    while (placedByDefault && footprint(*page.sender, paper).intersects(addressee)
+        && page.sender->fontSize > SmallestSize) {
+        maxSize = page.sender->fontSize * ClearanceShrink;
+        page.sender = makeTextObject(*sender, printOptions, true, paper, maxSize);
+    }
     return page;
+}
+
+QRectF zipRect(const EnvelopeBlock &block, const EnvelopePaper &paper)
+{
+    return zipArea(block, paper);
 }
 
 } // namespace EnvelopeLayout

@@ -172,15 +172,7 @@ void drawPage(QPainter *painter, const HagakiPage &page, const RenderOptions &op
     painter->setPen(Qt::black);
     for (const Block &block : geometry.blocks)
         VerticalTextPainter::draw(painter, block.layout);
-    const QFont digitsFont = PostalCodeBoxes::digitFont(page.font);
-    for (const PostalCodeBoxes::Digit &digit : geometry.zipDigits) {
-        const QRawFont raw = VerticalFontCache::rawFont(digitsFont, digit.size);
-        const QList<quint32> glyphs = raw.glyphIndexesForString(QString(digit.digit));
-        if (!raw.isValid() || glyphs.isEmpty())
-            continue;
-        TextDrawing::drawGlyphs(
-            painter, digit.baseline, raw, glyphs.first(1), { QPointF(0, 0) }, { QString(digit.digit) });
-    }
+    PostalCodeBoxes::drawDigits(painter, geometry.zipDigits, PostalCodeBoxes::digitFont(page.font));
     painter->restore();
 }
 

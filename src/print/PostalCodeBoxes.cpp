@@ -2,9 +2,11 @@
 
 #include "print/PrintOptionKeys.h"
 #include "print/PrintUnits.h"
+#include "print/pdf/TextDrawing.h"
 #include "print/vertical/VerticalFontCache.h"
 
 #include <QFontDatabase>
+#include <QPainter>
 #include <QStringList>
 
 namespace PostalCodeBoxes {
@@ -26,6 +28,9 @@ constexpr qreal SenderSecondOffset = 36.85;
 constexpr qreal SenderDigitDx = 0.7;
 constexpr qreal SenderDigitDy = 2.8;
 constexpr qreal SenderDigitSize = 11;
+// The addressee's row sits 12 mm from the top and ends 8 mm from the right edge.
+const qreal TopInset = millimetersToPoints(12);
+const qreal RightInset = millimetersToPoints(8);
 
 } // namespace
 
@@ -54,6 +59,12 @@ QList<QRectF> boxes(QPointF p, bool sender)
                 QRectF(QPointF(p.x() + ReceiverSecondOffset + j * ReceiverSecondPitch, p.y()), box));
     }
     return result;
+}
+
+QPointF envelopeOrigin(const QSizeF &paperSize)
+{
+    const QRectF row = rowRect(QPointF(0, 0), false);
+    return QPointF(paperSize.width() - RightInset - row.width(), TopInset);
 }
 
 QRectF rowRect(QPointF point, bool sender)
@@ -113,6 +124,20 @@ QList<Digit> digits(const QString &zip, QPointF p, bool sender, const QFont &fon
 QList<Digit> digits(const QString &zip, QPointF point, bool sender)
 {
     return digits(zip, point, sender, digitFont(QFont(PrintFont::DefaultVerticalFamily)));
+}
+
+void drawDigits(QPainter *painter, const QList<Digit> &digits, const QFont &font)
+{
+    if (!painter)
+        return;
+    for (const Digit &digit : digits) {
+        const QRawFont raw = VerticalFontCache::rawFont(font, digit.size);
+        const QList<quint32> glyphs = raw.glyphIndexesForString(QString(digit.digit));
+        if (!raw.isValid() || glyphs.isEmpty())
+            continue;
+        TextDrawing::drawGlyphs(
+            painter, digit.baseline, raw, glyphs.first(1), { QPointF(0, 0) }, { QString(digit.digit) });
+    }
 }
 
 } // namespace PostalCodeBoxes

@@ -5,7 +5,10 @@
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
+
+class QPainter;
 
 // The printed postal-code boxes of Japanese mail: the addressee's seven boxes (three, then four) of a
 // postcard or envelope, 12 mm from the top and 8 mm from the right edge, and the sender's smaller row;
@@ -28,11 +31,18 @@ QList<QRectF> boxes(QPointF point, bool sender);
 // The rectangle the whole row covers.
 QRectF rowRect(QPointF point, bool sender);
 
+// Where the addressee's boxes start on a Japanese envelope of `paperSize` (points, portrait): at the
+// postcard's distances from the top and right edges.
+QPointF envelopeOrigin(const QSizeF &paperSize);
+
 // The font digits are written in: the default vertical family when installed, else `pageFont`.
 QFont digitFont(const QFont &pageFont);
 
 // Splits at the first "-" (or after three characters) and places at most three and four digits.
 QList<Digit> digits(const QString &zip, QPointF point, bool sender, const QFont &font);
 QList<Digit> digits(const QString &zip, QPointF point, bool sender);
+
+// Draws placed digits with the painter's pen.
+void drawDigits(QPainter *painter, const QList<Digit> &digits, const QFont &font);
 
 } // namespace PostalCodeBoxes

@@ -107,8 +107,8 @@ QList<VerticalGlyph> numberGlyphs(const VerticalFontCache::ShapingFace &face, co
 
 } // namespace
 
-std::optional<VerticalLineLayout> layout(
-    const VerticalAttributedText &text, QPointF topRight, bool uprightNumbers, bool measureOnly)
+std::optional<VerticalLineLayout> layout(const VerticalAttributedText &text, QPointF topRight,
+    bool uprightNumbers, bool measureOnly, qreal columnPitch)
 {
     VerticalLineLayout result;
     const qreal y = topRight.y();
@@ -138,7 +138,7 @@ std::optional<VerticalLineLayout> layout(
             const char32_t c = VerticalCharacters::firstCodePoint(QStringView(str).mid(pos));
             const Segment kind = segmentOf(str, pos, c, uprightNumbers);
             if (kind == Segment::LineFeed) {
-                right -= s;
+                right -= s * columnPitch;
                 cy = y;
                 ++pos;
                 continue;

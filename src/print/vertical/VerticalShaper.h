@@ -12,7 +12,7 @@ namespace VerticalShaper {
 // Sets `text` top to bottom with the first column's top right corner at `topRight`; a line feed
 // starts the next column to the left. Returns nothing when a run's font has no vertical
 // alternates or lacks one of the characters, so that the caller can set it character by character.
-std::optional<VerticalLineLayout> layout(
-    const VerticalAttributedText &text, QPointF topRight, bool uprightNumbers, bool measureOnly);
+std::optional<VerticalLineLayout> layout(const VerticalAttributedText &text, QPointF topRight,
+    bool uprightNumbers, bool measureOnly, qreal columnPitch = 1);
 
 } // namespace VerticalShaper

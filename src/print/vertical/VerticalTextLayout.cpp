@@ -11,13 +11,15 @@ VerticalLineLayout layoutOrMeasure(
     const VerticalAttributedText &text, QPointF topRight, const Options &options, bool measureOnly)
 {
     if (options.useVerticalForms) {
-        if (auto shaped = VerticalShaper::layout(text, topRight, options.uprightNumbers, measureOnly))
+        if (auto shaped = VerticalShaper::layout(
+                text, topRight, options.uprightNumbers, measureOnly, options.columnPitch))
             return *shaped;
     }
     VerticalTextRoutine::Options routine;
     routine.direction = VerticalDirection::TopToBottom;
     routine.measureOnly = measureOnly;
     routine.uprightNumbers = options.uprightNumbers;
+    routine.columnPitch = options.columnPitch;
     return VerticalTextRoutine::layout(text, topRight, routine);
 }
 

@@ -12,6 +12,7 @@ struct Options
 {
     bool uprightNumbers = false; // numbers of up to three digits upright side by side (tate-chu-yoko)
     bool useVerticalForms = true; // false forces character-by-character setting
+    qreal columnPitch = 1; // how far a line feed moves to the next column, in ems: above 1 leaves a gap
 };
 
 // Sets `text` top to bottom; `topRight` is the top right corner of its first column, and a line

@@ -118,11 +118,11 @@ VerticalLineLayout layout(const VerticalAttributedText &text, QPointF point, con
             bool paired = false;
             if (c == u'\n' || c == u'\r') {
                 if (down) {
-                    cx -= s;
+                    cx -= s * options.columnPitch;
                     cy = y;
                 } else {
                     cx = x;
-                    cy += s;
+                    cy += s * options.columnPitch;
                 }
                 start = end;
                 maxX = std::max(maxX, cx);

@@ -12,6 +12,7 @@ struct Options
     VerticalDirection direction = VerticalDirection::TopToBottom;
     bool measureOnly = false; // only the rectangle and length, no glyphs
     bool uprightNumbers = false; // numbers of up to three digits upright side by side in one cell
+    qreal columnPitch = 1; // how far a line feed moves to the next column (row), in ems
 };
 
 // Sets `text` starting at `point`: for top-to-bottom, `point` is the top right corner of the first
