@@ -1,6 +1,7 @@
 #include "print/AddressListRenderer.h"
 
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 #include "print/AddressListItems.h"
 #include "print/LabelFilter.h"
@@ -29,9 +30,15 @@ const QColor AlternateShade = QColor::fromRgbF(0.9f, 0.9f, 0.9f);
 const QColor DimText = QColor(128, 128, 128);
 const QColor FrameLine = QColor(Qt::lightGray);
 
+// Field titles and labels print in the user's language, as the window shows them.
 QString headerFor(const QString &title)
 {
-    return title + u": "_s;
+    return ZRPerson::localizedIdentifierForKey(title) + u": "_s;
+}
+
+QString labelText(const QString &label)
+{
+    return label.isEmpty() ? label : Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(label));
 }
 
 QString limited(const QString &text)
@@ -101,7 +108,7 @@ QList<AddressListRenderer::Line> AddressListRenderer::formattedField(const QVari
             line.x = lines.isEmpty() ? indent : headerWidth;
             if (lines.isEmpty())
                 line.runs.append({ header, false });
-            line.runs.append({ label + u':', true });
+            line.runs.append({ labelText(label) + u':', true });
             line.runs.append({ u' ' + text, false });
             lines.append(line);
         }

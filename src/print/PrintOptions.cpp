@@ -426,6 +426,8 @@ QString text(const QVariant &value)
 
 QVariantList defaultItemTable()
 {
+    // An address list of names alone is no address list: the items a user looks up in one print at first.
+    static const QStringList printedAtFirst { Ident::Address, Ident::Phone, Ident::Email, Ident::Company };
     const QStringList optional { Ident::Address, Ident::Email, Ident::SocialNetwork, Ident::InstantMessage,
         Ident::Phone, Ident::URL, Ident::Nickname, Ident::Company, Ident::Department, Ident::JobTitle,
         Ident::Suffix, Ident::Relationship, Ident::PhoneticName, Ident::Birthday, Ident::Dates, Ident::Note };
@@ -433,7 +435,8 @@ QVariantList defaultItemTable()
     items.append(QVariantMap { { PrintKey::ItemTitle, Ident::Name }, { PrintKey::ItemState, u"1"_s },
         { PrintKey::ItemEnabled, u"0"_s } });
     for (const QString &title : optional) {
-        items.append(QVariantMap { { PrintKey::ItemTitle, title }, { PrintKey::ItemState, u"0"_s },
+        items.append(QVariantMap { { PrintKey::ItemTitle, title },
+            { PrintKey::ItemState, printedAtFirst.contains(title) ? u"1"_s : u"0"_s },
             { PrintKey::ItemEnabled, u"1"_s } });
     }
     return items;
