@@ -192,7 +192,7 @@ EnvelopeBlock makeTextObject(const ReceiverRecord &record, const QVariantMap &pr
         block.textOptions.columnPitch = ColumnPitch;
 
     MailingLabelText::Parts parts = MailingLabelText::makeParts(record, envelope, keishou, sender);
-    if (block.vertical) {
+    if (block.vertical && parts.japaneseOrder) {
         const VerticalNumerals::Options numerals = PrintChoices::numeralOptions(envelope);
         for (QString &line : parts.address)
             line = VerticalNumerals::transform(line, numerals);

@@ -1,6 +1,7 @@
 #include "print/HagakiLayout.h"
 
 #include "print/HagakiName.h"
+#include "print/MailingLabelText.h"
 #include "print/PostalCodeBoxes.h"
 #include "print/PrintChoices.h"
 #include "print/PrintOptionKeys.h"
@@ -229,10 +230,14 @@ QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) co
     // The minus sign is read as a hyphen before numbers are rewritten, so "1−2" becomes "1の2" too.
     firstPart.replace(QChar(0x2212), u'-');
     street.replace(QChar(0x2212), u'-');
-    firstPart = VerticalNumerals::transform(
-        TextObject::bounded(firstPart, MaxAddressLines, TextObject::MaxLineLength), m_numeralOptions);
-    street = VerticalNumerals::transform(
-        TextObject::bounded(street, MaxAddressLines, TextObject::MaxLineLength), m_numeralOptions);
+    firstPart = TextObject::bounded(firstPart, MaxAddressLines, TextObject::MaxLineLength);
+    street = TextObject::bounded(street, MaxAddressLines, TextObject::MaxLineLength);
+    // Numbers are written the Japanese way in Japanese addresses only: "1600 Amphitheatre Way" keeps its
+    // digits and letters.
+    if (MailingLabelText::usesJapaneseOrder(address)) {
+        firstPart = VerticalNumerals::transform(firstPart, m_numeralOptions);
+        street = VerticalNumerals::transform(street, m_numeralOptions);
+    }
 
     const VerticalFit::AddressFit fit
         = VerticalFit::fitAddress(firstPart, street, rect, tategakiFont(), m_textOptions);

@@ -179,8 +179,16 @@ QSizeF LabelRenderer::measureHorizontal(const QString &text, const QString &fami
 
 QSizeF LabelRenderer::measureVertical(const QString &text, const QString &family, double size)
 {
-    const double length = VerticalTextLayout::measureLength(text, verticalFont(family, size), size);
-    return QSizeF(length, linesOf(text).size() * size);
+    const double length
+        = VerticalTextLayout::measureLength(text, verticalFont(family, size), size, verticalOptions());
+    return QSizeF(length, (linesOf(text).size() - 1) * size * ColumnPitch + size);
+}
+
+VerticalTextLayout::Options LabelRenderer::verticalOptions()
+{
+    VerticalTextLayout::Options options;
+    options.columnPitch = ColumnPitch;
+    return options;
 }
 
 LabelRenderer::FittedText LabelRenderer::fittedText(int receiver) const
@@ -232,7 +240,7 @@ void LabelRenderer::drawPage(QPainter *painter, int page) const
                 // and read vertically once the sheet is turned.
                 const QFont font = verticalFont(m_verticalFontName, text.fontSize);
                 const VerticalLineLayout line = VerticalTextLayout::layoutLine(
-                    { VerticalTextRun { text.text, font, text.fontSize } }, QPointF(0, 0));
+                    { VerticalTextRun { text.text, font, text.fontSize } }, QPointF(0, 0), verticalOptions());
                 painter->save();
                 painter->translate(label.textRect.topLeft());
                 painter->rotate(-90);

@@ -235,6 +235,19 @@ TEST(HagakiCardTest, NumbersInVerticalAddressesStandUprightWithTheJapaneseDefaul
         }
     }
 
+    // An address abroad keeps its digits and letters as written.
+    HagakiLayout abroad;
+    abroad.setPrintOptions(japanese);
+    ReceiverRecord anne = record(u"Miller"_s, u"Anne"_s);
+    anne.address = { { Ident::ZIP, u"62701"_s }, { Ident::State, u"IL"_s }, { Ident::City, u"Springfield"_s },
+        { Ident::Street, u"1600 Amphitheatre Way"_s }, { Ident::Country, u"USA"_s } };
+    abroad.setReceiverPersons({ anne });
+    EXPECT_TRUE(abroad.objectTable()[HagakiLayout::ReceiverAddressSlot]
+                    .value(TextKey::AddressArray)
+                    .toStringList()
+                    .join(QString())
+                    .contains(u"1600 Amphitheatre Way"_s));
+
     // Without kanji numerals, numbers of up to three digits stand in one cell; longer ones lie on their side.
     QVariantMap digits = japanese;
     QVariantMap hagaki = digits.value(PrintKey::Hagaki).toMap();
