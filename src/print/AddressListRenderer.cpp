@@ -30,7 +30,7 @@ const QColor AlternateShade = QColor::fromRgbF(0.9f, 0.9f, 0.9f);
 const QColor DimText = QColor(128, 128, 128);
 const QColor FrameLine = QColor(Qt::lightGray);
 
-// Field titles and labels print in the user's language, as the window shows them.
+// Fields and labels print with the names the table shows, in the reader's language.
 QString headerFor(const QString &title)
 {
     return ZRPerson::localizedIdentifierForKey(title) + u": "_s;
@@ -38,7 +38,7 @@ QString headerFor(const QString &title)
 
 QString labelText(const QString &label)
 {
-    return label.isEmpty() ? label : Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(label));
+    return Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(label));
 }
 
 QString limited(const QString &text)

@@ -2,9 +2,8 @@
 
 #include "print/pdf/PdfTextMaps.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
-
-using namespace Qt::StringLiterals;
 
 PdfWriterDetail::Buffer::Buffer()
 {
@@ -29,15 +28,17 @@ bool TextMappedPdfWriter::finish(QString *error)
     if (m_finished)
         return true;
     m_finished = true;
+    // The same words as every other failure to finish printed output.
+    const QString unfinished = QCoreApplication::translate("PrintJob", "The output could not be finished.");
     if (!m_target || !m_target->isWritable())
-        return fail(u"The file can't be written."_s);
+        return fail(unfinished);
     const PdfTextMaps::Result corrected = PdfTextMaps::correct(buffer.data(), m_drawn);
     if (!corrected.error.isEmpty())
         qWarning("TextMappedPdfWriter::finish: text maps left as written: %s", qPrintable(corrected.error));
     const QByteArray &data = corrected.pdf;
     buffer.close();
     if (m_target->write(data) != data.size())
-        return fail(m_target->errorString());
+        return fail(unfinished);
     return true;
 }
 

@@ -222,3 +222,27 @@ TEST(PdfTextMapsTest, AFontDrawnOtherwiseThanRecordedKeepsWhatCanBeConfirmed)
         EXPECT_TRUE(text->contains(u"一大"_s)) << qPrintable(*text);
     }
 }
+
+TEST(TextMappedPdfWriterTest, AnOutputThatTakesNoDataIsAFailureNotASuccess)
+{
+    PrintJob::Pages pages;
+    pages.paperSize = QSizeF(200, 200);
+    pages.pageCount = 1;
+    pages.drawPage = [](QPainter *painter, int) { painter->drawRect(QRectF(10, 10, 50, 50)); };
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    TextMappedPdfWriter writer(&readOnly);
+    const PrintJob::Result result = PrintJob::run(&writer, pages);
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_TRUE(readOnly.data().isEmpty());
+    // Finishing twice writes once.
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    TextMappedPdfWriter second(&out);
+    ASSERT_TRUE(PrintJob::run(&second, pages).ok());
+    const qsizetype written = out.data().size();
+    EXPECT_GT(written, 0);
+    EXPECT_TRUE(second.finish());
+    EXPECT_EQ(out.data().size(), written);
+}
