@@ -5,6 +5,7 @@
 #include "model/VCardSerialization.h"
 #include "model/ZRPerson.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 using namespace Qt::StringLiterals;
@@ -206,7 +207,8 @@ void readCard(const QByteArray &text, ReadCard &slot)
     if (categories)
         slot.categories = ZRvCard::categoryNames(cardText);
     if (contacts.isEmpty()) {
-        slot.error = error.isEmpty() ? u"no contact in the card"_s : error;
+        slot.error
+            = error.isEmpty() ? QCoreApplication::translate("VCardReader", "no contact in the card") : error;
         return;
     }
     auto person = ZRPerson::fromCard(contacts.first(), text, slot.begin, slot.length);

@@ -5,6 +5,7 @@
 #include "model/StoreContactStrings.h"
 #include "model/StoreKeys.h"
 
+#include <QCoreApplication>
 #include <QUuid>
 #include <QVarLengthArray>
 #include <cstring>
@@ -806,7 +807,9 @@ std::optional<StoreContact> VCardPropertyMapper::contactFromCard(
     }
     if (!hasContent) {
         if (error)
-            *error = u"the card that begins on line %1 holds no properties"_s.arg(card.firstLine);
+            *error = QCoreApplication::translate(
+                "VCardReader", "the card that begins on line %1 holds no properties")
+                         .arg(card.firstLine);
         return std::nullopt;
     }
     const CardTextArena::Scope arena;
