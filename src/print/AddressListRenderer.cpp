@@ -281,8 +281,7 @@ void AddressListRenderer::drawPage(QPainter *painter, int page) const
             double x = m_content.left() + lines.at(i).x;
             for (const Run &run : lines.at(i).runs) {
                 painter->setPen(run.dim ? DimText : QColor(Qt::black));
-                TextDrawing::drawLine(painter, QPointF(x, baseline), run.text, m_font);
-                x += metrics.horizontalAdvance(run.text);
+                x += TextDrawing::drawLine(painter, QPointF(x, baseline), run.text, m_font);
             }
             baseline += m_lineHeight;
         }

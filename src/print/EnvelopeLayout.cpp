@@ -27,6 +27,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int FitPasses = 20;
+constexpr qreal ScalingReference = 100;
 constexpr qreal SenderInset = 10;
 // A sender set in columns stands at the envelope's foot, on the left, as Japanese envelopes have it.
 constexpr qreal SenderBottomInset = 28.35; // 10 mm
@@ -216,8 +217,12 @@ EnvelopeBlock makeTextObject(const ReceiverRecord &record, const QVariantMap &pr
     qreal size = (block.upDown ? h : w) / qreal(block.lines.size()) * 1.1;
     QSizeF extent;
     if (w > 0 && h > 0 && !text.isEmpty()) {
+        // Unhinted text grows in proportion to its size: it is measured once and scaled for every size
+        // the fitting tries, then measured again at the size found.
+        const QSizeF perPoint = measure(block, ScalingReference) / ScalingReference;
+        const auto scaled = [&perPoint](qreal at) { return perPoint * at; };
         for (int pass = 0; pass < FitPasses; ++pass) {
-            extent = measure(block, size);
+            extent = scaled(size);
             const qreal rw = extent.width() / w;
             const qreal rh = extent.height() / h;
             if (rw > 0.98 || rh > 0.98)
@@ -238,7 +243,7 @@ EnvelopeBlock makeTextObject(const ReceiverRecord &record, const QVariantMap &pr
         // Twenty small steps cannot bring a size started far too large into the block; text running
         // off the envelope or over the other block is worse than a smaller size.
         for (int pass = 0; pass < FitPasses; ++pass) {
-            extent = measure(block, size);
+            extent = pass == 0 ? measure(block, size) : scaled(size);
             const qreal over = std::max(extent.width() / w, extent.height() / h);
             if (over <= 0.98 || size <= SmallestSize)
                 break;
@@ -250,6 +255,14 @@ EnvelopeBlock makeTextObject(const ReceiverRecord &record, const QVariantMap &pr
     if (size > maxSize)
         size = std::max(SmallestSize, maxSize);
     extent = measure(block, size);
+    // What scaling could not foresee (a glyph from another font, a rounded advance) is taken off here.
+    if (w > 0 && h > 0) {
+        const qreal over = std::max(extent.width() / w, extent.height() / h) / 0.98;
+        if (over > 1 && std::isfinite(over) && size > SmallestSize) {
+            size = std::max(SmallestSize, size / over * 0.995);
+            extent = measure(block, size);
+        }
+    }
     block.fontSize = size;
     block.extent = extent;
 

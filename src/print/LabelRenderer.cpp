@@ -31,6 +31,8 @@ struct Growth
 };
 constexpr Growth Growths[] = { { 0.6, 1.2 }, { 0.8, 0.8 }, { 0.9, 0.4 } };
 constexpr double StartFactor = 1.2;
+// Horizontal text is measured once at this size and scaled while fitting.
+constexpr double ScalingReference = 100.0;
 // Scaling an overflow away: a few passes, a hair under the limit, never below a readable-ish size.
 constexpr int MaxCorrections = 5;
 constexpr double CorrectionMargin = 0.995;
@@ -209,12 +211,22 @@ LabelRenderer::FittedText LabelRenderer::fittedText(int receiver) const
         longest = std::max(longest, int(line.size()));
     const QSizeF label = m_sheet.labelSize();
     const QString family = m_vertical ? m_verticalFontName : m_fontName;
-    const auto measure = [&](double size) {
+    const auto exact = [&](double size) {
         return m_vertical ? measureVertical(fitted.text, family, size)
                           : measureHorizontal(fitted.text, family, size);
     };
+    // Unhinted horizontal text grows in proportion to its size: it is measured once and scaled for
+    // every size the fitting tries, then measured again at the size found.
+    const QSizeF perPoint = m_vertical ? QSizeF() : exact(ScalingReference) / ScalingReference;
+    const auto measure = [&](double size) { return m_vertical ? exact(size) : perPoint * size; };
     fitted.fontSize = fitSize(startSize(int(lines.size()), longest, label), label, measure);
-    fitted.extent = measure(fitted.fontSize);
+    fitted.extent = exact(fitted.fontSize);
+    const double over
+        = std::max(fitted.extent.width() / label.width(), fitted.extent.height() / label.height()) / TooBig;
+    if (over > 1 && std::isfinite(over)) {
+        fitted.fontSize = std::max(fitted.fontSize / over * CorrectionMargin, MinimumFittedSize);
+        fitted.extent = exact(fitted.fontSize);
+    }
 
     QMutexLocker lock(&m_cache->mutex);
     m_cache->fitted[receiver] = fitted;

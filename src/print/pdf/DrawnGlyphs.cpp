@@ -67,19 +67,33 @@ QString DrawnGlyphs::faceKey(const QRawFont &font)
 
 const DrawnGlyphs::Face *DrawnGlyphs::findFace(const QRawFont &font) const
 {
+    for (const auto &[raw, index] : m_recent) {
+        if (raw == font)
+            return &m_faces.at(index);
+    }
     const auto it = m_faceIndex.constFind(faceKey(font));
-    return it == m_faceIndex.constEnd() ? nullptr : &m_faces.at(*it);
+    if (it == m_faceIndex.constEnd())
+        return nullptr;
+    rememberFont(font, *it);
+    return &m_faces.at(*it);
 }
 
 DrawnGlyphs::Face &DrawnGlyphs::faceFor(const QRawFont &font)
 {
-    const QString key = faceKey(font);
-    const auto it = m_faceIndex.constFind(key);
-    if (it != m_faceIndex.constEnd())
-        return m_faces[*it];
-    m_faceIndex.insert(key, m_faces.size());
+    if (const Face *face = findFace(font))
+        return m_faces[face - m_faces.constData()];
+    m_faceIndex.insert(faceKey(font), m_faces.size());
     m_faces.append(Face { postscriptName(font), font, {}, {} });
+    rememberFont(font, m_faces.size() - 1);
     return m_faces.last();
+}
+
+void DrawnGlyphs::rememberFont(const QRawFont &font, qsizetype face) const
+{
+    constexpr qsizetype Remembered = 16;
+    if (m_recent.size() == Remembered)
+        m_recent.removeLast();
+    m_recent.prepend({ font, face });
 }
 
 void DrawnGlyphs::record(const QRawFont &font, quint32 glyph, const QString &text)

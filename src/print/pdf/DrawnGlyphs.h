@@ -39,8 +39,11 @@ public:
 private:
     Face &faceFor(const QRawFont &font);
     const Face *findFace(const QRawFont &font) const;
+    void rememberFont(const QRawFont &font, qsizetype face) const;
     static QString faceKey(const QRawFont &font);
 
     QList<Face> m_faces;
     QHash<QString, qsizetype> m_faceIndex;
+    // The raw fonts met lately and their faces: comparing raw fonts is cheaper than naming their faces.
+    mutable QList<std::pair<QRawFont, qsizetype>> m_recent;
 };

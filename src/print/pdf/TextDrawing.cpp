@@ -26,6 +26,11 @@ void drawRun(QPainter *painter, QPointF origin, const QRawFont &font, const QLis
 void layOut(QTextLayout &layout)
 {
     layout.setCacheEnabled(true);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    // A piece of a line ending in a blank ("Phone: ") hands its blank on to the next piece.
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     if (line.isValid())
@@ -70,15 +75,19 @@ void drawGlyphs(QPainter *painter, QPointF origin, const QRawFont &font, const Q
     drawRun(painter, origin, font, glyphs, positions);
 }
 
-void drawLine(QPainter *painter, QPointF baseline, const QString &text, const QFont &font)
+qreal drawLine(QPainter *painter, QPointF baseline, const QString &text, const QFont &font)
 {
     if (!painter || text.isEmpty())
-        return;
+        return 0;
     QTextLayout layout(text, font, PrintMetrics::referenceDevice());
     layOut(layout);
+    if (layout.lineCount() == 0)
+        return 0;
+    // Where the text ends, not how far its ink reaches: the natural width adds a last glyph's overhang.
+    const qreal advance = layout.lineAt(0).cursorToX(int(text.size()));
     const QList<QGlyphRun> runs = layout.glyphRuns();
     if (runs.isEmpty())
-        return;
+        return advance;
     const qreal ascent = layout.lineAt(0).ascent();
     const QPointF origin = baseline - QPointF(0, ascent);
 
@@ -86,12 +95,22 @@ void drawLine(QPainter *painter, QPointF baseline, const QString &text, const QF
     bool known = true;
     for (const QGlyphRun &run : runs)
         known = known && (!drawn || drawn->knowsAll(run.rawFont(), run.glyphIndexes()));
+    // The common line, one font and one glyph per character, reads its texts off the characters;
+    // anything else asks the layout grapheme by grapheme.
+    const bool oneToOne = !known && runs.size() == 1
+        && runs.first().rawFont().glyphIndexesForString(text) == runs.first().glyphIndexes();
     QHash<std::pair<QString, quint32>, QString> texts;
-    if (!known)
+    if (!known && !oneToOne)
         texts = glyphTexts(layout, text);
 
     for (const QGlyphRun &run : runs) {
-        if (drawn && !known) {
+        if (drawn && oneToOne) {
+            QStringList runTexts;
+            runTexts.reserve(text.size());
+            for (QChar c : text)
+                runTexts.append(QString(c));
+            drawn->record(run.rawFont(), run.glyphIndexes(), runTexts);
+        } else if (drawn && !known) {
             const QString face = run.rawFont().familyName() + u'|' + run.rawFont().styleName();
             QStringList runTexts;
             for (quint32 glyph : run.glyphIndexes())
@@ -100,6 +119,7 @@ void drawLine(QPainter *painter, QPointF baseline, const QString &text, const QF
         }
         drawRun(painter, origin, run.rawFont(), run.glyphIndexes(), run.positions());
     }
+    return advance;
 }
 
 qreal lineWidth(const QString &text, const QFont &font)
@@ -108,7 +128,7 @@ qreal lineWidth(const QString &text, const QFont &font)
         return 0;
     QTextLayout layout(text, font, PrintMetrics::referenceDevice());
     layOut(layout);
-    return layout.lineCount() > 0 ? layout.lineAt(0).naturalTextWidth() : 0;
+    return layout.lineCount() > 0 ? layout.lineAt(0).cursorToX(int(text.size())) : 0;
 }
 
 } // namespace TextDrawing

@@ -20,8 +20,9 @@ void drawGlyphs(QPainter *painter, QPointF origin, const QRawFont &font, const Q
     const QList<QPointF> &positions, const QStringList &texts);
 
 // Draws one line of horizontal text with its baseline starting at `baseline`. `font` is measured against
-// the 72-dpi reference (PrintMetrics), so one unit of the painter must be a point.
-void drawLine(QPainter *painter, QPointF baseline, const QString &text, const QFont &font);
+// the 72-dpi reference (PrintMetrics), so one unit of the painter must be a point. Returns the line's
+// advance, where the next piece of the line starts.
+qreal drawLine(QPainter *painter, QPointF baseline, const QString &text, const QFont &font);
 
 // The advance of `text` as drawLine() sets it.
 qreal lineWidth(const QString &text, const QFont &font);

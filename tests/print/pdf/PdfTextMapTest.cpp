@@ -4,13 +4,16 @@
 #include "print/PaperSizes.h"
 #include "print/PdfTextSupport.h"
 #include "print/PrintJob.h"
+#include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintRenderTestSupport.h"
 #include "print/pdf/PdfFile.h"
 #include "print/pdf/PdfTextMaps.h"
+#include "print/pdf/TextDrawing.h"
 #include "print/pdf/TextMappedPdfWriter.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -245,4 +248,17 @@ TEST(TextMappedPdfWriterTest, AnOutputThatTakesNoDataIsAFailureNotASuccess)
     EXPECT_GT(written, 0);
     EXPECT_TRUE(second.finish());
     EXPECT_EQ(out.data().size(), written);
+}
+
+TEST(TextDrawingTest, ALinesAdvanceCountsItsTrailingBlankAsTheMeasureDoes)
+{
+    const QFont font = PrintMetrics::font(PrintFont::DefaultVerticalFamily, 12);
+    QImage image(200, 50, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (const QString &text : { u"Phone: "_s, u"東京都 "_s, u"x"_s }) {
+        const qreal drawn = TextDrawing::drawLine(&painter, QPointF(0, 20), text, font);
+        EXPECT_NEAR(drawn, PrintMetrics::metrics(font).horizontalAdvance(text), 0.01) << qPrintable(text);
+        EXPECT_NEAR(TextDrawing::lineWidth(text, font), drawn, 1e-9);
+    }
+    EXPECT_EQ(TextDrawing::drawLine(&painter, QPointF(0, 20), QString(), font), 0);
 }
