@@ -56,10 +56,18 @@ QString AddressListRenderer::Line::text() const
     return result;
 }
 
+QRectF AddressListRenderer::unknownPrinterArea(const QSizeF &paper)
+{
+    // A PDF has no printer to say where it can print; with the default margins of 0 the list would run to
+    // the sheet's edges and its first letters be cut off when the file is printed.
+    const double inset = std::min({ UnknownPrinterInset, paper.width() / 4, paper.height() / 4 });
+    return QRectF(QPointF(0, 0), paper).adjusted(inset, inset, -inset, -inset);
+}
+
 AddressListRenderer::AddressListRenderer(const QVariantMap &options, const QList<ReceiverRecord> &receivers,
     const QSizeF &paper, const QRectF &imageable, bool printing)
     : m_paper(paper)
-    , m_imageable(imageable.isEmpty() ? QRectF(QPointF(0, 0), paper) : imageable)
+    , m_imageable(imageable.isEmpty() ? unknownPrinterArea(paper) : imageable)
     , m_printing(printing)
 {
     using PrintOptions::number;

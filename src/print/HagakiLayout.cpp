@@ -223,9 +223,15 @@ QRectF HagakiLayout::newAlignName(QVariantMap &object, const QRectF &rect) const
 QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) const
 {
     const QVariantMap address = object.value(TextKey::AdrsDict).toMap();
+    const bool japanese = MailingLabelText::usesJapaneseOrder(address);
     QString firstPart = address.value(AddressKey::StateAndCity).toString();
-    if (!address.contains(AddressKey::StateAndCity))
-        firstPart = address.value(Ident::State).toString() + address.value(Ident::City).toString();
+    if (!address.contains(AddressKey::StateAndCity)) {
+        const QString state = address.value(Ident::State).toString();
+        const QString city = address.value(Ident::City).toString();
+        // Run together, "IL" and "Springfield" read as "ILSpringfield": abroad, the city comes first and
+        // the two are parted as those countries write them.
+        firstPart = japanese || state.isEmpty() || city.isEmpty() ? state + city : city + u", "_s + state;
+    }
     QString street = address.value(Ident::Street).toString();
     // The minus sign is read as a hyphen before numbers are rewritten, so "1−2" becomes "1の2" too.
     firstPart.replace(QChar(0x2212), u'-');
@@ -234,7 +240,7 @@ QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) co
     street = TextObject::bounded(street, MaxAddressLines, TextObject::MaxLineLength);
     // Numbers are written the Japanese way in Japanese addresses only: "1600 Amphitheatre Way" keeps its
     // digits and letters.
-    if (MailingLabelText::usesJapaneseOrder(address)) {
+    if (japanese) {
         firstPart = VerticalNumerals::transform(firstPart, m_numeralOptions);
         street = VerticalNumerals::transform(street, m_numeralOptions);
     }

@@ -242,11 +242,13 @@ TEST(HagakiCardTest, NumbersInVerticalAddressesStandUprightWithTheJapaneseDefaul
     anne.address = { { Ident::ZIP, u"62701"_s }, { Ident::State, u"IL"_s }, { Ident::City, u"Springfield"_s },
         { Ident::Street, u"1600 Amphitheatre Way"_s }, { Ident::Country, u"USA"_s } };
     abroad.setReceiverPersons({ anne });
-    EXPECT_TRUE(abroad.objectTable()[HagakiLayout::ReceiverAddressSlot]
-                    .value(TextKey::AddressArray)
-                    .toStringList()
-                    .join(QString())
-                    .contains(u"1600 Amphitheatre Way"_s));
+    const QString abroadText = abroad.objectTable()[HagakiLayout::ReceiverAddressSlot]
+                                   .value(TextKey::AddressArray)
+                                   .toStringList()
+                                   .join(u'|');
+    EXPECT_TRUE(abroadText.contains(u"1600 Amphitheatre Way"_s)) << qPrintable(abroadText);
+    EXPECT_TRUE(abroadText.contains(u"Springfield, IL"_s))
+        << "city and state apart: " << qPrintable(abroadText);
 
     // Without kanji numerals, numbers of up to three digits stand in one cell; longer ones lie on their side.
     QVariantMap digits = japanese;

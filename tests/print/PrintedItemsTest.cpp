@@ -53,13 +53,16 @@ protected:
         options.insert(PrintKey::FontName, PrintFont::DefaultVerticalFamily);
     }
 
-    QString listText(const QVariantMap &listOptions)
+    QByteArray listPdf(const QVariantMap &listOptions)
     {
         const QSizeF a4 = PaperSizes::sizeInPoints(PaperSizes::A4);
         AddressListRenderer list(listOptions, receivers, a4);
-        return PdfTextSupport::pdfToText(pdfOf(list.pageCount(), a4, [&](QPainter *p, int page) {
-            list.drawPage(p, page);
-        })).value_or(QString());
+        return pdfOf(list.pageCount(), a4, [&](QPainter *p, int page) { list.drawPage(p, page); });
+    }
+
+    QString listText(const QVariantMap &listOptions)
+    {
+        return PdfTextSupport::pdfToText(listPdf(listOptions)).value_or(QString());
     }
 
     QList<ReceiverRecord> receivers;
@@ -128,4 +131,26 @@ TEST_F(PrintedItemsTest, TheAddressListPrintsItsDefaultItemsAndTheChosenOnesInTh
     EXPECT_GE(nickname, 0) << qPrintable(text);
     EXPECT_GT(phone, nickname) << qPrintable(text);
     EXPECT_FALSE(text.contains(u"西新宿"_s) || text.contains(u"taro@example.jp"_s)) << qPrintable(text);
+}
+
+TEST_F(PrintedItemsTest, TheAddressListKeepsClearOfTheSheetsEdgesWhenNoPrinterIsKnown)
+{
+    if (!PdfTextSupport::havePdfToText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    // The default margins are 0; a PDF still keeps its text 10 mm from every edge.
+    const QList<PdfTextSupport::Word> words = PdfTextSupport::words(listPdf(options));
+    ASSERT_FALSE(words.isEmpty());
+    const QSizeF a4 = PaperSizes::sizeInPoints(PaperSizes::A4);
+    const double inset = 72.0 * 10.0 / 25.4;
+    for (const PdfTextSupport::Word &word : words) {
+        EXPECT_GE(word.box.left(), inset - 0.5) << qPrintable(word.text);
+        EXPECT_GE(word.box.top(), inset - 3) << qPrintable(word.text); // the box includes the line's leading
+        EXPECT_LE(word.box.right(), a4.width() - inset + 0.5) << qPrintable(word.text);
+    }
+    // Margins count from there, as they do from a printer's printable area.
+    QVariantMap margins = options;
+    margins.insert(PrintKey::LeftMargin, 36);
+    const QList<PdfTextSupport::Word> moved = PdfTextSupport::words(listPdf(margins));
+    ASSERT_FALSE(moved.isEmpty());
+    EXPECT_NEAR(moved.first().box.left(), words.first().box.left() + 36, 0.5);
 }
