@@ -257,6 +257,21 @@ TEST(EnvelopeRenderTest, PostalCodesStayOutOfColumnsAndSendersNeverOutsizeTheAdd
             EXPECT_EQ(page.receiver->lines.first(), u"〒100-0013"_s) << row.guards;
             for (const QString &line : page.receiver->lines.mid(1))
                 EXPECT_FALSE(line.contains(u"100-0013"_s)) << row.guards;
+            // Its digits are set alike: "100" does not stand in a cell of its own beside "0013" lying down.
+            QList<VerticalGlyph> zipDigits;
+            QString zipText;
+            for (const VerticalGlyph &g : geometry.receiver->glyphs) {
+                if (zipText.size() >= 9)
+                    break;
+                zipText += g.text;
+                if (!g.text.isEmpty() && g.text.at(0).isDigit())
+                    zipDigits.append(g);
+            }
+            EXPECT_TRUE(zipText.startsWith(u"〒100-0013"_s)) << row.guards << ": " << qPrintable(zipText);
+            for (const VerticalGlyph &g : zipDigits) {
+                EXPECT_EQ(g.rotation, zipDigits.first().rotation) << row.guards << ": " << qPrintable(g.text);
+                EXPECT_EQ(g.size, zipDigits.first().size) << row.guards << ": " << qPrintable(g.text);
+            }
         }
     }
 }

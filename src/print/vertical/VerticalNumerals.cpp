@@ -14,6 +14,7 @@ constexpr std::array<char16_t, 10> kanji { u'〇', u'一', u'二', u'三', u'四
     u'九' };
 constexpr std::array<char16_t, 3> groupWords { 0, u'万', u'億' };
 constexpr qsizetype maxPositionalDigits = 12;
+constexpr char16_t PostalMark = u'\u3012'; // 〒
 
 bool isDigit(QChar c)
 {
@@ -151,6 +152,9 @@ qsizetype uprightNumberAt(QStringView text, qsizetype pos)
     if (pos < 0 || pos >= text.size() || !isDigit(text[pos]))
         return 0;
     if (pos > 0 && isDigit(text[pos - 1]))
+        return 0;
+    // A postal code after its mark is one number: "〒100-0001" must not stand "100" up beside "0001".
+    if (pos > 0 && text[pos - 1] == PostalMark)
         return 0;
     qsizetype end = pos;
     while (end < text.size() && isDigit(text[end]) && end - pos <= MaxUprightDigits)

@@ -69,4 +69,7 @@ TEST(VerticalTextNumeralsTest, FindsNumbersOfUpToThreeDigits)
     // A number of four digits is not one, nor is any tail of it.
     EXPECT_EQ(found, (QList<std::pair<qsizetype, qsizetype>> { { 0, 1 }, { 2, 2 }, { 5, 3 }, { 9, 2 } }));
     EXPECT_EQ(VerticalNumerals::uprightNumberAt(u"7"_s, 0), 1);
+    // A postal code is one number, whatever its first group's length.
+    EXPECT_EQ(VerticalNumerals::uprightNumberAt(u"〒100-0001"_s, 1), 0);
+    EXPECT_EQ(VerticalNumerals::uprightNumberAt(u"〒100-0001"_s, 5), 0);
 }
