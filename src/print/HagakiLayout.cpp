@@ -220,6 +220,11 @@ QRectF HagakiLayout::newAlignName(QVariantMap &object, const QRectF &rect) const
     return rect;
 }
 
+bool HagakiLayout::zipGoesInBoxes(const QVariantMap &address)
+{
+    return !address.value(Ident::ZIP).toString().isEmpty() && MailingLabelText::usesJapaneseOrder(address);
+}
+
 QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) const
 {
     const QVariantMap address = object.value(TextKey::AdrsDict).toMap();
@@ -232,6 +237,10 @@ QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) co
         // the two are parted as those countries write them.
         firstPart = japanese || state.isEmpty() || city.isEmpty() ? state + city : city + u", "_s + state;
     }
+    // The card's boxes are read by Japanese sorting machines: a postal code abroad goes with its city.
+    const QString zip = address.value(Ident::ZIP).toString().trimmed();
+    if (!japanese && !zip.isEmpty())
+        firstPart = firstPart.isEmpty() ? zip : firstPart + u' ' + zip;
     QString street = address.value(Ident::Street).toString();
     // The minus sign is read as a hyphen before numbers are rewritten, so "1−2" becomes "1の2" too.
     firstPart.replace(QChar(0x2212), u'-');
@@ -303,7 +312,7 @@ void HagakiLayout::updateTextObjectForReceiver(const ReceiverRecord &r)
             addressRect.moveLeft(nameRect.right());
     }
     newAlignAddress(address, addressRect);
-    if (!r.address.value(Ident::ZIP).toString().isEmpty())
+    if (zipGoesInBoxes(r.address))
         TextObject::setRect(address, ReceiverZipRect, TextKey::ReceiverZipRect);
 }
 
@@ -348,7 +357,7 @@ void HagakiLayout::updateTextObjectForSender(const ReceiverRecord &r)
         addressRect = clearOfSenderBoxes(QRectF(x, SenderY, w, SenderHeight), hagakiOptions());
     }
     newAlignAddress(address, addressRect);
-    if (!r.address.value(Ident::ZIP).toString().isEmpty()) {
+    if (zipGoesInBoxes(r.address)) {
         const QPointF origin = PrintChoices::senderZipOrigin(hagakiOptions());
         TextObject::setRect(
             address, QRectF(origin, QSizeF(ZipRowWidth, ZipRowHeight)), TextKey::SenderZipRect);

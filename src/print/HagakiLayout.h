@@ -78,6 +78,8 @@ public:
 
     QRectF newAlignName(QVariantMap &object, const QRectF &rect) const;
     QRectF newAlignAddress(QVariantMap &object, const QRectF &rect) const;
+    // Only a Japanese postal code goes in the card's boxes; one abroad is written after the city.
+    static bool zipGoesInBoxes(const QVariantMap &address);
 
     QList<QVariantMap> &objectTable() { return m_objects; }
     const QList<QVariantMap> &objectTable() const { return m_objects; }

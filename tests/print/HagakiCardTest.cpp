@@ -247,8 +247,15 @@ TEST(HagakiCardTest, NumbersInVerticalAddressesStandUprightWithTheJapaneseDefaul
                                    .toStringList()
                                    .join(u'|');
     EXPECT_TRUE(abroadText.contains(u"1600 Amphitheatre Way"_s)) << qPrintable(abroadText);
-    EXPECT_TRUE(abroadText.contains(u"Springfield, IL"_s))
-        << "city and state apart: " << qPrintable(abroadText);
+    EXPECT_TRUE(abroadText.contains(u"Springfield, IL 62701"_s))
+        << "city and state apart, the postal code after them: " << qPrintable(abroadText);
+    // Its postal code is not put in the boxes, where Japanese sorting machines would read it as theirs.
+    EXPECT_TRUE(HagakiRenderer::layoutPage(abroad.pageForReceiver(0)).zipDigits.isEmpty());
+    HagakiLayout home;
+    home.setPrintOptions(japanese);
+    home.setReceiverPersons({ record(u"山田"_s, u"太郎"_s) });
+    EXPECT_EQ(HagakiRenderer::layoutPage(home.pageForReceiver(0)).zipDigits.size(), 7)
+        << "a Japanese postal code still fills its boxes";
 
     // Without kanji numerals, numbers of up to three digits stand in one cell; longer ones lie on their side.
     QVariantMap digits = japanese;
