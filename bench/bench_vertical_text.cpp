@@ -1,6 +1,6 @@
-#include "print/VerticalFit.h"
-#include "print/VerticalTextLayout.h"
-#include "print/VerticalTextPainter.h"
+#include "print/vertical/VerticalFit.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -17,7 +17,7 @@ void fitAndSetPostcard(benchmark::State &state, bool verticalForms)
     const QFont font(u"Noto Serif CJK JP"_s);
     VerticalTextLayout::Options options;
     options.useVerticalForms = verticalForms;
-    options.pairDigits = true;
+    options.uprightNumbers = true;
     const QRectF addressRect(204, 75, 46, 275);
     const QRectF nameRect(108, 80, 90, 270);
     QImage image(283, 420, QImage::Format_RGB32);

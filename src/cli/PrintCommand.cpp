@@ -14,11 +14,11 @@
 #include "print/PrintOptionPaths.h"
 #include "print/PrintOptionsStore.h"
 #include "print/PrintRecipients.h"
+#include "print/pdf/TextMappedPdfWriter.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QPdfWriter>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -222,7 +222,7 @@ int print(const QStringList &arguments, CommandIo &io)
     QBuffer buffer;
     if (!output.open() || (output.isStandardOutput() && !buffer.open(QIODevice::WriteOnly)))
         return parser.failure(io, output.failureMessage());
-    QPdfWriter writer(output.isStandardOutput() ? static_cast<QIODevice *>(&buffer) : output.device());
+    TextMappedPdfWriter writer(output.isStandardOutput() ? static_cast<QIODevice *>(&buffer) : output.device());
     writer.setCreator(u"Corvanthe"_s);
     writer.setTitle(input == ContactInput::StandardStream ? QString() : QFileInfo(input).completeBaseName());
 

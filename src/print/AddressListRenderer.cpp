@@ -8,6 +8,7 @@
 #include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
+#include "print/pdf/TextDrawing.h"
 
 #include <QColor>
 #include <QFontMetricsF>
@@ -55,10 +56,18 @@ QString AddressListRenderer::Line::text() const
     return result;
 }
 
+QRectF AddressListRenderer::unknownPrinterArea(const QSizeF &paper)
+{
+    // A PDF has no printer to say where it can print; with the default margins of 0 the list would run to
+    // the sheet's edges and its first letters be cut off when the file is printed.
+    const double inset = std::min({ UnknownPrinterInset, paper.width() / 4, paper.height() / 4 });
+    return QRectF(QPointF(0, 0), paper).adjusted(inset, inset, -inset, -inset);
+}
+
 AddressListRenderer::AddressListRenderer(const QVariantMap &options, const QList<ReceiverRecord> &receivers,
     const QSizeF &paper, const QRectF &imageable, bool printing)
     : m_paper(paper)
-    , m_imageable(imageable.isEmpty() ? QRectF(QPointF(0, 0), paper) : imageable)
+    , m_imageable(imageable.isEmpty() ? unknownPrinterArea(paper) : imageable)
     , m_printing(printing)
 {
     using PrintOptions::number;
@@ -269,7 +278,6 @@ void AddressListRenderer::drawPage(QPainter *painter, int page) const
         painter->fillRect(m_imageable, Qt::white);
 
     const QFontMetricsF metrics = PrintMetrics::metrics(m_font);
-    painter->setFont(PrintMetrics::forPainter(m_font, painter));
     for (const Placement &placement : placementsOnPage(page)) {
         const QRectF rect(
             m_content.left(), placement.y, m_content.width(), placement.lineCount * m_lineHeight);
@@ -281,8 +289,7 @@ void AddressListRenderer::drawPage(QPainter *painter, int page) const
             double x = m_content.left() + lines.at(i).x;
             for (const Run &run : lines.at(i).runs) {
                 painter->setPen(run.dim ? DimText : QColor(Qt::black));
-                painter->drawText(QPointF(x, baseline), run.text);
-                x += metrics.horizontalAdvance(run.text);
+                x += TextDrawing::drawLine(painter, QPointF(x, baseline), run.text, m_font);
             }
             baseline += m_lineHeight;
         }

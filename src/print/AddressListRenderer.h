@@ -49,7 +49,12 @@ public:
         int lineCount = 0;
     };
 
-    // options: the whole print options; paper and imageable area in points (empty imageable: the paper).
+    // Where a printer that is not known (a PDF) is taken to print: 10 mm in from every edge.
+    static constexpr double UnknownPrinterInset = 72.0 * 10.0 / 25.4;
+    static QRectF unknownPrinterArea(const QSizeF &paper);
+
+    // options: the whole print options; paper and imageable area in points (empty imageable: the paper
+    // less UnknownPrinterInset on every side).
     AddressListRenderer(const QVariantMap &options, const QList<ReceiverRecord> &receivers,
         const QSizeF &paper, const QRectF &imageable = {}, bool printing = true);
 

@@ -1,28 +1,43 @@
-#include "EnvelopeLayout.h"
+#include "print/EnvelopeLayout.h"
 
-#include "HagakiTextObject.h"
-#include "MailingLabelText.h"
-#include "PaperSizes.h"
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "VerticalFontCache.h"
-#include "VerticalTextLayout.h"
-#include "VerticalTextRoutine.h"
 #include "model/LayoutString.h"
+#include "print/HagakiTextObject.h"
+#include "print/MailingLabelText.h"
+#include "print/PaperSizes.h"
+#include "print/PostalCodeBoxes.h"
+#include "print/PrintChoices.h"
+#include "print/PrintMetrics.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/pdf/TextDrawing.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalNumerals.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int FitPasses = 20;
+constexpr qreal ScalingReference = 100;
 constexpr qreal SenderInset = 10;
+// A sender set in columns stands at the envelope's foot, on the left, as Japanese envelopes have it.
+constexpr qreal SenderBottomInset = 28.35; // 10 mm
+// A sender placed by default keeps this far from the addressee's text and boxes; it is set smaller,
+// step by step, until it does.
+constexpr qreal BlockClearance = 6;
+constexpr qreal ClearanceShrink = 0.9;
+// A postal code on a line of its own above columns, and its distance from them.
+constexpr qreal ZipLineGap = 4;
+const QChar PostalMark(0x3012); // 〒
 // Text that would need a size below this is not worth printing; such a block keeps this size.
 constexpr qreal SmallestSize = 2;
 constexpr qsizetype MaxLines = 16;
@@ -61,14 +76,15 @@ QSizeF measure(const EnvelopeBlock &block, qreal size)
     if (block.lines.isEmpty() || !(size > 0))
         return {};
     const QString text = block.lines.join(u'\n');
-    const qreal across = qreal(block.lines.size()) * size;
+    const qreal across = qreal(block.lines.size() - 1) * size * block.textOptions.columnPitch + size;
     if (block.vertical) {
         if (block.upDown)
             return { across, VerticalTextLayout::measureLength(text, block.font, size, block.textOptions) };
         VerticalTextRoutine::Options routine;
         routine.direction = VerticalDirection::LeftToRight;
         routine.measureOnly = true;
-        routine.pairDigits = block.textOptions.pairDigits;
+        routine.uprightNumbers = block.textOptions.uprightNumbers;
+        routine.columnPitch = block.textOptions.columnPitch;
         const VerticalLineLayout line
             = VerticalTextRoutine::layout({ { text, block.font, size } }, QPointF(0, 0), routine);
         return line.bounds.size();
@@ -92,6 +108,36 @@ QSizeF measure(const EnvelopeBlock &block, qreal size)
     return block.upDown ? QSizeF(down, widest) : QSizeF(widest, down);
 }
 
+// Text set top to bottom in columns (rather than turned or in rows).
+bool setsColumns(const QVariantMap &envelope)
+{
+    return isUpDown(envelope) && PrintOptions::flag(envelope.value(PrintKey::DrawTextInVertical));
+}
+
+// Where a postal code set apart from the lines is drawn, on the paper.
+QRectF zipArea(const EnvelopeBlock &block, const EnvelopePaper &paper)
+{
+    if (block.zip.isEmpty())
+        return {};
+    if (block.zipPlace == EnvelopeBlock::ZipPlace::Boxes)
+        return PostalCodeBoxes::rowRect(PostalCodeBoxes::envelopeOrigin(paper.size), false);
+    if (block.zipPlace != EnvelopeBlock::ZipPlace::AboveBlock)
+        return {};
+    const qreal size = block.fontSize * EnvelopeLayout::ZipLineShare;
+    const QFont font = PrintMetrics::font(block.font.family(), size);
+    const qreal width = TextDrawing::lineWidth(block.zip, font);
+    const QFontMetricsF metrics = PrintMetrics::metrics(font);
+    const qreal height = metrics.ascent() + metrics.descent();
+    return QRectF(block.textRect.right() - width, block.textRect.top() - ZipLineGap - height, width, height);
+}
+
+// Everything a block prints on the paper: its text and its postal code.
+QRectF footprint(const EnvelopeBlock &block, const EnvelopePaper &paper)
+{
+    const QRectF zip = zipArea(block, paper);
+    return zip.isEmpty() ? block.textRect : block.textRect.united(zip);
+}
+
 } // namespace
 
 std::optional<EnvelopePaper> EnvelopePaper::named(const QString &name)
@@ -109,7 +155,11 @@ QRectF blockRect(const QVariantMap &envelope, const EnvelopePaper &paper, bool s
     const QVariantMap stored = envelope.value(PrintKey::RectDicts).toMap().value(paper.name).toMap();
     if (auto rect = TextObject::storedRect(stored.value(rectKey(sender, isUpDown(envelope)))))
         return *rect;
-    return QRectF(0, 0, paper.size.width() / 3, paper.size.height() / (sender ? 4 : 3));
+    // The addressee's block may take half the paper each way: in a third, a long street line came out
+    // at 7 to 9 points on a 洋形2号 or US #10 envelope.
+    if (!sender)
+        return QRectF(0, 0, paper.size.width() / 2, paper.size.height() / 2);
+    return QRectF(0, 0, paper.size.width() / 3, paper.size.height() / 4);
 }
 
 void setBlockRect(QVariantMap &envelope, const QString &paperName, bool sender, const QRectF &rect)
@@ -124,17 +174,42 @@ void setBlockRect(QVariantMap &envelope, const QString &paperName, bool sender, 
 EnvelopeBlock makeTextObject(
     const ReceiverRecord &record, const QVariantMap &printOptions, bool sender, const EnvelopePaper &paper)
 {
+    return makeTextObject(record, printOptions, sender, paper, std::numeric_limits<qreal>::infinity());
+}
+
+EnvelopeBlock makeTextObject(const ReceiverRecord &record, const QVariantMap &printOptions, bool sender,
+    const EnvelopePaper &paper, qreal maxSize)
+{
     const QVariantMap envelope = printOptions.value(PrintKey::Envelope).toMap();
     const QString keishou = PrintOptions::text(printOptions.value(PrintKey::Keishou));
 
     EnvelopeBlock block;
     block.sender = sender;
-    const QString text = MailingLabelText::makeAdrsAndNameString(record, envelope, keishou, sender);
-    block.lines = TextObject::bounded(text, MaxLines, TextObject::MaxLineLength).split(u'\n');
     block.upDown = isUpDown(envelope);
     block.vertical = PrintOptions::flag(envelope.value(PrintKey::DrawTextInVertical));
     block.font = block.vertical ? verticalFont(envelope) : bodyFont(printOptions);
-    block.textOptions.pairDigits = block.vertical && PrintChoices::tateChuYoko(envelope);
+    block.textOptions.uprightNumbers = block.vertical && PrintChoices::tateChuYoko(envelope);
+    if (block.vertical)
+        block.textOptions.columnPitch = ColumnPitch;
+
+    MailingLabelText::Parts parts = MailingLabelText::makeParts(record, envelope, keishou, sender);
+    if (block.vertical && parts.japaneseOrder) {
+        const VerticalNumerals::Options numerals = PrintChoices::numeralOptions(envelope);
+        for (QString &line : parts.address)
+            line = VerticalNumerals::transform(line, numerals);
+    }
+    // A postal code never runs inside a column: in columns it goes where envelopes have their boxes (the
+    // sender's above its columns); otherwise it takes a line of its own, marked as one.
+    if (!parts.zip.isEmpty() && setsColumns(envelope)) {
+        block.zip = parts.zip.left(TextObject::MaxLineLength);
+        block.zipPlace = sender ? EnvelopeBlock::ZipPlace::AboveBlock : EnvelopeBlock::ZipPlace::Boxes;
+        parts.zip.clear();
+    } else if (!parts.zip.isEmpty()) {
+        parts.zip.prepend(PostalMark);
+    }
+    const QString text
+        = TextObject::bounded(parts.lines(true).join(u'\n'), MaxLines, TextObject::MaxLineLength);
+    block.lines = text.split(u'\n');
 
     const QRectF rect = blockRect(envelope, paper, sender);
     const qreal w = rect.width();
@@ -142,8 +217,12 @@ EnvelopeBlock makeTextObject(
     qreal size = (block.upDown ? h : w) / qreal(block.lines.size()) * 1.1;
     QSizeF extent;
     if (w > 0 && h > 0 && !text.isEmpty()) {
+        // Unhinted text grows in proportion to its size: it is measured once and scaled for every size
+        // the fitting tries, then measured again at the size found.
+        const QSizeF perPoint = measure(block, ScalingReference) / ScalingReference;
+        const auto scaled = [&perPoint](qreal at) { return perPoint * at; };
         for (int pass = 0; pass < FitPasses; ++pass) {
-            extent = measure(block, size);
+            extent = scaled(size);
             const qreal rw = extent.width() / w;
             const qreal rh = extent.height() / h;
             if (rw > 0.98 || rh > 0.98)
@@ -164,7 +243,7 @@ EnvelopeBlock makeTextObject(
         // Twenty small steps cannot bring a size started far too large into the block; text running
         // off the envelope or over the other block is worse than a smaller size.
         for (int pass = 0; pass < FitPasses; ++pass) {
-            extent = measure(block, size);
+            extent = pass == 0 ? measure(block, size) : scaled(size);
             const qreal over = std::max(extent.width() / w, extent.height() / h);
             if (over <= 0.98 || size <= SmallestSize)
                 break;
@@ -173,7 +252,17 @@ EnvelopeBlock makeTextObject(
     } else {
         size = std::max<qreal>(SmallestSize, std::isfinite(size) ? size : SmallestSize);
     }
+    if (size > maxSize)
+        size = std::max(SmallestSize, maxSize);
     extent = measure(block, size);
+    // What scaling could not foresee (a glyph from another font, a rounded advance) is taken off here.
+    if (w > 0 && h > 0) {
+        const qreal over = std::max(extent.width() / w, extent.height() / h) / 0.98;
+        if (over > 1 && std::isfinite(over) && size > SmallestSize) {
+            size = std::max(SmallestSize, size / over * 0.995);
+            extent = measure(block, size);
+        }
+    }
     block.fontSize = size;
     block.extent = extent;
 
@@ -182,7 +271,10 @@ EnvelopeBlock makeTextObject(
         const qreal H = paper.size.height();
         const QPointF image = paper.imageable.topLeft();
         QPointF at;
-        if (sender)
+        if (sender && setsColumns(envelope))
+            at = QPointF(
+                image.x() + SenderInset, paper.imageable.bottom() - extent.height() - SenderBottomInset);
+        else if (sender)
             at = block.upDown ? QPointF(image.x() + SenderInset, 0.25 * W + image.y() + SenderInset)
                               : QPointF(0.75 * W - extent.width() + image.x(), image.y() + SenderInset);
         else
@@ -213,12 +305,29 @@ EnvelopePage layoutPage(const ReceiverRecord &receiver, const std::optional<Rece
 {
     EnvelopePage page;
     page.paper = paper;
-    page.printBorder
-        = PrintOptions::flag(printOptions.value(PrintKey::Envelope).toMap().value(PrintKey::PrintBorder));
+    const QVariantMap envelope = printOptions.value(PrintKey::Envelope).toMap();
+    page.printBorder = PrintOptions::flag(envelope.value(PrintKey::PrintBorder));
     page.receiver = makeTextObject(receiver, printOptions, false, paper);
-    if (sender)
-        page.sender = makeTextObject(*sender, printOptions, true, paper);
+    if (!sender)
+        return page;
+    // Blocks fitted each to its own rectangle would set a short return address larger than the
+    // addressee's; and one placed by default may land on the addressee's text.
+    qreal maxSize = page.receiver->fontSize * SenderShare;
+    page.sender = makeTextObject(*sender, printOptions, true, paper, maxSize);
+    const bool placedByDefault = blockRect(envelope, paper, true).topLeft() == QPointF(0, 0);
+    const QRectF addressee = footprint(*page.receiver, paper)
+                                 .adjusted(-BlockClearance, -BlockClearance, BlockClearance, BlockClearance);
+    while (placedByDefault && footprint(*page.sender, paper).intersects(addressee)
+        && page.sender->fontSize > SmallestSize) {
+        maxSize = page.sender->fontSize * ClearanceShrink;
+        page.sender = makeTextObject(*sender, printOptions, true, paper, maxSize);
+    }
     return page;
+}
+
+QRectF zipRect(const EnvelopeBlock &block, const EnvelopePaper &paper)
+{
+    return zipArea(block, paper);
 }
 
 } // namespace EnvelopeLayout

@@ -1,12 +1,14 @@
-#include "EnvelopeRenderer.h"
+#include "print/EnvelopeRenderer.h"
 
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "VerticalFontCache.h"
-#include "VerticalTextLayout.h"
-#include "VerticalTextPainter.h"
-#include "VerticalTextRoutine.h"
+#include "print/PrintChoices.h"
+#include "print/PrintMetrics.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/pdf/TextDrawing.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextPainter.h"
+#include "print/vertical/VerticalTextRoutine.h"
 
 #include <QPainter>
 #include <QTextBoundaryFinder>
@@ -69,9 +71,15 @@ void setHorizontal(const EnvelopeBlock &block, EnvelopeRenderer::BlockGeometry &
     }
 }
 
-EnvelopeRenderer::BlockGeometry layoutBlock(const EnvelopeBlock &block, QPointF origin, bool border)
+EnvelopeRenderer::BlockGeometry layoutBlock(
+    const EnvelopeBlock &block, const EnvelopePaper &paper, QPointF origin, bool border)
 {
     EnvelopeRenderer::BlockGeometry g;
+    if (block.zipPlace == EnvelopeBlock::ZipPlace::Boxes && !block.zip.isEmpty())
+        g.zipDigits = PostalCodeBoxes::digits(block.zip, PostalCodeBoxes::envelopeOrigin(paper.size) + origin,
+            false, PostalCodeBoxes::digitFont(block.font));
+    else if (block.zipPlace == EnvelopeBlock::ZipPlace::AboveBlock && !block.zip.isEmpty())
+        g.zipLine = EnvelopeLayout::zipRect(block, paper).translated(origin);
     g.rect = block.rect.translated(origin);
     if (border)
         g.border = g.rect.adjusted(-BorderOutset, -BorderOutset, BorderOutset, BorderOutset);
@@ -86,7 +94,7 @@ EnvelopeRenderer::BlockGeometry layoutBlock(const EnvelopeBlock &block, QPointF 
             // Rows left to right with every glyph turned: it reads vertically once the envelope is turned.
             VerticalTextRoutine::Options routine;
             routine.direction = VerticalDirection::LeftToRight;
-            routine.pairDigits = block.textOptions.pairDigits;
+            routine.uprightNumbers = block.textOptions.uprightNumbers;
             g.glyphs = VerticalTextRoutine::layout(
                 { { text, block.font, block.fontSize } }, g.rect.topLeft(), routine)
                            .glyphs;
@@ -127,9 +135,9 @@ PageGeometry layoutPage(const EnvelopePage &page, QPointF origin)
 {
     PageGeometry geometry;
     if (page.receiver)
-        geometry.receiver = layoutBlock(*page.receiver, origin, page.printBorder);
+        geometry.receiver = layoutBlock(*page.receiver, page.paper, origin, page.printBorder);
     if (page.sender)
-        geometry.sender = layoutBlock(*page.sender, origin, page.printBorder);
+        geometry.sender = layoutBlock(*page.sender, page.paper, origin, page.printBorder);
     return geometry;
 }
 
@@ -143,8 +151,9 @@ void drawPage(QPainter *painter, const EnvelopePage &page, const RenderOptions &
         painter->fillRect(page.paper.imageable, Qt::white);
     }
     const PageGeometry geometry = layoutPage(page, options.origin);
-    for (const std::optional<BlockGeometry> &block : { geometry.receiver, geometry.sender }) {
-        if (!block)
+    for (const auto &[block, layout] :
+        { std::make_pair(geometry.receiver, page.receiver), std::make_pair(geometry.sender, page.sender) }) {
+        if (!block || !layout)
             continue;
         if (!block->border.isEmpty()) {
             painter->setPen(QPen(Qt::black, BorderWidth));
@@ -153,6 +162,14 @@ void drawPage(QPainter *painter, const EnvelopePage &page, const RenderOptions &
         }
         painter->setPen(Qt::black);
         VerticalTextPainter::draw(painter, block->glyphs);
+        PostalCodeBoxes::drawDigits(painter, block->zipDigits, PostalCodeBoxes::digitFont(layout->font));
+        if (!block->zipLine.isEmpty()) {
+            const QFont font
+                = PrintMetrics::font(layout->font.family(), layout->fontSize * EnvelopeLayout::ZipLineShare);
+            const QPointF baseline(
+                block->zipLine.left(), block->zipLine.top() + PrintMetrics::metrics(font).ascent());
+            TextDrawing::drawLine(painter, baseline, layout->zip, font);
+        }
     }
     painter->restore();
 }

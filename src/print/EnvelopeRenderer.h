@@ -1,6 +1,7 @@
 #pragma once
 
-#include "EnvelopeLayout.h"
+#include "print/EnvelopeLayout.h"
+#include "print/PostalCodeBoxes.h"
 
 #include <QList>
 #include <QPointF>
@@ -39,6 +40,8 @@ struct BlockGeometry
     QList<QPointF> lineOrigins; // horizontal text: baseline origin of each line
     QList<VerticalGlyph> glyphs; // vertical text: glyphs in the block frame
     QRectF inkRect; // where the text lands on the page
+    QList<PostalCodeBoxes::Digit> zipDigits; // the addressee's postal code in its boxes
+    QRectF zipLine; // the sender's postal code on its line above the columns
 };
 
 struct PageGeometry

@@ -1,8 +1,10 @@
-#include "HagakiBackground.h"
+#include "print/HagakiBackground.h"
 
-#include "HagakiRenderer.h"
-#include "PrintOptionKeys.h"
-#include "PrintUnits.h"
+#include "print/PostalCodeBoxes.h"
+#include "print/PrintMetrics.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintUnits.h"
+#include "print/pdf/TextDrawing.h"
 
 #include <QFont>
 #include <QPainter>
@@ -20,7 +22,7 @@ const QColor CardEdge(150, 150, 150);
 
 void drawBoxes(QPainter *painter, QPointF origin, bool sender, const QColor &colour)
 {
-    const QList<QRectF> boxes = HagakiRenderer::zipBoxes(origin, sender);
+    const QList<QRectF> boxes = PostalCodeBoxes::boxes(origin, sender);
     painter->setPen(QPen(colour, sender ? 0.5 : 0.8));
     painter->setBrush(Qt::NoBrush);
     for (const QRectF &box : boxes)
@@ -36,11 +38,14 @@ void drawBoxes(QPainter *painter, QPointF origin, bool sender, const QColor &col
 
 void drawTitle(QPainter *painter, const QString &text, const QRectF &area, qreal size, const QColor &colour)
 {
-    QFont font(PrintFont::DefaultSerifVerticalFamily);
-    font.setPixelSize(qMax(1, qRound(size)));
-    painter->setFont(font);
+    const QFont font
+        = PrintMetrics::font(PrintFont::DefaultSerifVerticalFamily, qMax<qreal>(1, qRound(size)));
+    const QFontMetricsF metrics = PrintMetrics::metrics(font);
+    const qreal width = TextDrawing::lineWidth(text, font);
+    const QPointF baseline(
+        area.center().x() - width / 2, area.center().y() + (metrics.ascent() - metrics.descent()) / 2);
     painter->setPen(colour);
-    painter->drawText(area, Qt::AlignCenter, text);
+    TextDrawing::drawLine(painter, baseline, text, font);
 }
 
 // The stamp printed in the top left corner: a framed picture of a small flower over waves.

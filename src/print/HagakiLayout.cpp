@@ -1,10 +1,13 @@
-#include "HagakiLayout.h"
+#include "print/HagakiLayout.h"
 
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "PrintUnits.h"
-#include "VerticalFit.h"
+#include "print/HagakiName.h"
+#include "print/MailingLabelText.h"
+#include "print/PostalCodeBoxes.h"
+#include "print/PrintChoices.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/PrintUnits.h"
+#include "print/vertical/VerticalFit.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -26,57 +29,22 @@ constexpr qreal SenderHeight = 175;
 constexpr qreal SenderAddressGap = 3;
 constexpr qreal SenderAddressWidth = 40;
 constexpr qreal SenderAddressRight = 104;
+// Default sender blocks end this far above the sender's postal-code boxes printed on the card, and are
+// never cut shorter than the minimum height for it.
+constexpr qreal BoxClearance = 4.25; // 1.5 mm
+constexpr qreal MinimumSenderHeight = 50;
+// The receiver's name is the largest text of a card: the other blocks are held below these shares of it,
+// and the sender's address below a share of the receiver's.
+constexpr qreal ReceiverAddressShare = 0.85;
+constexpr qreal CompanyShare = 0.85;
+constexpr qreal SenderNameShare = 0.75;
+constexpr qreal SenderAddressShare = 0.85;
 constexpr qreal ZipRowWidth = 80;
 constexpr qreal ZipRowHeight = 18;
 // More than a card can show; only three joint names print, but the editor keeps every one.
 constexpr qsizetype MaxJointNames = 16;
 constexpr qsizetype MaxCompanyLines = 4;
 constexpr qsizetype MaxAddressLines = 8;
-
-const QStringList &leadingHonorifics()
-{
-    static const QStringList list { PrintValue::KeishouMr, PrintValue::KeishouMrs, PrintValue::KeishouMs,
-        PrintValue::KeishouDr };
-    return list;
-}
-
-const QStringList &trailingHonorifics()
-{
-    static const QStringList list { PrintValue::KeishouSama, PrintValue::KeishouDono,
-        PrintValue::KeishouOnchu };
-    return list;
-}
-
-QString spaced(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() * 2);
-    for (QChar c : text) {
-        out += c;
-        out += u' ';
-    }
-    return out;
-}
-
-QStringList renmeiOf(const QVariantMap &object)
-{
-    const QVariant value = object.value(TextKey::Renmei);
-    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
-        return value.toStringList();
-    const QString text = value.toString();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
-}
-
-// Step 5 of the name text: the sender's trailing blank goes, a receiver's honorific follows.
-void finishName(QString &text, bool sender, const QString &keishou)
-{
-    if (text.isEmpty())
-        return;
-    if (sender)
-        text.chop(1);
-    else if (trailingHonorifics().contains(keishou))
-        text += keishou;
-}
 
 // Sets the name object's joint names and company from a record.
 void fillNameObject(
@@ -120,30 +88,17 @@ QVariantList toVariantList(const QList<qreal> &values)
     return list;
 }
 
-VerticalNumerals::Options numeralOptionsFrom(const QVariantMap &hagaki)
+// A default sender block ends above the row of sender's boxes the card has printed in its way.
+QRectF clearOfSenderBoxes(QRectF rect, const QVariantMap &hagaki)
 {
-    VerticalNumerals::Options options;
-    switch (PrintChoices::kanjiNumerals(hagaki)) {
-    case PrintChoices::KanjiNumerals::Off:
-        break;
-    case PrintChoices::KanjiNumerals::Digits:
-        options.numerals = VerticalNumerals::NumeralStyle::KanjiDigits;
-        break;
-    case PrintChoices::KanjiNumerals::Positional:
-        options.numerals = VerticalNumerals::NumeralStyle::KanjiPositional;
-        break;
-    }
-    switch (PrintChoices::numberHyphen(hagaki)) {
-    case PrintChoices::NumberHyphen::Off:
-        break;
-    case PrintChoices::NumberHyphen::Chouon:
-        options.hyphen = VerticalNumerals::NumberHyphen::LongMark;
-        break;
-    case PrintChoices::NumberHyphen::No:
-        options.hyphen = VerticalNumerals::NumberHyphen::No;
-        break;
-    }
-    return options;
+    const QRectF row = PostalCodeBoxes::rowRect(PrintChoices::senderZipOrigin(hagaki), true);
+    const qreal bottom = row.top() - BoxClearance;
+    if (rect.right() <= row.left() || rect.left() >= row.right() || rect.bottom() <= bottom)
+        return rect;
+    if (bottom - rect.top() < MinimumSenderHeight)
+        return rect; // boxes moved up into the block: the user's placement decides
+    rect.setBottom(bottom);
+    return rect;
 }
 
 QString userFontFamily()
@@ -185,9 +140,9 @@ void HagakiLayout::setPrintOptions(const QVariantMap &options)
     m_keishou = PrintOptions::text(options.value(PrintKey::Keishou));
     if (PrintChoices::isNoKeishou(m_keishou))
         m_keishou.clear();
-    m_numeralOptions = numeralOptionsFrom(hagaki);
+    m_numeralOptions = PrintChoices::numeralOptions(hagaki);
     m_textOptions = {};
-    m_textOptions.pairDigits = PrintChoices::tateChuYoko(hagaki);
+    m_textOptions.uprightNumbers = PrintChoices::tateChuYoko(hagaki);
 }
 
 QFont HagakiLayout::tategakiFont() const
@@ -230,56 +185,7 @@ QString HagakiLayout::nameString(
 QString HagakiLayout::nameString(
     const QVariantMap &textObject, const QVariantMap &layoutDict, bool sender, const QString &keishou)
 {
-    const QVariantMap nameDict = textObject.value(TextKey::NameDict).toMap();
-    QString last = nameDict.value(Ident::LastName).toString().left(TextObject::MaxLineLength);
-    QString first = nameDict.value(Ident::FirstName).toString().left(TextObject::MaxLineLength);
-    if (last.isEmpty() && first.isEmpty()) {
-        if (!nameDict.contains(Ident::Name)) {
-            last = TextValue::NoName;
-        } else {
-            const QString name = nameDict.value(Ident::Name).toString().left(2 * TextObject::MaxLineLength);
-            qsizetype at = name.indexOf(QChar(0x3000));
-            if (at < 0)
-                at = name.indexOf(u' ');
-            if (at > 0) {
-                last = name.left(at);
-                first = name.mid(at + 1);
-            } else {
-                last = name;
-            }
-        }
-    }
-    if (!sender && leadingHonorifics().contains(keishou))
-        last.prepend(keishou);
-
-    const bool renmeiOn = layoutDict.value(Key::Renmei).toBool();
-    const QStringList renmei = renmeiOn ? renmeiOf(textObject) : QStringList();
-    qsizetype width = first.size();
-    for (const QString &joint : renmei)
-        width = std::max(width, std::min(joint.size(), TextObject::MaxLineLength));
-
-    QString text = spaced(last);
-    if (!first.isEmpty()) {
-        text += u' ';
-        text += QString(width - first.size(), u' ');
-        text += spaced(first);
-    }
-    finishName(text, sender, keishou);
-
-    if (renmeiOn) {
-        int added = 0;
-        for (const QString &joint : renmei) {
-            if (added == 3)
-                break;
-            if (joint.isEmpty())
-                continue;
-            text += u'\n';
-            text += spaced(joint.left(TextObject::MaxLineLength));
-            ++added;
-        }
-        finishName(text, sender, keishou);
-    }
-    return text;
+    return HagakiName::lines(HagakiName::parts(textObject, layoutDict, sender, keishou)).join(u'\n');
 }
 
 QStringList HagakiLayout::companyLines(const QVariantMap &textObject)
@@ -294,10 +200,12 @@ QStringList HagakiLayout::companyLines(const QVariantMap &textObject)
 QRectF HagakiLayout::newAlignName(QVariantMap &object, const QRectF &rect) const
 {
     const QVariantMap layoutDict = object.value(TextKey::LayoutDict).toMap();
-    const QStringList nameLines = nameString(object, layoutDict, TextObject::isSender(object)).split(u'\n');
+    const HagakiName::Parts parts
+        = HagakiName::parts(object, layoutDict, TextObject::isSender(object), m_keishou);
     const QStringList company = companyLines(object);
-    const VerticalFit::NameFit fit
-        = VerticalFit::fitName(nameLines, company, rect, tategakiFont(), m_textOptions);
+    const QFont font = tategakiFont();
+    const VerticalFit::NameFit fit = VerticalFit::fitName(HagakiName::lines(parts), company, rect, font,
+        m_textOptions, [&](qreal size) { return HagakiName::lengths(parts, font, size, m_textOptions); });
     object.insert(TextKey::LineHeight, fit.lineHeight);
     object.insert(TextKey::NameFontSize, fit.nameFontSize);
     object.insert(TextKey::NameWidthArray, toVariantList(fit.nameWidths));
@@ -312,20 +220,39 @@ QRectF HagakiLayout::newAlignName(QVariantMap &object, const QRectF &rect) const
     return rect;
 }
 
+bool HagakiLayout::zipGoesInBoxes(const QVariantMap &address)
+{
+    return !address.value(Ident::ZIP).toString().isEmpty() && MailingLabelText::usesJapaneseOrder(address);
+}
+
 QRectF HagakiLayout::newAlignAddress(QVariantMap &object, const QRectF &rect) const
 {
     const QVariantMap address = object.value(TextKey::AdrsDict).toMap();
+    const bool japanese = MailingLabelText::usesJapaneseOrder(address);
     QString firstPart = address.value(AddressKey::StateAndCity).toString();
-    if (!address.contains(AddressKey::StateAndCity))
-        firstPart = address.value(Ident::State).toString() + address.value(Ident::City).toString();
+    if (!address.contains(AddressKey::StateAndCity)) {
+        const QString state = address.value(Ident::State).toString();
+        const QString city = address.value(Ident::City).toString();
+        // Run together, "IL" and "Springfield" read as "ILSpringfield": abroad, the city comes first and
+        // the two are parted as those countries write them.
+        firstPart = japanese || state.isEmpty() || city.isEmpty() ? state + city : city + u", "_s + state;
+    }
+    // The card's boxes are read by Japanese sorting machines: a postal code abroad goes with its city.
+    const QString zip = address.value(Ident::ZIP).toString().trimmed();
+    if (!japanese && !zip.isEmpty())
+        firstPart = firstPart.isEmpty() ? zip : firstPart + u' ' + zip;
     QString street = address.value(Ident::Street).toString();
     // The minus sign is read as a hyphen before numbers are rewritten, so "1−2" becomes "1の2" too.
     firstPart.replace(QChar(0x2212), u'-');
     street.replace(QChar(0x2212), u'-');
-    firstPart = VerticalNumerals::transform(
-        TextObject::bounded(firstPart, MaxAddressLines, TextObject::MaxLineLength), m_numeralOptions);
-    street = VerticalNumerals::transform(
-        TextObject::bounded(street, MaxAddressLines, TextObject::MaxLineLength), m_numeralOptions);
+    firstPart = TextObject::bounded(firstPart, MaxAddressLines, TextObject::MaxLineLength);
+    street = TextObject::bounded(street, MaxAddressLines, TextObject::MaxLineLength);
+    // Numbers are written the Japanese way in Japanese addresses only: "1600 Amphitheatre Way" keeps its
+    // digits and letters.
+    if (japanese) {
+        firstPart = VerticalNumerals::transform(firstPart, m_numeralOptions);
+        street = VerticalNumerals::transform(street, m_numeralOptions);
+    }
 
     const VerticalFit::AddressFit fit
         = VerticalFit::fitAddress(firstPart, street, rect, tategakiFont(), m_textOptions);
@@ -385,7 +312,7 @@ void HagakiLayout::updateTextObjectForReceiver(const ReceiverRecord &r)
             addressRect.moveLeft(nameRect.right());
     }
     newAlignAddress(address, addressRect);
-    if (!r.address.value(Ident::ZIP).toString().isEmpty())
+    if (zipGoesInBoxes(r.address))
         TextObject::setRect(address, ReceiverZipRect, TextKey::ReceiverZipRect);
 }
 
@@ -408,6 +335,7 @@ void HagakiLayout::updateTextObjectForSender(const ReceiverRecord &r)
             nameRect.setRect(18, SenderY, 48, SenderHeight);
         else if (lines == 3)
             nameRect.setRect(12, SenderY, 54, SenderHeight);
+        nameRect = clearOfSenderBoxes(nameRect, hagakiOptions());
     }
     newAlignName(name, nameRect);
 
@@ -426,10 +354,10 @@ void HagakiLayout::updateTextObjectForSender(const ReceiverRecord &r)
         }
         if (x + w > SenderAddressRight)
             w = SenderAddressRight - x;
-        addressRect = QRectF(x, SenderY, w, SenderHeight);
+        addressRect = clearOfSenderBoxes(QRectF(x, SenderY, w, SenderHeight), hagakiOptions());
     }
     newAlignAddress(address, addressRect);
-    if (!r.address.value(Ident::ZIP).toString().isEmpty()) {
+    if (zipGoesInBoxes(r.address)) {
         const QPointF origin = PrintChoices::senderZipOrigin(hagakiOptions());
         TextObject::setRect(
             address, QRectF(origin, QSizeF(ZipRowWidth, ZipRowHeight)), TextKey::SenderZipRect);
@@ -449,10 +377,23 @@ bool HagakiLayout::isSameRecord(const ReceiverRecord &receiver) const
 
 HagakiPage HagakiLayout::page() const
 {
+    return composePage(senderIsReceiver());
+}
+
+HagakiPage HagakiLayout::pageForReceiver(qsizetype index)
+{
+    if (index >= 0 && index < m_receivers.size())
+        updateTextObjectForReceiver(m_receivers.at(index));
+    // Only the sender's own card loses its receiver blocks, not every card of a run that starts with it.
+    return composePage(index >= 0 && index < m_receivers.size() && isSameRecord(m_receivers.at(index)));
+}
+
+HagakiPage HagakiLayout::composePage(bool senderIsReceiver) const
+{
     HagakiPage page;
     page.objects = m_objects;
     page.hasSender = m_sender.has_value();
-    page.senderIsReceiver = senderIsReceiver();
+    page.senderIsReceiver = senderIsReceiver;
     page.hagakiType = PrintOptions::text(hagakiOptions().value(PrintKey::HagakiType));
     if (page.hagakiType.isEmpty())
         page.hagakiType = PrintValue::HagakiTypeNenga;
@@ -460,15 +401,64 @@ HagakiPage HagakiLayout::page() const
     page.font = tategakiFont();
     page.textOptions = m_textOptions;
     page.numeralOptions = m_numeralOptions;
+    keepReceiverLargest(page);
     return page;
 }
 
-HagakiPage HagakiLayout::pageForReceiver(qsizetype index)
+void HagakiLayout::capNameSize(QVariantMap &object, qreal cap) const
 {
-    if (index >= 0 && index < m_receivers.size())
-        updateTextObjectForReceiver(m_receivers.at(index));
-    HagakiPage result = page();
-    // Only the sender's own card loses its receiver blocks, not every card of a run that starts with it.
-    result.senderIsReceiver = index >= 0 && index < m_receivers.size() && isSameRecord(m_receivers.at(index));
-    return result;
+    if (object.isEmpty() || !(PrintOptions::number(object.value(TextKey::NameFontSize)) > cap))
+        return;
+    const HagakiName::Parts parts = HagakiName::parts(
+        object, object.value(TextKey::LayoutDict).toMap(), TextObject::isSender(object), m_keishou);
+    object.insert(TextKey::NameFontSize, cap);
+    object.insert(TextKey::NameWidthArray,
+        toVariantList(HagakiName::lengths(parts, tategakiFont(), cap, m_textOptions)));
+}
+
+void HagakiLayout::capCompanySize(QVariantMap &object, qreal cap) const
+{
+    if (object.isEmpty() || !(PrintOptions::number(object.value(TextKey::CompanyFontSize)) > cap))
+        return;
+    object.insert(TextKey::CompanyFontSize, cap);
+    object.insert(TextKey::CompanyWidthArray,
+        toVariantList(VerticalFit::lengths(companyLines(object), tategakiFont(), cap, m_textOptions)));
+}
+
+void HagakiLayout::capAddressSize(QVariantMap &object, qreal cap) const
+{
+    if (object.isEmpty() || !(PrintOptions::number(object.value(TextKey::FontSize)) > cap))
+        return;
+    object.insert(TextKey::FontSize, cap);
+    object.insert(TextKey::WidthArray,
+        toVariantList(VerticalFit::lengths(
+            object.value(TextKey::AddressArray).toStringList(), tategakiFont(), cap, m_textOptions)));
+}
+
+void HagakiLayout::keepReceiverLargest(HagakiPage &page) const
+{
+    QVariantMap &receiverName = page.objects[ReceiverNameSlot];
+    QVariantMap &receiverAddress = page.objects[ReceiverAddressSlot];
+    QVariantMap &senderName = page.objects[SenderNameSlot];
+    QVariantMap &senderAddress = page.objects[SenderAddressSlot];
+    const bool sender = page.hasSender && !senderName.isEmpty();
+    if (sender)
+        capCompanySize(
+            senderName, PrintOptions::number(senderName.value(TextKey::NameFontSize)) * CompanyShare);
+    if (page.senderIsReceiver || receiverName.isEmpty())
+        return;
+    // Blocks fitted each to its own rectangle can come out the other way round: a name sharing its
+    // block with joint names fits smaller than a sender's name alone in a narrower one.
+    const qreal name = PrintOptions::number(receiverName.value(TextKey::NameFontSize));
+    if (!(name > 0))
+        return;
+    capCompanySize(receiverName, name * CompanyShare);
+    capAddressSize(receiverAddress, name * ReceiverAddressShare);
+    if (!sender)
+        return;
+    capNameSize(senderName, name * SenderNameShare);
+    capCompanySize(senderName, PrintOptions::number(senderName.value(TextKey::NameFontSize)) * CompanyShare);
+    const qreal address = PrintOptions::number(receiverAddress.value(TextKey::FontSize));
+    if (address > 0)
+        capAddressSize(senderAddress, address * SenderAddressShare);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "HagakiTextObject.h"
-#include "ReceiverRecord.h"
-#include "VerticalNumerals.h"
-#include "VerticalTextLayout.h"
+#include "print/HagakiTextObject.h"
+#include "print/ReceiverRecord.h"
+#include "print/vertical/VerticalNumerals.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFont>
 #include <QList>
@@ -78,6 +78,8 @@ public:
 
     QRectF newAlignName(QVariantMap &object, const QRectF &rect) const;
     QRectF newAlignAddress(QVariantMap &object, const QRectF &rect) const;
+    // Only a Japanese postal code goes in the card's boxes; one abroad is written after the city.
+    static bool zipGoesInBoxes(const QVariantMap &address);
 
     QList<QVariantMap> &objectTable() { return m_objects; }
     const QList<QVariantMap> &objectTable() const { return m_objects; }
@@ -87,6 +89,13 @@ public:
     HagakiPage pageForReceiver(qsizetype index);
 
 private:
+    HagakiPage composePage(bool senderIsReceiver) const;
+    // The receiver's name is the largest text of the card and the receiver's address larger than the
+    // sender's: sizes fitted block by block are brought into that order.
+    void keepReceiverLargest(HagakiPage &page) const;
+    void capNameSize(QVariantMap &object, qreal cap) const;
+    void capCompanySize(QVariantMap &object, qreal cap) const;
+    void capAddressSize(QVariantMap &object, qreal cap) const;
     bool senderIsReceiver() const;
     bool isSameRecord(const ReceiverRecord &receiver) const;
 

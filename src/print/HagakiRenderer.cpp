@@ -1,13 +1,16 @@
-#include "HagakiRenderer.h"
+#include "print/HagakiRenderer.h"
 
-#include "HagakiBackground.h"
-#include "PaperSizes.h"
-#include "PrintChoices.h"
-#include "PrintOptionKeys.h"
-#include "PrintOptions.h"
-#include "PrintUnits.h"
-#include "VerticalFontCache.h"
-#include "VerticalTextPainter.h"
+#include "print/HagakiBackground.h"
+#include "print/HagakiName.h"
+#include "print/PaperSizes.h"
+#include "print/PostalCodeBoxes.h"
+#include "print/PrintChoices.h"
+#include "print/PrintOptionKeys.h"
+#include "print/PrintOptions.h"
+#include "print/PrintUnits.h"
+#include "print/pdf/TextDrawing.h"
+#include "print/vertical/VerticalFontCache.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QFontDatabase>
 #include <QGlyphRun>
@@ -17,51 +20,52 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using PrintUnits::millimetersToPoints;
-
-// Receiver boxes: three 5.7 x 8 mm boxes 7 mm apart, then four 6.8 mm apart.
-constexpr qreal ReceiverPitch = 19.8425;
-constexpr qreal ReceiverSecondOffset = 61.23;
-constexpr qreal ReceiverSecondPitch = 19.276;
-constexpr qreal ReceiverDigitDx = 2.835;
-constexpr qreal ReceiverDigitDy = 1.4;
-constexpr qreal ReceiverDigitSize = 18;
-// Sender boxes: 4 mm apart, the second group 13 mm from the first.
-constexpr qreal SenderPitch = 11.339;
-constexpr qreal SenderSecondOffset = 36.85;
-constexpr qreal SenderDigitDx = 0.7;
-constexpr qreal SenderDigitDy = 2.8;
-constexpr qreal SenderDigitSize = 11;
-
 const QColor PreviewSurround(255, 255, 178); // light yellow: 1, 1, 0.7
 const QColor GridColour(236, 236, 236);
 
-QFont zipFont(const QFont &pageFont)
+// Company lines first, from the block's top (later ones end at its foot); then the name, whose joint
+// names start where the main name does.
+VerticalBlockLayout layoutNameBlock(const QVariantMap &object, const QRectF &rect, const HagakiPage &page)
 {
-    if (QFontDatabase::hasFamily(PrintFont::DefaultVerticalFamily))
-        return QFont(PrintFont::DefaultVerticalFamily);
-    return pageFont;
+    const qreal lineHeight = PrintOptions::number(object.value(TextKey::LineHeight));
+    const qreal companySize = PrintOptions::number(object.value(TextKey::CompanyFontSize));
+    const qreal nameSize = PrintOptions::number(object.value(TextKey::NameFontSize));
+    if (!(lineHeight > 0))
+        return {};
+    VerticalBlockLayout block;
+    qreal right = rect.right();
+    const QStringList company = HagakiLayout::companyLines(object);
+    for (qsizetype i = 0; i < company.size(); ++i, right -= lineHeight) {
+        const VerticalAttributedText line { { company.at(i), page.font, companySize } };
+        const qreal top
+            = i == 0 ? rect.top() : rect.bottom() - VerticalTextLayout::measureLength(line, page.textOptions);
+        block.lines.append(VerticalTextLayout::layoutLine(line, QPointF(right, top), page.textOptions));
+    }
+    const HagakiName::Parts parts = HagakiName::parts(
+        object, object.value(TextKey::LayoutDict).toMap(), TextObject::isSender(object), page.keishou);
+    qreal top = rect.top();
+    if (!company.isEmpty()) {
+        const QList<qreal> lengths = HagakiName::lengths(parts, page.font, nameSize, page.textOptions);
+        top = rect.bottom() - (lengths.isEmpty() ? 0 : lengths.first());
+    }
+    block.lines
+        += HagakiName::layOutColumns(parts, page.font, nameSize, right, top, lineHeight, page.textOptions);
+    for (const VerticalLineLayout &line : block.lines) {
+        if (!line.bounds.isEmpty())
+            block.textRect = block.textRect.isNull() ? line.bounds : block.textRect.united(line.bounds);
+    }
+    return block;
 }
 
 VerticalBlockLayout layoutBlock(const QVariantMap &object, const QRectF &rect, const HagakiPage &page)
 {
-    const QString kind = object.value(TextKey::Kind).toString();
+    if (object.value(TextKey::Kind).toString() == TextValue::Name)
+        return layoutNameBlock(object, rect, page);
     const qreal lineHeight = PrintOptions::number(object.value(TextKey::LineHeight));
+    const qreal size = PrintOptions::number(object.value(TextKey::FontSize));
     QList<VerticalAttributedText> lines;
-    if (kind == TextValue::Name) {
-        const qreal companySize = PrintOptions::number(object.value(TextKey::CompanyFontSize));
-        const qreal nameSize = PrintOptions::number(object.value(TextKey::NameFontSize));
-        for (const QString &line : HagakiLayout::companyLines(object))
-            lines.append({ { line, page.font, companySize } });
-        const QString name = HagakiLayout::nameString(
-            object, object.value(TextKey::LayoutDict).toMap(), TextObject::isSender(object), page.keishou);
-        for (const QString &line : name.split(u'\n'))
-            lines.append({ { line, page.font, nameSize } });
-    } else {
-        const qreal size = PrintOptions::number(object.value(TextKey::FontSize));
-        for (const QString &line : object.value(TextKey::AddressArray).toStringList())
-            lines.append({ { line, page.font, size } });
-    }
+    for (const QString &line : object.value(TextKey::AddressArray).toStringList())
+        lines.append({ { line, page.font, size } });
     if (lines.isEmpty() || !(lineHeight > 0))
         return {};
     return VerticalTextLayout::layoutBlock(lines, rect, lineHeight, page.textOptions);
@@ -105,80 +109,10 @@ RenderOptions previewOptions(const QVariantMap &options)
     return render;
 }
 
-QList<QRectF> zipBoxes(QPointF p, bool sender)
-{
-    QList<QRectF> boxes;
-    if (sender) {
-        const QSizeF box(millimetersToPoints(3.6), millimetersToPoints(6));
-        for (int i = 0; i < 3; ++i)
-            boxes.append(QRectF(QPointF(p.x() + i * SenderPitch, p.y()), box));
-        for (int j = 0; j < 4; ++j)
-            boxes.append(QRectF(QPointF(p.x() + SenderSecondOffset + j * SenderPitch, p.y()), box));
-    } else {
-        const QSizeF box(millimetersToPoints(5.7), millimetersToPoints(8));
-        for (int i = 0; i < 3; ++i)
-            boxes.append(QRectF(QPointF(p.x() + i * ReceiverPitch, p.y()), box));
-        for (int j = 0; j < 4; ++j)
-            boxes.append(QRectF(QPointF(p.x() + ReceiverSecondOffset + j * ReceiverSecondPitch, p.y()), box));
-    }
-    return boxes;
-}
-
-QList<ZipDigit> zipDigits(const QString &zip, QPointF p, bool sender, const QFont &font)
-{
-    QString first;
-    QString second;
-    const QStringList parts = zip.split(u'-');
-    if (parts.size() >= 2) {
-        first = parts.at(0);
-        second = parts.at(1);
-    } else {
-        first = zip.left(3);
-        second = zip.mid(3);
-    }
-    const qreal size = sender ? SenderDigitSize : ReceiverDigitSize;
-    const QRawFont raw = VerticalFontCache::rawFont(font, size);
-    const qreal ascent = VerticalFontCache::emBox(raw, size).ascent;
-    const QList<QRectF> boxes = zipBoxes(p, sender);
-
-    QList<ZipDigit> digits;
-    auto place = [&](QChar c, QPointF topLeft, const QRectF &box) {
-        ZipDigit d;
-        d.digit = c;
-        d.box = box;
-        d.topLeft = topLeft;
-        d.baseline = topLeft + QPointF(0, ascent);
-        d.size = size;
-        const QList<quint32> glyphs = raw.glyphIndexesForString(QString(c));
-        if (!glyphs.isEmpty() && raw.isValid())
-            d.glyphRect = raw.boundingRect(glyphs.first()).translated(d.baseline);
-        digits.append(d);
-    };
-    for (qsizetype i = 0; i < std::min<qsizetype>(3, first.size()); ++i) {
-        const QPointF at = sender
-            ? QPointF(p.x() + i * SenderPitch + SenderDigitDx, p.y() + SenderDigitDy)
-            : QPointF(p.x() + i * ReceiverPitch + ReceiverDigitDx, p.y() + ReceiverDigitDy);
-        place(first.at(i), at, boxes.at(i));
-    }
-    for (qsizetype j = 0; j < std::min<qsizetype>(4, second.size()); ++j) {
-        const QPointF at = sender
-            ? QPointF(p.x() + SenderSecondOffset + j * SenderPitch + SenderDigitDx, p.y() + SenderDigitDy)
-            : QPointF(p.x() + ReceiverSecondOffset + j * ReceiverSecondPitch + ReceiverDigitDx,
-                p.y() + ReceiverDigitDy);
-        place(second.at(j), at, boxes.at(3 + j));
-    }
-    return digits;
-}
-
-QList<ZipDigit> zipDigits(const QString &zip, QPointF point, bool sender)
-{
-    return zipDigits(zip, point, sender, zipFont(QFont(PrintFont::DefaultVerticalFamily)));
-}
-
 PageGeometry layoutPage(const HagakiPage &page, QPointF origin)
 {
     PageGeometry geometry;
-    const QFont digitsFont = zipFont(page.font);
+    const QFont digitsFont = PostalCodeBoxes::digitFont(page.font);
     for (int slot = 0; slot < page.objects.size(); ++slot) {
         const QVariantMap &object = page.objects.at(slot);
         if (object.isEmpty())
@@ -199,7 +133,8 @@ PageGeometry layoutPage(const HagakiPage &page, QPointF origin)
         geometry.blocks.append(block);
         if (block.kind == TextValue::Address && hasZip(object)) {
             const QString zip = object.value(TextKey::AdrsDict).toMap().value(Ident::ZIP).toString();
-            geometry.zipDigits += zipDigits(zip, zipOrigin(object) + origin, sender, digitsFont);
+            geometry.zipDigits
+                += PostalCodeBoxes::digits(zip, zipOrigin(object) + origin, sender, digitsFont);
         }
     }
     return geometry;
@@ -237,18 +172,7 @@ void drawPage(QPainter *painter, const HagakiPage &page, const RenderOptions &op
     painter->setPen(Qt::black);
     for (const Block &block : geometry.blocks)
         VerticalTextPainter::draw(painter, block.layout);
-    const QFont digitsFont = zipFont(page.font);
-    for (const ZipDigit &digit : geometry.zipDigits) {
-        const QRawFont raw = VerticalFontCache::rawFont(digitsFont, digit.size);
-        const QList<quint32> glyphs = raw.glyphIndexesForString(QString(digit.digit));
-        if (!raw.isValid() || glyphs.isEmpty())
-            continue;
-        QGlyphRun run;
-        run.setRawFont(raw);
-        run.setGlyphIndexes(glyphs.first(1));
-        run.setPositions({ QPointF(0, 0) });
-        painter->drawGlyphRun(digit.baseline, run);
-    }
+    PostalCodeBoxes::drawDigits(painter, geometry.zipDigits, PostalCodeBoxes::digitFont(page.font));
     painter->restore();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "HagakiLayout.h"
-#include "VerticalGlyphs.h"
+#include "print/HagakiLayout.h"
+#include "print/PostalCodeBoxes.h"
+#include "print/vertical/VerticalGlyphs.h"
 
 #include <QChar>
 #include <QList>
@@ -37,23 +38,6 @@ struct RenderOptions
 RenderOptions printOptions(const QVariantMap &printOptions);
 RenderOptions previewOptions(const QVariantMap &printOptions);
 
-// One digit of a postal code: the box printed on the card, and where the digit's glyph lands.
-struct ZipDigit
-{
-    QChar digit;
-    QRectF box; // the printed box it belongs in
-    QPointF topLeft; // the point the digit is drawn at (top left of its line)
-    QPointF baseline; // its baseline origin
-    QRectF glyphRect; // the glyph's ink, in page points
-    qreal size = 0;
-};
-
-// The printed boxes of a card: seven for the receiver (three then four) at the card's official
-// positions; the sender's smaller row.
-QList<QRectF> zipBoxes(QPointF point, bool sender);
-// Splits at the first "-" (or after three characters) and places at most three and four digits.
-QList<ZipDigit> zipDigits(const QString &zip, QPointF point, bool sender);
-
 struct Block
 {
     int slot = 0;
@@ -65,7 +49,7 @@ struct Block
 struct PageGeometry
 {
     QList<Block> blocks;
-    QList<ZipDigit> zipDigits;
+    QList<PostalCodeBoxes::Digit> zipDigits;
 };
 
 // Everything drawPage paints, as numbers.

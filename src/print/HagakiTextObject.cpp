@@ -1,4 +1,4 @@
-#include "HagakiTextObject.h"
+#include "print/HagakiTextObject.h"
 
 #include "model/LayoutString.h"
 

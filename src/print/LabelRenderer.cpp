@@ -4,8 +4,9 @@
 #include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
-#include "print/VerticalTextLayout.h"
-#include "print/VerticalTextPainter.h"
+#include "print/pdf/TextDrawing.h"
+#include "print/vertical/VerticalTextLayout.h"
+#include "print/vertical/VerticalTextPainter.h"
 
 #include <QColor>
 #include <QMutex>
@@ -30,6 +31,8 @@ struct Growth
 };
 constexpr Growth Growths[] = { { 0.6, 1.2 }, { 0.8, 0.8 }, { 0.9, 0.4 } };
 constexpr double StartFactor = 1.2;
+// Horizontal text is measured once at this size and scaled while fitting.
+constexpr double ScalingReference = 100.0;
 // Scaling an overflow away: a few passes, a hair under the limit, never below a readable-ish size.
 constexpr int MaxCorrections = 5;
 constexpr double CorrectionMargin = 0.995;
@@ -178,8 +181,16 @@ QSizeF LabelRenderer::measureHorizontal(const QString &text, const QString &fami
 
 QSizeF LabelRenderer::measureVertical(const QString &text, const QString &family, double size)
 {
-    const double length = VerticalTextLayout::measureLength(text, verticalFont(family, size), size);
-    return QSizeF(length, linesOf(text).size() * size);
+    const double length
+        = VerticalTextLayout::measureLength(text, verticalFont(family, size), size, verticalOptions());
+    return QSizeF(length, (linesOf(text).size() - 1) * size * ColumnPitch + size);
+}
+
+VerticalTextLayout::Options LabelRenderer::verticalOptions()
+{
+    VerticalTextLayout::Options options;
+    options.columnPitch = ColumnPitch;
+    return options;
 }
 
 LabelRenderer::FittedText LabelRenderer::fittedText(int receiver) const
@@ -200,12 +211,22 @@ LabelRenderer::FittedText LabelRenderer::fittedText(int receiver) const
         longest = std::max(longest, int(line.size()));
     const QSizeF label = m_sheet.labelSize();
     const QString family = m_vertical ? m_verticalFontName : m_fontName;
-    const auto measure = [&](double size) {
+    const auto exact = [&](double size) {
         return m_vertical ? measureVertical(fitted.text, family, size)
                           : measureHorizontal(fitted.text, family, size);
     };
+    // Unhinted horizontal text grows in proportion to its size: it is measured once and scaled for
+    // every size the fitting tries, then measured again at the size found.
+    const QSizeF perPoint = m_vertical ? QSizeF() : exact(ScalingReference) / ScalingReference;
+    const auto measure = [&](double size) { return m_vertical ? exact(size) : perPoint * size; };
     fitted.fontSize = fitSize(startSize(int(lines.size()), longest, label), label, measure);
-    fitted.extent = measure(fitted.fontSize);
+    fitted.extent = exact(fitted.fontSize);
+    const double over
+        = std::max(fitted.extent.width() / label.width(), fitted.extent.height() / label.height()) / TooBig;
+    if (over > 1 && std::isfinite(over)) {
+        fitted.fontSize = std::max(fitted.fontSize / over * CorrectionMargin, MinimumFittedSize);
+        fitted.extent = exact(fitted.fontSize);
+    }
 
     QMutexLocker lock(&m_cache->mutex);
     m_cache->fitted[receiver] = fitted;
@@ -231,7 +252,7 @@ void LabelRenderer::drawPage(QPainter *painter, int page) const
                 // and read vertically once the sheet is turned.
                 const QFont font = verticalFont(m_verticalFontName, text.fontSize);
                 const VerticalLineLayout line = VerticalTextLayout::layoutLine(
-                    { VerticalTextRun { text.text, font, text.fontSize } }, QPointF(0, 0));
+                    { VerticalTextRun { text.text, font, text.fontSize } }, QPointF(0, 0), verticalOptions());
                 painter->save();
                 painter->translate(label.textRect.topLeft());
                 painter->rotate(-90);
@@ -240,11 +261,10 @@ void LabelRenderer::drawPage(QPainter *painter, int page) const
             } else {
                 const QFont font = PrintMetrics::font(m_fontName, text.fontSize);
                 const QFontMetricsF metrics = PrintMetrics::metrics(font);
-                painter->setFont(PrintMetrics::forPainter(font, painter));
                 const double lineHeight = metrics.ascent() + metrics.descent();
                 double baseline = label.textRect.top() + metrics.ascent();
                 for (const QString &line : linesOf(text.text)) {
-                    painter->drawText(QPointF(label.textRect.left(), baseline), line);
+                    TextDrawing::drawLine(painter, QPointF(label.textRect.left(), baseline), line, font);
                     baseline += lineHeight;
                 }
             }

@@ -2,6 +2,7 @@
 
 #include "print/LabelSheet.h"
 #include "print/ReceiverRecord.h"
+#include "print/vertical/VerticalTextLayout.h"
 
 #include <QFont>
 #include <QList>
@@ -25,6 +26,8 @@ public:
     // Labels are sized as if they held at least this many lines of at least this many characters.
     static constexpr int MinimumLines = 3;
     static constexpr int MinimumLongest = 10;
+    // Vertical columns are this many ems apart, so that they do not touch.
+    static constexpr double ColumnPitch = 1.5;
 
     // One label of a page; rectangles are on the page (y from the page's top).
     struct Label
@@ -75,6 +78,7 @@ public:
 
 private:
     struct Cache;
+    static VerticalTextLayout::Options verticalOptions();
 
     QVariantMap m_labelOptions;
     QList<ReceiverRecord> m_receivers;

@@ -51,12 +51,10 @@ bool printsZip(const QVariantMap &styleOptions)
     return PrintOptions::flag(styleOptions.value(PrintKey::PrintZIP), true);
 }
 
-QString japaneseAddress(const QVariantMap &address, const QVariantMap &styleOptions)
+// The first line: country, prefecture and city (the postal code is the caller's); then the street.
+QStringList japaneseAddress(const QVariantMap &address, const QVariantMap &styleOptions)
 {
     QString first;
-    const QString zip = text(address, Ident::ZIP);
-    if (printsZip(styleOptions) && !zip.isEmpty())
-        first += zip + u' ';
     const QString country = text(address, Ident::Country);
     if (PrintOptions::flag(styleOptions.value(PrintKey::PrintCountry)) && !country.isEmpty())
         first += country + u' ';
@@ -65,11 +63,11 @@ QString japaneseAddress(const QVariantMap &address, const QVariantMap &styleOpti
         first += stateAndCity;
     else
         first += text(address, Ident::State) + text(address, Ident::City);
-    QString result = first + u'\n';
+    QStringList lines { first };
     const QString street = text(address, Ident::Street);
     if (!street.isEmpty())
-        result += street + u'\n';
-    return result;
+        lines.append(street);
+    return lines;
 }
 
 QString countryOrderedAddress(const QVariantMap &address, const QVariantMap &styleOptions)
@@ -114,36 +112,71 @@ bool usesJapaneseOrder(const QVariantMap &address)
     return PostalAddressFormatter::conventionCountryCode(parts, AddressFormats::shared()) == JapanCode;
 }
 
-QString makeAdrsAndNameString(
-    const ReceiverRecord &receiver, const QVariantMap &styleOptions, const QString &keishou, bool forSender)
+QStringList Parts::lines(bool withZip) const
 {
-    QString name = receiver.name.value(Key::StringValue).toString();
-    if (name.isEmpty())
-        name = receiver.name.value(Ident::Name).toString();
-    if (!forSender)
-        name = nameWithKeishou(name, keishou);
-    const bool company
-        = PrintOptions::flag(styleOptions.value(PrintKey::PrintCompany)) && !receiver.company.isEmpty();
-
-    QStringList lines;
-    if (!receiver.hasAddress() || usesJapaneseOrder(receiver.address)) {
-        QString result;
-        if (receiver.hasAddress())
-            result += japaneseAddress(receiver.address, styleOptions);
-        if (company)
-            result += receiver.company + u'\n';
-        result += name;
-        if (result.endsWith(u'\n'))
-            result.chop(1);
+    QStringList result;
+    if (japaneseOrder) {
+        if (withZip && !zip.isEmpty())
+            result.append(zip);
+        result += address;
+        if (!company.isEmpty())
+            result.append(company);
+        if (!name.isEmpty())
+            result.append(name);
         return result;
     }
     if (!name.isEmpty())
-        lines.append(name);
-    if (company)
-        lines.append(receiver.company);
-    const QString address = countryOrderedAddress(receiver.address, styleOptions);
-    if (!address.isEmpty())
-        lines.append(address);
+        result.append(name);
+    if (!company.isEmpty())
+        result.append(company);
+    result += address;
+    return result;
+}
+
+Parts makeParts(
+    const ReceiverRecord &receiver, const QVariantMap &styleOptions, const QString &keishou, bool forSender)
+{
+    Parts parts;
+    parts.name = receiver.name.value(Key::StringValue).toString();
+    if (parts.name.isEmpty())
+        parts.name = receiver.name.value(Ident::Name).toString();
+    if (!forSender)
+        parts.name = nameWithKeishou(parts.name, keishou);
+    if (PrintOptions::flag(styleOptions.value(PrintKey::PrintCompany)))
+        parts.company = receiver.company;
+    parts.japaneseOrder = !receiver.hasAddress() || usesJapaneseOrder(receiver.address);
+    if (!receiver.hasAddress())
+        return parts;
+    if (parts.japaneseOrder) {
+        if (printsZip(styleOptions))
+            parts.zip = text(receiver.address, Ident::ZIP);
+        parts.address = japaneseAddress(receiver.address, styleOptions);
+    } else {
+        const QString address = countryOrderedAddress(receiver.address, styleOptions);
+        if (!address.isEmpty())
+            parts.address = address.split(u'\n');
+    }
+    return parts;
+}
+
+QString makeAdrsAndNameString(
+    const ReceiverRecord &receiver, const QVariantMap &styleOptions, const QString &keishou, bool forSender)
+{
+    const Parts parts = makeParts(receiver, styleOptions, keishou, forSender);
+    if (!parts.japaneseOrder)
+        return parts.lines(true).join(u'\n');
+    // The postal code leads the first address line of a label.
+    QStringList lines = parts.address;
+    if (!parts.zip.isEmpty()) {
+        if (lines.isEmpty())
+            lines.append(parts.zip);
+        else
+            lines.first().prepend(parts.zip + u' ');
+    }
+    if (!parts.company.isEmpty())
+        lines.append(parts.company);
+    if (!parts.name.isEmpty())
+        lines.append(parts.name);
     return lines.join(u'\n');
 }
 

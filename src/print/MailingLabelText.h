@@ -24,4 +24,18 @@ bool usesJapaneseOrder(const QVariantMap &address);
 QString makeAdrsAndNameString(
     const ReceiverRecord &receiver, const QVariantMap &styleOptions, const QString &keishou, bool forSender);
 
+// The same text as its parts, for blocks that set the postal code apart from the lines.
+struct Parts
+{
+    bool japaneseOrder = true; // address, company, name; else name, company, address
+    QString zip; // the postal code, when it prints on a line of its own (Japanese order only)
+    QStringList address; // the address lines without the postal code of a Japanese address
+    QString company; // "" when it does not print
+    QString name; // with the honorific
+    // The lines in print order, the postal code first when `withZip`.
+    QStringList lines(bool withZip) const;
+};
+Parts makeParts(
+    const ReceiverRecord &receiver, const QVariantMap &styleOptions, const QString &keishou, bool forSender);
+
 } // namespace MailingLabelText

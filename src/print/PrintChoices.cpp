@@ -139,6 +139,16 @@ QPointF senderZipOrigin(const QVariantMap &hagaki)
     return *point;
 }
 
+QStringList kanjiNumeralsChoices()
+{
+    return { PrintValue::Off, PrintValue::KanjiNumeralsDigits, PrintValue::KanjiNumeralsPositional };
+}
+
+QStringList numberHyphenChoices()
+{
+    return { PrintValue::Off, PrintValue::HyphenChouon, PrintValue::HyphenNo };
+}
+
 KanjiNumerals kanjiNumerals(const QVariantMap &styleOptions)
 {
     const QString value = PrintOptions::text(styleOptions.value(PrintKey::KanjiNumerals));
@@ -151,9 +161,7 @@ KanjiNumerals kanjiNumerals(const QVariantMap &styleOptions)
 
 void setKanjiNumerals(QVariantMap &styleOptions, KanjiNumerals choice)
 {
-    static const QString values[]
-        = { PrintValue::Off, PrintValue::KanjiNumeralsDigits, PrintValue::KanjiNumeralsPositional };
-    styleOptions.insert(PrintKey::KanjiNumerals, values[int(choice)]);
+    styleOptions.insert(PrintKey::KanjiNumerals, kanjiNumeralsChoices().at(int(choice)));
 }
 
 NumberHyphen numberHyphen(const QVariantMap &styleOptions)
@@ -168,8 +176,7 @@ NumberHyphen numberHyphen(const QVariantMap &styleOptions)
 
 void setNumberHyphen(QVariantMap &styleOptions, NumberHyphen choice)
 {
-    static const QString values[] = { PrintValue::Off, PrintValue::HyphenChouon, PrintValue::HyphenNo };
-    styleOptions.insert(PrintKey::NumberHyphen, values[int(choice)]);
+    styleOptions.insert(PrintKey::NumberHyphen, numberHyphenChoices().at(int(choice)));
 }
 
 bool tateChuYoko(const QVariantMap &styleOptions)
@@ -180,6 +187,43 @@ bool tateChuYoko(const QVariantMap &styleOptions)
 void setTateChuYoko(QVariantMap &styleOptions, bool on)
 {
     styleOptions.insert(PrintKey::TateChuYoko, on);
+}
+
+bool uprightLetters(const QVariantMap &styleOptions)
+{
+    return PrintOptions::flag(styleOptions.value(PrintKey::UprightLetters));
+}
+
+void setUprightLetters(QVariantMap &styleOptions, bool on)
+{
+    styleOptions.insert(PrintKey::UprightLetters, on);
+}
+
+VerticalNumerals::Options numeralOptions(const QVariantMap &styleOptions)
+{
+    VerticalNumerals::Options options;
+    switch (kanjiNumerals(styleOptions)) {
+    case KanjiNumerals::Off:
+        break;
+    case KanjiNumerals::Digits:
+        options.numerals = VerticalNumerals::NumeralStyle::KanjiDigits;
+        break;
+    case KanjiNumerals::Positional:
+        options.numerals = VerticalNumerals::NumeralStyle::KanjiPositional;
+        break;
+    }
+    switch (numberHyphen(styleOptions)) {
+    case NumberHyphen::Off:
+        break;
+    case NumberHyphen::Chouon:
+        options.hyphen = VerticalNumerals::NumberHyphen::LongMark;
+        break;
+    case NumberHyphen::No:
+        options.hyphen = VerticalNumerals::NumberHyphen::No;
+        break;
+    }
+    options.uprightLetters = uprightLetters(styleOptions);
+    return options;
 }
 
 QPointF printerOffset(const QVariantMap &styleOptions, const QString &paperName)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/PrintUnits.h"
+#include "print/vertical/VerticalNumerals.h"
 
 #include <QPointF>
 #include <QString>
@@ -55,12 +56,21 @@ QPointF senderZipOrigin(const QVariantMap &hagaki);
 // How vertical addresses set their numbers ("Hagaki" and "Envelope" options).
 enum class KanjiNumerals { Off, Digits, Positional };
 enum class NumberHyphen { Off, Chouon, No };
+// The values "kanjiNumerals" and "numberHyphen" may hold, in the order of the enums.
+QStringList kanjiNumeralsChoices();
+QStringList numberHyphenChoices();
 KanjiNumerals kanjiNumerals(const QVariantMap &styleOptions);
 void setKanjiNumerals(QVariantMap &styleOptions, KanjiNumerals choice);
 NumberHyphen numberHyphen(const QVariantMap &styleOptions);
 void setNumberHyphen(QVariantMap &styleOptions, NumberHyphen choice);
 bool tateChuYoko(const QVariantMap &styleOptions);
 void setTateChuYoko(QVariantMap &styleOptions, bool on);
+// Latin letters of vertical addresses set upright as full-width letters.
+bool uprightLetters(const QVariantMap &styleOptions);
+void setUprightLetters(QVariantMap &styleOptions, bool on);
+
+// How a style's vertical addresses rewrite their numbers and letters, from the choices above.
+VerticalNumerals::Options numeralOptions(const QVariantMap &styleOptions);
 
 // Printers that feed off-centre are corrected per paper name; offsets are in millimetres and bounded to
 // +-MaxPrinterOffset so a damaged value cannot push the print off the paper.

@@ -2,6 +2,7 @@
 
 #include "print/PaperSizes.h"
 #include "print/PrintMetrics.h"
+#include "print/pdf/TextMappedPdfWriter.h"
 
 #include <QCoreApplication>
 #include <QMarginsF>
@@ -73,6 +74,12 @@ Result run(QPagedPaintDevice *device, const Pages &pages, const Options &options
     }
     if (!painter.end() && result.error.isEmpty() && !result.cancelled)
         result.error = QCoreApplication::translate("PrintJob", "The output could not be finished.");
+    // A PDF is written out once its text maps say what was drawn.
+    if (auto *pdf = dynamic_cast<TextMappedPdfWriter *>(device); pdf && result.ok()) {
+        QString error;
+        if (!pdf->finish(&error))
+            result.error = error;
+    }
     return result;
 }
 

@@ -51,7 +51,8 @@ struct Result
 // The page size the device is given for the paper: the named paper's exact size when it has one.
 QPageSize pageSizeFor(const Pages &pages);
 
-// Prints every page; the device must not be painted on yet.
+// Prints every page; the device must not be painted on yet. A TextMappedPdfWriter is finished after the
+// last page: its file is written to its target with text maps that give the characters drawn.
 Result run(QPagedPaintDevice *device, const Pages &pages, const Options &options = {});
 
 } // namespace PrintJob

@@ -81,6 +81,7 @@ inline const QString SenderZIPPositionForNenga = QStringLiteral("senderZIPPositi
 inline const QString KanjiNumerals = QStringLiteral("kanjiNumerals");
 inline const QString NumberHyphen = QStringLiteral("numberHyphen");
 inline const QString TateChuYoko = QStringLiteral("tateChuYoko");
+inline const QString UprightLetters = QStringLiteral("uprightLetters");
 inline const QString PrinterOffsets = QStringLiteral("printerOffsets"); // paper name -> {"x", "y"} in mm
 inline const QString OffsetX = QStringLiteral("x");
 inline const QString OffsetY = QStringLiteral("y");

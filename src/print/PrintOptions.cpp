@@ -2,6 +2,7 @@
 
 #include "model/Identifiers.h"
 #include "print/LabelPreset.h"
+#include "print/PrintChoices.h"
 #include "print/PrintOptionKeys.h"
 
 #include <QFontDatabase>
@@ -38,6 +39,10 @@ QVariantMap addressListDefaults()
         { PrintKey::SelectedLabels, QVariantList { LabelText::All } } };
 }
 
+// Labels and envelopes print the company line of a contact that has one: mail to a firm without its
+// name goes astray.
+constexpr bool PrintCompanyDefault = true;
+
 QVariantMap mailingLabelDefaults(const QString &verticalFont)
 {
     return QVariantMap { { PrintKey::LabelWidth, u"130"_s }, { PrintKey::LabelHeight, u"60"_s },
@@ -45,37 +50,87 @@ QVariantMap mailingLabelDefaults(const QString &verticalFont)
         { PrintKey::PrintFrame, true }, { PrintKey::DrawTextInVertical, false },
         { PrintKey::VerticalFontName, verticalFont }, { PrintKey::RepeatCount, 1 },
         { PrintKey::PresetArray, LabelPresets::defaultPresetArray() },
-        { PrintKey::SelectedPreset, PrintValue::DefaultSelectedPreset } };
+        { PrintKey::SelectedPreset, PrintValue::DefaultSelectedPreset },
+        { PrintKey::PrintCompany, PrintCompanyDefault } };
 }
 
-// The address typesetting keys both vertical styles carry; their defaults leave addresses as typed.
-void addTypesettingDefaults(QVariantMap &style)
+// The address typesetting keys both vertical styles carry. In Japanese, numbers in vertical addresses are
+// set as postcards are written by hand: kanji digits, a long bar for the hyphen, Latin letters upright,
+// short numbers upright where digits stay; elsewhere addresses are set as typed.
+void addTypesettingDefaults(QVariantMap &style, bool japanese)
 {
-    style.insert(PrintKey::KanjiNumerals, PrintValue::Off);
-    style.insert(PrintKey::NumberHyphen, PrintValue::Off);
-    style.insert(PrintKey::TateChuYoko, false);
+    style.insert(PrintKey::KanjiNumerals, japanese ? PrintValue::KanjiNumeralsDigits : PrintValue::Off);
+    style.insert(PrintKey::NumberHyphen, japanese ? PrintValue::HyphenChouon : PrintValue::Off);
+    style.insert(PrintKey::TateChuYoko, japanese);
+    style.insert(PrintKey::UprightLetters, japanese);
     style.insert(PrintKey::PrinterOffsets, QVariantMap());
 }
 
-QVariantMap envelopeDefaults(const QString &verticalFont)
+QVariantMap envelopeDefaults(const QString &verticalFont, bool japanese)
 {
     QVariantMap style { { PrintKey::PrintBorder, false }, { PrintKey::PrintCountry, false },
         { PrintKey::PrintZIP, false }, { PrintKey::DrawTextInVertical, false },
         { PrintKey::TextDirection, PrintValue::DirectionUpDown },
-        { PrintKey::VerticalFontName, verticalFont } };
-    addTypesettingDefaults(style);
+        { PrintKey::VerticalFontName, verticalFont }, { PrintKey::PrintCompany, PrintCompanyDefault } };
+    addTypesettingDefaults(style, japanese);
     return style;
 }
 
-QVariantMap hagakiDefaults(const QString &verticalFont)
+QVariantMap hagakiDefaults(const QString &verticalFont, bool japanese)
 {
     QVariantMap style { { PrintKey::ShowBackground, true },
         { PrintKey::HagakiType, PrintValue::HagakiTypeNenga }, { PrintKey::PrintChildren, false },
         { PrintKey::HagakiAutoSenderPosition, false },
         { PrintKey::SenderZIPPositionForNenga, PrintValue::DefaultSenderZIPPosition },
         { PrintKey::FontName, verticalFont } };
-    addTypesettingDefaults(style);
+    addTypesettingDefaults(style, japanese);
     return style;
+}
+
+// A flag as the settings or a hand-edited file may store it: a boolean, a number, or a word.
+bool isFlag(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        return true;
+    case QMetaType::QString: {
+        static const QStringList words { u"0"_s, u"1"_s, u"yes"_s, u"no"_s, u"true"_s, u"false"_s };
+        return words.contains(value.toString().trimmed(), Qt::CaseInsensitive);
+    }
+    default:
+        return false;
+    }
+}
+
+// Keys whose stored value must be one of a few: anything else takes the default. Returns true when a value
+// was replaced.
+bool repairChoices(QVariantMap &style, const QVariantMap &defaults)
+{
+    bool changed = false;
+    const auto replaceUnless = [&](const QString &key, bool acceptable) {
+        if (defaults.contains(key) && !acceptable) {
+            style.insert(key, defaults.value(key));
+            changed = true;
+        }
+    };
+    if (style.contains(PrintKey::KanjiNumerals))
+        replaceUnless(PrintKey::KanjiNumerals,
+            PrintChoices::kanjiNumeralsChoices().contains(text(style.value(PrintKey::KanjiNumerals))));
+    if (style.contains(PrintKey::NumberHyphen))
+        replaceUnless(PrintKey::NumberHyphen,
+            PrintChoices::numberHyphenChoices().contains(text(style.value(PrintKey::NumberHyphen))));
+    for (const QString &key : { PrintKey::TateChuYoko, PrintKey::UprightLetters, PrintKey::PrintCompany }) {
+        if (style.contains(key))
+            replaceUnless(key, isFlag(style.value(key)));
+    }
+    if (style.contains(PrintKey::PrinterOffsets))
+        replaceUnless(PrintKey::PrinterOffsets, isDictionary(style.value(PrintKey::PrinterOffsets)));
+    return changed;
 }
 
 bool isItemRecord(const QVariant &value)
@@ -155,8 +210,8 @@ QVariantMap initPrintOptions(const QString &language, const FontDefaults &fonts)
         { PrintKey::BottomMargin, u"0"_s },
         { PrintKey::AddressList, addressListDefaults() },
         { PrintKey::MailingLabels, mailingLabelDefaults(verticalFont) },
-        { PrintKey::Envelope, envelopeDefaults(verticalFont) },
-        { PrintKey::Hagaki, hagakiDefaults(verticalFont) },
+        { PrintKey::Envelope, envelopeDefaults(verticalFont, japanese) },
+        { PrintKey::Hagaki, hagakiDefaults(verticalFont, japanese) },
     };
 }
 
@@ -209,7 +264,8 @@ QVariantMap repairedPrintOptions(const QVariant &stored, const QString &language
             changed = true;
         } else if (styleKey) {
             QVariantMap style = options.value(it.key()).toMap();
-            if (fillMissing(style, it.value().toMap())) {
+            const bool filled = fillMissing(style, it.value().toMap());
+            if (repairChoices(style, it.value().toMap()) || filled) {
                 options.insert(it.key(), style);
                 changed = true;
             }
@@ -370,6 +426,8 @@ QString text(const QVariant &value)
 
 QVariantList defaultItemTable()
 {
+    // An address list of names alone is no address list: the items a user looks up in one print at first.
+    static const QStringList printedAtFirst { Ident::Address, Ident::Phone, Ident::Email, Ident::Company };
     const QStringList optional { Ident::Address, Ident::Email, Ident::SocialNetwork, Ident::InstantMessage,
         Ident::Phone, Ident::URL, Ident::Nickname, Ident::Company, Ident::Department, Ident::JobTitle,
         Ident::Suffix, Ident::Relationship, Ident::PhoneticName, Ident::Birthday, Ident::Dates, Ident::Note };
@@ -377,7 +435,8 @@ QVariantList defaultItemTable()
     items.append(QVariantMap { { PrintKey::ItemTitle, Ident::Name }, { PrintKey::ItemState, u"1"_s },
         { PrintKey::ItemEnabled, u"0"_s } });
     for (const QString &title : optional) {
-        items.append(QVariantMap { { PrintKey::ItemTitle, title }, { PrintKey::ItemState, u"0"_s },
+        items.append(QVariantMap { { PrintKey::ItemTitle, title },
+            { PrintKey::ItemState, printedAtFirst.contains(title) ? u"1"_s : u"0"_s },
             { PrintKey::ItemEnabled, u"1"_s } });
     }
     return items;

@@ -62,7 +62,8 @@ int integer(const QVariant &value, int fallback = 0);
 bool flag(const QVariant &value, bool fallback = false);
 QString text(const QVariant &value);
 
-// The address list's item table as created: "Name" always printed, every other field off.
+// The address list's item table as created: "Name" always printed, then the address, phone numbers,
+// e-mail addresses and company; every other field off.
 QVariantList defaultItemTable();
 
 } // namespace PrintOptions

@@ -1,4 +1,4 @@
-#include "ReceiverRecord.h"
+#include "print/ReceiverRecord.h"
 
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"

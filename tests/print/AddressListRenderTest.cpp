@@ -1,7 +1,7 @@
-#include "PrintRenderTestSupport.h"
 #include "print/AddressListRenderer.h"
 #include "print/PrintMetrics.h"
 #include "print/PrintOptionKeys.h"
+#include "print/PrintRenderTestSupport.h"
 
 #include <QFontMetricsF>
 

@@ -2,6 +2,8 @@
 #include "model/StoreKeys.h"
 #include "print/EnvelopeRenderer.h"
 #include "print/PaperSizes.h"
+#include "print/PostalCodeBoxes.h"
+#include "print/PrintChoices.h"
 #include "print/PrintOptionKeys.h"
 
 #include <QImage>
@@ -97,7 +99,7 @@ TEST(EnvelopeRenderTest, BlockPositionsAreKeptPerPaperAndDirection)
     envelope.insert(PrintKey::TextDirection, PrintValue::DirectionUpDown);
     all.insert(PrintKey::Envelope, envelope);
     EXPECT_EQ(EnvelopeLayout::blockRect(envelope, paper(PaperSizes::Naga3), false),
-        QRectF(0, 0, paper(PaperSizes::Naga3).size.width() / 3, paper(PaperSizes::Naga3).size.height() / 3));
+        QRectF(0, 0, paper(PaperSizes::Naga3).size.width() / 2, paper(PaperSizes::Naga3).size.height() / 2));
     EXPECT_EQ(EnvelopeLayout::blockRect(envelope, paper(PaperSizes::Naga3), true),
         QRectF(0, 0, paper(PaperSizes::Naga3).size.width() / 3, paper(PaperSizes::Naga3).size.height() / 4));
 }
@@ -180,4 +182,96 @@ TEST(EnvelopeRenderTest, PreviewPaintsTheSurroundAndTheText)
         for (int x = block.left(); x <= block.right(); ++x)
             dark += qGray(image.pixel(x, y)) < 100 ? 1 : 0;
     EXPECT_GT(dark, 50);
+}
+
+TEST(EnvelopeRenderTest, PostalCodesStayOutOfColumnsAndSendersNeverOutsizeTheAddressee)
+{
+    struct Row
+    {
+        const char *guards;
+        QString paper;
+        QString direction;
+        bool vertical;
+    } rows[] = {
+        { "長形3号 in columns", PaperSizes::Naga3, PrintValue::DirectionUpDown, true },
+        { "洋形2号 written across", PaperSizes::You2, PrintValue::DirectionLeftRight, false },
+        { "US #10 turned", PaperSizes::Us10, PrintValue::DirectionUpDown, false },
+        { "長形4号 in rows", PaperSizes::Naga4, PrintValue::DirectionLeftRight, true },
+    };
+    // A long street for the addressee, a short return address: fitted alone, the sender came out
+    // twice the addressee's size.
+    const ReceiverRecord addressee = record(u"山田 太郎"_s, u"西新宿3-1-1 サンプルビル25F"_s);
+    ReceiverRecord sender = record(u"西田 一"_s, u"1203"_s);
+    sender.address.insert(Ident::ZIP, u"990-0001"_s);
+    for (const Row &row : rows) {
+        QVariantMap all = options(row.direction, row.vertical);
+        QVariantMap envelope = all.value(PrintKey::Envelope).toMap();
+        PrintChoices::setKanjiNumerals(envelope, PrintChoices::KanjiNumerals::Off);
+        all.insert(PrintKey::Envelope, envelope);
+        const EnvelopePaper p = paper(row.paper);
+        const EnvelopePage page = EnvelopeLayout::layoutPage(addressee, sender, all, p);
+        const EnvelopeRenderer::PageGeometry geometry = EnvelopeRenderer::layoutPage(page);
+        ASSERT_TRUE(geometry.receiver && geometry.sender) << row.guards;
+
+        // Sizes, read from the glyphs set.
+        qreal smallestAddressee = 1e9;
+        for (const VerticalGlyph &g : geometry.receiver->glyphs)
+            smallestAddressee = std::min(smallestAddressee, g.size);
+        for (const VerticalGlyph &g : geometry.sender->glyphs)
+            EXPECT_LT(g.size, smallestAddressee) << row.guards << ": " << qPrintable(g.text);
+        // Default blocks keep apart, postal codes included.
+        QRectF addresseeInk = geometry.receiver->inkRect;
+        for (const PostalCodeBoxes::Digit &d : geometry.receiver->zipDigits)
+            addresseeInk = addresseeInk.united(d.glyphRect);
+        QRectF senderInk = geometry.sender->inkRect;
+        if (!geometry.sender->zipLine.isEmpty())
+            senderInk = senderInk.united(geometry.sender->zipLine);
+        EXPECT_FALSE(addresseeInk.intersects(senderInk)) << row.guards;
+        EXPECT_TRUE(QRectF(QPointF(0, 0), p.size).contains(senderInk)) << row.guards;
+
+        QString addresseeText;
+        for (const VerticalGlyph &g : geometry.receiver->glyphs)
+            addresseeText += g.text;
+        if (row.vertical && row.direction == PrintValue::DirectionUpDown) {
+            // In columns: the digits go in the envelope's boxes, none of them in a column ...
+            EXPECT_FALSE(addresseeText.contains(u"163"_s) || addresseeText.contains(u"100"_s)) << row.guards;
+            const QList<QRectF> boxes
+                = PostalCodeBoxes::boxes(PostalCodeBoxes::envelopeOrigin(p.size), false);
+            ASSERT_EQ(geometry.receiver->zipDigits.size(), 7) << row.guards;
+            for (qsizetype i = 0; i < 7; ++i)
+                EXPECT_TRUE(boxes.at(i).contains(geometry.receiver->zipDigits.at(i).glyphRect)) << i;
+            // ... the sender's on its own line above its columns ...
+            EXPECT_LT(geometry.sender->zipLine.bottom(), geometry.sender->inkRect.top()) << row.guards;
+            // ... and columns keep half an em between them.
+            QList<qreal> columns;
+            for (const VerticalGlyph &g : geometry.receiver->glyphs) {
+                if (g.rotation == 0 && !columns.contains(std::round(g.origin.x())))
+                    columns.append(std::round(g.origin.x()));
+            }
+            std::sort(columns.begin(), columns.end());
+            ASSERT_GE(columns.size(), 2) << row.guards;
+            for (qsizetype i = 1; i < columns.size(); ++i)
+                EXPECT_GE(columns.at(i) - columns.at(i - 1), 1.4 * page.receiver->fontSize - 1) << row.guards;
+        } else {
+            // Otherwise the postal code is a line of its own.
+            EXPECT_EQ(page.receiver->lines.first(), u"〒100-0013"_s) << row.guards;
+            for (const QString &line : page.receiver->lines.mid(1))
+                EXPECT_FALSE(line.contains(u"100-0013"_s)) << row.guards;
+            // Its digits are set alike: "100" does not stand in a cell of its own beside "0013" lying down.
+            QList<VerticalGlyph> zipDigits;
+            QString zipText;
+            for (const VerticalGlyph &g : geometry.receiver->glyphs) {
+                if (zipText.size() >= 9)
+                    break;
+                zipText += g.text;
+                if (!g.text.isEmpty() && g.text.at(0).isDigit())
+                    zipDigits.append(g);
+            }
+            EXPECT_TRUE(zipText.startsWith(u"〒100-0013"_s)) << row.guards << ": " << qPrintable(zipText);
+            for (const VerticalGlyph &g : zipDigits) {
+                EXPECT_EQ(g.rotation, zipDigits.first().rotation) << row.guards << ": " << qPrintable(g.text);
+                EXPECT_EQ(g.size, zipDigits.first().size) << row.guards << ": " << qPrintable(g.text);
+            }
+        }
+    }
 }

@@ -84,12 +84,12 @@ TEST(HagakiLayoutTest, NameTextSpacesCharactersAndAddsHonorificsAndJointNames)
             u"山 田  太 郎 様\n花 子 様"_s },
         { "joint names ignored when the flag is off", yamada, { u"花子"_s }, {}, false, u"様"_s,
             u"山 田  太 郎 様"_s },
-        { "a longer joint name pads the first name",
-            { { Ident::LastName, u"山田"_s }, { Ident::FirstName, u"一"_s } }, { u"花子"_s }, RenmeiOn, false,
-            u"様"_s, u"山 田   一 様\n花 子 様"_s },
+        { "every joint name gets the honorific; lining up is the layout's",
+            { { Ident::LastName, u"山田"_s }, { Ident::FirstName, u"一"_s } }, { u"花子"_s, u"次郎"_s },
+            RenmeiOn, false, u"様"_s, u"山 田  一 様\n花 子 様\n次 郎 様"_s },
         { "at most three joint names, empty ones skipped", yamada,
             { u"一"_s, u""_s, u"二"_s, u"三"_s, u"四"_s }, RenmeiOn, true, u""_s,
-            u"山 田  太 郎\n一 \n二 \n三"_s },
+            u"山 田  太 郎\n一\n二\n三"_s },
     };
     for (const Row &row : rows) {
         EXPECT_EQ(HagakiLayout::nameString(
@@ -184,12 +184,26 @@ TEST(HagakiLayoutTest, DefaultSenderBlocksAndPostalCodeRows)
             record(u"鈴木"_s, u"一郎"_s, { { Key::SenderName, u"{{5,175},{20,175}}"_s } }),
             { 5, 175, 20, 175 }, { 75, 175, 29, 175 } },
     };
+    const QVariantMap general { { PrintKey::HagakiType, PrintValue::HagakiTypeGeneral } };
     for (const Row &row : rows) {
         HagakiLayout layout;
-        layout.setPrintOptions(options());
+        layout.setPrintOptions(options(u"様"_s, general));
         layout.setSenderPerson(row.sender);
         expectRect(TextObject::rect(layout.objectTable()[2]), row.name, row.guards);
         expectRect(TextObject::rect(layout.objectTable()[3]), row.address, row.guards);
+
+        // A New Year card prints the sender's boxes at 348.66: default blocks end 1.5 mm above them,
+        // a stored one stays as the user placed it.
+        layout.setPrintOptions(options());
+        layout.setSenderPerson(row.sender);
+        const bool storedName = row.sender.layoutDict.contains(Key::SenderName);
+        QRectF name = row.name;
+        QRectF address = row.address;
+        if (!storedName)
+            name.setBottom(348.66 - 4.25);
+        address.setBottom(348.66 - 4.25);
+        expectRect(TextObject::rect(layout.objectTable()[2]), name, row.guards);
+        expectRect(TextObject::rect(layout.objectTable()[3]), address, row.guards);
     }
 
     struct ZipRow

@@ -1,8 +1,8 @@
-#include "PrintRenderTestSupport.h"
 #include "print/LabelRenderer.h"
 #include "print/MailingLabelText.h"
 #include "print/PaperSizes.h"
 #include "print/PrintOptionKeys.h"
+#include "print/PrintRenderTestSupport.h"
 
 #include <QImage>
 #include <QPainter>

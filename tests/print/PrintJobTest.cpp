@@ -1,8 +1,8 @@
 #include "print/PrintJob.h"
 
-#include "PrintRenderTestSupport.h"
 #include "print/LabelRenderer.h"
 #include "print/PaperSizes.h"
+#include "print/PrintRenderTestSupport.h"
 
 #include <QBuffer>
 #include <QPainter>

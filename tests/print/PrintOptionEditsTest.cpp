@@ -27,7 +27,8 @@ QVariantMap style(const QVariantMap &options, const QString &key)
 TEST(PrintOptionEditsTest, AddressListItemsPrintInTheOrderGiven)
 {
     QVariantMap options = freshOptions();
-    EXPECT_EQ(PrintOptionEdits::addressListItems(options), QStringList { Ident::Name });
+    EXPECT_EQ(PrintOptionEdits::addressListItems(options),
+        (QStringList { Ident::Name, Ident::Address, Ident::Email, Ident::Phone, Ident::Company }));
     ASSERT_EQ(
         PrintOptionEdits::setAddressListItems(options, { u"phone"_s, u" Address"_s, u"Phone"_s, u""_s }),
         QString());

@@ -153,7 +153,7 @@ TEST_F(PrintOptionPathsTest, EntriesShowChoicesAndWhatCannotBeSet)
     EXPECT_TRUE(byPath.value(u"keishou"_s).openChoices);
     EXPECT_EQ(byPath.value(u"keishou"_s).value, PrintValue::KeishouSama);
     EXPECT_FALSE(byPath.value(u"Mailing Labels.presetArray"_s).settable);
-    EXPECT_EQ(byPath.value(u"Address List.itemTable"_s).value, Ident::Name);
+    EXPECT_EQ(byPath.value(u"Address List.itemTable"_s).value, u"Name,Address,Email,Phone,Company"_s);
     // An empty table of per-paper corrections is listed, though it has no values yet.
     EXPECT_TRUE(byPath.contains(u"Envelope.printerOffsets"_s));
     EXPECT_FALSE(byPath.contains(u"Hagaki"_s));

@@ -224,6 +224,11 @@ TEST(PrintOptionsChoicesTest, VerticalFontListFiltersFamilies)
 TEST(PrintOptionsAddressListTest, ItemTableFollowsColumnsAndMoves)
 {
     QVariantList items = PrintOptions::defaultItemTable();
+    // A fresh list prints more than names.
+    EXPECT_EQ(AddressListItems::printedItems(items),
+        (QStringList { u"Address"_s, u"Email"_s, u"Phone"_s, u"Company"_s }));
+    for (int row = 1; row < items.size(); ++row)
+        AddressListItems::setItemState(items, row, false);
     EXPECT_TRUE(AddressListItems::printedItems(items).isEmpty());
     EXPECT_TRUE(
         AddressListItems::updateItemTable(items, { u"Name"_s, u"Phone"_s, u"Email"_s, u"Unknown"_s }));

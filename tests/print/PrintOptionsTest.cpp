@@ -2,6 +2,8 @@
 
 #include "model/Identifiers.h"
 #include "print/LabelPreset.h"
+#include "print/PrintChoices.h"
+#include "print/PrintChoices.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptionsStore.h"
 
@@ -94,12 +96,22 @@ TEST(PrintOptionsTest, DefaultsFollowTheLanguage)
     EXPECT_TRUE(PrintOptions::flag(hagaki.value(PrintKey::ShowBackground)));
     EXPECT_EQ(hagaki.value(PrintKey::SenderZIPPositionForNenga).toString(), u"(15.59, 348.66)"_s);
     EXPECT_EQ(hagaki.value(PrintKey::FontName).toString(), u"Noto Sans CJK JP"_s);
-    // The typesetting additions start switched off, so addresses print as typed.
+    // In Japanese, vertical addresses write their numbers as kanji digits with a bar for the hyphen and
+    // set Latin letters upright; in English they print as typed.
+    const QVariantMap english = PrintOptions::initPrintOptions(u"en"_s, TestFonts);
     for (const QVariantMap &style : { envelope, hagaki }) {
+        EXPECT_EQ(style.value(PrintKey::KanjiNumerals).toString(), u"一〇〇"_s);
+        EXPECT_EQ(style.value(PrintKey::NumberHyphen).toString(), u"ー"_s);
+        EXPECT_TRUE(PrintOptions::flag(style.value(PrintKey::TateChuYoko)));
+        EXPECT_TRUE(PrintOptions::flag(style.value(PrintKey::UprightLetters)));
+        EXPECT_TRUE(style.value(PrintKey::PrinterOffsets).toMap().isEmpty());
+    }
+    for (const QString &key : { PrintKey::Envelope, PrintKey::Hagaki }) {
+        const QVariantMap style = sub(english, key);
         EXPECT_EQ(style.value(PrintKey::KanjiNumerals).toString(), u"Off"_s);
         EXPECT_EQ(style.value(PrintKey::NumberHyphen).toString(), u"Off"_s);
         EXPECT_FALSE(PrintOptions::flag(style.value(PrintKey::TateChuYoko)));
-        EXPECT_TRUE(style.value(PrintKey::PrinterOffsets).toMap().isEmpty());
+        EXPECT_FALSE(PrintOptions::flag(style.value(PrintKey::UprightLetters)));
     }
 
     // Without the Japanese face every vertical default falls back to the user font.
@@ -191,6 +203,57 @@ TEST(PrintOptionsTest, CurrentOptionsWithHolesAreFilledNotDiscarded)
     EXPECT_EQ(sub(options, PrintKey::AddressList).value(PrintKey::ItemTable).toList().size(), 17);
     EXPECT_EQ(sub(options, PrintKey::AddressList).value(PrintKey::SelectedLabels).toStringList(),
         QStringList { u"All"_s });
+}
+
+TEST(PrintOptionsTest, TypesettingKeysAreFilledForTheLanguageAndBadValuesRepaired)
+{
+    // Options stored before these keys existed get them, with the defaults of the user's language.
+    QVariantMap stored = PrintOptions::initPrintOptions(u"ja"_s, TestFonts);
+    for (const QString &style : { PrintKey::Hagaki, PrintKey::Envelope }) {
+        QVariantMap map = sub(stored, style);
+        for (const QString &key : { PrintKey::KanjiNumerals, PrintKey::NumberHyphen, PrintKey::TateChuYoko,
+                 PrintKey::UprightLetters, PrintKey::PrintCompany })
+            map.remove(key);
+        stored.insert(style, map);
+    }
+    QVariantMap options = PrintOptions::repairedPrintOptions(stored, u"ja"_s, TestFonts);
+    for (const QString &style : { PrintKey::Hagaki, PrintKey::Envelope }) {
+        EXPECT_EQ(PrintChoices::kanjiNumerals(sub(options, style)), PrintChoices::KanjiNumerals::Digits);
+        EXPECT_EQ(PrintChoices::numberHyphen(sub(options, style)), PrintChoices::NumberHyphen::Chouon);
+        EXPECT_TRUE(PrintChoices::tateChuYoko(sub(options, style)));
+        EXPECT_TRUE(PrintChoices::uprightLetters(sub(options, style)));
+    }
+    EXPECT_TRUE(PrintOptions::flag(sub(options, PrintKey::Envelope).value(PrintKey::PrintCompany)));
+
+    struct Row
+    {
+        const char *guards;
+        QString key;
+        QVariant stored;
+        QVariant expected; // what the repaired English options hold
+    } rows[] = {
+        { "an unknown numeral style", PrintKey::KanjiNumerals, u"roman"_s, u"Off"_s },
+        { "a numeral style kept", PrintKey::KanjiNumerals, u"百"_s, u"百"_s },
+        { "an unknown hyphen", PrintKey::NumberHyphen, 3, u"Off"_s },
+        { "a hyphen kept", PrintKey::NumberHyphen, u"の"_s, u"の"_s },
+        { "a flag that is no flag", PrintKey::TateChuYoko, QVariantList { 1 }, false },
+        { "a flag as a word", PrintKey::TateChuYoko, u"YES"_s, u"YES"_s },
+        { "a flag as a number", PrintKey::UprightLetters, 1, 1 },
+        { "a word that is no flag", PrintKey::UprightLetters, u"maybe"_s, false },
+        { "printer offsets that are no dictionary", PrintKey::PrinterOffsets, u"x"_s, QVariantMap() },
+        { "a company flag that is no flag", PrintKey::PrintCompany, QVariantMap(), true },
+    };
+    for (const Row &row : rows) {
+        QVariantMap english = PrintOptions::initPrintOptions(u"en"_s, TestFonts);
+        QVariantMap envelope = sub(english, PrintKey::Envelope);
+        envelope.insert(row.key, row.stored);
+        english.insert(PrintKey::Envelope, envelope);
+        bool repaired = false;
+        const QVariantMap result
+            = PrintOptions::repairedPrintOptions(english, u"en"_s, TestFonts, nullptr, &repaired);
+        EXPECT_EQ(sub(result, PrintKey::Envelope).value(row.key), row.expected) << row.guards;
+        EXPECT_EQ(repaired, row.stored != row.expected) << row.guards;
+    }
 }
 
 TEST(PrintOptionsTest, StoreRoundTripsThroughSettings)
