@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "model/StoreContact.h"
 
-struct StoreContact;
+#include <QString>
 
 // The user's contact settings: default country and sort order come from the locale and can be
 // overridden in the application's settings:
@@ -17,7 +17,7 @@ inline const QString SortOrder = QStringLiteral("Contacts/SortOrder");
 } // namespace SettingsKey
 
 enum class SortOrder { None = 0, GivenName = 1, FamilyName = 2 };
-enum class NameOrder { Default = 0, GivenNameFirst = 1, FamilyNameFirst = 2 };
+using NameOrder = StoreContact::NameOrder;
 
 // Two-letter code, lower case, as the store gives it ("jp", "us"); "us" when the locale has no region.
 QString countryCode();

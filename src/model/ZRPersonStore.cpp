@@ -236,7 +236,11 @@ void ZRPerson::fillNames(const StoreContact &c)
     }
 
     int order = 0;
-    switch (ContactDefaults::nameOrderForContact(c)) {
+    // A contact that carries its order (one built from a record) keeps it; others get the locale's.
+    const StoreContact::NameOrder nameOrder = c.nameOrder != StoreContact::NameOrder::Default
+        ? c.nameOrder
+        : ContactDefaults::nameOrderForContact(c);
+    switch (nameOrder) {
     case ContactDefaults::NameOrder::GivenNameFirst:
         order = 1;
         break;
@@ -436,8 +440,8 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
 
     if (m_nameValue) {
         static const QString *const keys[] = { &Ident::FirstName, &Ident::MiddleName, &Ident::LastName,
-            &Ident::PreviousFamilyName, &Key::ShowAsPerson };
-        const QVariant *found[5];
+            &Ident::PreviousFamilyName, &Key::ShowAsPerson, &Key::NameOrdering };
+        const QVariant *found[6];
         findKeys(readNameValue(), keys, found);
         setIfDifferent(c.givenName, foundText(found[0]));
         setExtraIfDifferent(c, &StoreContactExtras::middleName, foundText(found[1]));
@@ -445,6 +449,12 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base)
         setExtraIfDifferent(c, &StoreContactExtras::previousFamilyName, foundText(found[3]));
         const bool person = found[4] ? found[4]->toBool() : true;
         setIfDifferent(c.contactType, person ? StoreContact::Type::Person : StoreContact::Type::Organization);
+        // The order the display name is composed in, the system's when the record has none.
+        int order = found[5] ? found[5]->toInt() : 0;
+        if (order == 0)
+            order = int(ContactDefaults::sortOrder());
+        c.nameOrder
+            = order == 2 ? StoreContact::NameOrder::FamilyNameFirst : StoreContact::NameOrder::GivenNameFirst;
     }
     // Values not built yet come from the card as they would have come through the dictionaries; the
     // dictionaries themselves are not made for it, so that writing a file just read stays cheap.
