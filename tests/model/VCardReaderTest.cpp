@@ -64,9 +64,9 @@ TEST(VCardReaderTest, AddressBookCardFillsEveryField)
     ASSERT_EQ(c.postalAddresses.size(), 1);
     const StorePostalAddress &a = c.postalAddresses[0].value;
     EXPECT_EQ(c.postalAddresses[0].label, CN::LabelHome);
-    EXPECT_EQ(a.subAdministrativeArea, u"PO Box 7"_s);
-    EXPECT_EQ(a.subLocality, u"Apt 3"_s);
-    EXPECT_EQ(a.street, u"1 Infinite Loop\nBuilding 2"_s);
+    // The post-office box and the extended address are lines of the street, as every view shows it.
+    EXPECT_EQ(a.street, u"PO Box 7\nApt 3\n1 Infinite Loop\nBuilding 2"_s);
+    EXPECT_TRUE(a.subAdministrativeArea.isEmpty() && a.subLocality.isEmpty());
     EXPECT_EQ(a.city, u"Cupertino"_s);
     EXPECT_EQ(a.state, u"CA"_s);
     EXPECT_EQ(a.postalCode, u"95014"_s);
