@@ -169,3 +169,25 @@ TEST(ZRvCardTest, JointNamesAndLayoutsReadWithAnyLineEnds)
         EXPECT_TRUE(addresses[2].toMap().value(Key::Renmei).toBool());
     }
 }
+
+TEST(ZRvCardTest, CardsWithinACardAreEachAContact)
+{
+    // An outer card ends at the END that closes its own BEGIN: its own properties are kept.
+    const QString nested = u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:parent\r\nBEGIN:VCARD\r\nVERSION:2.1\r\n"
+                           "N:inner\r\nEND:VCARD\r\nTEL:1\r\nEND:VCARD\r\n"_s
+        + card(u"after"_s);
+    QStringList names;
+    const ContainerTable containers = read(nested);
+    for (const ContactEntryPtr &entry : *ZRvCard::contactsInContainer(*containers.first()))
+        names << entry->person->valueForIdentifier(Ident::LastName).toString();
+    EXPECT_EQ(names, (QStringList { u"inner"_s, u"parent"_s, u"after"_s }));
+
+    // A card without its END is still ended by the next card's, as before, and nothing after it is lost.
+    names.clear();
+    const ContainerTable unended
+        = read(u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:lost;;;;\r\n"_s + card(u"kept"_s) + card(u"last"_s));
+    for (const ContactEntryPtr &entry : *ZRvCard::contactsInContainer(*unended.first()))
+        names << entry->person->valueForIdentifier(Ident::LastName).toString();
+    EXPECT_TRUE(names.endsWith(u"last"_s)) << names.join(u',').toStdString();
+    EXPECT_TRUE(names.contains(u"kept"_s)) << names.join(u',').toStdString();
+}
