@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
+#include "model/Translations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
-
 #include <memory>
 
 int main(int argc, char **argv)
@@ -23,10 +23,12 @@ int main(int argc, char **argv)
         for (int i = 1; i < argc; ++i)
             arguments.append(QString::fromLocal8Bit(argv[i]));
         QGuiApplication app(argc, argv);
+        Translations::installTranslations(app);
         return CommandLine::run(arguments);
     }
 
     QApplication app(argc, argv);
+    Translations::installTranslations(app);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Corvanthe"));
     window.resize(1000, 640);

@@ -2,6 +2,7 @@
 
 #include "document/ContactStore.h"
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QString>
 #include <memory>
@@ -9,8 +10,10 @@
 // Messages of address-book loading that reach the user.
 namespace AddressBookText {
 
-inline const QString GroupReadErrorFormat = QStringLiteral("Error on reading a group in the '%1'.");
-inline const QString CheckAccountSettings = QStringLiteral("Please check the account settings.");
+inline constexpr auto GroupReadErrorFormat
+    = TranslatableText("AddressBookText", "Error on reading a group in the '%1'.");
+inline constexpr auto CheckAccountSettings
+    = TranslatableText("AddressBookText", "Please check the account settings.");
 
 } // namespace AddressBookText
 

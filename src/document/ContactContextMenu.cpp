@@ -3,6 +3,7 @@
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -61,31 +62,42 @@ QList<Entry> menuForCell(const QString &identifier, const ContactEntry &row, boo
     const bool hasValue = !value.isEmpty() && !value.value(Key::StringValue).toString().isEmpty();
 
     if (identifier == Ident::Name)
-        return { editor(u"Open Name Panel"_s), { u"Show Contact Info"_s, Action::ShowContactInfo, true },
-            { u"Show QRCode"_s, Action::ShowQRCode, true }, separator(),
-            { u"Delete Contact"_s, Action::DeleteContact, editState },
-            { u"Duplicate Contact"_s, Action::DuplicateContact, editState } };
+        return { editor(QCoreApplication::translate("ContactContextMenu", "Open Name Panel")),
+            { QCoreApplication::translate("ContactContextMenu", "Show Contact Info"), Action::ShowContactInfo,
+                true },
+            { QCoreApplication::translate("ContactContextMenu", "Show QRCode"), Action::ShowQRCode, true },
+            separator(),
+            { QCoreApplication::translate("ContactContextMenu", "Delete Contact"), Action::DeleteContact,
+                editState },
+            { QCoreApplication::translate("ContactContextMenu", "Duplicate Contact"),
+                Action::DuplicateContact, editState } };
     if (identifier == Ident::Phone || identifier == Ident::Email || identifier == Ident::URL) {
-        const QString action = identifier == Ident::Phone ? u"Call Phone"_s
-            : identifier == Ident::Email                  ? u"Send Email"_s
-                                                          : u"Open URL"_s;
-        return QList<Entry> { workspace(action, hasValue), editor(u"Open Edit Panel"_s), separator() }
+        const QString action = identifier == Ident::Phone
+            ? QCoreApplication::translate("ContactContextMenu", "Call Phone")
+            : identifier == Ident::Email ? QCoreApplication::translate("ContactContextMenu", "Send Email")
+                                         : QCoreApplication::translate("ContactContextMenu", "Open URL");
+        return QList<Entry> { workspace(action, hasValue),
+            editor(QCoreApplication::translate("ContactContextMenu", "Open Edit Panel")), separator() }
         + labelledEditEntries(hasValue, editState);
     }
     if (identifier == Ident::Relationship)
-        return QList<Entry> { editor(u"Open Edit Panel"_s), separator() }
+        return QList<Entry> { editor(QCoreApplication::translate("ContactContextMenu", "Open Edit Panel")),
+            separator() }
         + labelledEditEntries(hasValue, editState);
     if (identifier == Ident::Address) {
         QList<Entry> entries { workspace(Title::OpenAppleMap, hasValue),
-            workspace(Title::OpenGoogleMap, hasValue), separator(), editor(u"Open Address Panel"_s),
-            editor(u"Add/Delete Address Item"_s) };
+            workspace(Title::OpenGoogleMap, hasValue), separator(),
+            editor(QCoreApplication::translate("ContactContextMenu", "Open Address Panel")),
+            editor(QCoreApplication::translate("ContactContextMenu", "Add/Delete Address Item")) };
         if (!value.isEmpty())
             entries << edit(Title::DeleteItem, editState);
         entries << edit(Title::AddItem, editState);
         return entries;
     }
     if (isPart) {
-        QList<Entry> entries { editor(u"Open Address Panel"_s), separator() };
+        QList<Entry> entries {
+            editor(QCoreApplication::translate("ContactContextMenu", "Open Address Panel")), separator()
+        };
         if (!value.isEmpty())
             entries << edit(Title::ReplaceText, editState) << edit(Title::PrependText, editState)
                     << edit(Title::AppendText, editState) << separator()
@@ -94,8 +106,11 @@ QList<Entry> menuForCell(const QString &identifier, const ContactEntry &row, boo
     }
     if (identifier == Ident::InstantMessage || identifier == Ident::SocialNetwork) {
         const bool ims = identifier == Ident::InstantMessage;
-        QList<Entry> entries { editor(ims ? u"Open IMS Panel"_s : u"Open SNS Panel"_s),
-            editor(ims ? u"Add/Delete IMS Item"_s : u"Add/Delete SNS Item"_s) };
+        QList<Entry> entries { editor(ims
+                                       ? QCoreApplication::translate("ContactContextMenu", "Open IMS Panel")
+                                       : QCoreApplication::translate("ContactContextMenu", "Open SNS Panel")),
+            editor(ims ? QCoreApplication::translate("ContactContextMenu", "Add/Delete IMS Item")
+                       : QCoreApplication::translate("ContactContextMenu", "Add/Delete SNS Item")) };
         if (!value.isEmpty())
             entries << edit(Title::DeleteItem, editState);
         entries << edit(Title::AddItem, editState);
@@ -105,14 +120,18 @@ QList<Entry> menuForCell(const QString &identifier, const ContactEntry &row, boo
         const QString text = identifier == Ident::Dates
             ? value.value(Key::StringValue).toString()
             : person.stringValueForIdentifierAtLabelIndex(Ident::Birthday, 0);
-        QList<Entry> entries { workspace(u"Open Calendar"_s, !text.isEmpty()),
-            editor(identifier == Ident::Dates ? u"Open Dates Panel"_s : u"Open Birthday Panel"_s) };
+        QList<Entry> entries { workspace(QCoreApplication::translate("ContactContextMenu", "Open Calendar"),
+                                   !text.isEmpty()),
+            editor(identifier == Ident::Dates
+                    ? QCoreApplication::translate("ContactContextMenu", "Open Dates Panel")
+                    : QCoreApplication::translate("ContactContextMenu", "Open Birthday Panel")) };
         if (!text.isEmpty())
             entries << edit(Title::DeleteItem, editState);
         return entries;
     }
     if (identifier == Ident::PhoneticName) {
-        QList<Entry> entries { editor(u"Open Phonetic Name Panel"_s) };
+        QList<Entry> entries { editor(
+            QCoreApplication::translate("ContactContextMenu", "Open Phonetic Name Panel")) };
         if (!person.stringValueForIdentifierAtLabelIndex(Ident::PhoneticName, 0).isEmpty())
             entries << separator() << edit(Title::DeleteItem, editState);
         return entries;

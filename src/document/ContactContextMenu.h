@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QList>
 #include <QString>
@@ -29,15 +30,15 @@ struct Entry
 };
 
 namespace Title {
-inline const QString AddItem = QStringLiteral("Add Item");
-inline const QString ReplaceLabelAndText = QStringLiteral("Replace Label and Text");
-inline const QString ReplaceText = QStringLiteral("Replace Text");
-inline const QString PrependText = QStringLiteral("Prepend Text");
-inline const QString AppendText = QStringLiteral("Append Text");
-inline const QString DeleteItem = QStringLiteral("Delete Item");
-inline const QString ClearText = QStringLiteral("Clear Text");
-inline const QString OpenGoogleMap = QStringLiteral("Open Google Map");
-inline const QString OpenAppleMap = QStringLiteral("Open Apple Map");
+inline constexpr auto AddItem = TranslatableText("ContactContextMenu", "Add Item");
+inline constexpr auto ReplaceLabelAndText = TranslatableText("ContactContextMenu", "Replace Label and Text");
+inline constexpr auto ReplaceText = TranslatableText("ContactContextMenu", "Replace Text");
+inline constexpr auto PrependText = TranslatableText("ContactContextMenu", "Prepend Text");
+inline constexpr auto AppendText = TranslatableText("ContactContextMenu", "Append Text");
+inline constexpr auto DeleteItem = TranslatableText("ContactContextMenu", "Delete Item");
+inline constexpr auto ClearText = TranslatableText("ContactContextMenu", "Clear Text");
+inline constexpr auto OpenGoogleMap = TranslatableText("ContactContextMenu", "Open Google Map");
+inline constexpr auto OpenAppleMap = TranslatableText("ContactContextMenu", "Open Apple Map");
 } // namespace Title
 
 // The entries for a cell: the column's identifier, the clicked sub-row, whether editing is on.

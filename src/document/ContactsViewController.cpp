@@ -4,6 +4,7 @@
 #include "document/SubRowSort.h"
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
+#include "model/TranslatableText.h"
 #include "model/ZRPerson.h"
 
 #include <QFontMetricsF>
@@ -17,9 +18,12 @@ namespace {
 const QString NotFirstRowKey = u"notFirstRow"_s;
 const QString NumLinesKey = u"numLines"_s;
 const QString SenderColumn = u"Sender"_s;
-const QString SummaryFormat = u"%1: total %2 contacts"_s;
-const QString SameLabelQuestion = u"Do you want to set the same label in the selected rows"_s;
+constexpr auto SummaryFormat = TranslatableText("ContactsViewController", "%1: total %2 contacts");
+constexpr auto SameLabelQuestion
+    = TranslatableText("ContactsViewController", "Do you want to set the same label in the selected rows");
 const QString HomeLabel = u"home"_s;
+// The record keeps "No Name" in English for a contact without a name; the table shows it translated.
+constexpr auto NoNameText = TranslatableText("ContactsViewController", "No Name");
 
 bool isAddressPart(const QString &identifier)
 {
@@ -204,7 +208,7 @@ int ContactsViewController::numberOfRows() const
 
 QString ContactsViewController::summaryText() const
 {
-    return SummaryFormat.arg(m_groupName).arg(m_contactTable.size());
+    return SummaryFormat.arg(ContainerText::displayName(m_groupName)).arg(m_contactTable.size());
 }
 
 QVariantMap ContactsViewController::valueAtIndex(const QString &identifier, int row) const
@@ -234,7 +238,7 @@ ContactCell ContactsViewController::cell(const QString &identifier, int row) con
         cell.kind = ContactCell::Kind::ImageAndText;
         if (first) {
             const QString name = person.compositeName();
-            cell.text = name.isEmpty() ? LabelText::NoName : name;
+            cell.text = name.isEmpty() || name == LabelText::NoName ? NoNameText.text() : name;
             cell.bold = true;
             cell.showsThumbnail = true;
         }

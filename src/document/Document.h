@@ -3,6 +3,7 @@
 #include "document/DocumentReader.h"
 #include "formats/ContactContainer.h"
 #include "formats/TextEncodings.h"
+#include "model/TranslatableText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,11 +16,11 @@ inline const QString CSVType = QStringLiteral("CSV");
 inline const QString VCardType = QStringLiteral("public.vCard");
 inline const QString ErrorDomain = QStringLiteral("Application");
 inline constexpr int CorruptFileErrorCode = 259;
-inline const QString VCardRecovery
-    = QStringLiteral("Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
-inline const QString CSVRecovery
-    = QStringLiteral("Please make sure the file is a valid CSV file, or text encoding.");
-inline const QString CouldNotRead = QStringLiteral("The file “%1” couldn't be opened.");
+inline constexpr auto VCardRecovery
+    = TranslatableText("DocumentText", "Please make sure the file is vCard 2.1/3.0 file, or text encoding.");
+inline constexpr auto CSVRecovery
+    = TranslatableText("DocumentText", "Please make sure the file is a valid CSV file, or text encoding.");
+inline constexpr auto CouldNotRead = TranslatableText("DocumentText", "The file “%1” couldn't be opened.");
 inline const QString AllLabels = QStringLiteral("All");
 // The menu actions a document never offers: it is not written back to its own file.
 inline const QString RevertAction = QStringLiteral("revertDocumentToSaved:");

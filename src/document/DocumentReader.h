@@ -3,6 +3,7 @@
 #include "formats/ContactContainer.h"
 #include "formats/TextCodec.h"
 #include "formats/TextEncodings.h"
+#include "model/TranslatableText.h"
 
 #include <QList>
 #include <QString>
@@ -18,13 +19,15 @@ struct ReadNotice
 };
 
 namespace ReadNoticeText {
-inline const QString ReadingMessage = QStringLiteral("Reading the file: %1"); // the progress window
-inline const QString SkippedCards = QStringLiteral("%1 of the cards couldn't be read and were skipped.");
-inline const QString SkippedCard = QStringLiteral("Card %1: %2");
-inline const QString MoreSkipped = QStringLiteral("… and %1 more.");
-inline const QString AtLine = QStringLiteral("Line %1 of the file.");
-inline const QString UnterminatedCard
-    = QStringLiteral("The file ends inside a card (BEGIN:VCARD without END:VCARD); that card was not read.");
+inline constexpr auto ReadingMessage
+    = TranslatableText("ReadNoticeText", "Reading the file: %1"); // the progress window
+inline constexpr auto SkippedCards
+    = TranslatableText("ReadNoticeText", "%1 of the cards couldn't be read and were skipped.");
+inline constexpr auto SkippedCard = TranslatableText("ReadNoticeText", "Card %1: %2");
+inline constexpr auto MoreSkipped = TranslatableText("ReadNoticeText", "… and %1 more.");
+inline constexpr auto AtLine = TranslatableText("ReadNoticeText", "Line %1 of the file.");
+inline constexpr auto UnterminatedCard = TranslatableText(
+    "ReadNoticeText", "The file ends inside a card (BEGIN:VCARD without END:VCARD); that card was not read.");
 } // namespace ReadNoticeText
 
 // The kinds of contact file a document or an import reads.

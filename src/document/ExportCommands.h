@@ -3,6 +3,7 @@
 #include "document/DocumentReader.h"
 #include "formats/ContactContainer.h"
 #include "formats/TextEncodings.h"
+#include "model/TranslatableText.h"
 
 #include <QList>
 #include <QString>
@@ -11,12 +12,15 @@
 #include <optional>
 
 namespace ExportText {
-inline const QString CouldNotRead = QStringLiteral("Couldn't read the file.");
-inline const QString InvalidCSV = QStringLiteral("Please make sure the file is a valid CSV file.");
-inline const QString InvalidVCard = QStringLiteral("Please make sure the file is vCard 2.1/3.0 file.");
-inline const QString CannotSave = QStringLiteral("Can't save the file");
-inline const QString SaveFailed = QStringLiteral("Something error happened in saving operation.");
-inline const QString WritingMessage = QStringLiteral("Writing the file: %1");
+inline constexpr auto CouldNotRead = TranslatableText("ExportText", "Couldn't read the file.");
+inline constexpr auto InvalidCSV
+    = TranslatableText("ExportText", "Please make sure the file is a valid CSV file.");
+inline constexpr auto InvalidVCard
+    = TranslatableText("ExportText", "Please make sure the file is vCard 2.1/3.0 file.");
+inline constexpr auto CannotSave = TranslatableText("ExportText", "Can't save the file");
+inline constexpr auto SaveFailed
+    = TranslatableText("ExportText", "Something error happened in saving operation.");
+inline constexpr auto WritingMessage = TranslatableText("ExportText", "Writing the file: %1");
 inline const QString VCardExtension = QStringLiteral(".vcf");
 inline const QString CSVExtension = QStringLiteral(".csv");
 } // namespace ExportText

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TranslatableText.h"
+
 #include <QStringList>
 
 class QTextStream;
@@ -12,7 +14,8 @@ namespace FileConvert {
 inline const QString Usage = QStringLiteral(
     "convert INPUT OUTPUT [--from vcard|csv|mailwick] [--to vcard|csv] [--encoding NAME] [--group NAME]");
 
-inline const QString NoSuchGroup = QStringLiteral("There is no group named “%1” in the file.");
+inline constexpr auto NoSuchGroup
+    = TranslatableText("FileConvert", "There is no group named “%1” in the file.");
 
 // Inputs past this size report their progress.
 inline constexpr qint64 ProgressThreshold = 1024 * 1024;

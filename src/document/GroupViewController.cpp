@@ -106,7 +106,7 @@ GroupListItem GroupViewController::childOfItem(int index, const GroupListItem &i
 QString GroupViewController::textOfItem(const GroupListItem &item) const
 {
     if (item.isGroup())
-        return item.group->name;
+        return ContainerText::displayName(item.group->name);
     if (item.isContainer())
         return item.container->name;
     return QString();
@@ -287,8 +287,8 @@ QList<GroupMenuItem> GroupViewController::groupMenu()
             // A deleted group is gone for the user until an undo brings it back.
             if (group->name.isEmpty() || group->deleted)
                 continue;
-            entry.submenu.append(
-                { group->name, false, selected && group->uniqueId == selected->uniqueId, group, {} });
+            entry.submenu.append({ ContainerText::displayName(group->name), false,
+                selected && group->uniqueId == selected->uniqueId, group, {} });
         }
         menu.append(entry);
     }

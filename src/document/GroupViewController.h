@@ -2,6 +2,7 @@
 
 #include "document/AddressBookLoader.h"
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QFont>
 #include <QObject>
@@ -20,9 +21,9 @@ inline const QString PlainTextType = QStringLiteral("text/plain");
 inline const QString VCardType = QStringLiteral("text/vcard");
 inline const QString GroupsColumn = QStringLiteral("Groups");
 inline const QString TextCellView = QStringLiteral("TextCell");
-inline const QString GroupMenuTitle = QStringLiteral("Group");
+inline constexpr auto GroupMenuTitle = TranslatableText("GroupListText", "Group");
 // A group the user adds starts with this name, numbered when the container already has it.
-inline const QString NewGroupName = QStringLiteral("New Group");
+inline constexpr auto NewGroupName = TranslatableText("GroupListText", "New Group");
 inline const QString NumberedNameFormat = QStringLiteral("%1 %2");
 
 } // namespace GroupListText

@@ -1,35 +1,69 @@
 #include "document/ViewTypes.h"
 
 #include "document/DefaultsKeys.h"
+#include "document/SortKeys.h"
 #include "document/UserDefaults.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <cmath>
 
 namespace {
 
-QString translated(const char *context, const QString &text)
-{
-    const QByteArray source = text.toUtf8();
-    return QCoreApplication::translate(context, source.constData());
-}
-
 QString viewTypeTitle(const QString &name)
 {
-    return translated("ViewTypes", name);
+    // A view type the user made is shown as named.
+    static const QHash<QString, const char *> texts = {
+        { ViewTypeName::NameOnly, QT_TRANSLATE_NOOP("ViewTypes", "Name Only") },
+        { ViewTypeName::Address, QT_TRANSLATE_NOOP("ViewTypes", "Address") },
+        { ViewTypeName::AddressDetail, QT_TRANSLATE_NOOP("ViewTypes", "Address Detail") },
+    };
+    const auto it = texts.constFind(name);
+    return it == texts.cend() ? name : QCoreApplication::translate("ViewTypes", it.value());
 }
 
 QString sortKeyTitle(const QString &key)
 {
-    return translated("SortKeys", key);
+    // Keys that are field identifiers are shown as the fields are.
+    static const QHash<QString, const char *> texts = {
+        { SortKey::CompositeName, QT_TRANSLATE_NOOP("SortKeys", "Full Name") },
+        { Ident::FirstName, QT_TRANSLATE_NOOP("SortKeys", "First Name") },
+        { Ident::LastName, QT_TRANSLATE_NOOP("SortKeys", "Last Name") },
+        { Ident::PhoneticFirstName, QT_TRANSLATE_NOOP("SortKeys", "Phonetic First Name") },
+        { Ident::PhoneticLastName, QT_TRANSLATE_NOOP("SortKeys", "Phonetic Last Name") },
+        { SortKey::AddressLabel, QT_TRANSLATE_NOOP("SortKeys", "Address label") },
+        { SortKey::PhoneLabel, QT_TRANSLATE_NOOP("SortKeys", "Phone label") },
+        { SortKey::EmailLabel, QT_TRANSLATE_NOOP("SortKeys", "Email label") },
+        { SortKey::EmailDomain, QT_TRANSLATE_NOOP("SortKeys", "Email domain") },
+        { SortKey::EmailUsername, QT_TRANSLATE_NOOP("SortKeys", "Email username") },
+        { SortKey::URLLabel, QT_TRANSLATE_NOOP("SortKeys", "URL label") },
+        { SortKey::InstantMessageLabel, QT_TRANSLATE_NOOP("SortKeys", "Instant Message label") },
+        { SortKey::InstantMessageType, QT_TRANSLATE_NOOP("SortKeys", "Instant Message type") },
+        { SortKey::InstantMessageServiceName, QT_TRANSLATE_NOOP("SortKeys", "Instant Message service name") },
+        { SortKey::InstantMessageUsername, QT_TRANSLATE_NOOP("SortKeys", "Instant Message username") },
+        { SortKey::SocialNetworkType, QT_TRANSLATE_NOOP("SortKeys", "Social Network type") },
+        { SortKey::SocialNetworkServiceName, QT_TRANSLATE_NOOP("SortKeys", "Social Network service name") },
+        { SortKey::SocialNetworkUsername, QT_TRANSLATE_NOOP("SortKeys", "Social Network username") },
+        { SortKey::RelationshipLabel, QT_TRANSLATE_NOOP("SortKeys", "Relationship label") },
+        { SortKey::DatesLabel, QT_TRANSLATE_NOOP("SortKeys", "Dates label") },
+    };
+    const auto it = texts.constFind(key);
+    return it == texts.cend() ? ZRPerson::localizedIdentifierForKey(key)
+                              : QCoreApplication::translate("SortKeys", it.value());
+}
+
+QString labelTitle(const QString &label)
+{
+    return Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(label));
 }
 
 MenuItem titleItem(const QString &title)
 {
     MenuItem item;
-    item.title = translated("ViewMenus", title);
+    item.title = title;
     item.isTitleItem = true;
     return item;
 }
@@ -97,7 +131,7 @@ MenuModel ViewTypes::labelsMenu() const
 {
     MenuModel menu { ViewMenuText::SelectLabel, { titleItem(ViewMenuText::LabelsTitle) } };
     const bool all = m_selectedLabels.contains(LabelText::All);
-    menu.items << MenuItem { translated("Labels", LabelText::All), LabelText::All, all, false, {} };
+    menu.items << MenuItem { labelTitle(LabelText::All), LabelText::All, all, false, {} };
     // The columns as stored: another window may have changed them since this one loaded.
     const QStringList stored = m_defaults.viewTypeDict().value(m_defaults.selectedViewType());
     const Labels::Table labelTable = ZRPerson::labelTableDict();
@@ -105,7 +139,7 @@ MenuModel ViewTypes::labelsMenu() const
         if (!stored.contains(identifier))
             continue;
         for (const QString &label : labelTable.value(identifier)) {
-            const QString title = translated("Labels", label);
+            const QString title = labelTitle(label);
             bool present = false;
             for (const MenuItem &item : std::as_const(menu.items))
                 present = present || item.title == title;

@@ -4,6 +4,7 @@
 #include "document/SortDescriptor.h"
 #include "document/ViewMenu.h"
 #include "document/ViewTypeTables.h"
+#include "model/TranslatableText.h"
 
 #include <QMap>
 #include <QString>
@@ -15,15 +16,15 @@ class UserDefaults;
 // Texts of the toolbar popups and their "Navigate" submenus.
 namespace ViewMenuText {
 
-inline const QString ViewTypeTitle = QStringLiteral("View Type");
-inline const QString ColumnsTitle = QStringLiteral("Columns");
-inline const QString LabelsTitle = QStringLiteral("Labels");
-inline const QString SortOptionsTitle = QStringLiteral("Sort Options");
-inline const QString SelectViewType = QStringLiteral("Select View Type");
-inline const QString SelectColumns = QStringLiteral("Select Columns");
-inline const QString SelectLabel = QStringLiteral("Select Label");
-inline const QString RestoreDefaultsQuestion
-    = QStringLiteral("Would you like to restore default preferences?");
+inline constexpr auto ViewTypeTitle = TranslatableText("ViewMenuText", "View Type");
+inline constexpr auto ColumnsTitle = TranslatableText("ViewMenuText", "Columns");
+inline constexpr auto LabelsTitle = TranslatableText("ViewMenuText", "Labels");
+inline constexpr auto SortOptionsTitle = TranslatableText("ViewMenuText", "Sort Options");
+inline constexpr auto SelectViewType = TranslatableText("ViewMenuText", "Select View Type");
+inline constexpr auto SelectColumns = TranslatableText("ViewMenuText", "Select Columns");
+inline constexpr auto SelectLabel = TranslatableText("ViewMenuText", "Select Label");
+inline constexpr auto RestoreDefaultsQuestion
+    = TranslatableText("ViewMenuText", "Would you like to restore default preferences?");
 
 } // namespace ViewMenuText
 

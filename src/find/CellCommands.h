@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QStringList>
 #include <functional>
@@ -30,23 +31,28 @@ struct ReplacePanelAnswer
 
 namespace ReplacePanelText {
 
-inline const QString AddLabelAndText = QStringLiteral("Add Label and Text");
-inline const QString ReplaceLabelAndText = QStringLiteral("Replace Label and Text");
-inline const QString ReplaceText = QStringLiteral("Replace Text");
-inline const QString PrependText = QStringLiteral("Prepend Text");
-inline const QString AppendText = QStringLiteral("Append Text");
-inline const QString AddMessage = QStringLiteral("In order to add the label and text %1");
-inline const QString ReplaceLabelMessage = QStringLiteral("In order to replace the label and text %1");
-inline const QString ReplaceMessage = QStringLiteral("In order to replace the text %1");
-inline const QString PrependMessage = QStringLiteral("In order to prepend the text %1");
-inline const QString AppendMessage = QStringLiteral("In order to append the text %1");
-inline const QString Add = QStringLiteral("Add");
-inline const QString Replace = QStringLiteral("Replace");
-inline const QString Prepend = QStringLiteral("Prepend");
-inline const QString Append = QStringLiteral("Append");
-inline const QString DeleteQuestion
-    = QStringLiteral("Do you want to delete the item(label and text) in the selected cells in column:%1 ?");
-inline const QString DeleteInformative = QStringLiteral("This operation can be undone.");
+inline constexpr auto AddLabelAndText = TranslatableText("ReplacePanelText", "Add Label and Text");
+inline constexpr auto ReplaceLabelAndText = TranslatableText("ReplacePanelText", "Replace Label and Text");
+inline constexpr auto ReplaceText = TranslatableText("ReplacePanelText", "Replace Text");
+inline constexpr auto PrependText = TranslatableText("ReplacePanelText", "Prepend Text");
+inline constexpr auto AppendText = TranslatableText("ReplacePanelText", "Append Text");
+inline constexpr auto AddMessage
+    = TranslatableText("ReplacePanelText", "In order to add the label and text %1");
+inline constexpr auto ReplaceLabelMessage
+    = TranslatableText("ReplacePanelText", "In order to replace the label and text %1");
+inline constexpr auto ReplaceMessage
+    = TranslatableText("ReplacePanelText", "In order to replace the text %1");
+inline constexpr auto PrependMessage
+    = TranslatableText("ReplacePanelText", "In order to prepend the text %1");
+inline constexpr auto AppendMessage = TranslatableText("ReplacePanelText", "In order to append the text %1");
+inline constexpr auto Add = TranslatableText("ReplacePanelText", "Add");
+inline constexpr auto Replace = TranslatableText("ReplacePanelText", "Replace");
+inline constexpr auto Prepend = TranslatableText("ReplacePanelText", "Prepend");
+inline constexpr auto Append = TranslatableText("ReplacePanelText", "Append");
+inline constexpr auto DeleteQuestion = TranslatableText("ReplacePanelText",
+    "Do you want to delete the item(label and text) in the selected cells in column:%1 ?");
+inline constexpr auto DeleteInformative
+    = TranslatableText("ReplacePanelText", "This operation can be undone.");
 
 } // namespace ReplacePanelText
 

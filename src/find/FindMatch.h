@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QString>
 #include <limits>
@@ -47,6 +48,6 @@ namespace FindOption {
 inline const QString CaseInsensitive = QStringLiteral("caseInsensitive");
 inline const QString CaseSensitive = QStringLiteral("caseSensitive");
 // The options pop-up item that keeps matching case-insensitive.
-inline const QString CaseInsensitiveTitle = QStringLiteral("Case Insensitive");
+inline constexpr auto CaseInsensitiveTitle = TranslatableText("FindOption", "Case Insensitive");
 
 } // namespace FindOption

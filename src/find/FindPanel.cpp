@@ -27,21 +27,21 @@ bool isAll(const QStringList &filter)
     return !filter.isEmpty() && filter.first() == LabelText::All;
 }
 
+QString labelDisplay(const QString &label)
+{
+    return ZRPerson::localizedLabelFromCNLabel(ZRPerson::CNLabelFromLabel(label));
+}
+
 QString title(
     const QString &heading, const QStringList &filter, const std::function<QString(const QString &)> &name)
 {
     if (isAll(filter))
-        return FindPanelText::TitleAll.arg(heading, LabelText::All);
+        return FindPanelText::TitleAll.arg(heading, labelDisplay(LabelText::All));
     QString text = FindPanelText::TitleHeading.arg(heading);
     for (const QString &entry : filter)
         text += FindPanelText::TitleEntry.arg(name(entry));
     text.chop(2);
     return text;
-}
-
-QString labelDisplay(const QString &label)
-{
-    return ZRPerson::localizedLabelFromCNLabel(ZRPerson::CNLabelFromLabel(label));
 }
 
 } // namespace
@@ -124,7 +124,7 @@ QString FindPanel::itemTitle() const
 
 QString FindPanel::subItemTitle() const
 {
-    return title(FindPanelText::SubItems, m_selectedSubItems, [](const QString &s) { return s; });
+    return title(FindPanelText::SubItems, m_selectedSubItems, ZRPerson::localizedIdentifierForKey);
 }
 
 QString FindPanel::labelTitle() const

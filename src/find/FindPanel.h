@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/FindMatch.h"
+#include "model/TranslatableText.h"
 
 #include <QList>
 #include <QObject>
@@ -25,14 +26,15 @@ using FindResultRowPtr = std::shared_ptr<FindResultRow>;
 
 namespace FindPanelText {
 
-inline const QString Items = QStringLiteral("Items");
-inline const QString SubItems = QStringLiteral("Sub Items");
-inline const QString Labels = QStringLiteral("Labels");
+inline constexpr auto Items = TranslatableText("FindPanelText", "Items");
+inline constexpr auto SubItems = TranslatableText("FindPanelText", "Sub Items");
+inline constexpr auto Labels = TranslatableText("FindPanelText", "Labels");
 inline const QString TitleAll = QStringLiteral("%1 - %2");
 inline const QString TitleHeading = QStringLiteral("%1 - ");
 inline const QString TitleEntry = QStringLiteral("%1 + ");
 inline const QString CountryCode = QStringLiteral("CountryCode");
-inline const QString InvalidPattern = QStringLiteral("The regular expression is not valid: %1 (at %2)");
+inline constexpr auto InvalidPattern
+    = TranslatableText("FindPanelText", "The regular expression is not valid: %1 (at %2)");
 
 } // namespace FindPanelText
 

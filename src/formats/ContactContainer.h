@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TranslatableText.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantMap>
@@ -56,6 +58,14 @@ namespace ContainerText {
 
 inline const QString VCardContainerName = QStringLiteral("vCard");
 inline const QString LocalContainerName = QStringLiteral("Local");
+// The top group's name as stored and compared; people read it in their language (displayName).
 inline const QString AllContacts = QStringLiteral("All Contacts");
+inline constexpr auto AllContactsTitle = TranslatableText("ContainerText", "All Contacts");
+
+// The text a group's name is shown with: the top group's in the reader's language, any other as it is.
+inline QString displayName(const QString &groupName)
+{
+    return groupName == AllContacts ? AllContactsTitle.text() : groupName;
+}
 
 } // namespace ContainerText

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QList>
 #include <QString>
@@ -19,9 +20,11 @@ inline const QString Spouse = QStringLiteral("Spouse");
 } // namespace FieldKey
 
 namespace Message {
-inline const QString NoLines = QStringLiteral("The file holds no lines.");
-inline const QString Binary = QStringLiteral("The file is not text: line %1 holds a NUL character.");
-inline const QString NoKnownColumn = QStringLiteral("No column of the header line names a contact field.");
+inline constexpr auto NoLines = TranslatableText("CsvReader", "The file holds no lines.");
+inline constexpr auto Binary
+    = TranslatableText("CsvReader", "The file is not text: line %1 holds a NUL character.");
+inline constexpr auto NoKnownColumn
+    = TranslatableText("CsvReader", "No column of the header line names a contact field.");
 } // namespace Message
 
 // One column, described from its header text.

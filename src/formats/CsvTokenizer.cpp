@@ -1,5 +1,7 @@
 #include "formats/CsvTokenizer.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -49,7 +51,10 @@ bool CsvTokenizer::next(QStringList &fields)
 
     while (true) {
         if (fields.size() >= MaxFields)
-            return fail(u"Line %1 has more than %2 fields."_s.arg(m_recordLine).arg(MaxFields), m_recordLine);
+            return fail(QCoreApplication::translate("CsvReader", "Line %1 has more than %2 fields.")
+                            .arg(m_recordLine)
+                            .arg(MaxFields),
+                m_recordLine);
         QString field;
         if (m_position < size && m_text[m_position] == u'"') {
             const qsizetype quoteLine = m_line;
@@ -81,11 +86,15 @@ bool CsvTokenizer::next(QStringList &fields)
                     break;
             }
             if (field.size() > MaxFieldLength)
-                return fail(
-                    u"A field on line %1 is longer than %2 characters."_s.arg(quoteLine).arg(MaxFieldLength),
+                return fail(QCoreApplication::translate(
+                                "CsvReader", "A field on line %1 is longer than %2 characters.")
+                                .arg(quoteLine)
+                                .arg(MaxFieldLength),
                     quoteLine);
             if (!closed)
-                return fail(u"The quoted field that starts on line %1 has no closing quote."_s.arg(quoteLine),
+                return fail(QCoreApplication::translate(
+                                "CsvReader", "The quoted field that starts on line %1 has no closing quote.")
+                                .arg(quoteLine),
                     quoteLine);
         }
         // An unquoted field, or what follows a closing quote, runs to the separator or line end.
@@ -93,7 +102,10 @@ bool CsvTokenizer::next(QStringList &fields)
         while (m_position < size && m_text[m_position] != m_separator && !isLineBreak(m_text[m_position]))
             ++m_position;
         if (m_position - start + field.size() > MaxFieldLength)
-            return fail(u"A field on line %1 is longer than %2 characters."_s.arg(m_line).arg(MaxFieldLength),
+            return fail(
+                QCoreApplication::translate("CsvReader", "A field on line %1 is longer than %2 characters.")
+                    .arg(m_line)
+                    .arg(MaxFieldLength),
                 m_line);
         field += m_text.sliced(start, m_position - start);
         fields.append(field);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,9 +20,10 @@ struct Result
     bool headerMissing = false;
 };
 
-inline const QString HeaderMissingMessage = QStringLiteral("Can't find header line in the file.");
-inline const QString HeaderMissingInformative
-    = QStringLiteral("Read as the following order: Name, Renmei, Company, ZIP, State&City and Street");
+inline constexpr auto HeaderMissingMessage
+    = TranslatableText("MailwickCsv", "Can't find header line in the file.");
+inline constexpr auto HeaderMissingInformative = TranslatableText(
+    "MailwickCsv", "Read as the following order: Name, Renmei, Company, ZIP, State&City and Street");
 
 // The column keys of a file without a header line.
 QStringList fixedOrder();

@@ -1,19 +1,23 @@
 #pragma once
 
 #include "formats/TextEncodings.h"
+#include "model/TranslatableText.h"
 
 #include <QByteArrayView>
 #include <QString>
 
 // Messages of failed conversions; %1 is the encoding's name, %2 a byte or character offset.
 namespace TextCodecMessage {
-inline const QString TooLarge = QStringLiteral("The file is too large to be read as text.");
-inline const QString UnknownEncoding = QStringLiteral("The text encoding %1 is not available.");
-inline const QString Undetermined = QStringLiteral("The text encoding of the file couldn't be determined.");
-inline const QString InvalidBytes
-    = QStringLiteral("The file isn't valid %1 text: the bytes at offset %2 can't be read.");
-inline const QString Unrepresentable
-    = QStringLiteral("The text can't be written as %1: the character at position %2 has no equivalent.");
+inline constexpr auto TooLarge
+    = TranslatableText("TextCodecMessage", "The file is too large to be read as text.");
+inline constexpr auto UnknownEncoding
+    = TranslatableText("TextCodecMessage", "The text encoding %1 is not available.");
+inline constexpr auto Undetermined
+    = TranslatableText("TextCodecMessage", "The text encoding of the file couldn't be determined.");
+inline constexpr auto InvalidBytes = TranslatableText(
+    "TextCodecMessage", "The file isn't valid %1 text: the bytes at offset %2 can't be read.");
+inline constexpr auto Unrepresentable = TranslatableText(
+    "TextCodecMessage", "The text can't be written as %1: the character at position %2 has no equivalent.");
 } // namespace TextCodecMessage
 
 // The text of a file, or why it could not be read.

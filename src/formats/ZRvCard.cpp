@@ -6,6 +6,7 @@
 #include "model/VCardSerialization.h"
 #include "model/ZRPerson.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 using namespace Qt::StringLiterals;
@@ -127,7 +128,8 @@ void readCard(const QByteArray &text, ReadCard &slot, unsigned ownProperties)
         = ownProperties ? VCardOwnProperties::read(card, ownProperties) : VCardOwnProperties();
     slot.categories = own.categories;
     if (contacts.isEmpty()) {
-        slot.error = error.isEmpty() ? u"no contact in the card"_s : error;
+        slot.error
+            = error.isEmpty() ? QCoreApplication::translate("VCardReader", "no contact in the card") : error;
         return;
     }
     for (const StoreContact &contact : contacts) {

@@ -2,6 +2,7 @@
 
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
+#include "model/Translations.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -241,19 +242,23 @@ const Labels::Table &standardTable()
 }
 
 // Custom labels and display lists change at run time (main thread); the mutex only guards against a
-// background reader asking for a table while the user edits one.
+// background reader asking for a table while the user edits one. The display lists are made again when
+// the custom labels or the language change.
 struct MutableTables
 {
     QMutex mutex;
     Labels::Table custom;
     Labels::Table display;
     bool displayBuilt = false;
+    int displayGeneration = 0;
 
     void ensureDisplay()
     {
-        if (displayBuilt)
+        if (displayBuilt && displayGeneration == Translations::generation())
             return;
         displayBuilt = true;
+        displayGeneration = Translations::generation();
+        display.clear();
         const Labels::Table &std = standardTable();
         for (auto it = std.cbegin(); it != std.cend(); ++it) {
             QStringList texts;
@@ -261,6 +266,9 @@ struct MutableTables
                 texts << Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(label));
             display.insert(it.key(), texts);
         }
+        // The user's labels are shown as typed.
+        for (auto it = custom.cbegin(); it != custom.cend(); ++it)
+            display[it.key()] += it.value();
     }
 };
 
@@ -334,27 +342,20 @@ bool Labels::setLabelToForIdentifier(
         return false;
     MutableTables &t = tables();
     QMutexLocker lock(&t.mutex);
-    t.ensureDisplay();
     QStringList &custom = t.custom[identifier];
-    QStringList &display = t.display[identifier];
     const qsizetype at = oldLabel.isEmpty() ? -1 : custom.indexOf(oldLabel);
     if (at >= 0) {
-        const qsizetype shown = display.indexOf(oldLabel);
-        if (!newLabel.isEmpty()) {
+        if (!newLabel.isEmpty())
             custom[at] = newLabel;
-            if (shown >= 0)
-                display[shown] = newLabel;
-        } else {
+        else
             custom.removeAt(at);
-            if (shown >= 0)
-                display.removeAt(shown);
-        }
+        t.displayBuilt = false;
         return true;
     }
     if (newLabel.isEmpty() || custom.contains(newLabel))
         return false;
     custom.append(newLabel);
-    display.append(newLabel);
+    t.displayBuilt = false;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/CharsetDecoder.h"
 
+#include <QCoreApplication>
 #include <QVarLengthArray>
 #include <cctype>
 #include <cstring>
@@ -245,11 +246,14 @@ public:
         while (m_depth > 0) {
             VCardCard &card = m_stack[m_depth - 1];
             if (card.error.isEmpty())
-                card.error = u"the card that begins on line %1 has no END:VCARD"_s.arg(card.firstLine);
+                card.error = QCoreApplication::translate(
+                    "VCardReader", "the card that begins on line %1 has no END:VCARD")
+                                 .arg(card.firstLine);
             endCard();
         }
         if (m_emitted == 0 && error)
-            *error = m_sawAnyText ? u"no BEGIN:VCARD"_s : u"no vCard data"_s;
+            *error = m_sawAnyText ? QCoreApplication::translate("VCardReader", "no BEGIN:VCARD")
+                                  : QCoreApplication::translate("VCardReader", "no vCard data");
         return m_emitted;
     }
 
@@ -346,8 +350,10 @@ private:
         VCardCard *card = currentCard();
         if (m_pendingTooLong) {
             if (card && card->error.isEmpty())
-                card->error = u"line %1: a property longer than %2 bytes"_s.arg(m_pendingLine)
-                                  .arg(VCardLineReader::MaxLogicalLineLength);
+                card->error
+                    = QCoreApplication::translate("VCardReader", "line %1: a property longer than %2 bytes")
+                          .arg(m_pendingLine)
+                          .arg(VCardLineReader::MaxLogicalLineLength);
             return;
         }
         // One property object serves every line: parseProperty sets each of its fields, and zeroing a
@@ -371,7 +377,8 @@ private:
         if (!card || !card->error.isEmpty())
             return;
         if (card->properties.size() >= VCardLineReader::MaxPropertiesPerCard) {
-            card->error = u"more than %1 properties in one card"_s.arg(VCardLineReader::MaxPropertiesPerCard);
+            card->error = QCoreApplication::translate("VCardReader", "more than %1 properties in one card")
+                              .arg(VCardLineReader::MaxPropertiesPerCard);
             return;
         }
         if (m_pendingJoined) {
@@ -389,7 +396,8 @@ private:
     {
         if (m_depth >= VCardLineReader::MaxNesting) {
             if (VCardCard *card = currentCard(); card && card->error.isEmpty())
-                card->error = u"line %1: cards nested too deeply"_s.arg(lineNumber);
+                card->error = QCoreApplication::translate("VCardReader", "line %1: cards nested too deeply")
+                                  .arg(lineNumber);
             return;
         }
         // Card objects are reused from card to card so that their lists keep their capacity.

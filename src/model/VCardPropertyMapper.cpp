@@ -3,6 +3,8 @@
 #include "model/CardTextArena.h"
 #include "model/VCardCardMapper.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 std::optional<DateComponents> VCardPropertyMapper::parseDate(QStringView text, int omitYear)
@@ -63,7 +65,9 @@ std::optional<StoreContact> VCardPropertyMapper::contactFromCard(
     }
     if (!hasContent) {
         if (error)
-            *error = u"the card that begins on line %1 holds no properties"_s.arg(card.firstLine);
+            *error = QCoreApplication::translate(
+                "VCardReader", "the card that begins on line %1 holds no properties")
+                         .arg(card.firstLine);
         return std::nullopt;
     }
     const CardTextArena::Scope arena;

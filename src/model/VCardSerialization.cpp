@@ -5,6 +5,7 @@
 #include "model/VCardWriter.h"
 
 #include <QByteArrayMatcher>
+#include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -63,7 +64,9 @@ QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Ima
         else if (cards == 1 || firstFailureNumber == 0)
             *error = firstFailure;
         else
-            *error = u"card %1: %2"_s.arg(firstFailureNumber).arg(firstFailure);
+            *error = QCoreApplication::translate("VCardReader", "card %1: %2")
+                         .arg(firstFailureNumber)
+                         .arg(firstFailure);
     }
     return contacts;
 }

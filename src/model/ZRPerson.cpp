@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHash>
 #include <QUuid>
 
 using namespace Qt::StringLiterals;
@@ -184,8 +185,26 @@ QString ZRPerson::localizedIdentifierForKey(const QString &identifier)
     const auto part = addressKeys.constFind(identifier);
     if (part != addressKeys.cend())
         return Labels::localizedStoreKey(part.value());
-    // The application's own text; the identifier itself when no translation is installed.
-    return QCoreApplication::translate("Identifiers", identifier.toUtf8().constData());
+    // The application's own names for the fields the store has none for; any other identifier (a part
+    // or an option the caller passes through) is shown as it is.
+    static const QHash<QString, const char *> ownTexts = {
+        { Ident::Name, QT_TRANSLATE_NOOP("Identifiers", "Name") },
+        { Ident::Renmei, QT_TRANSLATE_NOOP("Identifiers", "Renmei") },
+        { Ident::PhoneticName, QT_TRANSLATE_NOOP("Identifiers", "Phonetic Name") },
+        { Ident::FirstName, QT_TRANSLATE_NOOP("Identifiers", "FirstName") },
+        { Ident::MiddleName, QT_TRANSLATE_NOOP("Identifiers", "MiddleName") },
+        { Ident::LastName, QT_TRANSLATE_NOOP("Identifiers", "LastName") },
+        { Ident::PhoneticFirstName, QT_TRANSLATE_NOOP("Identifiers", "PhoneticFirstName") },
+        { Ident::PhoneticMiddleName, QT_TRANSLATE_NOOP("Identifiers", "PhoneticMiddleName") },
+        { Ident::PhoneticLastName, QT_TRANSLATE_NOOP("Identifiers", "PhoneticLastName") },
+        { AddressFormatKey::CountryCode, QT_TRANSLATE_NOOP("Identifiers", "CountryCode") },
+        { Key::Sender, QT_TRANSLATE_NOOP("Identifiers", "Sender") },
+        { LabelText::All, QT_TRANSLATE_NOOP("Identifiers", "All") },
+    };
+    const auto own = ownTexts.constFind(identifier);
+    if (own != ownTexts.cend())
+        return QCoreApplication::translate("Identifiers", own.value());
+    return identifier;
 }
 
 QString ZRPerson::compositeNameFromNameDict(const QVariantMap &nameDict)

@@ -1,6 +1,7 @@
 #include "print/AddressListRenderer.h"
 
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 #include "print/AddressListItems.h"
 #include "print/LabelFilter.h"
@@ -28,9 +29,15 @@ const QColor AlternateShade = QColor::fromRgbF(0.9f, 0.9f, 0.9f);
 const QColor DimText = QColor(128, 128, 128);
 const QColor FrameLine = QColor(Qt::lightGray);
 
+// Fields and labels print with the names the table shows, in the reader's language.
 QString headerFor(const QString &title)
 {
-    return title + u": "_s;
+    return ZRPerson::localizedIdentifierForKey(title) + u": "_s;
+}
+
+QString labelText(const QString &label)
+{
+    return Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(label));
 }
 
 QString limited(const QString &text)
@@ -100,7 +107,7 @@ QList<AddressListRenderer::Line> AddressListRenderer::formattedField(const QVari
             line.x = lines.isEmpty() ? indent : headerWidth;
             if (lines.isEmpty())
                 line.runs.append({ header, false });
-            line.runs.append({ label + u':', true });
+            line.runs.append({ labelText(label) + u':', true });
             line.runs.append({ u' ' + text, false });
             lines.append(line);
         }

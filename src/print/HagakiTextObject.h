@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Identifiers.h"
+#include "model/TranslatableText.h"
 
 #include <QRectF>
 #include <QString>
@@ -50,7 +51,7 @@ inline const QString Name = QStringLiteral("name");
 inline const QString Address = QStringLiteral("address");
 inline const QString AddressAndName = QStringLiteral("addressAndName");
 // What a name reads as when the contact has none at all.
-inline const QString NoName = QStringLiteral("No name");
+inline constexpr auto NoName = TranslatableText("TextValue", "No name");
 
 } // namespace TextValue
 

@@ -30,9 +30,16 @@ QStringList keishouChoices()
         PrintValue::KeishouDr };
 }
 
+QStringList keishouChoiceTitles()
+{
+    QStringList titles = keishouChoices();
+    titles[0] = PrintValue::KeishouNoneTitle;
+    return titles;
+}
+
 QString keishouForChoice(const QString &title)
 {
-    return isNoKeishou(title) ? QString() : title;
+    return isNoKeishou(title) || title == PrintValue::KeishouNoneTitle ? QString() : title;
 }
 
 int keishouChoiceIndex(const QString &stored)

@@ -14,7 +14,10 @@ namespace PrintChoices {
 
 // Honorific choices in menu order: "None", "様", "殿", "御中", "Mr.", "Mrs.", "Ms.", "Dr.".
 QStringList keishouChoices();
-// What "keishou" stores for a chosen title: "" for "None" or an empty title, else the title.
+// The same choices as the menu shows them: "None" in the reader's language, the honorifics as they are.
+QStringList keishouChoiceTitles();
+// What "keishou" stores for a chosen title (of either list): "" for "None" or an empty title, else the
+// title.
 QString keishouForChoice(const QString &title);
 // The choice to show for a stored honorific: 0 for "", "None" or a missing value; -1 for a text the
 // list does not hold (typed elsewhere, kept as it is).

@@ -3,6 +3,7 @@
 #include "print/PaperSizes.h"
 #include "print/PrintMetrics.h"
 
+#include <QCoreApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -33,21 +34,21 @@ Result run(QPagedPaintDevice *device, const Pages &pages, const Options &options
 {
     Result result;
     if (!device) {
-        result.error = u"There is no device to print on."_s;
+        result.error = QCoreApplication::translate("PrintJob", "There is no device to print on.");
         return result;
     }
     if (!pages.drawPage || !(pages.paperSize.width() > 0) || !(pages.paperSize.height() > 0)) {
-        result.error = u"There is nothing to print."_s;
+        result.error = QCoreApplication::translate("PrintJob", "There is nothing to print.");
         return result;
     }
     const QPageLayout layout(pageSizeFor(pages), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
     if (!device->setPageLayout(layout)) {
-        result.error = u"The device does not take the paper size."_s;
+        result.error = QCoreApplication::translate("PrintJob", "The device does not take the paper size.");
         return result;
     }
     QPainter painter;
     if (!painter.begin(device)) {
-        result.error = u"The output can't be opened for printing."_s;
+        result.error = QCoreApplication::translate("PrintJob", "The output can't be opened for printing.");
         return result;
     }
     painter.setRenderHint(QPainter::Antialiasing);
@@ -59,7 +60,7 @@ Result run(QPagedPaintDevice *device, const Pages &pages, const Options &options
             break;
         }
         if (printed > 1 && !device->newPage()) {
-            result.error = u"The output could not take another page."_s;
+            result.error = QCoreApplication::translate("PrintJob", "The output could not take another page.");
             break;
         }
         painter.save();
@@ -71,7 +72,7 @@ Result run(QPagedPaintDevice *device, const Pages &pages, const Options &options
             options.progress(result.pagesPrinted, total);
     }
     if (!painter.end() && result.error.isEmpty() && !result.cancelled)
-        result.error = u"The output could not be finished."_s;
+        result.error = QCoreApplication::translate("PrintJob", "The output could not be finished.");
     return result;
 }
 

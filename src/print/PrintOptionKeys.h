@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TranslatableText.h"
+
 #include <QString>
 
 // Keys and values of the print options dictionary. The dictionary is persisted as it is, so these
@@ -93,7 +95,7 @@ inline const QString StyleEnvelope = QStringLiteral("Envelope");
 inline const QString StyleLabels = QStringLiteral("Labels");
 inline const QString StyleAddressList = QStringLiteral("Address List");
 // Menu titles of the styles (the "Labels" style is shown as "Label").
-inline const QString StyleLabelsTitle = QStringLiteral("Label");
+inline constexpr auto StyleLabelsTitle = TranslatableText("PrintStyles", "Label");
 
 inline const QString UnitPoints = QStringLiteral("points");
 inline const QString UnitInches = QStringLiteral("inches");
@@ -103,6 +105,8 @@ inline const QString LanguageJapanese = QStringLiteral("ja");
 inline const QString LanguageEnglish = QStringLiteral("en");
 
 inline const QString KeishouNone = QStringLiteral("None");
+// How the menu shows "None"; the options store "" (or the older "None") whatever the language.
+inline constexpr auto KeishouNoneTitle = TranslatableText("PrintChoices", "None");
 inline const QString KeishouSama = QStringLiteral("様");
 inline const QString KeishouDono = QStringLiteral("殿");
 inline const QString KeishouOnchu = QStringLiteral("御中");
@@ -114,10 +118,11 @@ inline const QString KeishouDr = QStringLiteral("Dr.");
 inline const QString HagakiTypeNenga = QStringLiteral("Nenga");
 inline const QString HagakiTypeGeneral = QStringLiteral("General");
 inline const QString HagakiTypeNone = QStringLiteral("None");
-// Titles of the postcard type choices.
-inline const QString HagakiChoiceNone = QStringLiteral("ハガキのイメージを表示しない");
-inline const QString HagakiChoiceNenga = QStringLiteral("年賀ハガキのイメージを表示する");
-inline const QString HagakiChoiceGeneral = QStringLiteral("普通ハガキのイメージを表示する");
+// Titles of the postcard type choices, written in Japanese in the source too.
+inline constexpr auto HagakiChoiceNone = TranslatableText("PrintChoices", "ハガキのイメージを表示しない");
+inline constexpr auto HagakiChoiceNenga = TranslatableText("PrintChoices", "年賀ハガキのイメージを表示する");
+inline constexpr auto HagakiChoiceGeneral
+    = TranslatableText("PrintChoices", "普通ハガキのイメージを表示する");
 
 inline const QString DirectionLeftRight = QStringLiteral("Left-Right");
 inline const QString DirectionUpDown = QStringLiteral("Up-Down");

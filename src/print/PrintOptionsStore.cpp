@@ -4,6 +4,7 @@
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace PrintOptionsStore {
@@ -52,7 +53,15 @@ QStringList printStyles()
 
 QString printStyleTitle(const QString &style)
 {
-    return style == PrintValue::StyleLabels ? PrintValue::StyleLabelsTitle : style;
+    if (style == PrintValue::StyleHagaki)
+        return QCoreApplication::translate("PrintStyles", "Hagaki");
+    if (style == PrintValue::StyleEnvelope)
+        return QCoreApplication::translate("PrintStyles", "Envelope");
+    if (style == PrintValue::StyleLabels)
+        return PrintValue::StyleLabelsTitle;
+    if (style == PrintValue::StyleAddressList)
+        return QCoreApplication::translate("PrintStyles", "Address List");
+    return style;
 }
 
 QString paperNameForStyle(const QString &style)

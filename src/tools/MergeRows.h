@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "model/TranslatableText.h"
 
 #include <QList>
 #include <QString>
@@ -12,10 +13,10 @@ namespace MergeText {
 inline const QString NameOrdering = QStringLiteral("Name Ordering");
 inline const QString NameDisplay = QStringLiteral("Name Display");
 inline const QString DefaultDocumentType = QStringLiteral("vCard");
-inline const QString Lock = QStringLiteral("Lock");
-inline const QString Edit = QStringLiteral("Edit");
-inline const QString Change = QStringLiteral("Change");
-inline const QString Done = QStringLiteral("Done");
+inline constexpr auto Lock = TranslatableText("MergeText", "Lock");
+inline constexpr auto Edit = TranslatableText("MergeText", "Edit");
+inline constexpr auto Change = TranslatableText("MergeText", "Change");
+inline constexpr auto Done = TranslatableText("MergeText", "Done");
 // Dragged rows as plain text: the row's label, its value.
 inline const QString DragTextFormat = QStringLiteral("%1: %2");
 

@@ -1,5 +1,6 @@
 #include "tools/PostalArchive.h"
 
+#include <QCoreApplication>
 #include <climits>
 #include <zlib.h>
 
@@ -51,7 +52,7 @@ std::optional<QByteArray> inflateRaw(const char *data, qsizetype size, qsizetype
     QByteArray output(expectedSize, Qt::Uninitialized);
     z_stream stream {};
     if (inflateInit2(&stream, -15) != Z_OK)
-        return fail(error, u"can't start inflating"_s);
+        return fail(error, QCoreApplication::translate("PostalArchive", "can't start inflating"));
     stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data));
     stream.avail_in = uInt(size);
     stream.next_out = reinterpret_cast<Bytef *>(output.data());
@@ -60,7 +61,9 @@ std::optional<QByteArray> inflateRaw(const char *data, qsizetype size, qsizetype
     const qsizetype produced = qsizetype(stream.total_out);
     inflateEnd(&stream);
     if (status != Z_STREAM_END || produced != expectedSize)
-        return fail(error, u"the compressed member is corrupt or its size is wrong"_s);
+        return fail(error,
+            QCoreApplication::translate(
+                "PostalArchive", "the compressed member is corrupt or its size is wrong"));
     return output;
 }
 
@@ -76,7 +79,9 @@ bool looksLikeZip(const QByteArray &bytes)
 std::optional<QByteArray> extractCsv(const QByteArray &archive, QString *memberName, QString *error)
 {
     if (archive.size() > MaximumArchiveSize)
-        return fail(error, u"the archive is larger than %1 MB"_s.arg(MaximumArchiveSize / (1024 * 1024)));
+        return fail(error,
+            QCoreApplication::translate("PostalArchive", "the archive is larger than %1 MB")
+                .arg(MaximumArchiveSize / (1024 * 1024)));
     const Reader in(archive);
     // The end-of-directory record sits within the last 64 KB (its comment is at most that long).
     qsizetype end = -1;
@@ -88,22 +93,26 @@ std::optional<QByteArray> extractCsv(const QByteArray &archive, QString *memberN
         }
     }
     if (end < 0)
-        return fail(error, u"not a zip archive"_s);
+        return fail(error, QCoreApplication::translate("PostalArchive", "not a zip archive"));
     const int entries = in.u16(end + 10);
     const qsizetype directorySize = in.u32(end + 12);
     const qsizetype directoryOffset = in.u32(end + 16);
     if (in.u16(end + 4) != 0 || in.u16(end + 6) != 0)
-        return fail(error, u"multi-part archives are not supported"_s);
+        return fail(
+            error, QCoreApplication::translate("PostalArchive", "multi-part archives are not supported"));
     if (directoryOffset == 0xFFFFFFFF || entries == 0xFFFF)
-        return fail(error, u"64-bit zip archives are not supported"_s);
+        return fail(
+            error, QCoreApplication::translate("PostalArchive", "64-bit zip archives are not supported"));
     if (entries > MaximumMembers || !in.has(directoryOffset, directorySize)
         || directoryOffset + directorySize > end)
-        return fail(error, u"the archive's directory is damaged"_s);
+        return fail(
+            error, QCoreApplication::translate("PostalArchive", "the archive's directory is damaged"));
 
     qsizetype at = directoryOffset;
     for (int i = 0; i < entries; ++i) {
         if (!in.has(at, CentralHeaderSize) || in.u32(at) != CentralHeaderSignature)
-            return fail(error, u"the archive's directory is damaged"_s);
+            return fail(
+                error, QCoreApplication::translate("PostalArchive", "the archive's directory is damaged"));
         const quint16 flags = in.u16(at + 8);
         const quint16 method = in.u16(at + 10);
         const quint32 crc = in.u32(at + 16);
@@ -114,7 +123,8 @@ std::optional<QByteArray> extractCsv(const QByteArray &archive, QString *memberN
         const qsizetype commentLength = in.u16(at + 32);
         const qsizetype localOffset = in.u32(at + 42);
         if (!in.has(at + CentralHeaderSize, nameLength + extraLength + commentLength))
-            return fail(error, u"the archive's directory is damaged"_s);
+            return fail(
+                error, QCoreApplication::translate("PostalArchive", "the archive's directory is damaged"));
         const QByteArray rawName = archive.mid(at + CentralHeaderSize, nameLength);
         at += CentralHeaderSize + nameLength + extraLength + commentLength;
         const QString name = QString::fromLatin1(rawName);
@@ -122,42 +132,58 @@ std::optional<QByteArray> extractCsv(const QByteArray &archive, QString *memberN
             continue;
 
         if (flags & 0x1)
-            return fail(error, u"the member %1 is encrypted"_s.arg(name));
+            return fail(
+                error, QCoreApplication::translate("PostalArchive", "the member %1 is encrypted").arg(name));
         if (compressedSize == 0xFFFFFFFF || size == 0xFFFFFFFF || localOffset == 0xFFFFFFFF)
-            return fail(error, u"64-bit zip archives are not supported"_s);
+            return fail(
+                error, QCoreApplication::translate("PostalArchive", "64-bit zip archives are not supported"));
         if (size > MaximumMemberSize)
             return fail(error,
-                u"the member %1 is larger than %2 MB"_s.arg(name).arg(MaximumMemberSize / (1024 * 1024)));
+                QCoreApplication::translate("PostalArchive", "the member %1 is larger than %2 MB")
+                    .arg(name)
+                    .arg(MaximumMemberSize / (1024 * 1024)));
         if (!in.has(localOffset, LocalHeaderSize) || in.u32(localOffset) != LocalHeaderSignature)
-            return fail(error, u"the member %1 has no valid local header"_s.arg(name));
+            return fail(error,
+                QCoreApplication::translate("PostalArchive", "the member %1 has no valid local header")
+                    .arg(name));
         const qsizetype dataOffset
             = localOffset + LocalHeaderSize + in.u16(localOffset + 26) + in.u16(localOffset + 28);
         if (!in.has(dataOffset, compressedSize))
-            return fail(error, u"the member %1 runs past the end of the archive"_s.arg(name));
+            return fail(error,
+                QCoreApplication::translate("PostalArchive", "the member %1 runs past the end of the archive")
+                    .arg(name));
 
         std::optional<QByteArray> data;
         if (method == MethodStored) {
             if (compressedSize != size)
-                return fail(error, u"the member %1 has inconsistent sizes"_s.arg(name));
+                return fail(error,
+                    QCoreApplication::translate("PostalArchive", "the member %1 has inconsistent sizes")
+                        .arg(name));
             data = archive.mid(dataOffset, size);
         } else if (method == MethodDeflated) {
             // Deflate cannot shrink data by more than about 1032:1; a larger claim is a lie.
             if (size > compressedSize * 1032 + 1024)
-                return fail(error, u"the member %1 claims an impossible size"_s.arg(name));
+                return fail(error,
+                    QCoreApplication::translate("PostalArchive", "the member %1 claims an impossible size")
+                        .arg(name));
             data = inflateRaw(archive.constData() + dataOffset, compressedSize, size, error);
             if (!data)
                 return std::nullopt;
         } else {
             return fail(error,
-                u"the member %1 uses compression method %2, which is not supported"_s.arg(name).arg(method));
+                QCoreApplication::translate(
+                    "PostalArchive", "the member %1 uses compression method %2, which is not supported")
+                    .arg(name)
+                    .arg(method));
         }
         if (quint32(crc32(0, reinterpret_cast<const Bytef *>(data->constData()), uInt(data->size()))) != crc)
-            return fail(error, u"the member %1 fails its CRC check"_s.arg(name));
+            return fail(error,
+                QCoreApplication::translate("PostalArchive", "the member %1 fails its CRC check").arg(name));
         if (memberName)
             *memberName = name;
         return data;
     }
-    return fail(error, u"the archive holds no CSV file"_s);
+    return fail(error, QCoreApplication::translate("PostalArchive", "the archive holds no CSV file"));
 }
 
 } // namespace PostalArchive

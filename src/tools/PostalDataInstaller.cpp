@@ -5,6 +5,7 @@
 #include "tools/PostalDataFile.h"
 #include "tools/PostalKeys.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,25 +38,32 @@ CsvCheck validateCsv(const QByteArray &csv, Kind kind)
     const QString text = PostalDataFile::decodeWindows31J(csv, &invalid);
     if (invalid > 0) {
         const qsizetype at = text.indexOf(QChar::ReplacementCharacter);
-        check.error = u"line %1: bytes that are not Shift_JIS (Windows-31J) text"_s.arg(
-            text.left(at).count(u'\n') + 1);
+        check.error = QCoreApplication::translate(
+            "PostalDataInstaller", "line %1: bytes that are not Shift_JIS (Windows-31J) text")
+                          .arg(text.left(at).count(u'\n') + 1);
         return check;
     }
     PostalCsv::forEachRecord(text, [&](const QList<QStringView> &fields, qsizetype line, bool wellFormed) {
         if (!wellFormed || fields.size() != expectedFields) {
             check.error
-                = u"line %1: expected %2 fields, found %3"_s.arg(line).arg(expectedFields).arg(fields.size());
+                = QCoreApplication::translate("PostalDataInstaller", "line %1: expected %2 fields, found %3")
+                      .arg(line)
+                      .arg(expectedFields)
+                      .arg(fields.size());
             return false;
         }
         if (!isSevenDigits(fields[codeColumn])) {
-            check.error = u"line %1: field %2 is not a 7-digit postal code"_s.arg(line).arg(codeColumn + 1);
+            check.error = QCoreApplication::translate(
+                "PostalDataInstaller", "line %1: field %2 is not a 7-digit postal code")
+                              .arg(line)
+                              .arg(codeColumn + 1);
             return false;
         }
         ++check.records;
         return true;
     });
     if (check.error.isEmpty() && check.records == 0)
-        check.error = u"no records"_s;
+        check.error = QCoreApplication::translate("PostalDataInstaller", "no records");
     check.ok = check.error.isEmpty();
     return check;
 }
@@ -68,8 +76,10 @@ std::optional<QByteArray> readPublishedFile(const QString &path, QString *error)
         return std::nullopt;
     }
     if (file.size() > MaximumCsvSize) {
-        *error = u"%1: larger than %2 MB, not a postal-code file"_s.arg(path).arg(
-            MaximumCsvSize / (1024 * 1024));
+        *error = QCoreApplication::translate(
+            "PostalDataInstaller", "%1: larger than %2 MB, not a postal-code file")
+                     .arg(path)
+                     .arg(MaximumCsvSize / (1024 * 1024));
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
@@ -103,21 +113,27 @@ bool install(const QString &generalPath, const QString &businessPath, const QStr
             return false;
         const CsvCheck check = validateCsv(*csv, job.kind);
         if (!check.ok) {
-            const QString expected
-                = job.kind == Kind::General ? u"the general address file"_s : u"the business address file"_s;
-            *error = u"%1: not %2: %3"_s.arg(job.source, expected, check.error);
+            const QString expected = job.kind == Kind::General
+                ? QCoreApplication::translate("PostalDataInstaller", "the general address file")
+                : QCoreApplication::translate("PostalDataInstaller", "the business address file");
+            *error = QCoreApplication::translate("PostalDataInstaller", "%1: not %2: %3")
+                         .arg(job.source, expected, check.error);
             return false;
         }
         job.compressed = PostalDataFile::gzipData(*csv);
         if (job.compressed.isEmpty()) {
-            *error = u"%1: can't compress the data"_s.arg(job.source);
+            *error = QCoreApplication::translate("PostalDataInstaller", "%1: can't compress the data")
+                         .arg(job.source);
             return false;
         }
         if (report)
-            report->append(u"%1: %2 records"_s.arg(job.source).arg(check.records));
+            report->append(QCoreApplication::translate("PostalDataInstaller", "%1: %2 records")
+                               .arg(job.source)
+                               .arg(check.records));
     }
     if (!QDir().mkpath(directory)) {
-        *error = u"%1: can't create the folder"_s.arg(directory);
+        *error = QCoreApplication::translate("PostalDataInstaller", "%1: can't create the folder")
+                     .arg(directory);
         return false;
     }
     for (const Job &job : jobs) {
@@ -129,7 +145,7 @@ bool install(const QString &generalPath, const QString &businessPath, const QStr
             return false;
         }
         if (report)
-            report->append(u"wrote %1"_s.arg(target));
+            report->append(QCoreApplication::translate("PostalDataInstaller", "wrote %1").arg(target));
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TranslatableText.h"
+
 #include <QString>
 
 // Names used by the postal-code search: its data files, the keys of its result rows, and the
@@ -30,7 +32,7 @@ inline const QString HomeLabel = QStringLiteral("home");
 namespace ZipText {
 
 inline const QString NotificationDoOK = QStringLiteral("ZR1NZipSearchDoOK");
-inline const QString Prompt = QStringLiteral("Input ZIP or Address here");
+inline constexpr auto Prompt = TranslatableText("ZipText", "Input ZIP or Address here");
 // The general file's entry for "the rest of this city"; it is not a street anyone lives on.
 inline const QString NoListedStreet = QStringLiteral("以下に掲載がない場合");
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TranslatableText.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -7,10 +9,11 @@
 namespace QrMessage {
 
 // %1 the payload's size in bytes, %2 the most a QR code holds.
-inline const QString TooLong
-    = QStringLiteral("The text is too long for a QR code: %1 bytes, and a QR code holds at most %2.");
-inline const QString WithoutAddress = QStringLiteral("Leave out the address to make the vCard fit.");
-inline const QString EncoderFailed = QStringLiteral("The QR code couldn't be made.");
+inline constexpr auto TooLong = TranslatableText(
+    "QrMessage", "The text is too long for a QR code: %1 bytes, and a QR code holds at most %2.");
+inline constexpr auto WithoutAddress
+    = TranslatableText("QrMessage", "Leave out the address to make the vCard fit.");
+inline constexpr auto EncoderFailed = TranslatableText("QrMessage", "The QR code couldn't be made.");
 
 } // namespace QrMessage
 
