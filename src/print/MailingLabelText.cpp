@@ -76,7 +76,7 @@ QString countryOrderedAddress(const QVariantMap &address, const QVariantMap &sty
 {
     StorePostalAddress parts = storeAddress(address);
     const AddressFormats &formats = AddressFormats::shared();
-    const QString code = PostalAddressFormatter::conventionCountryCode(parts, formats);
+    const QString code = formats.conventionCountryCode(parts);
     if (!printsZip(styleOptions))
         parts.postalCode.clear();
     if (!PrintOptions::flag(styleOptions.value(PrintKey::PrintCountry)))
@@ -111,7 +111,7 @@ bool usesJapaneseOrder(const QVariantMap &address)
         && (writtenInJapanese(parts.state) || writtenInJapanese(parts.city)
             || writtenInJapanese(parts.street)))
         return true;
-    return PostalAddressFormatter::conventionCountryCode(parts, AddressFormats::shared()) == JapanCode;
+    return AddressFormats::shared().conventionCountryCode(parts) == JapanCode;
 }
 
 QString makeAdrsAndNameString(
