@@ -1,4 +1,6 @@
 #include "app/CommandLine.h"
+#include "document/UserDefaults.h"
+#include "model/ContactDefaults.h"
 #include "model/Translations.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanthe"));
     QCoreApplication::setApplicationName(QStringLiteral("corvanthe"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTHE_VERSION));
+    ContactDefaults::configure(UserDefaults::shared().contactDefaults());
 
     // A subcommand runs headless and never needs a display; fonts and painting (print, images) work on
     // the offscreen platform.

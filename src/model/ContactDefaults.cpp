@@ -5,17 +5,17 @@
 
 #include <QLocale>
 #include <QMutex>
-#include <QSettings>
 #include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+ContactDefaults::Settings g_settings;
 QString g_countryOverride;
 ContactDefaults::SortOrder g_sortOverride = ContactDefaults::SortOrder::None;
-// Every address made while reading a file asks for the country; reading the settings file each time
-// would dominate the reading, so the values are read once and again after reload().
+// Every address made while reading a file asks for the country: the values are worked out once, and
+// again after configure().
 std::optional<QString> g_country;
 std::optional<ContactDefaults::SortOrder> g_sort;
 std::optional<QString> g_language;
@@ -79,7 +79,7 @@ namespace ContactDefaults {
 
 static QString readCountryCode()
 {
-    const QString configured = QSettings().value(SettingsKey::CountryCode).toString().trimmed().toLower();
+    const QString configured = g_settings.countryCode.trimmed().toLower();
     if (isTwoLetterCode(configured))
         return configured;
     const QLocale::Territory territory = QLocale::system().territory();
@@ -93,7 +93,7 @@ static QString readCountryCode()
 
 static SortOrder readSortOrder()
 {
-    const QString configured = QSettings().value(SettingsKey::SortOrder).toString().trimmed().toLower();
+    const QString configured = g_settings.sortOrder.trimmed().toLower();
     if (configured == u"given"_s)
         return SortOrder::GivenName;
     if (configured == u"family"_s)
@@ -121,10 +121,11 @@ SortOrder sortOrder()
     return *g_sort;
 }
 
-void reload()
+void configure(const Settings &settings)
 {
     AddressFormats::formatsChanged();
     QMutexLocker lock(&g_mutex);
+    g_settings = settings;
     g_country.reset();
     g_sort.reset();
     g_language.reset();

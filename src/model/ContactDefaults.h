@@ -4,17 +4,24 @@
 
 #include <QString>
 
-// The user's contact settings: default country and sort order come from the locale and can be
-// overridden in the application's settings:
+// The user's contact settings: default country and sort order come from the locale unless the
+// application's settings choose them. The settings are read by whoever owns them and handed over
+// with configure(); these are the keys under which the application keeps them:
 //   "Contacts/CountryCode"  two-letter country code, any case ("jp"); anything else is ignored
 //   "Contacts/SortOrder"    "given" or "family"; anything else means the locale's default
-// Both are read once; whoever changes them calls reload().
 namespace ContactDefaults {
 
 namespace SettingsKey {
 inline const QString CountryCode = QStringLiteral("Contacts/CountryCode");
 inline const QString SortOrder = QStringLiteral("Contacts/SortOrder");
 } // namespace SettingsKey
+
+// The settings' texts as they are stored; empty ones leave the choice to the locale.
+struct Settings
+{
+    QString countryCode;
+    QString sortOrder;
+};
 
 enum class SortOrder { None = 0, GivenName = 1, FamilyName = 2 };
 using NameOrder = StoreContact::NameOrder;
@@ -23,8 +30,9 @@ using NameOrder = StoreContact::NameOrder;
 QString countryCode();
 // By family name where the locale writes family names first, by given name elsewhere.
 SortOrder sortOrder();
-// Forgets the values read from the settings, so that the next call reads them again.
-void reload();
+// Takes the user's settings (the locale's defaults for empty or unusable texts) and forgets what
+// was worked out before; records made afterwards follow them.
+void configure(const Settings &settings);
 // The order in which a contact's name is shown: family name first for names written in CJK scripts
 // or when the locale puts family names first, given name first otherwise.
 NameOrder nameOrderForContact(const StoreContact &contact);
