@@ -4,6 +4,7 @@
 #include "document/SubRowSort.h"
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/TranslatableText.h"
 #include "model/ZRPerson.h"
 
@@ -260,8 +261,8 @@ ContactCell ContactsViewController::cell(const QString &identifier, int row) con
         cell.text = isAddressPart(identifier) ? value.value(identifier).toString()
                                               : value.value(Key::StringValue).toString();
         cell.label = value.value(Key::Label).toString();
-        cell.labels = ZRPerson::labelsForIdentifier(fieldOf(identifier));
-        cell.localizedLabels = ZRPerson::localizedLabelsForIdentifier(fieldOf(identifier));
+        cell.labels = Labels::labelsForIdentifier(fieldOf(identifier));
+        cell.localizedLabels = Labels::localizedLabelsForIdentifier(fieldOf(identifier));
         cell.labelIndex = value.value(Key::LabelIndex).toLongLong();
         cell.editable = m_editState && !opensEditor(identifier);
         return cell;

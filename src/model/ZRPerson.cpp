@@ -225,36 +225,7 @@ QString ZRPerson::compositeNameFromNameDict(const QVariantMap &nameDict)
     return middle;
 }
 
-// ---- Address formats and layout strings
-
-QVariantMap ZRPerson::addressFormatDict()
-{
-    return AddressFormats::shared().addressFormatDict();
-}
-QVariantList ZRPerson::addressFormatTable()
-{
-    return AddressFormats::shared().addressFormatTable();
-}
-
-QStringList ZRPerson::orderOfaddressFormats(const QString &countryCode, const QString &country)
-{
-    return AddressFormats::shared().orderOfaddressFormats(countryCode, country);
-}
-
-QString ZRPerson::predictCountryCode(const QString &upperCasedText)
-{
-    return AddressFormats::shared().predictCountryCode(upperCasedText);
-}
-
-QString ZRPerson::addressFromLabeledValue(QVariantMap &entry, int option)
-{
-    return AddressFormats::shared().addressFromLabeledValue(entry, option);
-}
-
-QVariantList ZRPerson::rangeTableFromAddressDictionary(const QVariantMap &entry)
-{
-    return AddressFormats::shared().rangeTableFromAddressDictionary(entry);
-}
+// ---- Layout strings
 
 QString ZRPerson::layoutStringFromHagakiLayoutDict(const QVariantMap &record)
 {

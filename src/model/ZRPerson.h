@@ -95,41 +95,6 @@ public:
     // Makes QVariant streaming of the value types work (archives of raw values, queued signals).
     static void registerMetaTypes();
 
-    // Labels (forwarded to Labels).
-    static Labels::Table labelTableDict() { return Labels::labelTableDict(); }
-    static QStringList labelsForIdentifier(const QString &id) { return Labels::labelsForIdentifier(id); }
-    static QStringList customLabelsForIdentifier(const QString &id)
-    {
-        return Labels::customLabelsForIdentifier(id);
-    }
-    static Labels::Table customLabelTableDict() { return Labels::customLabelTableDict(); }
-    static Labels::Table localizedLabelTableDict() { return Labels::localizedLabelTableDict(); }
-    static QStringList localizedLabelsForIdentifier(const QString &id)
-    {
-        return Labels::localizedLabelsForIdentifier(id);
-    }
-    static bool setLabelToForIdentifier(const QString &oldLabel, const QString &newLabel, const QString &id)
-    {
-        return Labels::setLabelToForIdentifier(oldLabel, newLabel, id);
-    }
-    static QString labelFromCNLabel(const QString &storeLabel)
-    {
-        return Labels::labelFromCNLabel(storeLabel);
-    }
-    static QString CNLabelFromLabel(const QString &label) { return Labels::CNLabelFromLabel(label); }
-    static QString localizedLabelFromCNLabel(const QString &storeLabel)
-    {
-        return Labels::localizedLabelFromCNLabel(storeLabel);
-    }
-
-    // Address formats (forwarded to AddressFormats::shared()).
-    static QVariantMap addressFormatDict();
-    static QVariantList addressFormatTable();
-    static QStringList orderOfaddressFormats(const QString &countryCode, const QString &country = QString());
-    static QString predictCountryCode(const QString &upperCasedText);
-    static QString addressFromLabeledValue(QVariantMap &entry, int option);
-    static QVariantList rangeTableFromAddressDictionary(const QVariantMap &entry);
-
     // Layout strings (forwarded to LayoutString).
     static QString layoutStringFromHagakiLayoutDict(const QVariantMap &record);
     static void hagakiLayoutFromLayoutString(QVariantMap &record, const QString &layoutString);

@@ -4,6 +4,7 @@
 #include "document/ViewController.h"
 #include "formats/ZRvCard.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 
 #include <gtest/gtest.h>
@@ -195,11 +196,11 @@ TEST_F(ContactsViewControllerTest, RowsTakeValuePositionsPastTheRowsSoFarAndRegi
     // The work phone takes position 1; the work e-mail at 1 has that row already, the one at 2 adds one.
     load(card(u"Ann"_s, values), { u"Name"_s, u"Phone"_s, u"Email"_s }, { u"work"_s });
     EXPECT_EQ(labelIndexes(), (QList<qsizetype> { 0, 1, 2 }));
-    EXPECT_FALSE(ZRPerson::labelsForIdentifier(Ident::URL).contains(u"Boathouse"_s)) << "not a column yet";
+    EXPECT_FALSE(Labels::labelsForIdentifier(Ident::URL).contains(u"Boathouse"_s)) << "not a column yet";
     // Address parts are one field; the URL column offers the label it met from now on.
     load(card(u"Ann"_s, values), { u"ZIP"_s, u"City"_s, u"Email"_s, u"URL"_s }, { u"home"_s });
     EXPECT_EQ(labelIndexes(), (QList<qsizetype> { 0 }));
-    EXPECT_TRUE(ZRPerson::labelsForIdentifier(Ident::URL).contains(u"Boathouse"_s));
+    EXPECT_TRUE(Labels::labelsForIdentifier(Ident::URL).contains(u"Boathouse"_s));
 }
 
 TEST_F(ContactsViewControllerTest, TheFirstSenderRowInDisplayOrderBecomesTheSender)
