@@ -297,7 +297,7 @@ void ZRPerson::noteUnbuiltLabels(const StoreContact &c)
     m_unbuiltLabelStarts[field] = quint16(qMin<qsizetype>(m_unbuiltLabels.size(), 0xFFFF));
 }
 
-void ZRPerson::entryLabels(const QString &identifier, QStringList &out)
+void ZRPerson::entryLabels(const QString &identifier, QStringList &out) const
 {
     out.clear();
     // More labels than the starts can count are not kept short: the values are built instead.
@@ -322,7 +322,7 @@ void ZRPerson::entryLabels(const QString &identifier, QStringList &out)
         out.append(entryValue(value, Key::Label).toString());
 }
 
-void ZRPerson::buildFromSource()
+void ZRPerson::buildFromSource() const
 {
     m_unbuilt = false;
     m_unbuiltLabels = QStringList();
@@ -394,7 +394,7 @@ void ZRPerson::fillNames(const StoreContact &c)
     m_thumbnailImageData = c.extras().thumbnailImageData;
 }
 
-void ZRPerson::fillValues(const StoreContact &c)
+void ZRPerson::fillValues(const StoreContact &c) const
 {
     m_stringValues = stringValuesOf(c);
     m_phoneticNameValue = phoneticNameOf(c);
@@ -415,7 +415,7 @@ void ZRPerson::fillValues(const StoreContact &c)
     m_hagakiLayouts = layoutsOf(*m_addressValues);
 }
 
-void ZRPerson::computeUniqueId2()
+void ZRPerson::computeUniqueId2() const
 {
     materialize();
     QString id;

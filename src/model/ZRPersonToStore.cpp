@@ -246,7 +246,7 @@ void writeStrings(const QVariantMap &strings, StoreContact &c)
 
 } // namespace
 
-StoreContact ZRPerson::contactFromCache(const StoreContact *base)
+StoreContact ZRPerson::contactFromCache(const StoreContact *base) const
 {
     StoreContact c = base ? *base : StoreContact();
     // Without a base the record's id travels as the contact's, so that it survives a write and read.
@@ -366,12 +366,12 @@ void ZRPerson::writeUnbuiltValues(StoreContact &c) const
     to.socialProfiles = std::move(from.socialProfiles);
 }
 
-void ZRPerson::appendVCardData(QByteArray &out)
+void ZRPerson::appendVCardData(QByteArray &out) const
 {
     VCardWriter::appendCard(out, contactFromCache(nullptr));
 }
 
-QByteArray ZRPerson::vCardData()
+QByteArray ZRPerson::vCardData() const
 {
     QString error;
     const QByteArray data = VCardSerialization::dataWithContacts({ contactFromCache(nullptr) }, &error);
