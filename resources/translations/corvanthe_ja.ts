@@ -13,6 +13,479 @@
     </message>
 </context>
 <context>
+    <name>Alerts</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Would you like to restore default preferences?</source>
+        <translation>設定を初期状態に戻しますか？</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>File</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Open a vCard or CSV file</source>
+        <translation>vCard ファイルまたは CSV ファイルを開きます</translation>
+    </message>
+    <message>
+        <source>Open…</source>
+        <translation>開く…</translation>
+    </message>
+    <message>
+        <source>Preferences…</source>
+        <translation>環境設定…</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>名称未設定</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>%1: there are no contacts to print</source>
+        <translation>%1: 印刷する連絡先がありません</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: there is no contact %2; the file holds %n</source>
+            <translation>
+                <numerusform>%1: 連絡先 %2 はありません。このファイルの連絡先は %n 件です</numerusform>
+            </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n phone numbers changed</source>
+            <translation>
+                <numerusform>%n 件の電話番号を変更しました</numerusform>
+            </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n values changed</source>
+            <translation>
+                <numerusform>%n 件の値を変更しました</numerusform>
+            </translation>
+    </message>
+    <message>
+        <source>(not set from the command line)</source>
+        <translation>(コマンドラインからは設定できません)</translation>
+    </message>
+    <message>
+        <source>--contact takes a number from 1</source>
+        <translation>--contact には 1 以上の番号を指定してください</translation>
+    </message>
+    <message>
+        <source>--layout takes 4+4, 3+4, 2+4 or 2x4</source>
+        <translation>--layout には 4+4、3+4、2+4、2x4 のいずれかを指定してください</translation>
+    </message>
+    <message>
+        <source>--regex and --case-sensitive exclude each other</source>
+        <translation>--regex と --case-sensitive は同時に指定できません</translation>
+    </message>
+    <message numerus="yes">
+        <source>--sender %1: there are only %n contacts</source>
+            <translation>
+                <numerusform>--sender %1: 連絡先は %n 件しかありません</numerusform>
+            </translation>
+    </message>
+    <message>
+        <source>--sender takes a contact&apos;s number from 1, not “%1”</source>
+        <translation>--sender には 1 以上の連絡先の番号を指定してください(“%1” は使えません)</translation>
+    </message>
+    <message>
+        <source>--style is required (hagaki, envelope, labels or list)</source>
+        <translation>--style を指定してください(hagaki、envelope、labels、list のいずれか)</translation>
+    </message>
+    <message>
+        <source>-o OUT.pdf is required</source>
+        <translation>-o OUT.pdf を指定してください</translation>
+    </message>
+    <message>
+        <source>-o OUT.png is required (or --payload)</source>
+        <translation>-o OUT.png(または --payload)を指定してください</translation>
+    </message>
+    <message>
+        <source>-o OUTPUT is required</source>
+        <translation>-o OUTPUT を指定してください</translation>
+    </message>
+    <message>
+        <source>-o OUTPUT.vcf is required</source>
+        <translation>-o OUTPUT.vcf を指定してください</translation>
+    </message>
+    <message>
+        <source>A code of at least two digits, or part of an address.</source>
+        <translation>2 桁以上の郵便番号、または住所の一部。</translation>
+    </message>
+    <message>
+        <source>Address list: the fields printed under each name, in order.</source>
+        <translation>住所録: 各氏名の下に印刷する項目(この順に印刷します)。</translation>
+    </message>
+    <message>
+        <source>Converts a vCard, CSV or envelope-product CSV file to vCard 3.0 or the 32-column CSV. Formats follow the file extensions unless given; the text encoding is detected unless given.</source>
+        <translation>vCard、CSV、宛名印刷ソフトの CSV ファイルを vCard 3.0 または 32 列の CSV に変換します。形式は指定がなければファイルの拡張子から、文字コードは指定がなければ自動判別で決まります。</translation>
+    </message>
+    <message>
+        <source>Installs Japan Post&apos;s monthly postal-code files (the general file and, optionally, the business file; ZIP or CSV) as the data the postal-code search reads.</source>
+        <translation>日本郵便が毎月公開する郵便番号データ(住所の郵便番号と、必要なら事業所の個別郵便番号。ZIP または CSV)を、郵便番号検索で使うデータとしてインストールします。</translation>
+    </message>
+    <message>
+        <source>It has no groups.</source>
+        <translation>グループはありません。</translation>
+    </message>
+    <message>
+        <source>Its groups are: %1</source>
+        <translation>グループ: %1</translation>
+    </message>
+    <message>
+        <source>Labels: the label sheet preset.</source>
+        <translation>ラベル: ラベル用紙のプリセット。</translation>
+    </message>
+    <message>
+        <source>Lays out every phone number of every contact in one of the four digit-group layouts and writes the contacts as vCard; tells how many numbers changed.</source>
+        <translation>すべての連絡先のすべての電話番号を 4 種類の桁区切りのいずれかに整え、連絡先を vCard で書き出します。変更した番号の数を表示します。</translation>
+    </message>
+    <message>
+        <source>Lists every occurrence of TEXT in the contacts of a vCard file, one tab-separated line per field value: name, item, sub-item, label, index, value (line breaks as \n) and the ranges found (location:length, comma-separated).</source>
+        <translation>vCard ファイルの連絡先に含まれる TEXT をすべて一覧にします。項目の値ごとに 1 行、タブ区切りで、名前、項目、サブ項目、ラベル、番号、値(改行は \n)、見つかった範囲(位置:長さ、コンマ区切り)を出力します。</translation>
+    </message>
+    <message>
+        <source>Lists every print option with its value (after the other options) and its choices.</source>
+        <translation>すべての印刷オプションを、その値(他のオプションを適用した後の値)と選択肢とともに一覧にします。</translation>
+    </message>
+    <message>
+        <source>Makes the QR code of one contact of a vCard file as a PNG image, or prints its payload.</source>
+        <translation>vCard ファイルの連絡先 1 件の QR コードを PNG 画像で作成するか、その内容を表示します。</translation>
+    </message>
+    <message>
+        <source>Opens the editor on the files (it needs a display).</source>
+        <translation>ファイルを編集ウインドウで開きます(ディスプレイが必要です)。</translation>
+    </message>
+    <message>
+        <source>Postcards and envelopes: contact N (from 1) is the sender; by default the contact whose address is marked as the sender&apos;s.</source>
+        <translation>ハガキと封筒: N 番目(1 から)の連絡先を差出人にします。指定がなければ、住所が差出人に設定されている連絡先が差出人になります。</translation>
+    </message>
+    <message>
+        <source>Postcards: nenga, general or none (the card&apos;s printed image).</source>
+        <translation>ハガキ: nenga、general、none のいずれか(ハガキのイメージ)。</translation>
+    </message>
+    <message>
+        <source>Printing to %1</source>
+        <translation>%1 に印刷中</translation>
+    </message>
+    <message>
+        <source>Prints every contact of a vCard or envelope-product CSV file (or of one category group) to PDF, with the stored print options and the changes given. Postcards and envelopes leave their sender out.</source>
+        <translation>vCard ファイルまたは宛名印刷ソフトの CSV ファイルのすべての連絡先(または 1 つのカテゴリグループ)を、保存されている印刷オプションに指定の変更を加えて PDF に印刷します。ハガキと封筒では差出人は宛先に含めません。</translation>
+    </message>
+    <message>
+        <source>Prints every contact of vCard files as one JSON array, each with its category groups, joint names and postcard layouts. Exit status 1: some cards could not be read; 2: a file could not be read.</source>
+        <translation>vCard ファイルのすべての連絡先を、カテゴリグループ、連名、ハガキのレイアウトとともに 1 つの JSON 配列として出力します。終了ステータス 1: 読み込めなかったカードがある、2: 読み込めなかったファイルがある。</translation>
+    </message>
+    <message>
+        <source>Prints only the contacts of this category group.</source>
+        <translation>このカテゴリグループの連絡先だけを印刷します。</translation>
+    </message>
+    <message>
+        <source>Prints the payload text instead of making an image.</source>
+        <translation>画像を作らずに QR コードの内容を表示します。</translation>
+    </message>
+    <message>
+        <source>Replaces every occurrence that find lists and writes the contacts as vCard, or as CSV for a .csv OUTPUT; tells how many values changed.</source>
+        <translation>find が一覧にする箇所をすべて置き換え、連絡先を vCard(OUTPUT が .csv なら CSV)で書き出します。変更した値の数を表示します。</translation>
+    </message>
+    <message>
+        <source>Runs one of these subcommands, without a display:</source>
+        <translation>次のサブコマンドを実行します(ディスプレイは不要です):</translation>
+    </message>
+    <message>
+        <source>Searches only the contacts of this category group.</source>
+        <translation>このカテゴリグループの連絡先だけを検索します。</translation>
+    </message>
+    <message>
+        <source>Searches only these fields (identifiers, comma-separated).</source>
+        <translation>これらの項目だけを検索します(項目の識別子をコンマ区切りで)。</translation>
+    </message>
+    <message>
+        <source>Searches only these parts of structured fields (comma-separated).</source>
+        <translation>構造化された項目のうち、これらの部分だけを検索します(コンマ区切り)。</translation>
+    </message>
+    <message>
+        <source>Searches only values with these labels (comma-separated).</source>
+        <translation>これらのラベルの値だけを検索します(コンマ区切り)。</translation>
+    </message>
+    <message>
+        <source>Searches the postal codes as the postal-code sheet does: one line per row, with the code, the address, its readings and the company, separated by tabs.</source>
+        <translation>郵便番号検索シートと同じように郵便番号を検索します。1 件ごとに 1 行、郵便番号、住所、読み、事業所名をタブ区切りで出力します。</translation>
+    </message>
+    <message>
+        <source>Sets any print option for this run (repeatable); nested keys are written with dots, e.g. &quot;Hagaki.hagakiType=General&quot;.</source>
+        <translation>今回の印刷に限り、任意の印刷オプションを設定します(複数指定可)。入れ子のキーはドットでつなぎます。例: &quot;Hagaki.hagakiType=General&quot;</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>このヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>TEXT is a regular expression.</source>
+        <translation>TEXT を正規表現として扱います。</translation>
+    </message>
+    <message>
+        <source>The PDF to write; - writes standard output.</source>
+        <translation>書き出す PDF。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The PNG to write; - writes standard output.</source>
+        <translation>書き出す PNG。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The action; install is the only one.</source>
+        <translation>操作。install のみです。</translation>
+    </message>
+    <message>
+        <source>The business file, JIGYOSYO.ZIP or JIGYOSYO.CSV.</source>
+        <translation>事業所の個別郵便番号データ、JIGYOSYO.ZIP または JIGYOSYO.CSV。</translation>
+    </message>
+    <message>
+        <source>The contact file (.csv: the envelope product&apos;s CSV); - reads a vCard from standard input.</source>
+        <translation>連絡先のファイル(.csv は宛名印刷ソフトの CSV)。- で標準入力から vCard を読み込みます。</translation>
+    </message>
+    <message>
+        <source>The contact file to read; - reads standard input.</source>
+        <translation>読み込む連絡先のファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>The contact&apos;s number in the file, from 1 (default 1).</source>
+        <translation>ファイル内の連絡先の番号、1 から(既定は 1)。</translation>
+    </message>
+    <message>
+        <source>The file to write; - writes standard output.</source>
+        <translation>書き出すファイル。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The folder of the postal-code data (default: the installed data).</source>
+        <translation>郵便番号データのフォルダ(既定: インストール済みのデータ)。</translation>
+    </message>
+    <message>
+        <source>The folder to install into (default: %1).</source>
+        <translation>インストール先のフォルダ(既定: %1)。</translation>
+    </message>
+    <message>
+        <source>The font of every style.</source>
+        <translation>すべてのスタイルのフォント。</translation>
+    </message>
+    <message>
+        <source>The general file, KEN_ALL.ZIP or KEN_ALL.CSV.</source>
+        <translation>住所の郵便番号データ、KEN_ALL.ZIP または KEN_ALL.CSV。</translation>
+    </message>
+    <message>
+        <source>The honorific after (or before) receivers&apos; names.</source>
+        <translation>宛名の後(または前)に付ける敬称。</translation>
+    </message>
+    <message>
+        <source>The input&apos;s format: vcard, csv or mailwick.</source>
+        <translation>入力の形式: vcard、csv、mailwick のいずれか。</translation>
+    </message>
+    <message>
+        <source>The input&apos;s text encoding, e.g. Shift_JIS.</source>
+        <translation>入力の文字コード。例: Shift_JIS</translation>
+    </message>
+    <message>
+        <source>The layout: 4+4, 3+4, 2+4 or 2x4.</source>
+        <translation>桁区切り: 4+4、3+4、2+4、2x4 のいずれか。</translation>
+    </message>
+    <message>
+        <source>The output&apos;s format: vcard or csv.</source>
+        <translation>出力の形式: vcard または csv。</translation>
+    </message>
+    <message>
+        <source>The paper: %1.</source>
+        <translation>用紙: %1。</translation>
+    </message>
+    <message>
+        <source>The payload&apos;s format: %1.</source>
+        <translation>QR コードの内容の形式: %1。</translation>
+    </message>
+    <message>
+        <source>The vCard file to read; - reads standard input.</source>
+        <translation>読み込む vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>The vCard file to search; - reads standard input.</source>
+        <translation>検索する vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>The vCard file to write; - writes standard output.</source>
+        <translation>書き出す vCard ファイル。- で標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>The vCard file; - reads standard input.</source>
+        <translation>vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>There is no group named “%1” in the file.</source>
+        <translation>ファイルに“%1”という名前のグループはありません。</translation>
+    </message>
+    <message>
+        <source>Upper and lower case differ.</source>
+        <translation>大文字と小文字を区別します。</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>使い方: %1</translation>
+    </message>
+    <message>
+        <source>What replaces it.</source>
+        <translation>置き換える文字列。</translation>
+    </message>
+    <message>
+        <source>What to find.</source>
+        <translation>検索する文字列。</translation>
+    </message>
+    <message>
+        <source>What to print: hagaki, envelope, labels or list.</source>
+        <translation>印刷するもの: hagaki、envelope、labels、list のいずれか。</translation>
+    </message>
+    <message>
+        <source>Writes only the contacts of this category group.</source>
+        <translation>このカテゴリグループの連絡先だけを書き出します。</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[オプション]</translation>
+    </message>
+    <message>
+        <source>a code needs at least two digits</source>
+        <translation>郵便番号は 2 桁以上必要です</translation>
+    </message>
+    <message>
+        <source>convert a contact file to vCard or CSV</source>
+        <translation>連絡先のファイルを vCard または CSV に変換する</translation>
+    </message>
+    <message>
+        <source>corvanthe: no such file or subcommand: %1</source>
+        <translation>corvanthe: そのようなファイルまたはサブコマンドはありません: %1</translation>
+    </message>
+    <message>
+        <source>corvanthe: the editor needs a display, and none is set (DISPLAY, WAYLAND_DISPLAY); “corvanthe help” lists what runs without one</source>
+        <translation>corvanthe: 編集ウインドウにはディスプレイが必要ですが、設定されていません(DISPLAY、WAYLAND_DISPLAY)。ディスプレイなしで使えるコマンドは “corvanthe help” で確認できます</translation>
+    </message>
+    <message>
+        <source>font “%1” is not installed; another font stands in for it</source>
+        <translation>フォント “%1” はインストールされていません。代わりのフォントを使います</translation>
+    </message>
+    <message>
+        <source>install Japan Post&apos;s postal-code files</source>
+        <translation>日本郵便の郵便番号データをインストールする</translation>
+    </message>
+    <message>
+        <source>lay out every phone number in a vCard file</source>
+        <translation>vCard ファイルのすべての電話番号の桁区切りを整える</translation>
+    </message>
+    <message>
+        <source>list every occurrence of a text in a vCard file</source>
+        <translation>vCard ファイル内の文字列をすべて一覧にする</translation>
+    </message>
+    <message>
+        <source>make the QR code of a contact</source>
+        <translation>連絡先の QR コードを作成する</translation>
+    </message>
+    <message>
+        <source>missing %1</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>no postal-code data in %1 (%2, %3); install it with: corvanthe postal-data install KEN_ALL.ZIP [JIGYOSYO.ZIP]</source>
+        <translation>%1 に郵便番号データ(%2、%3)がありません。次のコマンドでインストールしてください: corvanthe postal-data install KEN_ALL.ZIP [JIGYOSYO.ZIP]</translation>
+    </message>
+    <message>
+        <source>no such file or subcommand: %1</source>
+        <translation>そのようなファイルまたはサブコマンドはありません: %1</translation>
+    </message>
+    <message>
+        <source>print labels, an address list, envelopes or postcards to PDF</source>
+        <translation>ラベル、住所録、封筒、ハガキを PDF に印刷する</translation>
+    </message>
+    <message>
+        <source>print the contacts of vCard files as JSON</source>
+        <translation>vCard ファイルの連絡先を JSON で出力する</translation>
+    </message>
+    <message>
+        <source>replace a text in every contact of a vCard file and write them</source>
+        <translation>vCard ファイルのすべての連絡先で文字列を置き換えて書き出す</translation>
+    </message>
+    <message>
+        <source>search the postal codes</source>
+        <translation>郵便番号を検索する</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>標準入力</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>標準出力</translation>
+    </message>
+    <message>
+        <source>unexpected argument “%1”</source>
+        <translation>余分な引数があります: “%1”</translation>
+    </message>
+    <message>
+        <source>unknown action “%1”</source>
+        <translation>不明な操作です: “%1”</translation>
+    </message>
+    <message>
+        <source>unknown format “%1”; one of: %2</source>
+        <translation>不明な形式です: “%1”。次のいずれかを指定してください: %2</translation>
+    </message>
+    <message>
+        <source>unknown input format “%1” (vcard, csv or mailwick)</source>
+        <translation>不明な入力形式です: “%1”(vcard、csv、mailwick のいずれか)</translation>
+    </message>
+    <message>
+        <source>unknown output format “%1” (vcard or csv)</source>
+        <translation>不明な出力形式です: “%1”(vcard または csv)</translation>
+    </message>
+    <message>
+        <source>unknown paper “%1”; the papers are: %2</source>
+        <translation>不明な用紙です: “%1”。用紙は次のとおりです: %2</translation>
+    </message>
+    <message>
+        <source>unknown style “%1” (hagaki, envelope, labels or list)</source>
+        <translation>不明なスタイルです: “%1”(hagaki、envelope、labels、list のいずれか)</translation>
+    </message>
+    <message>
+        <source>unknown text encoding “%1”</source>
+        <translation>不明な文字コードです: “%1”</translation>
+    </message>
+    <message>
+        <source>vCard files to read; - reads standard input.</source>
+        <translation>読み込む vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>“corvanthe %1 --help” shows the options.</source>
+        <translation>オプションは “corvanthe %1 --help” で確認できます。</translation>
+    </message>
+    <message>
+        <source>“corvanthe --version” shows the version.</source>
+        <translation>バージョンは “corvanthe --version” で確認できます。</translation>
+    </message>
+    <message>
+        <source>“corvanthe SUBCOMMAND --help” shows a subcommand&apos;s options and arguments.</source>
+        <translation>サブコマンドのオプションと引数は “corvanthe SUBCOMMAND --help” で確認できます。</translation>
+    </message>
+</context>
+<context>
     <name>ContactContextMenu</name>
     <message>
         <source>Add Item</source>
@@ -128,6 +601,57 @@
     </message>
 </context>
 <context>
+    <name>ContactFileDialog</name>
+    <message>
+        <source>All files</source>
+        <translation>すべてのファイル</translation>
+    </message>
+    <message>
+        <source>CSV files</source>
+        <translation>CSV ファイル</translation>
+    </message>
+    <message>
+        <source>Contact files</source>
+        <translation>連絡先ファイル</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>書き出す</translation>
+    </message>
+    <message>
+        <source>Export As CSV:</source>
+        <translation>CSV 書き出し名:</translation>
+    </message>
+    <message>
+        <source>Export As:</source>
+        <translation>書き出し名:</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>読み込む</translation>
+    </message>
+    <message>
+        <source>Import from CSV</source>
+        <translation>CSV から読み込む</translation>
+    </message>
+    <message>
+        <source>Import from vCard</source>
+        <translation>vCard から読み込む</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Text files</source>
+        <translation>テキストファイル</translation>
+    </message>
+    <message>
+        <source>vCard files</source>
+        <translation>vCard ファイル</translation>
+    </message>
+</context>
+<context>
     <name>ContactsViewController</name>
     <message>
         <source>%1: total %2 contacts</source>
@@ -192,6 +716,33 @@
     </message>
 </context>
 <context>
+    <name>EncodingListPanel</name>
+    <message>
+        <source>Choose the encodings to show in the Encoding menu.</source>
+        <translation>エンコーディングメニューに表示するエンコーディングを選んでください。</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>すべて解除</translation>
+    </message>
+    <message>
+        <source>Customize Encoding List</source>
+        <translation>エンコーディングリストをカスタマイズ</translation>
+    </message>
+    <message>
+        <source>Encodings</source>
+        <translation>エンコーディング</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>すべて選択</translation>
+    </message>
+</context>
+<context>
     <name>EncodingMenuModel</name>
     <message>
         <source>Automatic</source>
@@ -239,13 +790,6 @@
     <message>
         <source>Writing the file: %1</source>
         <translation>ファイルを書き出しています: %1</translation>
-    </message>
-</context>
-<context>
-    <name>FileConvert</name>
-    <message>
-        <source>There is no group named “%1” in the file.</source>
-        <translation>ファイルに“%1”という名前のグループはありません。</translation>
     </message>
 </context>
 <context>
@@ -334,6 +878,36 @@
     <message>
         <source>Sender</source>
         <translation>差出人</translation>
+    </message>
+</context>
+<context>
+    <name>ImportListModel</name>
+    <message>
+        <source>No name</source>
+        <translation>名前なし</translation>
+    </message>
+</context>
+<context>
+    <name>ImportSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Contacts in the file</source>
+        <translation>ファイル内の連絡先</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>読み込み</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>選択</translation>
+    </message>
+    <message>
+        <source>Select the contacts to import.</source>
+        <translation>読み込む連絡先を選択してください。</translation>
     </message>
 </context>
 <context>
@@ -616,6 +1190,57 @@
     </message>
 </context>
 <context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>%1 …</source>
+        <translation>%1 …</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Add Address Book Folder</source>
+        <translation>アドレスブックのフォルダを追加</translation>
+    </message>
+    <message>
+        <source>Add Folder…</source>
+        <translation>フォルダを追加…</translation>
+    </message>
+    <message>
+        <source>Address Book Folders</source>
+        <translation>アドレスブックのフォルダ</translation>
+    </message>
+    <message>
+        <source>Address books: %1</source>
+        <translation>アドレスブック: %1</translation>
+    </message>
+    <message>
+        <source>Each subfolder that holds vCard files, one contact a file, is shown as an address book in the group list.</source>
+        <translation>vCard ファイル（1 ファイルに 1 件の連絡先）が入ったサブフォルダが、それぞれグループリストにアドレスブックとして表示されます。</translation>
+    </message>
+    <message>
+        <source>No address book in this folder.</source>
+        <translation>このフォルダにはアドレスブックがありません。</translation>
+    </message>
+    <message>
+        <source>No folder is chosen: the group list shows the file&apos;s groups only.</source>
+        <translation>フォルダが選ばれていません。グループリストにはファイルのグループだけが表示されます。</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>環境設定</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be found.</source>
+        <translation>このフォルダが見つかりません。</translation>
+    </message>
+</context>
+<context>
     <name>PrintChoices</name>
     <message>
         <source>None</source>
@@ -632,6 +1257,17 @@
     <message>
         <source>普通ハガキのイメージを表示する</source>
         <translation>普通ハガキのイメージを表示する</translation>
+    </message>
+</context>
+<context>
+    <name>PrintDocument</name>
+    <message>
+        <source>unknown paper “%1”</source>
+        <translation>不明な用紙です: “%1”</translation>
+    </message>
+    <message>
+        <source>unknown print style “%1”</source>
+        <translation>不明な印刷スタイルです: “%1”</translation>
     </message>
 </context>
 <context>
@@ -662,6 +1298,65 @@
     </message>
 </context>
 <context>
+    <name>PrintOptions</name>
+    <message>
+        <source>%1 is a group of print options; name one of them, such as %1.%2</source>
+        <translation>%1 は印刷オプションのグループです。%1.%2 のように、その中のオプションを指定してください</translation>
+    </message>
+    <message>
+        <source>%1 is a table that can&apos;t be set as one value</source>
+        <translation>%1 は表なので、1 つの値としては設定できません</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>数値</translation>
+    </message>
+    <message>
+        <source>a point, e.g. {15.59, 348.66}</source>
+        <translation>座標(例: {15.59, 348.66})</translation>
+    </message>
+    <message>
+        <source>a whole number</source>
+        <translation>整数</translation>
+    </message>
+    <message>
+        <source>one of: %1</source>
+        <translation>次のいずれか: %1</translation>
+    </message>
+    <message>
+        <source>unknown address list item “%1”; the items are: %2</source>
+        <translation>不明な住所録の項目です: “%1”。項目は次のとおりです: %2</translation>
+    </message>
+    <message>
+        <source>unknown card “%1”; it is one of: %2</source>
+        <translation>不明なハガキの種類です: “%1”。次のいずれかを指定してください: %2</translation>
+    </message>
+    <message>
+        <source>unknown preset “%1”; the presets are: %2</source>
+        <translation>不明なプリセットです: “%1”。プリセットは次のとおりです: %2</translation>
+    </message>
+    <message>
+        <source>unknown print option “%1”</source>
+        <translation>不明な印刷オプションです: “%1”</translation>
+    </message>
+    <message>
+        <source>yes or no</source>
+        <translation>yes または no</translation>
+    </message>
+    <message>
+        <source>“%1” is not KEY=VALUE</source>
+        <translation>“%1” は KEY=VALUE の形式ではありません</translation>
+    </message>
+    <message>
+        <source>“%1” is not a value %2 can keep</source>
+        <translation>“%1” は %2 の値として使えません</translation>
+    </message>
+    <message>
+        <source>“%1” is not a value of %2; it takes %3</source>
+        <translation>“%1” は %2 の値として使えません。%3 を指定してください</translation>
+    </message>
+</context>
+<context>
     <name>PrintStyles</name>
     <message>
         <source>Address List</source>
@@ -678,6 +1373,17 @@
     <message>
         <source>Label</source>
         <translation>ラベル</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>進行状況</translation>
     </message>
 </context>
 <context>
@@ -720,6 +1426,21 @@
     <message>
         <source>… and %1 more.</source>
         <translation>…ほか %1 件。</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFiles</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Clear Menu</source>
+        <translation>メニューを消去</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>最近使った項目を開く</translation>
     </message>
 </context>
 <context>

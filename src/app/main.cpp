@@ -1,13 +1,14 @@
-#include "app/CommandLine.h"
+#include "app/EditorStart.h"
+#include "cli/CommandIo.h"
+#include "cli/CommandLine.h"
+#include "cli/Launch.h"
 #include "document/UserDefaults.h"
 #include "model/ContactDefaults.h"
 #include "model/Translations.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMainWindow>
-#include <memory>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -16,25 +17,30 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTHE_VERSION));
     ContactDefaults::configure(UserDefaults::shared().contactDefaults());
 
-    // A subcommand runs headless and never needs a display; fonts and painting (print, images) work on
-    // the offscreen platform.
-    if (argc > 1 && CommandLine::isSubcommand(QString::fromLocal8Bit(argv[1]))) {
+    // Taken before Qt sees them: it would take options such as --style for itself.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    switch (Launch::decide(arguments, Launch::environmentHasDisplay()).mode) {
+    case Launch::Mode::Refuse: {
+        QCoreApplication app(argc, argv);
+        Translations::installTranslations(app);
+        // Decided again, so that the message is in the user's language.
+        const Launch::Decision decision = Launch::decide(arguments, Launch::environmentHasDisplay());
+        std::fputs(qPrintable(decision.message + QLatin1Char('\n')), stderr);
+        return decision.status;
+    }
+    case Launch::Mode::Command: {
+        // A subcommand never needs a display; fonts and painting (print, images) work offscreen.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Taken before Qt sees them: it would take options such as --style for itself.
-        QStringList arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments.append(QString::fromLocal8Bit(argv[i]));
         QGuiApplication app(argc, argv);
         Translations::installTranslations(app);
-        return CommandLine::run(arguments);
+        return CommandLine::run(arguments, *CommandIo::standard());
     }
-
-    QApplication app(argc, argv);
-    Translations::installTranslations(app);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Corvanthe"));
-    window.resize(1000, 640);
-    window.show();
-    return app.exec();
+    case Launch::Mode::Editor:
+        break;
+    }
+    return startEditor(argc, argv);
 }

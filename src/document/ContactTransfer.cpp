@@ -1,8 +1,8 @@
 #include "document/ContactTransfer.h"
 
+#include "document/DocumentReader.h"
 #include "document/ViewController.h"
 #include "formats/CsvWriter.h"
-#include "formats/EncodingDetector.h"
 #include "formats/VCardExport.h"
 #include "model/Identifiers.h"
 
@@ -17,9 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Files dropped in are read whole; a contact file larger than this is not a contact file.
-constexpr qint64 MaxDroppedFileSize = 256LL * 1024 * 1024;
 
 const QStringList &dragTextIdentifiers()
 {
@@ -136,30 +133,34 @@ bool validateDrop(const QMimeData &data, const DropTarget &target)
 
 bool acceptDrop(const QMimeData &data, const DropTarget &target, ViewController &controller)
 {
-    if (!validateDrop(data, target))
+    if (!validateDrop(data, target) || !controller.selectedGroupDict())
         return false;
-    if (data.hasFormat(VCardMimeType))
-        return controller.addContactByVCardString(QString::fromUtf8(data.data(VCardMimeType)));
-    bool added = false;
-    UndoManager::Group step(controller.undoManager());
-    for (const QUrl &url : data.urls()) {
-        if (!isVCardFile(url))
-            continue;
-        QFile file(url.toLocalFile());
-        if (file.size() > MaxDroppedFileSize || !file.open(QIODevice::ReadOnly)) {
-            qWarning("ContactTransfer::acceptDrop: cannot read %s", qUtf8Printable(url.toLocalFile()));
-            continue;
+    // Dropped data and dropped files are read as opening them would read them: the same size limit,
+    // encoding detection (files from phones are often not UTF-8) and skipped-card handling.
+    QList<DocumentReadResult> reads;
+    if (data.hasFormat(VCardMimeType)) {
+        reads << DocumentReader::readData(
+            data.data(VCardMimeType), InputFormat::VCard, TextEncoding::Automatic);
+    } else {
+        for (const QUrl &url : data.urls()) {
+            if (isVCardFile(url))
+                reads << DocumentReader::readFile(
+                    url.toLocalFile(), InputFormat::VCard, TextEncoding::Automatic);
         }
-        // Files from phones are often not UTF-8: their encoding is detected as when opening them.
-        const DecodedText text = EncodingDetector::detectAndDecode(file.readAll());
-        if (!text.error.isEmpty()) {
-            qWarning("ContactTransfer::acceptDrop: %s: %s", qUtf8Printable(url.toLocalFile()),
-                qUtf8Printable(text.error));
-            continue;
-        }
-        added |= controller.addContactByVCardString(text.text);
     }
-    return added;
+    ContactTable added;
+    for (const DocumentReadResult &read : reads) {
+        if (!read.ok()) {
+            qWarning("ContactTransfer::acceptDrop: %s", qUtf8Printable(read.readError));
+            continue;
+        }
+        added << read.contactTable;
+    }
+    if (added.isEmpty())
+        return false;
+    controller.undoAddContacts(added, controller.selectedGroupDict());
+    controller.setDocumentEdited(true);
+    return true;
 }
 
 } // namespace ContactTransfer

@@ -7,6 +7,7 @@
 #include "formats/ZRvCard.h"
 
 #include <QFile>
+#include <QIODevice>
 
 using namespace Qt::StringLiterals;
 
@@ -124,7 +125,7 @@ QByteArray readBytes(const QString &path, QString *error)
         return QByteArray();
     }
     // Refuse before reading: a file past the limit would be read whole only to be rejected.
-    if (file.size() > TextCodec::MaxInputBytes) {
+    if (file.size() > DocumentReader::MaxInputBytes) {
         *error = TextCodecMessage::TooLarge;
         return QByteArray();
     }
@@ -134,6 +135,42 @@ QByteArray readBytes(const QString &path, QString *error)
         return QByteArray();
     }
     return bytes;
+}
+
+// A pipe does not say how much is coming: read in pieces, and stop one byte past the limit.
+QByteArray readAllBounded(QIODevice &device, QString *error)
+{
+    if (!device.isSequential() && device.size() > DocumentReader::MaxInputBytes) {
+        *error = TextCodecMessage::TooLarge;
+        return QByteArray();
+    }
+    constexpr qint64 Piece = 1 << 20;
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray piece = device.read(Piece);
+        if (piece.isEmpty()) {
+            // A file or a pipe blocks in read() and gives nothing only at its end; a socket-like
+            // device may have nothing yet.
+            if (!device.atEnd() && device.waitForReadyRead(-1))
+                continue;
+            break;
+        }
+        if (bytes.size() + piece.size() > DocumentReader::MaxInputBytes) {
+            *error = TextCodecMessage::TooLarge;
+            return QByteArray();
+        }
+        bytes += piece;
+    }
+    return bytes;
+}
+
+DocumentReadResult readFailure(const QString &error, TextEncoding::Number encoding)
+{
+    DocumentReadResult failed;
+    failed.status = DocumentReadResult::Status::ReadError;
+    failed.readError = error;
+    failed.encoding = encoding;
+    return failed;
 }
 
 } // namespace
@@ -155,23 +192,37 @@ DocumentReadResult DocumentReader::readText(
 DocumentReadResult DocumentReader::readFile(const QString &path, InputFormat format,
     TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
 {
-    DocumentReadResult failed;
-    failed.status = DocumentReadResult::Status::ReadError;
-    failed.encoding = encoding;
-    QByteArray bytes = readBytes(path, &failed.readError);
-    if (!failed.readError.isEmpty())
-        return failed;
+    QString error;
+    QByteArray bytes = readBytes(path, &error);
+    if (!error.isEmpty())
+        return readFailure(error, encoding);
+    return readData(std::move(bytes), format, encoding, cancel, progress);
+}
+
+DocumentReadResult DocumentReader::readDevice(QIODevice &device, InputFormat format,
+    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
+{
+    QString error;
+    QByteArray bytes = readAllBounded(device, &error);
+    if (!error.isEmpty())
+        return readFailure(error, encoding);
+    return readData(std::move(bytes), format, encoding, cancel, progress);
+}
+
+DocumentReadResult DocumentReader::readData(QByteArray bytes, InputFormat format,
+    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
+{
+    if (bytes.size() > MaxInputBytes)
+        return readFailure(TextCodecMessage::TooLarge, encoding);
 
     // A UTF-8 vCard file is read as it lies: no string of the whole file is made, and the records
-    // share the file's bytes instead of a copy.
+    // share the file's bytes instead of a copy. A fold that cuts a character does not decide the
+    // encoding.
     if (format == InputFormat::VCard) {
         VCardFileText text = VCardFileText::fromBytes(bytes, encoding);
         bytes = QByteArray();
-        if (!text.ok()) {
-            failed.readError = text.error;
-            failed.encoding = text.encoding;
-            return failed;
-        }
+        if (!text.ok())
+            return readFailure(text.error, text.encoding);
         DocumentReadResult result = readVCards(text.utf8, cancel, progress);
         result.encoding = text.encoding;
         return result;
@@ -179,12 +230,52 @@ DocumentReadResult DocumentReader::readFile(const QString &path, InputFormat for
 
     DecodedText decoded = EncodingDetector::decode(bytes, encoding);
     bytes = QByteArray();
-    if (!decoded.ok()) {
-        failed.readError = decoded.error;
-        failed.encoding = decoded.encoding;
-        return failed;
-    }
+    if (!decoded.ok())
+        return readFailure(decoded.error, decoded.encoding);
     DocumentReadResult result = readText(decoded.text, format, cancel, progress);
     result.encoding = decoded.encoding;
     return result;
+}
+
+std::optional<ContactTable> DocumentReader::groupEntries(
+    const DocumentReadResult &read, const QString &groupName)
+{
+    const ContactTable *table = nullptr;
+    if (groupName.isEmpty()) {
+        table = &read.contactTable;
+    } else if (read.containers) {
+        for (const ContactContainerPtr &container : *read.containers) {
+            for (const ContactGroupPtr &group : container->groups) {
+                if (!group->top && !group->deleted && group->name == groupName && group->contactTable) {
+                    table = &*group->contactTable;
+                    break;
+                }
+            }
+            if (table)
+                break;
+        }
+    }
+    if (!table)
+        return std::nullopt;
+    ContactTable live;
+    live.reserve(table->size());
+    for (const ContactEntryPtr &entry : *table) {
+        if (entry && entry->person && !entry->deleted)
+            live.append(entry);
+    }
+    return live;
+}
+
+QStringList DocumentReader::groupNames(const DocumentReadResult &read)
+{
+    QStringList names;
+    if (!read.containers)
+        return names;
+    for (const ContactContainerPtr &container : *read.containers) {
+        for (const ContactGroupPtr &group : container->groups) {
+            if (!group->top && !group->deleted)
+                names.append(group->name);
+        }
+    }
+    return names;
 }

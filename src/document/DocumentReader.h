@@ -5,8 +5,10 @@
 #include "formats/TextEncodings.h"
 #include "model/TranslatableText.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <functional>
 #include <optional>
@@ -52,16 +54,36 @@ struct DocumentReadResult
     bool ok() const { return status == Status::Read; }
 };
 
-// Reading a contact file from disk to contact entries: bytes, text in the chosen encoding (or the
-// detected one), then cards or CSV lines. Safe to call off the GUI thread; it touches nothing shared.
+class QIODevice;
+
+// Reading contact files to contact entries: bytes, text in the chosen encoding (or the detected one),
+// then cards or CSV lines. The one road from a file to contacts: opening a document, importing, dropped
+// and pasted data and every command-line subcommand read through here, so they share its size limit,
+// encoding detection, notices, progress and cancel. Safe to call off the GUI thread; it touches nothing
+// shared.
 class DocumentReader
 {
 public:
     using Progress = std::function<void(int percent)>;
 
+    // Input past this size is refused before it is read whole.
+    static constexpr qsizetype MaxInputBytes = TextCodec::MaxInputBytes;
+
     // cancel, when given, is polled after each card; progress gets whole percents, each once.
     static DocumentReadResult readFile(const QString &path, InputFormat format, TextEncoding::Number encoding,
         const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+    // Everything the device gives until its end (standard input, a pipe), within the size limit.
+    static DocumentReadResult readDevice(QIODevice &device, InputFormat format, TextEncoding::Number encoding,
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+    // Bytes already in memory (dropped or pasted data), read as a file holding them would be.
+    static DocumentReadResult readData(QByteArray bytes, InputFormat format, TextEncoding::Number encoding,
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
     static DocumentReadResult readText(const QString &text, InputFormat format,
         const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+
+    // The live entries of the category group of that name, or of the top group (every contact read)
+    // for an empty name; nothing when the read has no such group (a CSV file has none).
+    static std::optional<ContactTable> groupEntries(const DocumentReadResult &read, const QString &groupName);
+    // The names of the read's category groups, in file order: what a wrong group name is told.
+    static QStringList groupNames(const DocumentReadResult &read);
 };
