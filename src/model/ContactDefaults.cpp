@@ -13,6 +13,7 @@ namespace {
 
 ContactDefaults::Settings g_settings;
 QString g_countryOverride;
+QString g_languageOverride;
 ContactDefaults::SortOrder g_sortOverride = ContactDefaults::SortOrder::None;
 // Every address made while reading a file asks for the country: the values are worked out once, and
 // again after configure().
@@ -30,6 +31,8 @@ bool isTwoLetterCode(const QString &code)
 
 QString systemLanguageLocked()
 {
+    if (!g_languageOverride.isEmpty())
+        return g_languageOverride;
     if (!g_language)
         g_language = QLocale::languageToCode(QLocale::system().language());
     return *g_language;
@@ -151,12 +154,13 @@ NameOrder nameOrderForContact(const StoreContact &contact)
     return nameOrderForContact(contact, systemLanguage());
 }
 
-void overrideForTesting(const QString &countryCode, SortOrder order)
+void overrideForTesting(const QString &countryCode, SortOrder order, const QString &language)
 {
     AddressFormats::formatsChanged();
     QMutexLocker lock(&g_mutex);
     g_countryOverride = countryCode.toLower();
     g_sortOverride = order;
+    g_languageOverride = language;
 }
 
 } // namespace ContactDefaults

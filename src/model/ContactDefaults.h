@@ -41,7 +41,8 @@ NameOrder nameOrderForContact(const StoreContact &contact, const QString &langua
 // Japanese, Chinese, Korean, Hungarian and Vietnamese write the family name first.
 bool localeWritesFamilyNameFirst(const QString &language);
 
-// For tests: fixes the values instead of reading locale and settings; empty / None restore the defaults.
-void overrideForTesting(const QString &countryCode, SortOrder order);
+// For tests: fixes the values instead of reading locale and settings, and the system's language (what
+// name order follows); empty / None restore the defaults.
+void overrideForTesting(const QString &countryCode, SortOrder order, const QString &language = QString());
 
 } // namespace ContactDefaults
