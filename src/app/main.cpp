@@ -2,6 +2,8 @@
 #include "cli/CommandIo.h"
 #include "cli/CommandLine.h"
 #include "cli/Launch.h"
+#include "document/UserDefaults.h"
+#include "model/ContactDefaults.h"
 #include "model/Translations.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,7 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanthe"));
     QCoreApplication::setApplicationName(QStringLiteral("corvanthe"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTHE_VERSION));
+    ContactDefaults::configure(UserDefaults::shared().contactDefaults());
 
     // Taken before Qt sees them: it would take options such as --style for itself.
     QStringList arguments;

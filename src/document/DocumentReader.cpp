@@ -3,6 +3,7 @@
 #include "formats/CsvReader.h"
 #include "formats/EncodingDetector.h"
 #include "formats/MailwickCsv.h"
+#include "formats/VCardFileText.h"
 #include "formats/ZRvCard.h"
 
 #include <QFile>
@@ -172,26 +173,6 @@ DocumentReadResult readFailure(const QString &error, TextEncoding::Number encodi
     return failed;
 }
 
-// Where the text of UTF-8 bytes starts when they are read in the encoding as UTF-8 (past a
-// byte-order mark, which decoding drops too); -1 when they are not read so.
-qsizetype utf8TextStart(const QByteArray &bytes, TextEncoding::Number encoding)
-{
-    constexpr QByteArrayView Mark = "\xEF\xBB\xBF";
-    qsizetype start = -1;
-    if (encoding == TextEncoding::Automatic) {
-        start = EncodingDetector::utf8TextStart(bytes);
-    } else if (encoding == TextEncoding::UTF8 && bytes.size() <= TextCodec::MaxInputBytes
-        && TextCodec::isValidUtf8(bytes)) {
-        start = 0;
-    } else {
-        return -1;
-    }
-    // Decoding drops one mark from the start of what it decodes, after the one detection saw.
-    if (start >= 0 && QByteArrayView(bytes).sliced(start).startsWith(Mark))
-        start += Mark.size();
-    return start;
-}
-
 } // namespace
 
 DocumentReadResult DocumentReader::readText(
@@ -235,29 +216,23 @@ DocumentReadResult DocumentReader::readData(QByteArray bytes, InputFormat format
         return readFailure(TextCodecMessage::TooLarge, encoding);
 
     // A UTF-8 vCard file is read as it lies: no string of the whole file is made, and the records
-    // share the file's bytes instead of a copy.
+    // share the file's bytes instead of a copy. A fold that cuts a character does not decide the
+    // encoding.
     if (format == InputFormat::VCard) {
-        if (const qsizetype start = utf8TextStart(bytes, encoding); start >= 0) {
-            if (start > 0)
-                bytes = bytes.sliced(start);
-            DocumentReadResult result = readVCards(bytes, cancel, progress);
-            result.encoding = TextEncoding::UTF8;
-            return result;
-        }
+        VCardFileText text = VCardFileText::fromBytes(bytes, encoding);
+        bytes = QByteArray();
+        if (!text.ok())
+            return readFailure(text.error, text.encoding);
+        DocumentReadResult result = readVCards(text.utf8, cancel, progress);
+        result.encoding = text.encoding;
+        return result;
     }
 
-    DecodedText decoded = TextCodec::decode(bytes, encoding);
+    DecodedText decoded = EncodingDetector::decode(bytes, encoding);
     bytes = QByteArray();
     if (!decoded.ok())
         return readFailure(decoded.error, decoded.encoding);
-    DocumentReadResult result;
-    if (format == InputFormat::VCard) {
-        const QByteArray utf8 = decoded.text.toUtf8();
-        decoded.text = QString();
-        result = readVCards(utf8, cancel, progress);
-    } else {
-        result = readText(decoded.text, format, cancel, progress);
-    }
+    DocumentReadResult result = readText(decoded.text, format, cancel, progress);
     result.encoding = decoded.encoding;
     return result;
 }

@@ -1,6 +1,7 @@
 #include "document/SubRowBuilder.h"
 
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ void SubRowBuilder::append(
             // Labels met in the data are offered in the label popups from now on.
             if (!field.registeredLabels->contains(label)) {
                 field.registeredLabels->insert(label);
-                ZRPerson::setLabelToForIdentifier(QString(), label, field.identifier);
+                Labels::setLabelToForIdentifier(QString(), label, field.identifier);
             }
             if ((m_allLabels || m_labels.contains(label)) && i >= count) {
                 auto row = std::make_shared<ContactEntry>(*first);

@@ -39,6 +39,12 @@ UserDefaults::UserDefaults(QSettings &settings)
 {
 }
 
+ContactDefaults::Settings UserDefaults::contactDefaults() const
+{
+    return { textFrom(m_settings.value(ContactDefaults::SettingsKey::CountryCode)),
+        textFrom(m_settings.value(ContactDefaults::SettingsKey::SortOrder)) };
+}
+
 UserDefaults &UserDefaults::shared()
 {
     static QSettings settings;

@@ -2,6 +2,7 @@
 
 #include "document/SortDescriptor.h"
 #include "document/ViewTypeTables.h"
+#include "model/ContactDefaults.h"
 
 #include <QMap>
 #include <QString>
@@ -37,6 +38,9 @@ public:
     // The application's own settings.
     static UserDefaults &shared();
     QSettings &settings() { return m_settings; }
+
+    // The user's default country and sort order for contacts, for ContactDefaults::configure.
+    ContactDefaults::Settings contactDefaults() const;
 
     // View types: written when missing or empty; each list is normalized (fixed columns first).
     ViewTypeDict viewTypeDict();

@@ -134,7 +134,7 @@ MenuModel ViewTypes::labelsMenu() const
     menu.items << MenuItem { labelTitle(LabelText::All), LabelText::All, all, false, {} };
     // The columns as stored: another window may have changed them since this one loaded.
     const QStringList stored = m_defaults.viewTypeDict().value(m_defaults.selectedViewType());
-    const Labels::Table labelTable = ZRPerson::labelTableDict();
+    const Labels::Table labelTable = Labels::labelTableDict();
     for (const QString &identifier : ZRPerson::labeledIdentifiers()) {
         if (!stored.contains(identifier))
             continue;

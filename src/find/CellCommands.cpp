@@ -3,6 +3,7 @@
 #include "document/ContactsViewController.h"
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 
 #include <QSet>
@@ -19,7 +20,7 @@ bool isPlainLabeled(const QString &id)
 
 QStringList labelsWithoutAll(const QString &identifier)
 {
-    QStringList labels = ZRPerson::labelsForIdentifier(identifier);
+    QStringList labels = Labels::labelsForIdentifier(identifier);
     labels.removeAll(LabelText::All);
     return labels;
 }

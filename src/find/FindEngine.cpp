@@ -256,7 +256,7 @@ std::optional<FindMatch> findInAddress(const CellQuery &q, ZRPerson &person, qsi
     if (labeled.typeId() != QMetaType::QVariantMap)
         return std::nullopt;
     const QVariantMap entry = labeled.toMap();
-    const QVariantList table = ZRPerson::rangeTableFromAddressDictionary(entry);
+    const QVariantList table = AddressFormats::shared().rangeTableFromAddressDictionary(entry);
     const bool forward = direction == Direction::Forward;
     const bool haveRange = q.range.found();
     bool reached = !haveRange;

@@ -29,7 +29,7 @@ bool isAll(const QStringList &filter)
 
 QString labelDisplay(const QString &label)
 {
-    return ZRPerson::localizedLabelFromCNLabel(ZRPerson::CNLabelFromLabel(label));
+    return Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(label));
 }
 
 QString title(
@@ -102,7 +102,7 @@ QStringList FindPanel::labelChoices() const
     const QStringList source = isAll(m_selectedItems) ? ZRPerson::allIdentifiers() : m_selectedItems;
     QStringList labels;
     for (const QString &item : source) {
-        for (const QString &label : ZRPerson::labelsForIdentifier(item)) {
+        for (const QString &label : Labels::labelsForIdentifier(item)) {
             if (label != LabelText::All && !labels.contains(label))
                 labels.append(label);
         }

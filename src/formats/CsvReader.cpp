@@ -3,6 +3,7 @@
 #include "formats/CsvTokenizer.h"
 #include "model/DateComponents.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
 
@@ -116,12 +117,12 @@ namespace CsvReader {
 QString detectLabel(const QString &header)
 {
     if (has(header, "Home"_L1))
-        return u"home"_s;
+        return LabelName::Home;
     if (has(header, "Work"_L1) || has(header, "Business"_L1))
-        return u"work"_s;
+        return LabelName::Work;
     if (has(header, "Mobile"_L1))
-        return u"mobile"_s;
-    return u"other"_s;
+        return LabelName::Mobile;
+    return LabelName::Other;
 }
 
 QString detectAddressType(const QString &header)

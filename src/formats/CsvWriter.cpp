@@ -1,6 +1,7 @@
 #include "formats/CsvWriter.h"
 
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
 
@@ -10,22 +11,28 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Home = u"home"_s;
-const QString Work = u"work"_s;
-const QString Other = u"other"_s;
+using LabelName::Home;
+using LabelName::Other;
+using LabelName::Work;
+
+// The header words of the labelled columns ("Home Phone", "Work ZIP"): the words the CSV reader
+// knows them by.
+const QString HomeWord = u"Home "_s;
+const QString WorkWord = u"Work "_s;
+const QString OtherWord = u"Other "_s;
 
 QList<CsvWriter::Column> makeColumns()
 {
     QList<CsvWriter::Column> c;
-    c.append({ u"Name"_s, Ident::CompositeName, {}, {} });
+    // Headers are the field identifiers where the reader knows a field by its identifier.
+    c.append({ Ident::Name, Ident::CompositeName, {}, {} });
     for (const QString &id : { Ident::Phone, Ident::Email }) {
-        const QString noun = id == Ident::Phone ? u"Phone"_s : u"Email"_s;
-        c.append({ u"Home "_s + noun, id, Home, {} });
-        c.append({ u"Work "_s + noun, id, Work, {} });
-        c.append({ u"Other "_s + noun, id, Other, {} });
+        c.append({ HomeWord + id, id, Home, {} });
+        c.append({ WorkWord + id, id, Work, {} });
+        c.append({ OtherWord + id, id, Other, {} });
     }
-    for (const auto &[prefix, label] : { std::pair { u"Home "_s, Home }, std::pair { u"Work "_s, Work },
-             std::pair { u"Other "_s, Other } }) {
+    for (const auto &[prefix, label] :
+        { std::pair { HomeWord, Home }, std::pair { WorkWord, Work }, std::pair { OtherWord, Other } }) {
         for (const QString &part : { Ident::ZIP, Ident::State, Ident::City, Ident::Street })
             c.append({ prefix + part, Ident::Address, label, part });
     }
@@ -36,10 +43,10 @@ QList<CsvWriter::Column> makeColumns()
     c.append({ u"Last Name"_s, Ident::Name, {}, Ident::LastName });
     c.append({ Ident::Nickname, Ident::Nickname, {}, {} });
     c.append({ Ident::Note, Ident::Note, {}, {} });
-    c.append({ u"Facebook"_s, Ident::SocialNetwork, CN::SocialProfileServiceFacebook, {} });
-    c.append({ u"LinkedIn"_s, Ident::SocialNetwork, CN::SocialProfileServiceLinkedIn, {} });
-    c.append({ u"Flickr"_s, Ident::SocialNetwork, CN::SocialProfileServiceFlickr, {} });
-    c.append({ u"SinaWeibo"_s, Ident::SocialNetwork, CN::SocialProfileServiceSinaWeibo, {} });
+    // A social network's column is named by its service.
+    for (const QString *service : { &CN::SocialProfileServiceFacebook, &CN::SocialProfileServiceLinkedIn,
+             &CN::SocialProfileServiceFlickr, &CN::SocialProfileServiceSinaWeibo })
+        c.append({ *service, Ident::SocialNetwork, *service, {} });
     return c;
 }
 

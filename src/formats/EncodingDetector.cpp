@@ -1,4 +1,4 @@
-#include "EncodingDetector.h"
+#include "formats/EncodingDetector.h"
 
 #include <QChar>
 #include <cstring>
@@ -255,8 +255,7 @@ qsizetype EncodingDetector::utf8TextStart(QByteArrayView bytes)
     return TextCodec::isValidUtf8(bytes) ? 0 : -1;
 }
 
-Number EncodingDetector::detect(QByteArrayView bytes)
+DecodedText EncodingDetector::decode(QByteArrayView bytes, Number encoding)
 {
-    const DecodedText result = detectAndDecode(bytes);
-    return result.ok() ? result.encoding : Automatic;
+    return encoding == Automatic ? detectAndDecode(bytes) : TextCodec::decode(bytes, encoding);
 }

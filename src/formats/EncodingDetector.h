@@ -17,10 +17,10 @@
 class EncodingDetector
 {
 public:
-    // The encoding number, or TextEncoding::Automatic when nothing reads the bytes.
-    static TextEncoding::Number detect(QByteArrayView bytes);
     // Detects and reads in one pass over the candidates (each candidate is tried by reading it).
     static DecodedText detectAndDecode(QByteArrayView bytes);
+    // The text in the encoding the user chose: TextEncoding::Automatic detects, any other decodes.
+    static DecodedText decode(QByteArrayView bytes, TextEncoding::Number encoding);
 
     // Where the text starts when detectAndDecode would read the bytes as UTF-8 (past a byte-order
     // mark), -1 otherwise: readers of UTF-8 then take the bytes as they are, without a string.

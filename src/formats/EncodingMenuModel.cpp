@@ -1,4 +1,4 @@
-#include "EncodingMenuModel.h"
+#include "formats/EncodingMenuModel.h"
 
 #include <QCoreApplication>
 #include <QLocale>

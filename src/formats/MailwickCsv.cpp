@@ -1,24 +1,26 @@
 #include "formats/MailwickCsv.h"
 
+#include "formats/CsvReader.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString NameKey = u"Name"_s;
-const QString RenmeiKey = u"Renmei"_s;
-const QString SpouseKey = u"Spouse"_s;
-const QString CompanyKey = u"Company"_s;
-const QString ZipKey = u"ZIP"_s;
+// The file's columns: most are named by the record's identifiers they fill.
+const QString &NameKey = Ident::Name;
+const QString &RenmeiKey = Ident::Renmei;
+const QString &SpouseKey = CsvReader::FieldKey::Spouse;
+const QString &CompanyKey = Ident::Company;
+const QString &ZipKey = Ident::ZIP;
 const QString StateCityKey = u"State&City"_s;
-const QString StreetKey = u"Street"_s;
+const QString &StreetKey = Ident::Street;
 const QString LayoutStringKey = u"layoutString"_s;
-const QString EmailKey = u"Email"_s;
-const QString PhoneKey = u"Phone"_s;
-const QString NoteKey = u"Note"_s;
-const QString HomeLabel = u"home"_s;
+const QString &EmailKey = Ident::Email;
+const QString &PhoneKey = Ident::Phone;
+const QString &NoteKey = Ident::Note;
 const QString NewName = u"New"_s;
 
 // A quoted-field reader over the file's lines: a quoted field may run on over the following lines.
@@ -84,7 +86,7 @@ private:
 
 QVariantMap homeEntry()
 {
-    return { { Key::Label, HomeLabel }, { Key::LabelIndex, 0 } };
+    return { { Key::Label, LabelName::Home }, { Key::LabelIndex, 0 } };
 }
 
 QVariantMap collectingDictionary()

@@ -1,6 +1,4 @@
-#include "TextCodec.h"
-
-#include "EncodingDetector.h"
+#include "formats/TextCodec.h"
 
 #include <memory>
 #include <unicode/ucnv.h>
@@ -146,9 +144,6 @@ DecodedText TextCodec::decode(QByteArrayView bytes, Number encoding)
 {
     if (bytes.size() > MaxInputBytes)
         return failure(TextCodecMessage::TooLarge, encoding);
-    if (encoding == Automatic)
-        return EncodingDetector::detectAndDecode(bytes);
-
     const EncodingInfo *info = TextEncodings::find(encoding);
     if (!info)
         return failure(TextCodecMessage::UnknownEncoding.arg(encoding), encoding);

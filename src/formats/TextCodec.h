@@ -47,8 +47,8 @@ public:
     // Files larger than this are refused rather than converted into a string Qt cannot hold.
     static constexpr qsizetype MaxInputBytes = qsizetype(1) << 30;
 
-    // encoding Automatic detects the encoding first (EncodingDetector). A byte-order mark at the
-    // start is not part of the text.
+    // The text of bytes in a known encoding; detecting one is EncodingDetector's, and Automatic is
+    // no encoding here. A byte-order mark at the start is not part of the text.
     static DecodedText decode(QByteArrayView bytes, TextEncoding::Number encoding);
     // Text for writing; UTF-8 unless another encoding is asked for.
     static EncodedText encode(QStringView text, TextEncoding::Number encoding = TextEncoding::UTF8);

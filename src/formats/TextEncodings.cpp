@@ -1,4 +1,4 @@
-#include "TextEncodings.h"
+#include "formats/TextEncodings.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,7 +1,8 @@
 #include "formats/ZRvCard.h"
 
+#include "formats/VCardLineBreaks.h"
+#include "formats/VCardOwnProperties.h"
 #include "model/Identifiers.h"
-#include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
 #include "model/ZRPerson.h"
 
@@ -9,81 +10,12 @@
 #include <QDateTime>
 
 using namespace Qt::StringLiterals;
+using namespace VCardLineBreaks;
 
 namespace {
 
 constexpr QByteArrayView BeginVCard = "BEGIN:VCARD";
 constexpr QByteArrayView EndVCard = "END:VCARD";
-const QString RenmeiProperty = u"\nX-RENMEI:"_s;
-const QString LayoutsProperty = u"\nX-HAGAKILAYOUTS:"_s;
-const QString CategoriesProperty = u"\nCATEGORIES:"_s;
-
-bool isNewline(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 0x0A && u <= 0x0D) || u == 0x85 || u == 0x2028 || u == 0x2029;
-}
-
-// The end of the line that starts at position, its terminator included.
-qsizetype lineEnd(const QString &text, qsizetype position)
-{
-    const qsizetype size = text.size();
-    while (position < size && !isNewline(text.at(position)))
-        ++position;
-    if (position < size) {
-        if (text.at(position) == u'\r' && position + 1 < size && text.at(position + 1) == u'\n')
-            ++position;
-        ++position;
-    }
-    return position;
-}
-
-// The length of the line break at position in UTF-8 text (LF, VT, FF, CR, NEL, LS, PS, as the
-// text's own line breaks are counted), 0 when there is none; CR LF counts as one break.
-qsizetype breakLength(const char *bytes, qsizetype size, qsizetype position)
-{
-    const auto c = static_cast<unsigned char>(bytes[position]);
-    if (c >= 0x0A && c <= 0x0D)
-        return c == 0x0D && position + 1 < size && bytes[position + 1] == '\n' ? 2 : 1;
-    if (c == 0xC2)
-        return position + 1 < size && static_cast<unsigned char>(bytes[position + 1]) == 0x85 ? 2 : 0;
-    if (c == 0xE2 && position + 2 < size && static_cast<unsigned char>(bytes[position + 1]) == 0x80) {
-        const auto d = static_cast<unsigned char>(bytes[position + 2]);
-        return d == 0xA8 || d == 0xA9 ? 3 : 0;
-    }
-    return 0;
-}
-
-// The start of the line after the one position lies in (the text's end when there is none).
-qsizetype nextLineStart(const char *bytes, qsizetype size, qsizetype position)
-{
-    while (position < size) {
-        const auto c = static_cast<unsigned char>(bytes[position]);
-        // Every break begins with one of these bytes; the others are skipped without a closer look.
-        if ((c >= 0x0A && c <= 0x0D) || c == 0xC2 || c == 0xE2) {
-            if (const qsizetype length = breakLength(bytes, size, position)) {
-                // A lone CR ends a line on its own; CR LF is one break.
-                return position + (c == 0x0D ? (length == 2 ? 2 : 1) : length);
-            }
-        }
-        ++position;
-    }
-    return size;
-}
-
-bool atLineStart(const char *bytes, qsizetype position)
-{
-    if (position == 0)
-        return true;
-    const auto c = static_cast<unsigned char>(bytes[position - 1]);
-    if (c >= 0x0A && c <= 0x0D)
-        return true;
-    if (c == 0x85 && position >= 2 && static_cast<unsigned char>(bytes[position - 2]) == 0xC2)
-        return true;
-    return (c == 0xA8 || c == 0xA9) && position >= 3
-        && static_cast<unsigned char>(bytes[position - 3]) == 0xE2
-        && static_cast<unsigned char>(bytes[position - 2]) == 0x80;
-}
 
 // The next occurrence that starts a line, its ASCII letters matched in any case (no other character
 // folds to the letters of the card markers): the same words inside a value (a note quoting a card)
@@ -104,6 +36,53 @@ qsizetype indexAtLineStart(const QByteArray &text, QByteArrayView needle, qsizet
     return -1;
 }
 
+// Where a card's END line starts (-1 when it has none), and which of the properties the reader
+// reads itself its lines name: both found in one walk over the card's line starts.
+struct CardEnd
+{
+    qsizetype at = -1;
+    unsigned ownProperties = VCardOwnProperties::None;
+};
+
+CardEnd findCardEnd(const QByteArray &text, qsizetype from)
+{
+    const char *bytes = text.constData();
+    const qsizetype size = text.size();
+    const qsizetype last = size - EndVCard.size();
+    CardEnd result;
+    // A card may hold cards (a 2.1 agent's card): its end is the END that closes its own BEGIN.
+    // When none does, a card went without its END, and the first END seen ends it.
+    int depth = 0;
+    qsizetype firstEnd = -1;
+    unsigned ownPropertiesBeforeFirstEnd = VCardOwnProperties::None;
+    qsizetype at = from;
+    if (at > 0 && at <= size && !atLineStart(bytes, at))
+        at = nextLineStart(bytes, size, at);
+    for (; at < size; at = nextLineStart(bytes, size, at)) {
+        if (at <= last && qstrnicmp(bytes + at, EndVCard.data(), EndVCard.size()) == 0) {
+            if (firstEnd < 0) {
+                firstEnd = at;
+                ownPropertiesBeforeFirstEnd = result.ownProperties;
+            }
+            if (depth == 0) {
+                result.at = at;
+                return result;
+            }
+            --depth;
+            continue;
+        }
+        if (at + BeginVCard.size() <= size
+            && qstrnicmp(bytes + at, BeginVCard.data(), BeginVCard.size()) == 0) {
+            ++depth;
+            continue;
+        }
+        result.ownProperties |= VCardOwnProperties::kindOfLine(QByteArrayView(bytes + at, size - at));
+    }
+    result.at = firstEnd;
+    result.ownProperties = ownPropertiesBeforeFirstEnd;
+    return result;
+}
+
 ContactGroupPtr categoryGroup(const QString &name)
 {
     auto group = std::make_shared<ContactGroup>();
@@ -114,68 +93,14 @@ ContactGroupPtr categoryGroup(const QString &name)
     return group;
 }
 
-// The value of the property whose name ends at valueStart, its continuation lines joined and its
-// final line break dropped; escapes are kept.
-QString unfoldedValue(const QString &card, qsizetype lineStart, qsizetype valueStart)
+// One layout string per address, matched to the addresses by position.
+void applyLayouts(const QStringList &layouts, ZRPerson &person)
 {
-    const qsizetype end = lineStart + ZRvCard::retriveVCardElement(card, lineStart);
-    QString value;
-    value.reserve(end - valueStart);
-    for (qsizetype i = valueStart; i < end; ++i) {
-        const QChar c = card.at(i);
-        if (!isNewline(c)) {
-            value.append(c);
-            continue;
-        }
-        if (c == u'\r' && i + 1 < end && card.at(i + 1) == u'\n')
-            ++i;
-        if (i + 1 < end && card.at(i + 1) == u' ')
-            ++i; // a folded line: the break and the space that marks the continuation go
-        else
-            break;
-    }
-    return value;
-}
-
-// The joint names: the X-RENMEI value, unfolded and unescaped.
-void applyRenmei(const QString &card, ZRPerson &person)
-{
-    const qsizetype at = card.indexOf(RenmeiProperty);
-    if (at < 0)
-        return;
-    const QString value = unfoldedValue(card, at + 1, at + RenmeiProperty.size());
-    if (value.isEmpty())
-        return;
-    person.setValueForIdentifier(VCardLineReader::unescape(value), Ident::Renmei);
-}
-
-// One layout string per non-empty line, matched to the addresses by position.
-void applyLayouts(const QString &card, ZRPerson &person)
-{
-    const qsizetype at = card.indexOf(LayoutsProperty);
-    if (at < 0)
-        return;
-    const qsizetype start = at + 1;
-    const qsizetype firstValue = start + LayoutsProperty.size() - 1;
-    if (firstValue >= card.size() || isNewline(card.at(firstValue)))
-        return;
-    const qsizetype length = ZRvCard::retriveVCardElement(card, start);
-    if (length < 17)
-        return;
-    QString value = card.mid(firstValue, start + length - firstValue);
-    value.replace(u"\r\n "_s, u"\n"_s);
-    qsizetype k = 0;
     const qsizetype addresses = person.addressValues().size();
-    for (const QString &piece : value.split(u'\n')) {
-        const QString layout = piece.trimmed();
-        if (layout.isEmpty())
-            continue;
-        if (k >= addresses)
-            break;
+    for (qsizetype k = 0; k < layouts.size() && k < addresses; ++k) {
         QVariantMap address = person.labeledValueForIdentifierAtIndex(Ident::Address, k).toMap();
-        ZRPerson::hagakiLayoutFromLayoutString(address, layout);
+        ZRPerson::hagakiLayoutFromLayoutString(address, layouts.at(k));
         person.replaceLabeledValueAtIndex(address, Ident::Address, k);
-        ++k;
     }
 }
 
@@ -185,39 +110,41 @@ struct ReadCard
     qsizetype begin = 0;
     qsizetype length = 0;
     QStringList categories;
-    std::shared_ptr<ZRPerson> person;
+    // One record, or several when the card holds cards of its own (inner ones first).
+    QList<std::shared_ptr<ZRPerson>> persons;
     QString error;
 };
 
-// Everything a card yields on its own: its categories, and its record or why there is none.
-void readCard(const QByteArray &text, ReadCard &slot)
+// Everything a card yields on its own: its categories, and its records or why there are none.
+void readCard(const QByteArray &text, ReadCard &slot, unsigned ownProperties)
 {
-    // The card is parsed where it lies in the text; its record keeps a share of the text to build
-    // its values from when they are first asked for.
     const QByteArray card = QByteArray::fromRawData(text.constData() + slot.begin, slot.length);
     QString error;
     // The record keeps a few strings of the contact until its values are built from the card again.
     const QList<StoreContact> contacts = VCardSerialization::contactsWithData(
         card, &error, VCardSerialization::Images::Read, VCardSerialization::Strings::Separate);
-    // The private properties are rare: the card becomes a string only when it names one.
-    const bool categories = card.contains("\nCATEGORIES:");
-    const bool renmei = card.contains("\nX-RENMEI:");
-    const bool layouts = card.contains("\nX-HAGAKILAYOUTS:");
-    const QString cardText = categories || renmei || layouts ? QString::fromUtf8(card) : QString();
-    if (categories)
-        slot.categories = ZRvCard::categoryNames(cardText);
+    // The properties read here are rare: a card is read for them only when its lines name one.
+    const VCardOwnProperties own
+        = ownProperties ? VCardOwnProperties::read(card, ownProperties) : VCardOwnProperties();
+    slot.categories = own.categories;
     if (contacts.isEmpty()) {
         slot.error
             = error.isEmpty() ? QCoreApplication::translate("VCardReader", "no contact in the card") : error;
         return;
     }
-    auto person = ZRPerson::fromCard(contacts.first(), text, slot.begin, slot.length);
-    person->setCreated(true);
-    if (renmei)
-        applyRenmei(cardText, *person);
-    if (layouts)
-        applyLayouts(cardText, *person);
-    slot.person = std::move(person);
+    for (const StoreContact &contact : contacts) {
+        // A card of one contact is parsed where it lies in the text; its record keeps a share of the
+        // text to build its values from when they are first asked for. Cards within a card are not
+        // told apart that way, and their records are built at once.
+        auto person = contacts.size() == 1 ? ZRPerson::fromCard(contact, text, slot.begin, slot.length)
+                                           : ZRPerson::fromStoreContact(contact);
+        person->setCreated(true);
+        if (own.renmei)
+            person->setValueForIdentifier(*own.renmei, Ident::Renmei);
+        if (!own.layouts.isEmpty())
+            applyLayouts(own.layouts, *person);
+        slot.persons.append(std::move(person));
+    }
 }
 
 } // namespace
@@ -258,7 +185,8 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
         const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
         if (begin < 0)
             break;
-        const qsizetype endMatch = indexAtLineStart(text, EndVCard, begin + BeginVCard.size());
+        const CardEnd end = findCardEnd(text, begin + BeginVCard.size());
+        const qsizetype endMatch = end.at;
         if (endMatch < 0)
             break;
         qsizetype cardEnd = endMatch + EndVCard.size();
@@ -273,8 +201,10 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
         if (cardEnd - begin < 11)
             break;
         ++cardNumber;
-        ReadCard slot { begin, cardEnd - begin, {}, {}, {} };
-        readCard(text, slot);
+        ReadCard slot;
+        slot.begin = begin;
+        slot.length = cardEnd - begin;
+        readCard(text, slot, end.ownProperties);
 
         // Categories make their groups even when the card itself fails.
         QList<ContactGroupPtr> cardGroups;
@@ -290,12 +220,11 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
             if (!cardGroups.contains(found))
                 cardGroups.append(found);
         }
-        if (!slot.person) {
-            if (problems)
-                problems->append({ cardNumber, slot.error });
-        } else {
+        if (slot.persons.isEmpty() && problems)
+            problems->append({ cardNumber, slot.error });
+        for (std::shared_ptr<ZRPerson> &person : slot.persons) {
             auto entry = std::make_shared<ContactEntry>();
-            entry->person = std::move(slot.person);
+            entry->person = std::move(person);
             entry->uniqueId = entry->person->uniqueId();
             entry->isNew = true;
             topTable.append(entry);
@@ -336,53 +265,4 @@ ContactTable *ZRvCard::contactsForGroup(const ContactGroup &group, const Contact
             return &*candidate->contactTable;
     }
     return nullptr;
-}
-
-QStringList ZRvCard::findCategories2(const QString &card)
-{
-    QStringList pieces;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = card.indexOf(CategoriesProperty, from);
-        if (at < 0)
-            break;
-        const qsizetype lineStart = at + 1;
-        const qsizetype end = lineEnd(card, lineStart);
-        if (end - lineStart >= 12)
-            pieces += card.mid(lineStart + 11, end - lineStart - 11).split(u',');
-        from = lineStart;
-    }
-    return pieces;
-}
-
-QStringList ZRvCard::categoryNames(const QString &card)
-{
-    QStringList names;
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = card.indexOf(CategoriesProperty, from);
-        if (at < 0)
-            break;
-        const QString value = unfoldedValue(card, at + 1, at + CategoriesProperty.size());
-        for (const QString &piece : VCardLineReader::components(value, u',', 4096)) {
-            const QString name = piece.trimmed();
-            if (!name.isEmpty())
-                names.append(name);
-        }
-        from = at + 1;
-    }
-    return names;
-}
-
-qsizetype ZRvCard::retriveVCardElement(const QString &text, qsizetype location)
-{
-    if (location < 0 || location >= text.size())
-        return 0;
-    qsizetype lineStart = location;
-    while (lineStart > 0 && !isNewline(text.at(lineStart - 1)))
-        --lineStart;
-    qsizetype end = lineEnd(text, lineStart);
-    while (end < text.size() && text.at(end) == u' ')
-        end = lineEnd(text, end);
-    return end - location;
 }

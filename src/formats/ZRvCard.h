@@ -39,13 +39,5 @@ public:
     // The table of the container's group with the given group's unique id; nullptr when none.
     static ContactTable *contactsForGroup(const ContactGroup &group, const ContactContainer &container);
 
-    // The raw pieces of the card's CATEGORIES lines, untrimmed.
-    static QStringList findCategories2(const QString &card);
-    // The category names of the card's CATEGORIES lines: unfolded, split at unescaped commas,
-    // unescaped, trimmed, empty names left out.
-    static QStringList categoryNames(const QString &card);
-    // The length of the property starting at location: its line and its continuation lines.
-    static qsizetype retriveVCardElement(const QString &text, qsizetype location);
-
     static ContactContainerPtr makeVCardContainer();
 };

@@ -289,6 +289,21 @@ const AddressFormats::Compiled &AddressFormats::compiled(const QString &countryC
     return it != m_compiled.cend() ? *it : m_defaultCompiled;
 }
 
+QString AddressFormats::conventionCountryCode(const StorePostalAddress &address) const
+{
+    QString code = address.isoCountryCode.trimmed().toUpper();
+    if (code.isEmpty() && !address.country.trimmed().isEmpty())
+        code = predictCountryCode(address.country.trimmed().toUpper());
+    if (code.isEmpty())
+        code = ContactDefaults::countryCode().toUpper();
+    return code;
+}
+
+QString AddressFormats::mailingAddress(const StorePostalAddress &address) const
+{
+    return PostalAddressFormatter::render(mailingTemplate(conventionCountryCode(address)), address);
+}
+
 const PostalAddressFormatter::Template &AddressFormats::mailingTemplate(const QString &countryCode) const
 {
     return compiled(countryCode).mailing;

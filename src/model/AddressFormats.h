@@ -78,6 +78,11 @@ public:
     QVariantMap countryFormat(const QString &countryCode) const;
     // The country's mailing-address template, or the default one.
     const PostalAddressFormatter::Template &mailingTemplate(const QString &countryCode) const;
+    // The country code whose convention applies to an address: its ISO code, else the one predicted
+    // from its country name, else the user's default; upper case.
+    QString conventionCountryCode(const StorePostalAddress &address) const;
+    // The complete multi-line mailing address, by the template of that country.
+    QString mailingAddress(const StorePostalAddress &address) const;
 
     // [country code, part names...]; the country name is not used.
     QStringList orderOfaddressFormats(const QString &countryCode, const QString &country = QString()) const;

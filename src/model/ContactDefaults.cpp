@@ -5,17 +5,18 @@
 
 #include <QLocale>
 #include <QMutex>
-#include <QSettings>
 #include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+ContactDefaults::Settings g_settings;
 QString g_countryOverride;
+QString g_languageOverride;
 ContactDefaults::SortOrder g_sortOverride = ContactDefaults::SortOrder::None;
-// Every address made while reading a file asks for the country; reading the settings file each time
-// would dominate the reading, so the values are read once and again after reload().
+// Every address made while reading a file asks for the country: the values are worked out once, and
+// again after configure().
 std::optional<QString> g_country;
 std::optional<ContactDefaults::SortOrder> g_sort;
 std::optional<QString> g_language;
@@ -30,6 +31,8 @@ bool isTwoLetterCode(const QString &code)
 
 QString systemLanguageLocked()
 {
+    if (!g_languageOverride.isEmpty())
+        return g_languageOverride;
     if (!g_language)
         g_language = QLocale::languageToCode(QLocale::system().language());
     return *g_language;
@@ -79,7 +82,7 @@ namespace ContactDefaults {
 
 static QString readCountryCode()
 {
-    const QString configured = QSettings().value(SettingsKey::CountryCode).toString().trimmed().toLower();
+    const QString configured = g_settings.countryCode.trimmed().toLower();
     if (isTwoLetterCode(configured))
         return configured;
     const QLocale::Territory territory = QLocale::system().territory();
@@ -93,7 +96,7 @@ static QString readCountryCode()
 
 static SortOrder readSortOrder()
 {
-    const QString configured = QSettings().value(SettingsKey::SortOrder).toString().trimmed().toLower();
+    const QString configured = g_settings.sortOrder.trimmed().toLower();
     if (configured == u"given"_s)
         return SortOrder::GivenName;
     if (configured == u"family"_s)
@@ -121,10 +124,11 @@ SortOrder sortOrder()
     return *g_sort;
 }
 
-void reload()
+void configure(const Settings &settings)
 {
     AddressFormats::formatsChanged();
     QMutexLocker lock(&g_mutex);
+    g_settings = settings;
     g_country.reset();
     g_sort.reset();
     g_language.reset();
@@ -150,12 +154,13 @@ NameOrder nameOrderForContact(const StoreContact &contact)
     return nameOrderForContact(contact, systemLanguage());
 }
 
-void overrideForTesting(const QString &countryCode, SortOrder order)
+void overrideForTesting(const QString &countryCode, SortOrder order, const QString &language)
 {
     AddressFormats::formatsChanged();
     QMutexLocker lock(&g_mutex);
     g_countryOverride = countryCode.toLower();
     g_sortOverride = order;
+    g_languageOverride = language;
 }
 
 } // namespace ContactDefaults

@@ -1,7 +1,5 @@
 #include "model/PostalAddressFormatter.h"
 
-#include "model/AddressFormats.h"
-#include "model/ContactDefaults.h"
 #include "model/StoreContact.h"
 
 #include <QStringList>
@@ -170,17 +168,6 @@ PostalAddressFormatter::Template PostalAddressFormatter::compile(const QString &
     return compiled;
 }
 
-QString PostalAddressFormatter::conventionCountryCode(
-    const StorePostalAddress &address, const AddressFormats &formats)
-{
-    QString code = address.isoCountryCode.trimmed().toUpper();
-    if (code.isEmpty() && !address.country.trimmed().isEmpty())
-        code = formats.predictCountryCode(address.country.trimmed().toUpper());
-    if (code.isEmpty())
-        code = ContactDefaults::countryCode().toUpper();
-    return code;
-}
-
 QString PostalAddressFormatter::render(const Template &compiled, const StorePostalAddress &address)
 {
     PartValues values;
@@ -193,15 +180,4 @@ QString PostalAddressFormatter::render(const Template &compiled, const StorePost
     for (const QList<Template::Item> &line : compiled.lines)
         renderLine(line, values, out);
     return out;
-}
-
-QString PostalAddressFormatter::mailingAddress(const StorePostalAddress &address)
-{
-    return mailingAddress(address, AddressFormats::shared());
-}
-
-QString PostalAddressFormatter::mailingAddress(
-    const StorePostalAddress &address, const AddressFormats &formats)
-{
-    return render(formats.mailingTemplate(conventionCountryCode(address, formats)), address);
 }

@@ -4,12 +4,11 @@
 #include <QString>
 #include <array>
 
-class AddressFormats;
 struct StorePostalAddress;
 
-// Renders a postal address as the complete multi-line mailing address of its country, following the
-// country's template in the address formats ("mailingFormat"). Parts that are empty leave neither a
-// blank line nor a dangling separator behind.
+// Renders a postal address by a mailing-address template ("mailingFormat" of the address formats,
+// which choose the country's template). Parts that are empty leave neither a blank line nor a
+// dangling separator behind.
 class PostalAddressFormatter
 {
 public:
@@ -27,14 +26,6 @@ public:
         QList<QList<Item>> lines;
     };
     using PartValues = std::array<QString, Template::PartCount>;
-
-    // Uses the shared address formats.
-    static QString mailingAddress(const StorePostalAddress &address);
-    static QString mailingAddress(const StorePostalAddress &address, const AddressFormats &formats);
-
-    // The country code whose convention applies: the ISO code, else the one predicted from the country
-    // name, else the user's default; upper case.
-    static QString conventionCountryCode(const StorePostalAddress &address, const AddressFormats &formats);
 
     // The template used for countries without one of their own.
     static QString defaultTemplate();

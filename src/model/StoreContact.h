@@ -113,9 +113,13 @@ private:
 struct StoreContact
 {
     enum class Type { Person, Organization };
+    // Which name comes first where the name is written whole (the card's FN).
+    enum class NameOrder { Default = 0, GivenNameFirst = 1, FamilyNameFirst = 2 };
 
     QString identifier; // stable id: the vCard's UID when it has one, else a new UUID
     Type contactType = Type::Person;
+    // The record's own order, given to the writer; the reader leaves it to the locale (Default).
+    NameOrder nameOrder = NameOrder::Default;
 
     QString givenName;
     QString familyName;

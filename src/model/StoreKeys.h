@@ -82,6 +82,21 @@ inline const QString SocialProfileServiceMySpace = QStringLiteral("MySpace");
 inline const QString SocialProfileServiceSinaWeibo = QStringLiteral("SinaWeibo");
 inline const QString SocialProfileServiceTencentWeibo = QStringLiteral("TencentWeibo");
 
+// The service constant for the lower-case service names some writers use ("facebook"); any other
+// service as given.
+inline QString socialProfileService(const QString &service)
+{
+    if (service == QLatin1String("facebook"))
+        return SocialProfileServiceFacebook;
+    if (service == QLatin1String("twitter"))
+        return SocialProfileServiceTwitter;
+    if (service == QLatin1String("flickr"))
+        return SocialProfileServiceFlickr;
+    if (service == QLatin1String("linkedin"))
+        return SocialProfileServiceLinkedIn;
+    return service;
+}
+
 // Instant-message services.
 inline const QString InstantMessageServiceAIM = QStringLiteral("AIM");
 inline const QString InstantMessageServiceFacebook = QStringLiteral("Facebook");

@@ -37,8 +37,8 @@ bool containsIgnoringCase(QByteArrayView haystack, QByteArrayView needle)
     return false;
 }
 
-// What a backslash followed by next stands for (\n \N \\ \, \; \:); 0 when it is no escape and the
-// backslash stays.
+// What a backslash followed by next stands for (\n \N \\ \, \; \: and \", which one web address
+// book writes for a quotation mark); 0 when it is no escape and the backslash stays.
 constexpr char16_t unescapedCharacter(char16_t next)
 {
     switch (next) {
@@ -49,6 +49,7 @@ constexpr char16_t unescapedCharacter(char16_t next)
     case ',':
     case ';':
     case ':':
+    case '"':
         return next;
     default:
         return 0;
@@ -225,16 +226,17 @@ public:
         const char *p = m_data.data();
         const char *end = p + m_data.size();
         int lineNumber = 0;
-        // A line ends at CR, LF or CR LF.
+        // A line ends at LF, at a lone CR, or at CRs followed by LF: some phones end every line with
+        // CR CR LF, which must not leave an empty line between a property and its continuation.
         while (p < end) {
             const char *lineStart = p;
             const char *lineEnd = firstLineBreak(p, end);
             p = lineEnd;
             if (p < end) {
-                if (*p == '\r' && p + 1 < end && p[1] == '\n')
-                    p += 2;
-                else
-                    ++p;
+                const char *q = p;
+                while (q < end && *q == '\r')
+                    ++q;
+                p = (q < end && *q == '\n') ? q + 1 : p + 1;
             }
             ++lineNumber;
             physicalLine(QByteArrayView(lineStart, lineEnd - lineStart), lineNumber);
@@ -261,28 +263,40 @@ private:
     void physicalLine(QByteArrayView line, int lineNumber)
     {
         if (m_hasPending) {
-            if (!line.isEmpty() && (line.front() == ' ' || line.front() == '\t')) {
-                appendToPending(line.sliced(1));
-                return;
-            }
-            if (m_pendingEncoding == VCardProperty::Encoding::QuotedPrintable && pendingText().endsWith('=')
-                && !isEndLine(line)) {
+            const bool softBreak = m_pendingEncoding == VCardProperty::Encoding::QuotedPrintable
+                && !m_blankAfterPending && pendingText().endsWith('=');
+            // After a quoted-printable soft break the next line goes on as it is, a space at its
+            // start included ("come=" and " to" give "come to").
+            if (softBreak && !isEndLine(line)) {
                 chopPending(1);
                 appendToPending(line);
                 return;
             }
-            if (m_pendingEncoding == VCardProperty::Encoding::Base64 && !line.isEmpty()
-                && isBase64Line(line)) {
-                appendToPending(line);
+            if (!line.isEmpty() && (line.front() == ' ' || line.front() == '\t')) {
+                appendToPending(line.sliced(1));
+                m_blankAfterPending = false;
                 return;
             }
-            VCardCard *card = currentCard();
-            if (card && card->isVersion21() && !line.isEmpty() && line.indexOf(':') < 0
-                && endsWithEscape(pendingText())) {
-                // A 2.1 value continued after an escaped line break.
-                appendToPending("n");
-                appendToPending(line);
-                return;
+            if (!m_blankAfterPending) {
+                if (m_pendingEncoding == VCardProperty::Encoding::Base64 && !line.isEmpty()
+                    && isBase64Line(line)) {
+                    appendToPending(line);
+                    return;
+                }
+                VCardCard *card = currentCard();
+                if (card && card->isVersion21() && !line.isEmpty() && line.indexOf(':') < 0
+                    && endsWithEscape(pendingText())) {
+                    // A 2.1 value continued after an escaped line break.
+                    appendToPending("n");
+                    appendToPending(line);
+                    return;
+                }
+                if (line.isEmpty()) {
+                    // Line ends doubled on the way (LF LF, CR CR): an empty line does not end the
+                    // property before its continuation lines, which are never dropped.
+                    m_blankAfterPending = true;
+                    return;
+                }
             }
             finishPending();
         }
@@ -295,6 +309,7 @@ private:
         m_pendingBuffer.clear();
         m_pendingJoined = false;
         m_pendingTooLong = false;
+        m_blankAfterPending = false;
         m_pendingEncoding = encodingOfHeader(line);
     }
 
@@ -413,6 +428,7 @@ private:
     bool m_hasPending = false;
     bool m_pendingJoined = false;
     bool m_pendingTooLong = false;
+    bool m_blankAfterPending = false; // an empty line came after the pending property
     int m_pendingLine = 0;
     QByteArrayView m_pendingView;
     QByteArray m_pendingBuffer;
@@ -610,7 +626,7 @@ using UnescapedBytes = QVarLengthArray<char, 256>;
 
 // The bytes of a value or part as unescape() would leave its text; escapes are ASCII, so undoing
 // them in UTF-8 bytes gives the same text.
-void unescapeBytes(QByteArrayView part, UnescapedBytes &out)
+void unescapeInto(QByteArrayView part, UnescapedBytes &out)
 {
     out.reserve(part.size());
     for (qsizetype i = 0; i < part.size(); ++i) {
@@ -630,12 +646,19 @@ void unescapeBytes(QByteArrayView part, UnescapedBytes &out)
 
 } // namespace
 
+QByteArray VCardLineReader::unescapeBytes(QByteArrayView bytes)
+{
+    UnescapedBytes out;
+    unescapeInto(bytes, out);
+    return QByteArray(out.data(), out.size());
+}
+
 std::optional<QString> VCardLineReader::unescapedUtf8Value(QByteArrayView bytes, bool dropByteOrderMark)
 {
     if (bytes.isEmpty() || !memchr(bytes.data(), '\\', size_t(bytes.size())))
         return CharsetDecoder::decodeWellFormedUtf8(bytes, dropByteOrderMark);
     UnescapedBytes out;
-    unescapeBytes(bytes, out);
+    unescapeInto(bytes, out);
     return CharsetDecoder::decodeWellFormedUtf8(QByteArrayView(out.data(), out.size()), dropByteOrderMark);
 }
 

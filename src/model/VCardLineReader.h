@@ -70,8 +70,10 @@ public:
     // The value as text: transfer encoding undone, then the charset applied; escapes are kept.
     static QString decodedText(const VCardProperty &property);
 
-    // Undoes backslash escapes (\n \N \\ \, \; \:). An unknown escape keeps its backslash.
+    // Undoes backslash escapes (\n \N \\ \, \; \: \"). An unknown escape keeps its backslash.
     static QString unescape(QString text);
+    // The same in bytes, for values that are not text (a data: URI).
+    static QByteArray unescapeBytes(QByteArrayView bytes);
     // unescape(decodedText(property)) for a value of plain UTF-8 bytes (no transfer encoding, no
     // other charset), with the escapes undone in the bytes, so that the text is made once; nullopt
     // when the bytes are not well-formed UTF-8. A component of a value keeps a leading U+FEFF

@@ -422,8 +422,14 @@ private:
             return;
         }
         bool any = false;
-        for (const QString *part : { &c.extras().namePrefix, &c.givenName, &c.extras().middleName,
-                 &c.familyName, &c.extras().nameSuffix }) {
+        // In the record's own order: a name written family name first is shown so by readers that
+        // show FN as it stands.
+        const bool familyFirst = c.nameOrder == StoreContact::NameOrder::FamilyNameFirst;
+        const QString *first = familyFirst ? &c.familyName : &c.givenName;
+        const QString *second = familyFirst ? &c.givenName : &c.familyName;
+        const QString *middle = &c.extras().middleName;
+        for (const QString *part : { &c.extras().namePrefix, first, familyFirst ? second : middle,
+                 familyFirst ? middle : second, &c.extras().nameSuffix }) {
             if (part->isEmpty())
                 continue;
             if (any)

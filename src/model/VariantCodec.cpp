@@ -12,6 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QString EndsEarly = u"data ends early"_s;
+
 enum Tag : quint8 {
     Null = 0,
     Bool = 1,
@@ -277,14 +279,14 @@ private:
     bool u8(quint8 &v)
     {
         if (remaining() < 1)
-            return fail(u"data ends early"_s);
+            return fail(EndsEarly);
         v = quint8(m_data.at(m_pos++));
         return true;
     }
     bool u32(quint32 &v)
     {
         if (remaining() < 4)
-            return fail(u"data ends early"_s);
+            return fail(EndsEarly);
         v = qFromBigEndian<quint32>(m_data.constData() + m_pos);
         m_pos += 4;
         return true;
@@ -292,7 +294,7 @@ private:
     bool i64(qint64 &v)
     {
         if (remaining() < 8)
-            return fail(u"data ends early"_s);
+            return fail(EndsEarly);
         v = qFromBigEndian<qint64>(m_data.constData() + m_pos);
         m_pos += 8;
         return true;

@@ -225,36 +225,7 @@ QString ZRPerson::compositeNameFromNameDict(const QVariantMap &nameDict)
     return middle;
 }
 
-// ---- Address formats and layout strings
-
-QVariantMap ZRPerson::addressFormatDict()
-{
-    return AddressFormats::shared().addressFormatDict();
-}
-QVariantList ZRPerson::addressFormatTable()
-{
-    return AddressFormats::shared().addressFormatTable();
-}
-
-QStringList ZRPerson::orderOfaddressFormats(const QString &countryCode, const QString &country)
-{
-    return AddressFormats::shared().orderOfaddressFormats(countryCode, country);
-}
-
-QString ZRPerson::predictCountryCode(const QString &upperCasedText)
-{
-    return AddressFormats::shared().predictCountryCode(upperCasedText);
-}
-
-QString ZRPerson::addressFromLabeledValue(QVariantMap &entry, int option)
-{
-    return AddressFormats::shared().addressFromLabeledValue(entry, option);
-}
-
-QVariantList ZRPerson::rangeTableFromAddressDictionary(const QVariantMap &entry)
-{
-    return AddressFormats::shared().rangeTableFromAddressDictionary(entry);
-}
+// ---- Layout strings
 
 QString ZRPerson::layoutStringFromHagakiLayoutDict(const QVariantMap &record)
 {
@@ -307,7 +278,7 @@ QString ZRPerson::compositeName()
     return text;
 }
 
-QString ZRPerson::uniqueId()
+QString ZRPerson::uniqueId() const
 {
     if (m_uniqueId.isEmpty()) {
         const QString name = m_compositeName.isEmpty() ? PersonUniqueIdFallbackName : m_compositeName;
@@ -318,7 +289,7 @@ QString ZRPerson::uniqueId()
 
 // ---- Containers
 
-void ZRPerson::deriveName()
+void ZRPerson::deriveName() const
 {
     QVariantMap &name = *m_nameValue;
     const auto show = name.constFind(Key::ShowAsPerson);
@@ -332,7 +303,7 @@ void ZRPerson::deriveName()
     m_phoneticDirty = true; // the phonetic name follows the name's order
 }
 
-const QVariantMap &ZRPerson::readNameValue()
+const QVariantMap &ZRPerson::readNameValue() const
 {
     if (!m_nameValue) {
         m_nameValue = QVariantMap { { Key::ShowAsPerson, m_showAsPerson } };
@@ -350,7 +321,7 @@ QVariantMap &ZRPerson::nameValue()
     return *m_nameValue;
 }
 
-void ZRPerson::derivePhoneticName()
+void ZRPerson::derivePhoneticName() const
 {
     QVariantMap &p = *m_phoneticNameValue;
     const QString first = p.value(Ident::FirstName).toString();
@@ -364,7 +335,7 @@ void ZRPerson::derivePhoneticName()
     m_phoneticDirty = false;
 }
 
-const QVariantMap &ZRPerson::readPhoneticNameValue()
+const QVariantMap &ZRPerson::readPhoneticNameValue() const
 {
     materialize();
     if (!m_phoneticNameValue) {
@@ -385,54 +356,54 @@ QVariantMap &ZRPerson::phoneticNameValue()
     return *m_phoneticNameValue;
 }
 
-QVariantList &ZRPerson::phoneValues()
+const QVariantList &ZRPerson::phoneValues() const
 {
     materialize();
     return m_phoneValues ? *m_phoneValues : m_phoneValues.emplace();
 }
-QVariantList &ZRPerson::emailValues()
+const QVariantList &ZRPerson::emailValues() const
 {
     materialize();
     return m_emailValues ? *m_emailValues : m_emailValues.emplace();
 }
-QVariantList &ZRPerson::urlValues()
+const QVariantList &ZRPerson::urlValues() const
 {
     materialize();
     return m_urlValues ? *m_urlValues : m_urlValues.emplace();
 }
-QVariantList &ZRPerson::snsValues()
+const QVariantList &ZRPerson::snsValues() const
 {
     materialize();
     return m_snsValues ? *m_snsValues : m_snsValues.emplace();
 }
-QVariantList &ZRPerson::imsValues()
+const QVariantList &ZRPerson::imsValues() const
 {
     materialize();
     return m_imsValues ? *m_imsValues : m_imsValues.emplace();
 }
-QVariantList &ZRPerson::datesValues()
+const QVariantList &ZRPerson::datesValues() const
 {
     materialize();
     return m_datesValues ? *m_datesValues : m_datesValues.emplace();
 }
-QVariantMap &ZRPerson::birthdayValue()
+const QVariantMap &ZRPerson::birthdayValue() const
 {
     materialize();
     return m_birthdayValue ? *m_birthdayValue : m_birthdayValue.emplace();
 }
-QVariantMap &ZRPerson::stringValues()
+const QVariantMap &ZRPerson::stringValues() const
 {
     materialize();
     return m_stringValues ? *m_stringValues : m_stringValues.emplace();
 }
 
-QVariantList &ZRPerson::relationshipValues()
+const QVariantList &ZRPerson::relationshipValues() const
 {
     materialize();
     return m_relationshipValues ? *m_relationshipValues : m_relationshipValues.emplace();
 }
 
-QVariantList &ZRPerson::addressValues()
+const QVariantList &ZRPerson::addressValues() const
 {
     materialize();
     if (!m_addressValues)
@@ -454,7 +425,7 @@ QVariantList &ZRPerson::addressValues()
     return *m_addressValues;
 }
 
-QVariantList &ZRPerson::hagakiLayouts()
+const QVariantList &ZRPerson::hagakiLayouts() const
 {
     materialize();
     if (!m_hagakiLayouts)
@@ -462,7 +433,7 @@ QVariantList &ZRPerson::hagakiLayouts()
     return *m_hagakiLayouts;
 }
 
-QVariantList *ZRPerson::labeledValues(const QString &identifier)
+const QVariantList *ZRPerson::labeledValues(const QString &identifier) const
 {
     if (identifier == Ident::Phone)
         return &phoneValues();

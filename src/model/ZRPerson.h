@@ -95,41 +95,6 @@ public:
     // Makes QVariant streaming of the value types work (archives of raw values, queued signals).
     static void registerMetaTypes();
 
-    // Labels (forwarded to Labels).
-    static Labels::Table labelTableDict() { return Labels::labelTableDict(); }
-    static QStringList labelsForIdentifier(const QString &id) { return Labels::labelsForIdentifier(id); }
-    static QStringList customLabelsForIdentifier(const QString &id)
-    {
-        return Labels::customLabelsForIdentifier(id);
-    }
-    static Labels::Table customLabelTableDict() { return Labels::customLabelTableDict(); }
-    static Labels::Table localizedLabelTableDict() { return Labels::localizedLabelTableDict(); }
-    static QStringList localizedLabelsForIdentifier(const QString &id)
-    {
-        return Labels::localizedLabelsForIdentifier(id);
-    }
-    static bool setLabelToForIdentifier(const QString &oldLabel, const QString &newLabel, const QString &id)
-    {
-        return Labels::setLabelToForIdentifier(oldLabel, newLabel, id);
-    }
-    static QString labelFromCNLabel(const QString &storeLabel)
-    {
-        return Labels::labelFromCNLabel(storeLabel);
-    }
-    static QString CNLabelFromLabel(const QString &label) { return Labels::CNLabelFromLabel(label); }
-    static QString localizedLabelFromCNLabel(const QString &storeLabel)
-    {
-        return Labels::localizedLabelFromCNLabel(storeLabel);
-    }
-
-    // Address formats (forwarded to AddressFormats::shared()).
-    static QVariantMap addressFormatDict();
-    static QVariantList addressFormatTable();
-    static QStringList orderOfaddressFormats(const QString &countryCode, const QString &country = QString());
-    static QString predictCountryCode(const QString &upperCasedText);
-    static QString addressFromLabeledValue(QVariantMap &entry, int option);
-    static QVariantList rangeTableFromAddressDictionary(const QVariantMap &entry);
-
     // Layout strings (forwarded to LayoutString).
     static QString layoutStringFromHagakiLayoutDict(const QVariantMap &record);
     static void hagakiLayoutFromLayoutString(QVariantMap &record, const QString &layoutString);
@@ -156,28 +121,47 @@ public:
 
     // Value containers: each is made on first use and returned by reference (the stored container).
     // The name dictionaries are derived again on the next read after a reference to them was handed out.
+    // Reading a record changes nothing a caller can see: containers it has not made yet, values still to
+    // be built from its card and derived texts are made as they are read, through const references too.
     QVariantMap &nameValue();
     QVariantMap &phoneticNameValue();
     // The same dictionaries for reading only: derived when something may have changed them, so that
     // searching and sorting many records does not derive every name on every read.
-    const QVariantMap &readNameValue();
-    const QVariantMap &readPhoneticNameValue();
-    QVariantList &phoneValues();
-    QVariantList &emailValues();
-    QVariantList &addressValues(); // re-derives every address after the address formats changed
-    QVariantList &urlValues();
-    QVariantList &snsValues();
-    QVariantList &imsValues();
-    QVariantList &relationshipValues();
-    QVariantList &datesValues();
-    QVariantMap &birthdayValue();
-    QVariantMap &stringValues();
-    QVariantList &hagakiLayouts();
+    const QVariantMap &readNameValue() const;
+    const QVariantMap &readPhoneticNameValue() const;
+    QVariantList &phoneValues() { return writable(std::as_const(*this).phoneValues()); }
+    const QVariantList &phoneValues() const;
+    QVariantList &emailValues() { return writable(std::as_const(*this).emailValues()); }
+    const QVariantList &emailValues() const;
+    // Re-derives every address after the address formats changed.
+    QVariantList &addressValues() { return writable(std::as_const(*this).addressValues()); }
+    const QVariantList &addressValues() const;
+    QVariantList &urlValues() { return writable(std::as_const(*this).urlValues()); }
+    const QVariantList &urlValues() const;
+    QVariantList &snsValues() { return writable(std::as_const(*this).snsValues()); }
+    const QVariantList &snsValues() const;
+    QVariantList &imsValues() { return writable(std::as_const(*this).imsValues()); }
+    const QVariantList &imsValues() const;
+    QVariantList &relationshipValues() { return writable(std::as_const(*this).relationshipValues()); }
+    const QVariantList &relationshipValues() const;
+    QVariantList &datesValues() { return writable(std::as_const(*this).datesValues()); }
+    const QVariantList &datesValues() const;
+    QVariantMap &birthdayValue() { return writable(std::as_const(*this).birthdayValue()); }
+    const QVariantMap &birthdayValue() const;
+    QVariantMap &stringValues() { return writable(std::as_const(*this).stringValues()); }
+    const QVariantMap &stringValues() const;
+    QVariantList &hagakiLayouts() { return writable(std::as_const(*this).hagakiLayouts()); }
+    const QVariantList &hagakiLayouts() const;
     // The container of a labelled identifier ("Phone", ...); nullptr for any other identifier.
-    QVariantList *labeledValues(const QString &identifier);
+    QVariantList *labeledValues(const QString &identifier)
+    {
+        const QVariantList *values = std::as_const(*this).labeledValues(identifier);
+        return values ? &writable(*values) : nullptr;
+    }
+    const QVariantList *labeledValues(const QString &identifier) const;
     // The labels of a labelled field's entries in order, into out (emptied first): what the table
     // lays its rows out by. A record whose values are not built yet answers without building them.
-    void entryLabels(const QString &identifier, QStringList &out);
+    void entryLabels(const QString &identifier, QStringList &out) const;
     // One key of an entry of a labelled list, read where it is stored: what
     // entry.toMap().value(key) gives, without copying the entry.
     static QVariant entryValue(const QVariant &entry, const QString &key);
@@ -188,9 +172,9 @@ public:
     void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
 
     // The stored id, or a new "<display name>+<date and time>" id made and kept on first request.
-    QString uniqueId();
+    QString uniqueId() const;
     void setUniqueId(const QString &id) { m_uniqueId = id; }
-    QString uniqueId2()
+    QString uniqueId2() const
     {
         materialize(); // a company's second id is made from values built from its card
         return m_uniqueId2;
@@ -198,9 +182,9 @@ public:
     void setUniqueId2(const QString &id) { m_uniqueId2 = id; }
 
     // ---- Value operations
-    QVariant valueForIdentifier(const QString &identifier);
+    QVariant valueForIdentifier(const QString &identifier) const;
     void setValueForIdentifier(const QVariant &value, const QString &identifier);
-    QString stringValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex);
+    QString stringValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex) const;
     QVariant labeledValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex);
     QVariant labeledValueForIdentifierAtIndex(const QString &identifier, qsizetype index);
     void replaceLabeledValueAtLabelIndex(
@@ -235,14 +219,14 @@ public:
 
     // ---- Store bridge
     // A store contact with this record's values written over a copy of base (or an empty contact).
-    StoreContact contactFromCache(const StoreContact *base = nullptr);
+    StoreContact contactFromCache(const StoreContact *base = nullptr) const;
     // vCard 3.0 text of this record alone; null when the writer fails.
-    QByteArray vCardData();
+    QByteArray vCardData() const;
     // The same card appended to out: writers of many cards build no card of their own for each.
-    void appendVCardData(QByteArray &out);
+    void appendVCardData(QByteArray &out) const;
 
     // ---- Archiving
-    void encode(QDataStream &out);
+    void encode(QDataStream &out) const;
     // Reads an archive onto this (blank) record; false with a reason when the data is not an archive.
     bool decode(QDataStream &in, QString *error = nullptr);
     static std::shared_ptr<ZRPerson> fromArchive(QDataStream &in, QString *error = nullptr);
@@ -254,66 +238,70 @@ private:
     explicit ZRPerson(NoDefaults);
     static void ensureClassInitialized();
 
-    void deriveName();
-    void derivePhoneticName();
+    void deriveName() const;
+    void derivePhoneticName() const;
     void replaceWholeField(const QVariantList &entries, const QString &identifier);
     void replaceHagakiLayout(const QVariant &value, qsizetype labelIndex);
     void setBirthdayFromValue(const QVariant &value);
-    void computeUniqueId2();
+    void computeUniqueId2() const;
     void fillFromStoreContact(const StoreContact &contact);
     void fillNames(const StoreContact &contact);
-    void fillValues(const StoreContact &contact);
+    void fillValues(const StoreContact &contact) const;
     // Builds the values still owed by the card, before anything reads or changes them.
-    void materialize()
+    void materialize() const
     {
         if (m_unbuilt)
             buildFromSource();
     }
-    void buildFromSource();
+    void buildFromSource() const;
+    // A container handed out for writing; the record itself is not const.
+    template <typename T> static T &writable(const T &container) { return const_cast<T &>(container); }
     StoreContact sourceContact() const;
     void writeUnbuiltValues(StoreContact &c) const;
 
-    bool m_showAsPerson = true;
+    mutable bool m_showAsPerson = true;
     bool m_created = false;
     bool m_changed = false;
     int m_defaultNameOrdering = 0;
     QString m_defaultCountryCode;
     QString m_compositeName;
-    int m_nameOrdering = 0;
+    mutable int m_nameOrdering = 0;
 
     // Empty optionals are values not made yet; the store bridge leaves those fields as they were.
-    std::optional<QVariantMap> m_nameValue;
-    std::optional<QVariantMap> m_phoneticNameValue;
+    // Values are made, built from the card and derived as they are read (mutable): the record a
+    // reader sees does not change by its reading.
+    mutable std::optional<QVariantMap> m_nameValue;
+    mutable std::optional<QVariantMap> m_phoneticNameValue;
     // Whether the name dictionaries may differ from their derived values (a writer held a reference).
-    bool m_nameDirty = true;
-    bool m_phoneticDirty = true;
-    std::optional<QVariantList> m_phoneValues;
-    std::optional<QVariantList> m_emailValues;
-    std::optional<QVariantList> m_addressValues;
-    int m_addressGeneration = -1; // the address formats' generation the addresses were derived at
-    std::optional<QVariantList> m_urlValues;
-    std::optional<QVariantList> m_snsValues;
-    std::optional<QVariantList> m_imsValues;
-    std::optional<QVariantList> m_relationshipValues;
-    std::optional<QVariantList> m_datesValues;
-    std::optional<QVariantList> m_hagakiLayouts;
-    std::optional<QVariantMap> m_birthdayValue;
-    std::optional<QVariantMap> m_stringValues;
+    mutable bool m_nameDirty = true;
+    mutable bool m_phoneticDirty = true;
+    mutable std::optional<QVariantList> m_phoneValues;
+    mutable std::optional<QVariantList> m_emailValues;
+    mutable std::optional<QVariantList> m_addressValues;
+    mutable int m_addressGeneration = -1; // the address formats' generation the addresses were derived at
+    mutable std::optional<QVariantList> m_urlValues;
+    mutable std::optional<QVariantList> m_snsValues;
+    mutable std::optional<QVariantList> m_imsValues;
+    mutable std::optional<QVariantList> m_relationshipValues;
+    mutable std::optional<QVariantList> m_datesValues;
+    mutable std::optional<QVariantList> m_hagakiLayouts;
+    mutable std::optional<QVariantMap> m_birthdayValue;
+    mutable std::optional<QVariantMap> m_stringValues;
 
     // The card the unbuilt values come from: a span of a text shared with the other records read.
-    QByteArray m_source;
+    mutable QByteArray m_source;
     qsizetype m_sourceOffset = 0;
     qsizetype m_sourceLength = 0;
-    bool m_unbuilt = false;
-    bool m_uniqueId2Owed = false; // a company read from a card: its second id follows its values
+    mutable bool m_unbuilt = false;
+    mutable bool m_uniqueId2Owed = false; // a company read from a card: its second id follows its values
     // While values are unbuilt: their entries' labels, field after field (see entryLabels), and where
     // each field's run starts.
-    QStringList m_unbuiltLabels;
+    mutable QStringList m_unbuiltLabels;
     std::array<quint16, 9> m_unbuiltLabelStarts {};
     void noteUnbuiltLabels(const StoreContact &contact);
 
     QByteArray m_imageData;
     QByteArray m_thumbnailImageData;
-    QString m_uniqueId;
-    QString m_uniqueId2;
+    mutable QString m_uniqueId;
+    mutable QString m_uniqueId2;
 };

@@ -23,7 +23,7 @@ template <typename T> void restore(std::optional<T> &target, const QVariant &val
 
 } // namespace
 
-void ZRPerson::encode(QDataStream &out)
+void ZRPerson::encode(QDataStream &out) const
 {
     materialize(); // an archive carries values, not the card they came from
     namespace K = PersonArchiveKey;

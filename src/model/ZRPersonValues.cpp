@@ -74,7 +74,7 @@ bool isAddressPart(const QString &id)
 
 } // namespace
 
-QVariant ZRPerson::valueForIdentifier(const QString &identifier)
+QVariant ZRPerson::valueForIdentifier(const QString &identifier) const
 {
     if (identifier == Ident::Name)
         return readNameValue();
@@ -89,7 +89,7 @@ QVariant ZRPerson::valueForIdentifier(const QString &identifier)
     const QString phonetic = phoneticKey(identifier);
     if (!phonetic.isEmpty())
         return readPhoneticNameValue().value(phonetic, u""_s);
-    if (QVariantList *list = labeledValues(identifier))
+    if (const QVariantList *list = labeledValues(identifier))
         return *list;
     if (identifier == Ident::Birthday)
         return birthdayValue();
@@ -187,9 +187,9 @@ void ZRPerson::setStringValue(const QVariant &value, const QString &identifier)
         compositeName();
 }
 
-QString ZRPerson::stringValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex)
+QString ZRPerson::stringValueForIdentifierAtLabelIndex(const QString &identifier, qsizetype labelIndex) const
 {
-    if (QVariantList *list = labeledValues(identifier)) {
+    if (const QVariantList *list = labeledValues(identifier)) {
         const qsizetype at = positionOfLabelIndex(*list, labelIndex);
         return at < 0 ? u""_s : list->at(at).toMap().value(Key::StringValue).toString();
     }
@@ -199,7 +199,7 @@ QString ZRPerson::stringValueForIdentifierAtLabelIndex(const QString &identifier
         return readNameValue().value(Key::StringValue).toString();
     if (identifier == Ident::PhoneticName)
         return readPhoneticNameValue().value(Key::StringValue).toString();
-    auto partOf = [&](QVariantList &list, const QString &key) {
+    auto partOf = [&](const QVariantList &list, const QString &key) {
         const qsizetype at = positionOfLabelIndex(list, labelIndex);
         return at < 0 ? u""_s : list.at(at).toMap().value(key).toString();
     };
@@ -212,7 +212,7 @@ QString ZRPerson::stringValueForIdentifierAtLabelIndex(const QString &identifier
     if (identifier == Ident::SNSusername)
         return partOf(snsValues(), CN::SocialProfileUsernameKey);
     if (identifier == Ident::HagakiLayout) {
-        QVariantList &addresses = addressValues();
+        const QVariantList &addresses = addressValues();
         const qsizetype at = positionOfLabelIndex(addresses, labelIndex);
         return at < 0 ? u""_s : LayoutString::layoutStringFromHagakiLayoutDict(addresses.at(at).toMap());
     }

@@ -74,7 +74,7 @@ QString countryOrderedAddress(const QVariantMap &address, const QVariantMap &sty
 {
     StorePostalAddress parts = storeAddress(address);
     const AddressFormats &formats = AddressFormats::shared();
-    const QString code = PostalAddressFormatter::conventionCountryCode(parts, formats);
+    const QString code = formats.conventionCountryCode(parts);
     if (!printsZip(styleOptions))
         parts.postalCode.clear();
     if (!PrintOptions::flag(styleOptions.value(PrintKey::PrintCountry)))
@@ -109,7 +109,7 @@ bool usesJapaneseOrder(const QVariantMap &address)
         && (writtenInJapanese(parts.state) || writtenInJapanese(parts.city)
             || writtenInJapanese(parts.street)))
         return true;
-    return PostalAddressFormatter::conventionCountryCode(parts, AddressFormats::shared()) == JapanCode;
+    return AddressFormats::shared().conventionCountryCode(parts) == JapanCode;
 }
 
 QStringList Parts::lines(bool withZip) const

@@ -2,6 +2,7 @@
 
 #include "HubTestSupport.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/ZRPerson.h"
 
 #include <gtest/gtest.h>

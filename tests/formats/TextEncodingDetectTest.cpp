@@ -50,7 +50,7 @@ TEST(TextEncodingDetect, ByteOrderMarksDecideAndAreNotText)
     for (const auto &c : cases) {
         const EncodedText body = TextCodec::encode(text, c.encoding);
         ASSERT_TRUE(body.ok()) << show(body.error);
-        const DecodedText decoded = TextCodec::decode(c.mark + body.bytes, Automatic);
+        const DecodedText decoded = EncodingDetector::detectAndDecode(c.mark + body.bytes);
         ASSERT_TRUE(decoded.ok()) << show(decoded.error);
         EXPECT_EQ(decoded.encoding, c.encoding) << show(TextEncodings::nameOf(c.encoding));
         EXPECT_EQ(show(decoded.text), show(text)) << show(TextEncodings::nameOf(c.encoding));
@@ -94,7 +94,7 @@ TEST(TextEncodingDetect, SmallTextsOfEachFamily)
             german },
     };
     for (const auto &c : cases) {
-        const DecodedText decoded = TextCodec::decode(c.input, Automatic);
+        const DecodedText decoded = EncodingDetector::detectAndDecode(c.input);
         ASSERT_TRUE(decoded.ok()) << c.what << ": " << show(decoded.error);
         EXPECT_TRUE(c.accepted.contains(decoded.encoding))
             << c.what << ": got " << show(TextEncodings::nameOf(decoded.encoding));
@@ -108,7 +108,7 @@ TEST(TextEncodingDetect, CharsetNamedInTheCardsDecides)
     const QByteArray kana = bytes({ 0xD4, 0xCF, 0xC0, 0xDE });
     const QByteArray named
         = card("N;CHARSET=SHIFT_JIS:" + kana) + card("N;charset=\"Shift_JIS\":" + yamadaSjis);
-    DecodedText decoded = TextCodec::decode(named, Automatic);
+    DecodedText decoded = EncodingDetector::detectAndDecode(named);
     ASSERT_TRUE(decoded.ok());
     EXPECT_EQ(decoded.encoding, ShiftJIS);
     EXPECT_TRUE(decoded.text.contains(u"ﾔﾏﾀﾞ"_s));
@@ -122,11 +122,11 @@ TEST(TextEncodingDetect, CharsetNamedInTheCardsDecides)
         << "an overlong name is no charset";
 
     // A named charset the bytes do not fit is passed over, not obeyed.
-    decoded = TextCodec::decode(card("N;CHARSET=EUC-KR:" + yamadaSjis), Automatic);
+    decoded = EncodingDetector::detectAndDecode(card("N;CHARSET=EUC-KR:" + yamadaSjis));
     ASSERT_TRUE(decoded.ok());
     EXPECT_EQ(decoded.encoding, ShiftJIS);
     // An unknown charset name does not stop detection.
-    decoded = TextCodec::decode(card("N;CHARSET=NO-SUCH-SET:" + yamadaEuc), Automatic);
+    decoded = EncodingDetector::detectAndDecode(card("N;CHARSET=NO-SUCH-SET:" + yamadaEuc));
     EXPECT_EQ(decoded.encoding, JapaneseEUC);
 }
 
@@ -155,11 +155,11 @@ TEST(TextEncodingDetect, ArbitraryBytesNeverCrash)
             input.prepend(";CHARSET=SHIFT_JIS:");
         if (round % 5 == 0)
             input.prepend("\xFE\xFF");
-        const DecodedText decoded = TextCodec::decode(input, Automatic);
+        const DecodedText decoded = EncodingDetector::detectAndDecode(input);
         // Either text in a named encoding, or an error saying why not.
         EXPECT_TRUE(decoded.ok() ? decoded.encoding != Automatic : !decoded.text.size());
     }
-    const DecodedText empty = TextCodec::decode(QByteArray(), Automatic);
+    const DecodedText empty = EncodingDetector::detectAndDecode(QByteArray());
     EXPECT_TRUE(empty.ok());
     EXPECT_TRUE(empty.text.isEmpty());
 }

@@ -147,10 +147,47 @@ TEST(ZRvCardTest, CardWordsInsideAValueNeitherEndNorStartACard)
     EXPECT_EQ(names, (QStringList { u"Cy"_s, u"Di"_s, u"Ed"_s }));
 }
 
-TEST(ZRvCardTest, FoldedPropertyAndRawCategoryPieces)
+TEST(ZRvCardTest, JointNamesAndLayoutsReadWithAnyLineEnds)
 {
-    const QString text = u"X-A:1\r\n 2\r\n\t3\r\nNEXT:x"_s;
-    EXPECT_EQ(ZRvCard::retriveVCardElement(text, 0), 11); // "X-A:1\r\n" + " 2\r\n"; a tab does not continue
-    EXPECT_EQ(ZRvCard::findCategories2(u"BEGIN:VCARD\nCATEGORIES:a, b\nCATEGORIES;X=1:c\n"_s),
-        (QStringList { u"a"_s, u" b\n"_s }));
+    // The layouts are one per physical line: a line end the reader missed would lose the
+    // addresses after it, or glue two layouts into one.
+    const QString adr = u"ADR;TYPE=HOME:;;1-2-3 Ginza;Chuo;Tokyo;104-0061;Japan"_s;
+    const QStringList lines { u"BEGIN:VCARD"_s, u"VERSION:3.0"_s, u"N:Ann;;;;"_s, adr, adr, adr,
+        u"x-renmei;charset=utf-8:one\\n"_s, u" two"_s, u"X-HAGAKILAYOUTS:1;"_s,
+        u" 6;ra:{{204.00,75.00},{46.00,275.00}};"_s, u" 4;"_s, u"END:VCARD"_s };
+    for (const QString &lineEnd : { u"\r\n"_s, u"\n"_s, u"\r"_s, u"\r\r\n"_s, u"\n\n"_s }) {
+        SCOPED_TRACE(QString(lineEnd).replace(u'\r', u"CR "_s).replace(u'\n', u"LF "_s).toStdString());
+        const ContainerTable containers = read(lines.join(lineEnd) + lineEnd);
+        const ContactTable &table = *ZRvCard::contactsInContainer(*containers.first());
+        ASSERT_EQ(table.size(), 1);
+        ZRPerson &person = *table.first()->person;
+        EXPECT_EQ(person.valueForIdentifier(Ident::Renmei).toString(), u"one\ntwo"_s);
+        const QVariantList addresses = person.valueForIdentifier(Ident::Address).toList();
+        ASSERT_EQ(addresses.size(), 3);
+        EXPECT_TRUE(addresses[0].toMap().value(Key::Sender).toBool());
+        EXPECT_TRUE(addresses[1].toMap().value(Key::Company).toBool());
+        EXPECT_TRUE(addresses[2].toMap().value(Key::Renmei).toBool());
+    }
+}
+
+TEST(ZRvCardTest, CardsWithinACardAreEachAContact)
+{
+    // An outer card ends at the END that closes its own BEGIN: its own properties are kept.
+    const QString nested = u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:parent\r\nBEGIN:VCARD\r\nVERSION:2.1\r\n"
+                           "N:inner\r\nEND:VCARD\r\nTEL:1\r\nEND:VCARD\r\n"_s
+        + card(u"after"_s);
+    QStringList names;
+    const ContainerTable containers = read(nested);
+    for (const ContactEntryPtr &entry : *ZRvCard::contactsInContainer(*containers.first()))
+        names << entry->person->valueForIdentifier(Ident::LastName).toString();
+    EXPECT_EQ(names, (QStringList { u"inner"_s, u"parent"_s, u"after"_s }));
+
+    // A card without its END is still ended by the next card's, as before, and nothing after it is lost.
+    names.clear();
+    const ContainerTable unended
+        = read(u"BEGIN:VCARD\r\nVERSION:3.0\r\nN:lost;;;;\r\n"_s + card(u"kept"_s) + card(u"last"_s));
+    for (const ContactEntryPtr &entry : *ZRvCard::contactsInContainer(*unended.first()))
+        names << entry->person->valueForIdentifier(Ident::LastName).toString();
+    EXPECT_TRUE(names.endsWith(u"last"_s)) << names.join(u',').toStdString();
+    EXPECT_TRUE(names.contains(u"kept"_s)) << names.join(u',').toStdString();
 }

@@ -2,9 +2,6 @@
 
 #include "model/StoreContact.h"
 
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -13,27 +10,20 @@ using ContactDefaults::SortOrder;
 
 namespace {
 
-// Points the application's settings at a temporary folder for the test's life.
+// Starts and ends each test with no settings and no override.
 class ContactDefaultsSettings : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         ContactDefaults::overrideForTesting(QString(), SortOrder::None);
-        ContactDefaults::reload();
+        ContactDefaults::configure({});
     }
     void TearDown() override
     {
-        QSettings().clear();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        ContactDefaults::configure({});
         ContactDefaults::overrideForTesting(QString(), SortOrder::None);
     }
-
-private:
-    QTemporaryDir m_dir;
 };
 
 StoreContact named(const QString &given, const QString &family)
@@ -52,15 +42,12 @@ TEST_F(ContactDefaultsSettings, CountryCodeComesFromOverrideSettingsOrLocale)
     EXPECT_EQ(fromLocale.size(), 2);
     EXPECT_EQ(fromLocale, fromLocale.toLower());
 
-    QSettings().setValue(ContactDefaults::SettingsKey::CountryCode, u"JP"_s);
-    EXPECT_EQ(ContactDefaults::countryCode(), fromLocale); // read once, until reloaded
-    ContactDefaults::reload();
+    ContactDefaults::configure({ u"JP"_s, {} });
     EXPECT_EQ(ContactDefaults::countryCode(), u"jp"_s);
 
     // Values that are not a two-letter code are ignored rather than spread into every address.
     for (const QString &bad : { u"japan"_s, u"j"_s, u"1x"_s, u"日本"_s, u""_s }) {
-        QSettings().setValue(ContactDefaults::SettingsKey::CountryCode, bad);
-        ContactDefaults::reload();
+        ContactDefaults::configure({ bad, {} });
         EXPECT_EQ(ContactDefaults::countryCode(), fromLocale) << bad.toStdString();
     }
 
@@ -75,14 +62,11 @@ TEST_F(ContactDefaultsSettings, SortOrderComesFromOverrideSettingsOrLocale)
     const SortOrder fromLocale = ContactDefaults::sortOrder();
     EXPECT_NE(fromLocale, SortOrder::None);
 
-    QSettings().setValue(ContactDefaults::SettingsKey::SortOrder, u"Family"_s);
-    ContactDefaults::reload();
+    ContactDefaults::configure({ {}, u"Family"_s });
     EXPECT_EQ(ContactDefaults::sortOrder(), SortOrder::FamilyName);
-    QSettings().setValue(ContactDefaults::SettingsKey::SortOrder, u"given"_s);
-    ContactDefaults::reload();
+    ContactDefaults::configure({ {}, u"given"_s });
     EXPECT_EQ(ContactDefaults::sortOrder(), SortOrder::GivenName);
-    QSettings().setValue(ContactDefaults::SettingsKey::SortOrder, u"sideways"_s);
-    ContactDefaults::reload();
+    ContactDefaults::configure({ {}, u"sideways"_s });
     EXPECT_EQ(ContactDefaults::sortOrder(), fromLocale);
 
     ContactDefaults::overrideForTesting(QString(), SortOrder::FamilyName);

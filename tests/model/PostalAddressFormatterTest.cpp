@@ -64,7 +64,7 @@ TEST_F(PostalAddressFormatterTest, FollowsEachCountrysConvention)
             u"Weg 1\n53111 Bonn"_s },
     };
     for (const auto &row : rows)
-        EXPECT_EQ(PostalAddressFormatter::mailingAddress(row.address), row.expected) << row.what;
+        EXPECT_EQ(AddressFormats::shared().mailingAddress(row.address), row.expected) << row.what;
 }
 
 TEST_F(PostalAddressFormatterTest, MissingPartsLeaveNoBlankLinesOrDanglingSeparators)
@@ -92,31 +92,25 @@ TEST_F(PostalAddressFormatterTest, MissingPartsLeaveNoBlankLinesOrDanglingSepara
         { "nothing", postal(u"US"_s, {}, {}, {}, {}, {}), QString() },
     };
     for (const auto &row : rows)
-        EXPECT_EQ(PostalAddressFormatter::mailingAddress(row.address), row.expected) << row.what;
+        EXPECT_EQ(AddressFormats::shared().mailingAddress(row.address), row.expected) << row.what;
 
     StorePostalAddress withExtras
         = postal(u"US"_s, u"1 Main"_s, u"Springfield"_s, u"IL"_s, u"62701"_s, u""_s);
     withExtras.subLocality = u"Suite 100"_s;
     withExtras.subAdministrativeArea = u"PO Box 7"_s;
-    EXPECT_EQ(PostalAddressFormatter::mailingAddress(withExtras),
+    EXPECT_EQ(AddressFormats::shared().mailingAddress(withExtras),
         u"1 Main\nSuite 100\nPO Box 7\nSpringfield, IL 62701"_s);
 }
 
 TEST_F(PostalAddressFormatterTest, ConventionComesFromCodeThenNameThenTheUsersCountry)
 {
     const AddressFormats &formats = AddressFormats::shared();
-    EXPECT_EQ(
-        PostalAddressFormatter::conventionCountryCode(postal(u"fr"_s, {}, {}, {}, {}, u"Japan"_s), formats),
-        u"FR"_s);
-    EXPECT_EQ(
-        PostalAddressFormatter::conventionCountryCode(postal({}, {}, {}, {}, {}, u"Germany"_s), formats),
-        u"DE"_s);
-    EXPECT_EQ(
-        PostalAddressFormatter::conventionCountryCode(postal({}, {}, {}, {}, {}, u"Nowhere"_s), formats),
-        u"JP"_s);
+    EXPECT_EQ(formats.conventionCountryCode(postal(u"fr"_s, {}, {}, {}, {}, u"Japan"_s)), u"FR"_s);
+    EXPECT_EQ(formats.conventionCountryCode(postal({}, {}, {}, {}, {}, u"Germany"_s)), u"DE"_s);
+    EXPECT_EQ(formats.conventionCountryCode(postal({}, {}, {}, {}, {}, u"Nowhere"_s)), u"JP"_s);
     // An unknown code takes the generic template.
     EXPECT_EQ(
-        PostalAddressFormatter::mailingAddress(postal(u"XQ"_s, u"St 1"_s, u"C"_s, u"S"_s, u"Z"_s, u"Q"_s)),
+        AddressFormats::shared().mailingAddress(postal(u"XQ"_s, u"St 1"_s, u"C"_s, u"S"_s, u"Z"_s, u"Q"_s)),
         u"St 1\nC S Z\nQ"_s);
 }
 

@@ -64,9 +64,9 @@ TEST(VCardReaderTest, AddressBookCardFillsEveryField)
     ASSERT_EQ(c.postalAddresses.size(), 1);
     const StorePostalAddress &a = c.postalAddresses[0].value;
     EXPECT_EQ(c.postalAddresses[0].label, CN::LabelHome);
-    EXPECT_EQ(a.subAdministrativeArea, u"PO Box 7"_s);
-    EXPECT_EQ(a.subLocality, u"Apt 3"_s);
-    EXPECT_EQ(a.street, u"1 Infinite Loop\nBuilding 2"_s);
+    // The post-office box and the extended address are lines of the street, as every view shows it.
+    EXPECT_EQ(a.street, u"PO Box 7\nApt 3\n1 Infinite Loop\nBuilding 2"_s);
+    EXPECT_TRUE(a.subAdministrativeArea.isEmpty() && a.subLocality.isEmpty());
     EXPECT_EQ(a.city, u"Cupertino"_s);
     EXPECT_EQ(a.state, u"CA"_s);
     EXPECT_EQ(a.postalCode, u"95014"_s);
@@ -218,6 +218,10 @@ TEST(VCardReaderTest, PhoneticNamesFromJapanesePhones)
         { "SOUND;TYPE=X-IRMC-N:ﾔﾏﾀﾞ", u"ﾔﾏﾀﾞ"_s, QString() },
         { "SOUND;X-IRMC-N:a;b\r\nX-PHONETIC-LAST-NAME:Yamada", u"Yamada"_s, QString() },
         { "SOUND:http://example.com/x.wav", QString(), QString() },
+        // vCard 4.0 writers give the reading as how the name sorts, parted by "," or ";".
+        { "N;SORT-AS=\"あんどう;ろいど\":安藤;ロイド;;;", u"あんどう"_s, u"ろいど"_s },
+        { "N;SORT-AS=\"Harten,Rene\":van Harten;Rene;;;", u"Harten"_s, u"Rene"_s },
+        { "N;SORT-AS=a,b:x;y\r\nX-PHONETIC-LAST-NAME:Own", u"Own"_s, QString() },
     };
     for (const Row &row : rows) {
         const StoreContact c = readOne(row.body, "2.1");
@@ -279,6 +283,19 @@ TEST(VCardReaderTest, OrganisationsAndNames)
 
     c = readOne("FN:Only Formatted", "4.0"); // no N: the formatted name is all there is
     EXPECT_EQ(c.givenName, u"Only Formatted"_s);
+
+    // A card naming only its organisation is the organisation's, so it does not show as "No Name";
+    // an empty N leaves the name to FN; empty components after the suffix are none of it.
+    c = readOne("N:;;;;\r\nORG:Ximian\\, Inc.");
+    EXPECT_EQ(c.contactType, StoreContact::Type::Organization);
+    c = readOne("N:;;;;\r\nFN:Globex\r\nORG:Globex");
+    EXPECT_EQ(c.contactType, StoreContact::Type::Organization);
+    c = readOne("N:;;;;\r\nFN:Test bday without year\r\nORG:Initech");
+    EXPECT_EQ(c.contactType, StoreContact::Type::Person);
+    EXPECT_EQ(c.givenName, u"Test bday without year"_s);
+    c = readOne("N:Holmes;Sherlock;;Mr;;");
+    EXPECT_TRUE(c.extras().nameSuffix.isEmpty());
+    EXPECT_EQ(readOne("N:Wesker;Albert;;Dr.;MSc;Extra").extras().nameSuffix, u"MSc;Extra"_s);
 
     c = readOne("N:Doe;John");
     EXPECT_FALSE(c.identifier.isEmpty()); // a card without UID still gets a stable identifier

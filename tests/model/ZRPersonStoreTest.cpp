@@ -11,6 +11,8 @@ StoreContact fullContact()
 {
     StoreContact c;
     c.identifier = u"ID-42"_s;
+    // Not the order the locale would give a Latin name: the record keeps the contact's own.
+    c.nameOrder = StoreContact::NameOrder::FamilyNameFirst;
     c.editExtras().namePrefix = u"Dr."_s;
     c.givenName = u"Taro"_s;
     c.editExtras().middleName = u"Q"_s;

@@ -1,0 +1,87 @@
+// What a record read from a card writes reads back as the same record, and writes what other
+// clients show as the user sees it.
+
+#include "PersonTestSupport.h"
+#include "model/VCardSerialization.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::shared_ptr<ZRPerson> recordOf(const QByteArray &card)
+{
+    QString error;
+    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card, &error);
+    EXPECT_EQ(contacts.size(), 1) << error.toStdString();
+    return contacts.isEmpty() ? ZRPerson::create() : ZRPerson::fromStoreContact(contacts.first());
+}
+
+// The unfolded line of the card that starts with name.
+QByteArray lineOf(QByteArray card, const QByteArray &name)
+{
+    card.replace("\r\n ", "");
+    for (const QByteArray &line : card.split('\n')) {
+        if (line.startsWith(name))
+            return line.trimmed();
+    }
+    return {};
+}
+
+class RecordWriteBackTest : public PersonTest
+{
+};
+
+} // namespace
+
+TEST_F(RecordWriteBackTest, StreetWithPostOfficeBoxAndExtendedAddressIsStable)
+{
+    const auto read
+        = recordOf("BEGIN:VCARD\r\nVERSION:2.1\r\nN:Hanako;Shibuya\r\n"
+                   "ADR;HOME:;Shibuya 26-1;;;;150-8512;\r\n"
+                   "ADR;WORK:PO Box 7;Suite 100;1 Main St\\nBack door;Springfield;IL;62701;USA\r\n"
+                   "END:VCARD\r\n");
+    const QVariantList addresses = read->valueForIdentifier(Ident::Address).toList();
+    ASSERT_EQ(addresses.size(), 2);
+    EXPECT_EQ(addresses[0].toMap().value(Ident::Street).toString(), u"Shibuya 26-1"_s);
+    EXPECT_EQ(
+        addresses[1].toMap().value(Ident::Street).toString(), u"PO Box 7\nSuite 100\n1 Main St\nBack door"_s);
+
+    // Written back, the whole street is the street, and reading it again changes nothing.
+    const QByteArray written = read->vCardData();
+    EXPECT_EQ(lineOf(written, "ADR;TYPE=WORK"),
+        "ADR;TYPE=WORK:;;PO Box 7\\nSuite 100\\n1 Main St\\nBack door;Springfield;IL;62701;USA")
+        << written.toStdString();
+    const auto again = recordOf(written);
+    EXPECT_EQ(again->valueForIdentifier(Ident::Address), read->valueForIdentifier(Ident::Address));
+    EXPECT_EQ(recordOf(again->vCardData())->valueForIdentifier(Ident::Address),
+        read->valueForIdentifier(Ident::Address));
+}
+
+TEST_F(RecordWriteBackTest, FormattedNameFollowsTheRecordsNameOrder)
+{
+    const struct
+    {
+        QByteArray name;
+        int ordering; // -1: as read
+        QByteArray fn;
+        const char *guards;
+    } rows[] = {
+        { "N:安藤;ロイド;;;", -1, "FN:安藤 ロイド",
+            "a Japanese name reads family name first and is written so" },
+        { "N:安藤;ロイド;;;", 1, "FN:ロイド 安藤", "the user chose given name first" },
+        { "N:Nagy;János;;Dr.;PhD", 2, "FN:Dr. Nagy János PhD", "a Western name set to family name first" },
+        { "N:Doe;John;Q;;", -1, "FN:John Q Doe", "given name first, the middle name between" },
+        { "N:Doe;John;Q;;", 0, "FN:John Q Doe", "the system's order, given name first here" },
+    };
+    for (const auto &row : rows) {
+        const auto person = recordOf("BEGIN:VCARD\r\nVERSION:3.0\r\n" + row.name + "\r\nEND:VCARD\r\n");
+        if (row.ordering >= 0)
+            person->setNameOrdering(row.ordering);
+        const QByteArray written = person->vCardData();
+        EXPECT_EQ(lineOf(written, "FN:"), row.fn) << row.guards;
+        // The order travels with the record's copy of the contact and comes back with it.
+        EXPECT_EQ(ZRPerson::fromStoreContact(person->contactFromCache())->nameOrdering(),
+            person->nameOrdering() == 0 ? 1 : person->nameOrdering())
+            << row.guards;
+    }
+}
