@@ -3,6 +3,7 @@
 #include "document/ContactTransfer.h"
 #include "document/Document.h"
 #include "document/DocumentHub.h"
+#include "find/SearchableDocumentHub.h"
 #include "ui/dialogs/Alerts.h"
 #include "ui/dialogs/ExportFlow.h"
 #include "ui/dialogs/ImportFlow.h"
@@ -59,7 +60,7 @@ QFont systemFont()
 
 DocumentWindow::DocumentWindow(std::unique_ptr<Document> document, UserDefaults &defaults, QWidget *parent)
     : QMainWindow(parent)
-    , m_hub(std::make_unique<DocumentHub>(defaults))
+    , m_hub(std::make_unique<SearchableDocumentHub>(defaults))
 {
     setObjectName(QStringLiteral("documentWindow"));
     if (!document)
@@ -97,6 +98,11 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Document> document, UserDefaults 
     showSelection(m_hub->selectedRows());
     m_hub->setSelectedRows(m_hub->selectedRows());
     m_table->setFocus();
+}
+
+DocumentHub &DocumentWindow::hub()
+{
+    return *m_hub;
 }
 
 DocumentWindow::~DocumentWindow()

@@ -11,6 +11,7 @@
 class ContactTableView;
 class Document;
 class DocumentHub;
+class SearchableDocumentHub;
 class EditStateLine;
 class ExportFlow;
 class GroupListView;
@@ -40,7 +41,9 @@ public:
     DocumentWindow(std::unique_ptr<Document> document, UserDefaults &defaults, QWidget *parent = nullptr);
     ~DocumentWindow() override;
 
-    DocumentHub &hub() { return *m_hub; }
+    DocumentHub &hub();
+    // The same hub with its find controller, for the find bar and the find panel.
+    SearchableDocumentHub &searchableHub() { return *m_hub; }
     ContactTableView *tableView() const { return m_table; }
     GroupListView *groupListView() const { return m_groups; }
     WindowActions *actions() const { return m_actions; }
@@ -112,7 +115,7 @@ private:
     // Runs an edit and, when it made an undo step, names the step for Undo and Redo.
     void runNamed(const QString &name, const std::function<void()> &edit);
 
-    std::unique_ptr<DocumentHub> m_hub;
+    std::unique_ptr<SearchableDocumentHub> m_hub;
     ExportCommands m_exportCommands;
     WindowActions *m_actions = nullptr;
     NavigateMenus *m_menus = nullptr;
