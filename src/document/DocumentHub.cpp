@@ -85,6 +85,14 @@ void DocumentHub::open(DocumentWindowData data)
     m_vc.undoManager().removeAllActions();
     m_vc.setDocumentEdited(false);
     m_open = true;
+    // The address books (of the folders configured) stand beside the file's container, once each:
+    // a caller may have put them in already.
+    for (const ContactContainerPtr &book : m_groups.loader().containersFromStore()) {
+        const bool present = std::any_of(data.containerTable.cbegin(), data.containerTable.cend(),
+            [&](const ContactContainerPtr &c) { return c->identifier == book->identifier; });
+        if (!present)
+            data.containerTable.append(book);
+    }
     // One rebuild, for the group shown.
     m_vc.setContainerTable(data.containerTable);
     if (shown && shown != m_vc.selectedGroupDict())
