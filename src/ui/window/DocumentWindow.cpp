@@ -3,6 +3,7 @@
 #include "document/ContactTransfer.h"
 #include "document/Document.h"
 #include "document/DocumentHub.h"
+#include "document/VdirContactStore.h"
 #include "find/SearchableDocumentHub.h"
 #include "ui/dialogs/Alerts.h"
 #include "ui/dialogs/ExportFlow.h"
@@ -49,6 +50,14 @@ TextMetrics metricsOf(const QFont &font)
     return text;
 }
 
+// The address books of the folders in the preferences are read by the window's hub.
+DocumentHub::Options hubOptions(UserDefaults &defaults)
+{
+    DocumentHub::Options options;
+    options.store = VdirContactStore::fromUserDefaults(defaults);
+    return options;
+}
+
 QFont systemFont()
 {
     QFont font = QApplication::font();
@@ -60,7 +69,7 @@ QFont systemFont()
 
 DocumentWindow::DocumentWindow(std::unique_ptr<Document> document, UserDefaults &defaults, QWidget *parent)
     : QMainWindow(parent)
-    , m_hub(std::make_unique<SearchableDocumentHub>(defaults))
+    , m_hub(std::make_unique<SearchableDocumentHub>(defaults, hubOptions(defaults)))
 {
     setObjectName(QStringLiteral("documentWindow"));
     if (!document)
