@@ -7,10 +7,12 @@
 #include "ui/dialogs/ImportFlow.h"
 #include "ui/dialogs/ImportSheet.h"
 #include "ui/groups/GroupListView.h"
+#include "ui/window/AboutDialog.h"
 #include "ui/window/EditStateLine.h"
 #include "ui/window/WindowActions.h"
 #include "ui/window/WindowTestSupport.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDebug>
 #include <QLineEdit>
@@ -335,4 +337,38 @@ TEST_F(DocumentWindowTest, ACorpusFileOpensWithItsContacts)
     EXPECT_FALSE(shownNames(window).isEmpty());
     clickRow(window, 0);
     EXPECT_TRUE(action(window, Command::ExportToVCard)->isEnabled());
+}
+
+TEST_F(DocumentWindowTest, CopyAndPasteGoThroughTheClipboardAndPasteIsUndoneAsOneStep)
+{
+    DocumentWindow *window = openGroupsWindow();
+    ASSERT_TRUE(window);
+    clickRow(window, 0);
+    clickRow(window, 1, Qt::ControlModifier);
+    ASSERT_TRUE(choose(window, { u"Edit"_s, u"Copy"_s }));
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(u"Ann Able"_s) && copied.contains(u"Ben Brook"_s)) << copied.toStdString();
+    EXPECT_FALSE(copied.contains(u"Cid Cole"_s));
+    ASSERT_TRUE(choose(window, { u"Edit"_s, u"Copy as CSV"_s }));
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(u", "_s));
+
+    auto *data = new QMimeData;
+    data->setData(u"text/vcard"_s, card(u"Eve Ellis"_s).toUtf8());
+    QApplication::clipboard()->setMimeData(data);
+    ASSERT_TRUE(choose(window, { u"Edit"_s, u"Paste"_s }));
+    EXPECT_TRUE(shownNames(window).contains(u"Eve Ellis"_s));
+    EXPECT_EQ(action(window, Command::Undo)->text(), u"Undo Paste"_s);
+    window->hub().undo();
+    EXPECT_FALSE(shownNames(window).contains(u"Eve Ellis"_s));
+
+    // Locked, nothing is pasted.
+    window->hub().setEditState(false);
+    EXPECT_FALSE(menuItem(window, { u"Edit"_s, u"Paste"_s })->isEnabled());
+}
+
+TEST_F(DocumentWindowTest, TheAboutBoxNamesTheLibrariesInUse)
+{
+    const QString versions = AboutDialog::libraryVersions();
+    for (const QString &library : { u"Qt 6."_s, u"ICU "_s, u"libqrencode "_s, u"HarfBuzz "_s })
+        EXPECT_TRUE(versions.contains(library)) << library.toStdString();
 }
