@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   qt6-l10n-tools qt6-translations-l10n python3
+  xvfb xdotool xclip
   libicu-dev zlib1g-dev libqrencode-dev libharfbuzz-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk zbar-tools poppler-utils

@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>A contact editor for vCard and CSV files, with labels, lists, envelopes and postcards.</source>
+        <translation>vCard・CSV ファイルの連絡先エディタ。ラベル、住所録、封筒、はがきを印刷できます。</translation>
+    </message>
+    <message>
+        <source>About Corvanthe</source>
+        <translation>Corvanthe について</translation>
+    </message>
+    <message>
+        <source>HarfBuzz %1</source>
+        <translation>HarfBuzz %1</translation>
+    </message>
+    <message>
+        <source>ICU %1</source>
+        <translation>ICU %1</translation>
+    </message>
+    <message>
+        <source>Licence: as stated in the source distribution.</source>
+        <translation>ライセンス: ソース配布物に記載のとおり。</translation>
+    </message>
+    <message>
+        <source>Qt %1</source>
+        <translation>Qt %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>バージョン %1</translation>
+    </message>
+    <message>
+        <source>libqrencode %1</source>
+        <translation>libqrencode %1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>不明</translation>
+    </message>
+</context>
+<context>
     <name>AddressBookText</name>
     <message>
         <source>Error on reading a group in the &apos;%1&apos;.</source>
@@ -778,6 +817,73 @@
     </message>
 </context>
 <context>
+    <name>DocumentWindow</name>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Navigate</source>
+        <translation>移動(&amp;N)</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>ツール(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Delete Contacts</source>
+        <translation>連絡先を削除</translation>
+    </message>
+    <message>
+        <source>Delete Group</source>
+        <translation>グループを削除</translation>
+    </message>
+    <message>
+        <source>Duplicate Contacts</source>
+        <translation>連絡先を複製</translation>
+    </message>
+    <message>
+        <source>F&amp;ormat</source>
+        <translation>フォーマット(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>読み込み</translation>
+    </message>
+    <message>
+        <source>New Group</source>
+        <translation>新規グループ</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>ペースト</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>ツールバー</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>名称未設定</translation>
+    </message>
+</context>
+<context>
     <name>EncodingListPanel</name>
     <message>
         <source>Choose the encodings to show in the Encoding menu.</source>
@@ -881,6 +987,13 @@
     </message>
 </context>
 <context>
+    <name>GroupListModel</name>
+    <message>
+        <source>Rename Group</source>
+        <translation>グループ名の変更</translation>
+    </message>
+</context>
+<context>
     <name>GroupListText</name>
     <message>
         <source>Group</source>
@@ -889,6 +1002,13 @@
     <message>
         <source>New Group</source>
         <translation>新規グループ</translation>
+    </message>
+</context>
+<context>
+    <name>GroupListView</name>
+    <message>
+        <source>Groups</source>
+        <translation>グループ</translation>
     </message>
 </context>
 <context>
@@ -1131,6 +1251,13 @@
     <message>
         <source>Lock</source>
         <translation>ロック</translation>
+    </message>
+</context>
+<context>
+    <name>NavigateMenus</name>
+    <message>
+        <source>Contact</source>
+        <translation>連絡先</translation>
     </message>
 </context>
 <context>
@@ -1879,6 +2006,305 @@
     <message>
         <source>Name Only</source>
         <translation>名前のみ</translation>
+    </message>
+</context>
+<context>
+    <name>WindowActions</name>
+    <message>
+        <source>About Corvanthe</source>
+        <translation>Corvanthe について</translation>
+    </message>
+    <message>
+        <source>Add New Contact</source>
+        <translation>新規連絡先を追加</translation>
+    </message>
+    <message>
+        <source>Add a copy of each selected contact</source>
+        <translation>選択した連絡先の複製を追加します</translation>
+    </message>
+    <message>
+        <source>Add a group to the document</source>
+        <translation>書類にグループを追加します</translation>
+    </message>
+    <message>
+        <source>Add a new contact to the group shown</source>
+        <translation>表示中のグループに新しい連絡先を追加します</translation>
+    </message>
+    <message>
+        <source>Add contacts from a CSV file to the group shown</source>
+        <translation>CSV ファイルの連絡先を表示中のグループに追加します</translation>
+    </message>
+    <message>
+        <source>Add contacts from a vCard file to the group shown</source>
+        <translation>vCard ファイルの連絡先を表示中のグループに追加します</translation>
+    </message>
+    <message>
+        <source>Add the contacts on the clipboard to the group shown</source>
+        <translation>クリップボードの連絡先を表示中のグループに追加します</translation>
+    </message>
+    <message>
+        <source>Allow or forbid editing contacts</source>
+        <translation>連絡先の編集を許可または禁止します</translation>
+    </message>
+    <message>
+        <source>Arrange the postcard&apos;s text blocks</source>
+        <translation>はがきの文字ブロックを配置します</translation>
+    </message>
+    <message>
+        <source>Choose the paper and its orientation</source>
+        <translation>用紙とその向きを選びます</translation>
+    </message>
+    <message>
+        <source>Choose the table&apos;s font</source>
+        <translation>表のフォントを選びます</translation>
+    </message>
+    <message>
+        <source>Choose what to print</source>
+        <translation>印刷するものを選びます</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Close this window</source>
+        <translation>このウインドウを閉じます</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Copy as CSV</source>
+        <translation>CSV としてコピー</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows as comma-separated text</source>
+        <translation>選択した行をカンマ区切りのテキストとしてコピーします</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows as text</source>
+        <translation>選択した行をテキストとしてコピーします</translation>
+    </message>
+    <message>
+        <source>Delete Contacts</source>
+        <translation>連絡先を削除</translation>
+    </message>
+    <message>
+        <source>Delete Group</source>
+        <translation>グループを削除</translation>
+    </message>
+    <message>
+        <source>Delete the chosen group; its contacts stay in the document</source>
+        <translation>選んだグループを削除します。連絡先は書類に残ります</translation>
+    </message>
+    <message>
+        <source>Delete the selected contacts from the group shown</source>
+        <translation>選択した連絡先を表示中のグループから削除します</translation>
+    </message>
+    <message>
+        <source>Duplicate Contacts</source>
+        <translation>連絡先を複製</translation>
+    </message>
+    <message>
+        <source>Export as CSV…</source>
+        <translation>CSV として書き出す…</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>書き出す…</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>次を検索</translation>
+    </message>
+    <message>
+        <source>Find Previous</source>
+        <translation>前を検索</translation>
+    </message>
+    <message>
+        <source>Font…</source>
+        <translation>フォント…</translation>
+    </message>
+    <message>
+        <source>Go to the next match</source>
+        <translation>次の一致箇所へ移動します</translation>
+    </message>
+    <message>
+        <source>Go to the previous match</source>
+        <translation>前の一致箇所へ移動します</translation>
+    </message>
+    <message>
+        <source>Hide Contact Info</source>
+        <translation>連絡先情報を隠す</translation>
+    </message>
+    <message>
+        <source>Hide Groups</source>
+        <translation>グループを隠す</translation>
+    </message>
+    <message>
+        <source>Import from CSV…</source>
+        <translation>CSV から読み込む…</translation>
+    </message>
+    <message>
+        <source>Import from vCard…</source>
+        <translation>vCard から読み込む…</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>レイアウト</translation>
+    </message>
+    <message>
+        <source>List every match in a panel</source>
+        <translation>すべての一致箇所をパネルに一覧表示します</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>ロック</translation>
+    </message>
+    <message>
+        <source>Merge Contacts…</source>
+        <translation>連絡先を統合…</translation>
+    </message>
+    <message>
+        <source>Merge two selected contacts field by field</source>
+        <translation>選択した2件の連絡先を項目ごとに統合します</translation>
+    </message>
+    <message>
+        <source>New Group</source>
+        <translation>新規グループ</translation>
+    </message>
+    <message>
+        <source>Normalize Phone Numbers…</source>
+        <translation>電話番号を正規化…</translation>
+    </message>
+    <message>
+        <source>Page Setup…</source>
+        <translation>ページ設定…</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>ペースト</translation>
+    </message>
+    <message>
+        <source>Print Style</source>
+        <translation>印刷スタイル</translation>
+    </message>
+    <message>
+        <source>Print the selected contacts</source>
+        <translation>選択した連絡先を印刷します</translation>
+    </message>
+    <message>
+        <source>Print…</source>
+        <translation>プリント…</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直す</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>%1 をやり直す</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>最後に取り消した変更をやり直します</translation>
+    </message>
+    <message>
+        <source>Revert to Default Font</source>
+        <translation>デフォルトのフォントに戻す</translation>
+    </message>
+    <message>
+        <source>Search addresses by postal code</source>
+        <translation>郵便番号で住所を検索します</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>すべて選択</translation>
+    </message>
+    <message>
+        <source>Select every row of the table</source>
+        <translation>表のすべての行を選択します</translation>
+    </message>
+    <message>
+        <source>Settings of the chosen print style</source>
+        <translation>選んだ印刷スタイルの設定</translation>
+    </message>
+    <message>
+        <source>Show Find Panel</source>
+        <translation>検索パネルを表示</translation>
+    </message>
+    <message>
+        <source>Show QRCode</source>
+        <translation>QRコードを表示</translation>
+    </message>
+    <message>
+        <source>Show Simple Info</source>
+        <translation>簡易情報を表示</translation>
+    </message>
+    <message>
+        <source>Show a QR code of the selected contact</source>
+        <translation>選択した連絡先の QR コードを表示します</translation>
+    </message>
+    <message>
+        <source>Show or hide the contact information pane</source>
+        <translation>連絡先情報パネルを表示または非表示にします</translation>
+    </message>
+    <message>
+        <source>Show or hide the find bar</source>
+        <translation>検索バーを表示または非表示にします</translation>
+    </message>
+    <message>
+        <source>Show or hide the group list</source>
+        <translation>グループリストを表示または非表示にします</translation>
+    </message>
+    <message>
+        <source>Show the selected contact&apos;s main fields</source>
+        <translation>選択した連絡先の主な項目を表示します</translation>
+    </message>
+    <message>
+        <source>Show the table in the system font</source>
+        <translation>表をシステムフォントで表示します</translation>
+    </message>
+    <message>
+        <source>Style Settings…</source>
+        <translation>スタイル設定…</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>取り消す</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>%1 を取り消す</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>最後の変更を取り消します</translation>
+    </message>
+    <message>
+        <source>Version, licence and libraries</source>
+        <translation>バージョン、ライセンス、ライブラリ</translation>
+    </message>
+    <message>
+        <source>Write the selected contacts to a CSV file</source>
+        <translation>選択した連絡先を CSV ファイルに書き出します</translation>
+    </message>
+    <message>
+        <source>Write the selected contacts to a vCard file</source>
+        <translation>選択した連絡先を vCard ファイルに書き出します</translation>
+    </message>
+    <message>
+        <source>Write the selected phone numbers in their country&apos;s form</source>
+        <translation>選択した電話番号を国ごとの書式に整えます</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
     </message>
 </context>
 <context>

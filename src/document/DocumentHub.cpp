@@ -4,6 +4,7 @@
 #include "document/UserDefaults.h"
 #include "model/Identifiers.h"
 
+#include <QSet>
 #include <QThreadPool>
 
 namespace {
@@ -85,6 +86,14 @@ void DocumentHub::open(DocumentWindowData data)
     m_vc.undoManager().removeAllActions();
     m_vc.setDocumentEdited(false);
     m_open = true;
+    // The address books (of the folders configured) stand beside the file's container, once each:
+    // a caller may have put them in already.
+    for (const ContactContainerPtr &book : m_groups.loader().containersFromStore()) {
+        const bool present = std::any_of(data.containerTable.cbegin(), data.containerTable.cend(),
+            [&](const ContactContainerPtr &c) { return c->identifier == book->identifier; });
+        if (!present)
+            data.containerTable.append(book);
+    }
     // One rebuild, for the group shown.
     m_vc.setContainerTable(data.containerTable);
     if (shown && shown != m_vc.selectedGroupDict())
@@ -231,7 +240,14 @@ CommandState DocumentHub::validateCommand(const CommandItem &item, const WindowS
     if (!document.enabled)
         return document;
     CommandState state = m_vc.validateCommand(item.command, window);
-    const int selectedContacts = int(m_table.selectedContacts().size());
+    // The distinct contacts behind the selected rows, counted without walking every entry of the table:
+    // the rules run on every notice, and a table may hold a hundred thousand entries.
+    const auto countSelectedContacts = [this] {
+        QSet<QString> ids;
+        for (const ContactEntryPtr &row : m_table.selectedSubContacts())
+            ids.insert(row->uniqueId);
+        return int(ids.size());
+    };
     switch (item.command) {
     case Command::SelectViewType:
         state.checked = item.parameter == m_viewTypes.selectedViewType();
@@ -257,12 +273,13 @@ CommandState DocumentHub::validateCommand(const CommandItem &item, const WindowS
         state.enabled = editButtonEnabled();
         break;
     case Command::MergeContacts:
-        state.enabled = !window.mergePanelOpen && selectedContacts >= 2;
+        state.enabled = !window.mergePanelOpen && countSelectedContacts() >= 2;
         break;
     case Command::NormalizePhoneNumber:
         state.enabled = window.isKeyWindow && !window.mergePanelOpen
-            && (window.contactInfoVisible ? window.paneContactHasPhones
-                                          : selectedContacts > 0 && columns().contains(Ident::Phone));
+            && (window.contactInfoVisible
+                    ? window.paneContactHasPhones
+                    : !m_table.selectedRows().isEmpty() && columns().contains(Ident::Phone));
         break;
     case Command::SelectPrintStyle:
         state.checked = item.parameter == window.printStyle;
@@ -275,7 +292,7 @@ CommandState DocumentHub::validateCommand(const CommandItem &item, const WindowS
         break;
     case Command::PrintDocument:
     case Command::ExportToCSV: // the export works; it is offered whenever there is something to export
-        state.enabled = selectedContacts > 0;
+        state.enabled = !m_table.selectedRows().isEmpty();
         break;
     case Command::ImportFromVCard:
         state.enabled = !isCSV();

@@ -14,12 +14,12 @@ void UndoManager::registerUndo(Action action)
     if (!action || !isUndoRegistrationEnabled())
         return;
     if (m_level > 0) {
-        m_open.push_back(std::move(action));
+        m_open.actions.push_back(std::move(action));
         return;
     }
     // An edit outside any group is a step of its own.
     Step step;
-    step.push_back(std::move(action));
+    step.actions.push_back(std::move(action));
     pushStep(std::move(step));
 }
 
@@ -36,22 +36,25 @@ void UndoManager::endUndoGrouping()
     }
     if (--m_level > 0)
         return;
-    if (!m_open.empty()) {
-        Step step;
-        step.swap(m_open);
+    if (!m_open.actions.empty()) {
+        Step step = std::move(m_open);
+        m_open = Step();
         pushStep(std::move(step));
     }
+    m_open.name.clear();
     if (!m_undoing && !m_redoing)
         emit actionClosed();
 }
 
 bool UndoManager::canUndo() const
 {
-    return !m_undoStack.empty() || (m_level > 0 && !m_open.empty());
+    return !m_undoStack.empty() || (m_level > 0 && !m_open.actions.empty());
 }
 
 void UndoManager::pushStep(Step step)
 {
+    if (m_undoing || m_redoing)
+        step.name = m_runningName;
     if (m_undoing) {
         m_redoStack.push_back(std::move(step));
     } else {
@@ -67,10 +70,12 @@ void UndoManager::pushStep(Step step)
 void UndoManager::runStep(Step step)
 {
     // The inverses run newest first and together form the opposite step.
+    m_runningName = step.name;
     beginUndoGrouping();
-    for (auto it = step.rbegin(); it != step.rend(); ++it)
+    for (auto it = step.actions.rbegin(); it != step.actions.rend(); ++it)
         (*it)();
     endUndoGrouping();
+    m_runningName.clear();
 }
 
 void UndoManager::undo()
@@ -109,7 +114,7 @@ void UndoManager::removeAllActions()
 {
     m_undoStack.clear();
     m_redoStack.clear();
-    m_open.clear();
+    m_open = Step();
     m_level = 0;
     ++m_changes;
     emit stateChanged();
@@ -120,11 +125,11 @@ std::vector<UndoManager::Action> UndoManager::takeActions()
     std::vector<Action> actions;
     for (std::vector<Step> *stack : { &m_undoStack, &m_redoStack }) {
         for (Step &step : *stack)
-            std::move(step.begin(), step.end(), std::back_inserter(actions));
+            std::move(step.actions.begin(), step.actions.end(), std::back_inserter(actions));
         stack->clear();
     }
-    std::move(m_open.begin(), m_open.end(), std::back_inserter(actions));
-    m_open.clear();
+    std::move(m_open.actions.begin(), m_open.actions.end(), std::back_inserter(actions));
+    m_open = Step();
     m_level = 0;
     ++m_changes;
     emit stateChanged();
@@ -135,4 +140,28 @@ void UndoManager::enableUndoRegistration()
 {
     if (m_disabled > 0)
         --m_disabled;
+}
+
+void UndoManager::setActionName(const QString &name)
+{
+    if (m_undoing || m_redoing)
+        return;
+    if (m_level > 0) {
+        m_open.name = name;
+    } else if (!m_undoStack.empty()) {
+        m_undoStack.back().name = name;
+        emit stateChanged();
+    }
+}
+
+QString UndoManager::undoActionName() const
+{
+    if (m_level > 0 && !m_open.actions.empty())
+        return m_open.name;
+    return m_undoStack.empty() ? QString() : m_undoStack.back().name;
+}
+
+QString UndoManager::redoActionName() const
+{
+    return m_redoStack.empty() ? QString() : m_redoStack.back().name;
 }

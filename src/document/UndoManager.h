@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <vector>
 
@@ -40,6 +41,13 @@ public:
     void undo();
     void redo();
     void removeAllActions();
+
+    // The name of the user action being recorded ("Delete Contacts"), shown by the Undo and Redo
+    // commands: names the open group, or the newest step when none is open. It travels with the step
+    // from the undo stack to the redo stack and back.
+    void setActionName(const QString &name);
+    QString undoActionName() const;
+    QString redoActionName() const;
     // Every registered action, handed over and removed (the window is closing: what they hold is freed
     // where the caller chooses).
     std::vector<Action> takeActions();
@@ -75,7 +83,11 @@ signals:
     void didRedo();
 
 private:
-    using Step = std::vector<Action>;
+    struct Step
+    {
+        std::vector<Action> actions;
+        QString name;
+    };
 
     void pushStep(Step step);
     void runStep(Step step);
@@ -83,6 +95,8 @@ private:
     std::vector<Step> m_undoStack;
     std::vector<Step> m_redoStack;
     Step m_open;
+    // The name of the step being undone or redone, for the opposite step it forms.
+    QString m_runningName;
     int m_level = 0;
     int m_disabled = 0;
     quint64 m_changes = 0;

@@ -184,3 +184,37 @@ TEST(UndoManagerTest, AnActionClosesWithItsOutermostGroupAndNeverInsideUndo)
     EXPECT_FALSE(undo.canUndo());
     EXPECT_FALSE(undo.canRedo());
 }
+
+TEST(UndoManagerTest, AStepKeepsItsNameBetweenTheUndoAndRedoStacks)
+{
+    UndoManager undo;
+    Cell cell { undo, QStringLiteral("a"), {} };
+    {
+        UndoManager::Group group(undo);
+        cell.set(QStringLiteral("b"));
+        undo.setActionName(QStringLiteral("Delete Contacts"));
+        EXPECT_EQ(undo.undoActionName(), QStringLiteral("Delete Contacts"));
+    }
+    cell.set(QStringLiteral("c")); // a step of its own, unnamed
+    EXPECT_EQ(undo.undoActionName(), QString());
+    undo.setActionName(QStringLiteral("Rename")); // names the newest step after the fact
+    EXPECT_EQ(undo.undoActionName(), QStringLiteral("Rename"));
+
+    undo.undo();
+    EXPECT_EQ(undo.redoActionName(), QStringLiteral("Rename"));
+    EXPECT_EQ(undo.undoActionName(), QStringLiteral("Delete Contacts"));
+    undo.undo();
+    EXPECT_EQ(undo.redoActionName(), QStringLiteral("Delete Contacts"));
+    EXPECT_EQ(undo.undoActionName(), QString());
+    undo.redo();
+    EXPECT_EQ(undo.undoActionName(), QStringLiteral("Delete Contacts"));
+    EXPECT_EQ(cell.value, QStringLiteral("b"));
+
+    // A new action clears the redo step and its name; the next group starts unnamed.
+    {
+        UndoManager::Group group(undo);
+        cell.set(QStringLiteral("d"));
+    }
+    EXPECT_EQ(undo.redoActionName(), QString());
+    EXPECT_EQ(undo.undoActionName(), QString());
+}

@@ -1,8 +1,10 @@
 #include "GroupListTestSupport.h"
+#include "document/DocumentHub.h"
 #include "document/GroupViewController.h"
 #include "document/UserDefaults.h"
 #include "document/VdirContactStore.h"
 #include "document/ViewController.h"
+#include "formats/ZRvCard.h"
 #include "model/ZRPerson.h"
 
 #include <QCryptographicHash>
@@ -194,4 +196,25 @@ TEST_F(VdirStoreTest, TheGroupListShowsTheConfiguredBooksAndTheirGroups)
     controller.undoDeleteContacts(*chess->contactTable, personal->groups.at(0), true);
     list.deleteGroup(chess);
     EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(VdirStoreTest, AWindowsHubShowsTheBooksBesideItsFile)
+{
+    QTemporaryDir settingsDir;
+    QSettings settings(settingsDir.filePath(u"d.ini"_s), QSettings::IniFormat);
+    UserDefaults defaults(settings);
+    defaults.setAddressBookFolders({ root.path() });
+    DocumentHub::Options options;
+    options.store = VdirContactStore::fromUserDefaults(defaults);
+    DocumentHub hub(defaults, options);
+    DocumentWindowData data;
+    data.containerTable = { ZRvCard::makeVCardContainer() };
+    data.selectedGroupDict = data.containerTable.first()->groups.first();
+    hub.open(data);
+
+    const ContainerTable &containers = hub.viewController().containerTable();
+    ASSERT_EQ(containers.size(), 3);
+    EXPECT_EQ(containers.at(0)->name, u"vCard"_s);
+    EXPECT_EQ(containers.at(1)->name, u"Personal"_s);
+    EXPECT_EQ(hub.selectedGroup(), data.selectedGroupDict) << "the file's contacts are shown first";
 }

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Drives the real program under an X server of its own, as a person at the keyboard would: opens a file,
+# selects every row and copies it, compares the clipboard with the file's names, edits a cell, undoes
+# the edit, and quits with Ctrl+Q. Exits 0 when all of it worked, 77 (skipped) without Xvfb, xdotool
+# or xclip (scripts/install-deps.sh installs them), 1 on any failure.
+#   tests/smoke/smoke-test.sh PATH/TO/corvanthe
+set -uo pipefail
+
+program="${1:?usage: smoke-test.sh PATH/TO/corvanthe}"
+for tool in Xvfb xdotool xclip; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
+done
+
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display number nobody uses.
+display=""
+for n in $(seq 91 140); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || fail "no free display number"
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+for _ in $(seq 1 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+
+# Settings of the run's own; the window's language is English.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+file="$work/smoke.vcf"
+printf 'BEGIN:VCARD\r\nVERSION:3.0\r\nN:Able;Ann;;;\r\nFN:Ann Able\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Brook;Ben;;;\r\nFN:Ben Brook\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:Cole;Cid;;;\r\nFN:Cid Cole\r\nEND:VCARD\r\n' >"$file"
+
+"$program" "$file" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+window=""
+for _ in $(seq 1 100); do
+  window="$(xdotool search --name '^smoke\.vcf' 2>/dev/null | head -n 1)"
+  [ -n "$window" ] && break
+  kill -0 "$app_pid" 2>/dev/null || fail "the program ended early: $(cat "$work/app.log")"
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window titled smoke.vcf"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 0.3
+
+keys() { xdotool key --window "$window" --clearmodifiers "$@"; sleep 0.15; }
+copy_all() { keys ctrl+a; keys ctrl+c; xclip -o -selection clipboard 2>/dev/null; }
+
+copied="$(copy_all)"
+for name in "Ann Able" "Ben Brook" "Cid Cole"; do
+  grep -q "$name" <<<"$copied" || fail "the clipboard lacks $name: $copied"
+done
+
+# Edit the first row's company with the keyboard: to the first cell, three columns right, F2, type.
+keys ctrl+Home
+keys Right Right Right
+keys F2
+xdotool type --window "$window" --delay 20 "Smoke Works"
+keys Return
+copied="$(copy_all)"
+grep -q "Smoke Works" <<<"$copied" || fail "the edited company is not in the copy: $copied"
+keys ctrl+z
+copied="$(copy_all)"
+grep -q "Smoke Works" <<<"$copied" && fail "undo left the company: $copied"
+
+keys ctrl+q
+for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app_pid" 2>/dev/null && fail "the program did not quit on Ctrl+Q"
+wait "$app_pid"
+status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "the program exited with $status: $(cat "$work/app.log")"
+echo "smoke test passed"
