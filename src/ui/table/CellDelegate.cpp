@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextLayout>
+#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -124,35 +127,69 @@ void CellDelegate::drawText(QPainter *painter, const QRect &rect, const QString 
     const QColor &color, const CellHighlights &highlights, double lineHeight)
 {
     painter->setFont(font);
-    const QFontMetricsF metrics(font);
-    qsizetype lineStart = 0;
-    double top = rect.top();
     painter->setClipRect(rect, Qt::IntersectClip);
-    while (lineStart <= text.size() && top < rect.bottom()) {
-        qsizetype lineEnd = text.indexOf(u'\n', lineStart);
-        if (lineEnd < 0)
-            lineEnd = text.size();
-        const QString line = text.mid(lineStart, lineEnd - lineStart);
-        const QRectF band(rect.left(), top, rect.width(), lineHeight);
-        const double baseline = band.top() + (lineHeight - metrics.height()) / 2 + metrics.ascent();
+    const QFontMetricsF metrics(font);
+    const int bands = std::max(1, int(std::lround(rect.height() / lineHeight)));
+    const qsizetype paragraphs = text.count(u'\n') + 1;
+    // While finding, rows grow so that long texts wrap in their column and every occurrence shows: a
+    // cell with occurrences wraps its paragraphs into the room it has. Otherwise each paragraph is one
+    // line, cut off with an ellipsis.
+    const bool wrap = !highlights.isEmpty() && bands > paragraphs;
+    int band = 0;
+    const auto shadeAndDraw = [&](const QString &line, qsizetype lineStart, qsizetype lineEnd,
+                                  const std::function<double(qsizetype)> &xOf, bool elide) {
+        const QRectF area(rect.left(), rect.top() + band * lineHeight, rect.width(), lineHeight);
         const auto shade = [&](const TextSpan &span, const QColor &shadeColor) {
             const qsizetype start = std::max(span.start, lineStart);
             const qsizetype end = std::min(span.end(), lineEnd);
             if (end <= start)
                 return;
-            const double x = band.left() + metrics.horizontalAdvance(line.left(start - lineStart));
-            const double width = metrics.horizontalAdvance(line.mid(start - lineStart, end - start));
-            painter->fillRect(QRectF(x, band.top() + 2, width, lineHeight - 4), shadeColor);
+            const double x = area.left() + xOf(start - lineStart);
+            painter->fillRect(
+                QRectF(x, area.top() + 2, area.left() + xOf(end - lineStart) - x, lineHeight - 4),
+                shadeColor);
         };
         for (const TextSpan &span : highlights.occurrences)
             shade(span, occurrenceColor());
         if (highlights.current)
             shade(*highlights.current, currentHitColor());
         painter->setPen(color);
-        painter->drawText(
-            QPointF(band.left(), baseline), metrics.elidedText(line, Qt::ElideRight, band.width()));
-        lineStart = lineEnd + 1;
-        top += lineHeight;
+        const double baseline = area.top() + (lineHeight - metrics.height()) / 2 + metrics.ascent();
+        painter->drawText(QPointF(area.left(), baseline),
+            elide ? metrics.elidedText(line, Qt::ElideRight, area.width()) : line);
+        ++band;
+    };
+    qsizetype paragraphStart = 0;
+    while (paragraphStart <= text.size() && band < bands) {
+        qsizetype paragraphEnd = text.indexOf(u'\n', paragraphStart);
+        if (paragraphEnd < 0)
+            paragraphEnd = text.size();
+        const QString paragraph = text.mid(paragraphStart, paragraphEnd - paragraphStart);
+        if (!wrap || metrics.horizontalAdvance(paragraph) <= rect.width()) {
+            shadeAndDraw(
+                paragraph, paragraphStart, paragraphEnd,
+                [&](qsizetype i) { return metrics.horizontalAdvance(paragraph.left(i)); }, true);
+        } else {
+            QTextLayout layout(paragraph, font);
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+                line.setLineWidth(rect.width());
+            layout.endLayout();
+            for (int i = 0; i < layout.lineCount() && band < bands; ++i) {
+                const QTextLine line = layout.lineAt(i);
+                const bool last = band == bands - 1 && i < layout.lineCount() - 1;
+                // The last band that fits takes the rest of the paragraph, cut off.
+                const qsizetype length = last ? paragraph.size() - line.textStart() : line.textLength();
+                const qsizetype start = paragraphStart + line.textStart();
+                shadeAndDraw(
+                    paragraph.mid(line.textStart(), length), start, start + length,
+                    [&](qsizetype x) { return line.cursorToX(int(line.textStart() + x)); }, last);
+            }
+        }
+        paragraphStart = paragraphEnd + 1;
     }
 }
 
