@@ -51,6 +51,8 @@ public:
     bool paste();
     bool canPaste() const;
     void selectAll() override;
+    // What dragging the selected rows out carries (the caller owns it); null with nothing selected.
+    QMimeData *dragDataForSelection();
 
     // ---- Contact commands: the selected contacts plus the clicked row (-1 for none)
     void deleteContacts(int clickedRow = -1);

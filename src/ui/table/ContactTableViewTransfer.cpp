@@ -101,7 +101,7 @@ bool ContactTableView::acceptData(const QMimeData &data, const QPoint &position,
     return added;
 }
 
-void ContactTableView::startDrag(Qt::DropActions)
+QMimeData *ContactTableView::dragDataForSelection()
 {
     QList<int> rows;
     for (const QModelIndex &index : selectionModel()->selectedRows()) {
@@ -109,13 +109,18 @@ void ContactTableView::startDrag(Qt::DropActions)
             rows << index.row();
     }
     if (rows.isEmpty())
-        return;
+        return nullptr;
     std::sort(rows.begin(), rows.end());
     ContactTable subRows;
     for (int row : std::as_const(rows))
         subRows << m_hub.table().subRows().row(row);
     const QString folder = m_dragFolder.isValid() ? m_dragFolder.path() : QString();
-    QMimeData *data = ContactTransfer::dragData(subRows, rows, folder);
+    return ContactTransfer::dragData(subRows, rows, folder);
+}
+
+void ContactTableView::startDrag(Qt::DropActions)
+{
+    QMimeData *data = dragDataForSelection();
     if (!data)
         return;
     auto *drag = new QDrag(this);

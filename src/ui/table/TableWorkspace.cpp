@@ -3,6 +3,8 @@
 #include "document/ContactContextMenu.h"
 #include "model/Identifiers.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
 
 namespace TableWorkspace {
@@ -26,12 +28,11 @@ QUrl urlFor(const QString &identifier, const QString &text, const QString &entry
         // Both map entries search the web: no desktop map program can be counted on.
         url = ContactContextMenu::workspaceUrl(identifier, text, ContactContextMenu::Title::OpenGoogleMap);
     } else if (identifier == Ident::Phone) {
-        // "tel:" with the number as its path: a number starting with "+" is no host name.
-        const QUrl given = ContactContextMenu::workspaceUrl(identifier, text, entryTitle);
-        QString number = given.toString(QUrl::RemoveScheme);
-        if (number.startsWith(u"//"_s))
-            number.remove(0, 2);
-        if (!number.isEmpty())
+        // Written "tel:" with the number as its path: after "tel://" a number that starts with "+" would
+        // be taken for a host name, and the address would not be valid at all.
+        QString number = text;
+        number.remove(QRegularExpression(u"[()\\s]"_s));
+        if (number.contains(QRegularExpression(u"\\d"_s)))
             url = QUrl(u"tel:"_s + number);
     } else if (identifier == Ident::URL) {
         // A text without a scheme is a web address; one with a scheme must be a web one.
