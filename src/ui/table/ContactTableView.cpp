@@ -3,6 +3,7 @@
 #include "document/ColumnLayout.h"
 #include "document/DefaultsKeys.h"
 #include "document/DocumentHub.h"
+#include "document/TableColumns.h"
 #include "ui/dialogs/Alerts.h"
 #include "ui/table/CheckboxCellDelegate.h"
 #include "ui/table/CheckboxTextCellDelegate.h"
@@ -143,23 +144,17 @@ void ContactTableView::changeEvent(QEvent *event)
 
 CellDelegate *ContactTableView::delegateForColumn(const QString &identifier)
 {
-    // Every cell of a column is of the same kind but the summary row, which each delegate draws.
-    const int column = int(m_hub.table().columns().indexOf(identifier));
-    ContactCell::Kind kind = ContactCell::Kind::Text;
-    if (column >= 0 && subRowCount() > 0)
-        kind = m_hub.table().cell(identifier, 0).kind;
-    switch (kind) {
-    case ContactCell::Kind::Checkbox:
+    // A column's kind follows from its field (a cell without a value draws nothing whatever its kind);
+    // the summary row is drawn by every delegate.
+    if (identifier == ColumnId::Sender)
         return m_checkboxDelegate;
-    case ContactCell::Kind::ImageAndText:
+    if (identifier == Ident::Name)
         return m_nameDelegate;
-    case ContactCell::Kind::CheckboxAndText:
+    if (identifier == Ident::Company || identifier == Ident::Renmei)
         return m_checkboxTextDelegate;
-    case ContactCell::Kind::PopupAndText:
+    if (TableColumns::isLabelled(identifier) || TableColumns::isAddressPart(identifier))
         return m_labelTextDelegate;
-    default:
-        return m_textDelegate;
-    }
+    return m_textDelegate;
 }
 
 void ContactTableView::applyColumnLayout()
