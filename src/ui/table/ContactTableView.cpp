@@ -11,6 +11,7 @@
 #include "ui/table/NameCellDelegate.h"
 #include "ui/table/TableRowHeights.h"
 
+#include <QActionGroup>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
@@ -454,8 +455,12 @@ void ContactTableView::showLabelPopup(const QModelIndex &index, const QRect &pop
     const QString current = index.data(ContactTableModel::LabelRole).toString();
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // One label is the value's: the pop-up marks it as a choice among the others.
+    auto *choices = new QActionGroup(menu);
+    choices->setExclusive(true);
     const auto addLabel = [&](const QString &label, const QString &title) {
         QAction *action = menu->addAction(title);
+        choices->addAction(action);
         action->setCheckable(true);
         action->setChecked(label == current);
         connect(action, &QAction::triggered, this,
