@@ -101,6 +101,7 @@ private:
     void askCustomLabel(int row, int column);
     void perform(const CellAction &action, int column);
     void runContextEntry(const ContactContextMenu::Entry &entry, int row, int column);
+    void openPanel(const QString &title, int row, int column);
     void runItemOperation(const QString &title, int row, int column);
     void copyWithSeparator(const QString &separator);
     QString identifierOfColumn(int column) const;

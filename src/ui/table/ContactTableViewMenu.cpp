@@ -83,8 +83,7 @@ void ContactTableView::runContextEntry(const Entry &entry, int row, int column)
     using Action = ContactContextMenu::Action;
     switch (entry.action) {
     case Action::OpenEditor:
-        // As a double click with Command held: the panel for this row, asking first about the others.
-        activateCell(row, column, true);
+        openPanel(entry.title, row, column);
         break;
     case Action::ItemOperation:
         runItemOperation(entry.title, row, column);
@@ -109,6 +108,40 @@ void ContactTableView::runContextEntry(const Entry &entry, int row, int column)
     case Action::Separator:
         break;
     }
+}
+
+void ContactTableView::openPanel(const QString &title, int row, int column)
+{
+    // The "Edit" and "Add/Delete … Item" entries open the list of all the field's values; the others
+    // the field's own panel, as a double click with Command held would.
+    const bool allValues = title == QCoreApplication::translate("ContactContextMenu", "Open Edit Panel")
+        || title == QCoreApplication::translate("ContactContextMenu", "Add/Delete Address Item")
+        || title == QCoreApplication::translate("ContactContextMenu", "Add/Delete IMS Item")
+        || title == QCoreApplication::translate("ContactContextMenu", "Add/Delete SNS Item");
+    const QString identifier = identifierOfColumn(column);
+    const auto open = [this, allValues, column](CellAction action) {
+        if (action.kind == CellAction::Kind::Nothing)
+            return;
+        if (allValues) {
+            action.kind = CellAction::Kind::OpenEditor;
+            action.panel = EditorPanel::MultiValue;
+        }
+        perform(action, column);
+    };
+    QString question;
+    const CellAction action = m_hub.table().doubleClick(identifier, row, true, [&](const QString &text) {
+        question = text;
+        return false;
+    });
+    if (question.isEmpty()) {
+        open(action);
+        return;
+    }
+    Alerts::question(window(), question, tr("This operation can be undone."),
+        [this, open, identifier, row, column](bool ok) {
+            if (ok && identifierOfColumn(column) == identifier && row < subRowCount())
+                open(m_hub.table().doubleClick(identifier, row, true, [](const QString &) { return true; }));
+        });
 }
 
 void ContactTableView::runItemOperation(const QString &title, int row, int column)

@@ -390,6 +390,17 @@ TEST_F(ContactTableViewTest, TheContextMenuListsTheColumnsEntries)
     EXPECT_FALSE(email->actions().first()->isEnabled());
     EXPECT_EQ(view->contextMenuForCell(bob, column(u"Sender"_s)), nullptr);
 
+    // "Open Edit Panel" asks for the list of the field's values at the clicked row.
+    QList<CellAction> asked;
+    QObject::connect(view, &ContactTableView::editorRequested, view,
+        [&](const CellAction &action, const QRect &) { asked << action; });
+    view->selectRow(bob);
+    phone->actions().at(1)->trigger();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.first().panel, EditorPanel::MultiValue);
+    EXPECT_EQ(asked.first().identifier, u"Phone"_s);
+    EXPECT_EQ(asked.first().row, bob);
+
     // Delete Item asks first, then removes Bob's work phone.
     std::unique_ptr<QMenu> second(view->contextMenuForCell(bob + 1, column(u"Phone"_s)));
     for (QAction *action : second->actions())
