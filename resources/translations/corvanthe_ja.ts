@@ -122,6 +122,10 @@
         <translation>(コマンドラインからは設定できません)</translation>
     </message>
     <message>
+        <source>--columns needs at least one column identifier</source>
+        <translation>--columns には列の識別子を 1 つ以上指定してください</translation>
+    </message>
+    <message>
         <source>--contact takes a number from 1</source>
         <translation>--contact には 1 以上の番号を指定してください</translation>
     </message>
@@ -144,8 +148,16 @@
         <translation>--sender には 1 以上の連絡先の番号を指定してください(“%1” は使えません)</translation>
     </message>
     <message>
+        <source>--sort needs a sort key</source>
+        <translation>--sort には並べ替えのキーを指定してください</translation>
+    </message>
+    <message>
         <source>--style is required (hagaki, envelope, labels or list)</source>
         <translation>--style を指定してください(hagaki、envelope、labels、list のいずれか)</translation>
+    </message>
+    <message>
+        <source>--view and --columns can&apos;t be given together</source>
+        <translation>--view と --columns は同時に指定できません</translation>
     </message>
     <message>
         <source>-o OUT.pdf is required</source>
@@ -236,6 +248,10 @@
         <translation>このカテゴリグループの連絡先だけを印刷します。</translation>
     </message>
     <message>
+        <source>Prints the contact table as the window shows it: a line of column identifiers, one tab-separated line per row, then the summary row. Choices not given are the window&apos;s, from the settings.</source>
+        <translation>ウインドウと同じ連絡先の表を出力します。列の識別子の行、行ごとにタブ区切りの 1 行、最後に集計行です。指定しなかった項目はウインドウの設定に従います。</translation>
+    </message>
+    <message>
         <source>Prints the payload text instead of making an image.</source>
         <translation>画像を作らずに QR コードの内容を表示します。</translation>
     </message>
@@ -276,6 +292,10 @@
         <translation>このヘルプを表示します。</translation>
     </message>
     <message>
+        <source>Sort keys: %1</source>
+        <translation>並べ替えのキー: %1</translation>
+    </message>
+    <message>
         <source>TEXT is a regular expression.</source>
         <translation>TEXT を正規表現として扱います。</translation>
     </message>
@@ -294,6 +314,10 @@
     <message>
         <source>The business file, JIGYOSYO.ZIP or JIGYOSYO.CSV.</source>
         <translation>事業所の個別郵便番号データ、JIGYOSYO.ZIP または JIGYOSYO.CSV。</translation>
+    </message>
+    <message>
+        <source>The columns after &quot;Sender&quot; and &quot;Name&quot;, comma-separated identifiers.</source>
+        <translation>「Sender」と「Name」の後に表示する列。識別子をカンマで区切って指定します。</translation>
     </message>
     <message>
         <source>The contact file (.csv: the envelope product&apos;s CSV); - reads a vCard from standard input.</source>
@@ -328,6 +352,10 @@
         <translation>住所の郵便番号データ、KEN_ALL.ZIP または KEN_ALL.CSV。</translation>
     </message>
     <message>
+        <source>The group to show (a category of the file).</source>
+        <translation>表示するグループ（ファイルのカテゴリ）。</translation>
+    </message>
+    <message>
         <source>The honorific after (or before) receivers&apos; names.</source>
         <translation>宛名の後(または前)に付ける敬称。</translation>
     </message>
@@ -338,6 +366,10 @@
     <message>
         <source>The input&apos;s text encoding, e.g. Shift_JIS.</source>
         <translation>入力の文字コード。例: Shift_JIS</translation>
+    </message>
+    <message>
+        <source>The labels whose values are shown, comma-separated; All for every label.</source>
+        <translation>値を表示するラベル。カンマで区切って指定します。All ですべてのラベル。</translation>
     </message>
     <message>
         <source>The layout: 4+4, 3+4, 2+4 or 2x4.</source>
@@ -356,6 +388,10 @@
         <translation>QR コードの内容の形式: %1。</translation>
     </message>
     <message>
+        <source>The sort key, with :desc for descending order (for example ZIP:desc).</source>
+        <translation>並べ替えのキー。:desc を付けると降順です（例: ZIP:desc）。</translation>
+    </message>
+    <message>
         <source>The vCard file to read; - reads standard input.</source>
         <translation>読み込む vCard ファイル。- で標準入力から読み込みます。</translation>
     </message>
@@ -370,6 +406,14 @@
     <message>
         <source>The vCard file; - reads standard input.</source>
         <translation>vCard ファイル。- で標準入力から読み込みます。</translation>
+    </message>
+    <message>
+        <source>The vCard or CSV file; - reads standard input (vCard).</source>
+        <translation>vCard または CSV ファイル。- で標準入力（vCard）を読み込みます。</translation>
+    </message>
+    <message>
+        <source>The view type whose columns are shown.</source>
+        <translation>表示する列の表示形式。</translation>
     </message>
     <message>
         <source>There is no group named “%1” in the file.</source>
@@ -454,6 +498,10 @@
     <message>
         <source>print labels, an address list, envelopes or postcards to PDF</source>
         <translation>ラベル、住所録、封筒、ハガキを PDF に印刷する</translation>
+    </message>
+    <message>
+        <source>print the contact table of a file as the window shows it</source>
+        <translation>ファイルの連絡先の表をウインドウと同じように出力する</translation>
     </message>
     <message>
         <source>print the contacts of vCard files as JSON</source>
@@ -746,6 +794,25 @@
     <message>
         <source>The file could not be read.</source>
         <translation>ファイルを読み込めませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>ContactTableView</name>
+    <message>
+        <source>Add Custom Label…</source>
+        <translation>カスタムラベルを追加…</translation>
+    </message>
+    <message>
+        <source>Label:</source>
+        <translation>ラベル:</translation>
+    </message>
+    <message>
+        <source>Some contacts could not be added.</source>
+        <translation>追加できなかった連絡先があります。</translation>
+    </message>
+    <message>
+        <source>This operation can be undone.</source>
+        <translation>この操作は取り消すことができます。</translation>
     </message>
 </context>
 <context>
@@ -1090,6 +1157,17 @@
     <message>
         <source>Select the contacts to import.</source>
         <translation>読み込む連絡先を選択してください。</translation>
+    </message>
+</context>
+<context>
+    <name>ItemOperationDialog</name>
+    <message>
+        <source>Label:</source>
+        <translation>ラベル:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>テキスト:</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,16 @@ bool isVCardFile(const QUrl &url)
     return url.isLocalFile() && (suffix == u"vcf"_s || suffix == u"vcard"_s);
 }
 
+bool isCsvFile(const QUrl &url)
+{
+    return url.isLocalFile() && QFileInfo(url.toLocalFile()).suffix().toLower() == u"csv"_s;
+}
+
+bool isContactFile(const QUrl &url)
+{
+    return isVCardFile(url) || isCsvFile(url);
+}
+
 } // namespace
 
 namespace ContactTransfer {
@@ -126,12 +136,13 @@ bool validateDrop(const QMimeData &data, const DropTarget &target)
         return true;
     if (data.hasUrls()) {
         const QList<QUrl> urls = data.urls();
-        return std::any_of(urls.cbegin(), urls.cend(), isVCardFile);
+        return std::any_of(urls.cbegin(), urls.cend(), isContactFile);
     }
     return false;
 }
 
-bool acceptDrop(const QMimeData &data, const DropTarget &target, ViewController &controller)
+bool acceptDrop(
+    const QMimeData &data, const DropTarget &target, ViewController &controller, QStringList *errors)
 {
     if (!validateDrop(data, target) || !controller.selectedGroupDict())
         return false;
@@ -143,15 +154,17 @@ bool acceptDrop(const QMimeData &data, const DropTarget &target, ViewController 
             data.data(VCardMimeType), InputFormat::VCard, TextEncoding::Automatic);
     } else {
         for (const QUrl &url : data.urls()) {
-            if (isVCardFile(url))
-                reads << DocumentReader::readFile(
-                    url.toLocalFile(), InputFormat::VCard, TextEncoding::Automatic);
+            if (isContactFile(url))
+                reads << DocumentReader::readFile(url.toLocalFile(),
+                    isCsvFile(url) ? InputFormat::Csv : InputFormat::VCard, TextEncoding::Automatic);
         }
     }
     ContactTable added;
     for (const DocumentReadResult &read : reads) {
         if (!read.ok()) {
-            qWarning("ContactTransfer::acceptDrop: %s", qUtf8Printable(read.readError));
+            // The others are still added; the caller tells what could not be read.
+            if (errors)
+                errors->append(read.readError);
             continue;
         }
         added << read.contactTable;

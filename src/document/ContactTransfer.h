@@ -42,7 +42,9 @@ struct DropTarget
     bool editState = true;
 };
 bool validateDrop(const QMimeData &data, const DropTarget &target);
-// Adds the vCards of the data (or of the vCard files it names) to the group shown; true when any was added.
-bool acceptDrop(const QMimeData &data, const DropTarget &target, ViewController &controller);
+// Adds the vCards of the data (or the contacts of the vCard and CSV files it names) to the group shown,
+// as one undo step; true when any was added. What could not be read is appended to errors.
+bool acceptDrop(const QMimeData &data, const DropTarget &target, ViewController &controller,
+    QStringList *errors = nullptr);
 
 } // namespace ContactTransfer

@@ -91,6 +91,32 @@ TEST(ContactTransferTest, DropsAreRefusedFromThisTableOrWhileLockedAndAddContact
     EXPECT_EQ(controller.selectedGroupDict()->contactTable->last()->person->compositeName(), u"山田 太郎"_s);
 }
 
+TEST(ContactTransferTest, DroppedCsvFilesAreAddedAndUnreadableFilesAreTold)
+{
+    ViewController controller;
+    controller.setContainerTable({ ZRvCard::makeVCardContainer() });
+    controller.setSelectedGroupDict(controller.containerTable().first()->groups.first());
+    const ContactTransfer::DropTarget target { false, false, 0, 0, true };
+
+    QTemporaryDir temp;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(temp.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return QUrl::fromLocalFile(file.fileName());
+    };
+    QMimeData data;
+    data.setUrls({ write(u"people.csv"_s, "First Name,Last Name\r\nKen,Abe\r\n"_ba),
+        QUrl::fromLocalFile(temp.filePath(u"missing.vcf"_s)) });
+    ASSERT_TRUE(ContactTransfer::validateDrop(data, target));
+    QStringList errors;
+    EXPECT_TRUE(ContactTransfer::acceptDrop(data, target, controller, &errors));
+    const ContactTable &added = *controller.selectedGroupDict()->contactTable;
+    EXPECT_TRUE(std::any_of(added.cbegin(), added.cend(),
+        [](const ContactEntryPtr &row) { return row->person->compositeName().contains(u"Abe"_s); }));
+    EXPECT_EQ(errors.size(), 1) << "the missing file is told, not skipped in silence";
+}
+
 TEST(ContactTransferTest, ContextMenuEntriesFollowTheCellAndTheEditState)
 {
     const ContactTable rows = readRows(AnnCard);
