@@ -50,6 +50,8 @@ public:
     // shown, the way a drop does; true when any were added.
     bool paste();
     bool canPaste() const;
+    // Shows the rows the hub selected (at open, after a rebuild).
+    void showSelection(const QList<int> &rows);
     void selectAll() override;
     // What dragging the selected rows out carries (the caller owns it); null with nothing selected.
     QMimeData *dragDataForSelection();
@@ -95,7 +97,6 @@ private:
     void sectionResized(int section, int oldSize, int newSize);
     void sectionMoved(int section, int oldVisual, int newVisual);
     void viewSelectionChanged();
-    void showSelection(const QList<int> &rows);
     void moveAfterEdit(int row, int column, CellDelegate::Move move);
     void showLabelPopup(const QModelIndex &index, const QRect &popupRect);
     void askCustomLabel(int row, int column);

@@ -104,7 +104,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Document> document, UserDefaults 
 
     updateTitle();
     updateEditState();
-    showSelection(m_hub->selectedRows());
+    m_table->showSelection(m_hub->selectedRows());
     m_hub->setSelectedRows(m_hub->selectedRows());
     m_table->setFocus();
 }
@@ -220,48 +220,12 @@ void DocumentWindow::connectHub()
         [this](const QString &message, const QString &informative) {
             Alerts::show(this, message, informative);
         });
+    // The table view tells the hub what is selected and shows what the hub selects; the window only
+    // follows the selection with its commands.
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        &DocumentWindow::syncSelectionFromTable);
-    connect(&hub.table(), &ContactsViewController::selectionRestored, this, &DocumentWindow::showSelection);
-    connect(&hub.table(), &ContactsViewController::scrollToRowRequested, this,
-        [this](int row) { m_table->scrollTo(m_table->model()->index(row, 1)); });
+        &DocumentWindow::refreshActions);
     connect(m_groups->selectionModel(), &QItemSelectionModel::currentChanged, this,
         &DocumentWindow::refreshActions);
-}
-
-void DocumentWindow::syncSelectionFromTable()
-{
-    // The table tells the hub what is selected; rows past the contacts (the summary row) are no contacts.
-    QList<int> rows;
-    const int count = int(m_hub->table().subContactTable().size());
-    for (const QModelIndex &index : m_table->selectionModel()->selectedIndexes()) {
-        if (index.row() < count)
-            rows.append(index.row());
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (!m_showingSelection)
-        m_hub->setSelectedRows(rows);
-    refreshActions();
-}
-
-void DocumentWindow::showSelection(const QList<int> &rows)
-{
-    // The hub chose the rows (kept over a rebuild, the row before deleted ones): the table shows them.
-    QItemSelection selection;
-    const QAbstractItemModel *model = m_table->model();
-    const int lastColumn = model->columnCount() - 1;
-    for (const int row : rows) {
-        if (row < model->rowCount() && lastColumn >= 0)
-            selection.select(model->index(row, 0), model->index(row, lastColumn));
-    }
-    m_showingSelection = true;
-    m_table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    if (!rows.isEmpty() && rows.first() < model->rowCount())
-        m_table->selectionModel()->setCurrentIndex(
-            model->index(rows.first(), 1), QItemSelectionModel::NoUpdate);
-    m_showingSelection = false;
-    refreshActions();
 }
 
 QToolButton *DocumentWindow::toolButton(const QString &objectName) const
@@ -440,32 +404,17 @@ void DocumentWindow::exportToCSV()
 
 void DocumentWindow::copy()
 {
-    const QString text = ContactTransfer::copyText(
-        m_hub->table().selectedSubContacts(), m_hub->columns(), ContactTransfer::TabSeparator);
-    if (!text.isEmpty())
-        QApplication::clipboard()->setText(text);
+    m_table->copy();
 }
 
 void DocumentWindow::copyAsCsv()
 {
-    const QString text = ContactTransfer::copyText(
-        m_hub->table().selectedSubContacts(), m_hub->columns(), ContactTransfer::CsvSeparator);
-    if (!text.isEmpty())
-        QApplication::clipboard()->setText(text);
+    m_table->copyAsCsv();
 }
 
 void DocumentWindow::paste()
 {
-    const QMimeData *data = QApplication::clipboard()->mimeData();
-    if (!data)
-        return;
-    ContactTransfer::DropTarget target;
-    target.subRowCount = int(m_hub->table().subContactTable().size());
-    target.row = target.subRowCount;
-    target.editState = m_hub->editState();
-    if (!ContactTransfer::validateDrop(*data, target))
-        return;
-    runNamed(tr("Paste"), [&] { ContactTransfer::acceptDrop(*data, target, m_hub->viewController()); });
+    runNamed(tr("Paste"), [&] { m_table->paste(); });
 }
 
 void DocumentWindow::selectAll()

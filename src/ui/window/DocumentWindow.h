@@ -106,8 +106,6 @@ private:
     void buildToolbar();
     void connectCommands();
     void connectHub();
-    void syncSelectionFromTable();
-    void showSelection(const QList<int> &rows);
     void updateTitle();
     void updateEditState();
     void applyStoredFont();
@@ -132,5 +130,4 @@ private:
     // The table font as the defaults describe it: empty family for the system font.
     TableFontSpec m_fontSpec;
     bool m_closed = false;
-    bool m_showingSelection = false;
 };
