@@ -1115,6 +1115,52 @@
     </message>
 </context>
 <context>
+    <name>MergeSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Drag rows from one contact to the other; hold Alt to copy them.</source>
+        <translation>行を一方の連絡先からもう一方へドラッグします。Alt キーを押しながらドラッグするとコピーします。</translation>
+    </message>
+    <message>
+        <source>First contact</source>
+        <translation>1 件目の連絡先</translation>
+    </message>
+    <message>
+        <source>Merge Contacts</source>
+        <translation>連絡先の統合</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直す</translation>
+    </message>
+    <message>
+        <source>Second contact</source>
+        <translation>2 件目の連絡先</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>取り消す</translation>
+    </message>
+</context>
+<context>
+    <name>MergeTableModel</name>
+    <message>
+        <source>Field</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
+    </message>
+</context>
+<context>
     <name>MergeText</name>
     <message>
         <source>Change</source>
