@@ -1313,6 +1313,52 @@
     </message>
 </context>
 <context>
+    <name>MergeSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Drag rows from one contact to the other; hold Alt to copy them.</source>
+        <translation>行を一方の連絡先からもう一方へドラッグします。Alt キーを押しながらドラッグするとコピーします。</translation>
+    </message>
+    <message>
+        <source>First contact</source>
+        <translation>1 件目の連絡先</translation>
+    </message>
+    <message>
+        <source>Merge Contacts</source>
+        <translation>連絡先の統合</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直す</translation>
+    </message>
+    <message>
+        <source>Second contact</source>
+        <translation>2 件目の連絡先</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>取り消す</translation>
+    </message>
+</context>
+<context>
+    <name>MergeTableModel</name>
+    <message>
+        <source>Field</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
+    </message>
+</context>
+<context>
     <name>MergeText</name>
     <message>
         <source>Change</source>
@@ -1336,6 +1382,17 @@
     <message>
         <source>Contact</source>
         <translation>連絡先</translation>
+    </message>
+</context>
+<context>
+    <name>PhoneNumberMenu</name>
+    <message>
+        <source>Normalize Phone Numbers</source>
+        <translation>電話番号の整形</translation>
+    </message>
+    <message>
+        <source>Rewrite the selected phone numbers like %1</source>
+        <translation>選択した電話番号を %1 の形に書き換えます</translation>
     </message>
 </context>
 <context>
@@ -1406,6 +1463,37 @@
     </message>
 </context>
 <context>
+    <name>PostalDataInstall</name>
+    <message>
+        <source>Choose the general address file (ken_all.zip), and optionally the business file (jigyosyo.zip).</source>
+        <translation>住所の郵便番号データ(ken_all.zip)と、必要なら事業所の個別郵便番号データ(jigyosyo.zip)を選んでください。</translation>
+    </message>
+    <message>
+        <source>Install Postal Data</source>
+        <translation>郵便番号データのインストール</translation>
+    </message>
+    <message>
+        <source>Install Postal Data…</source>
+        <translation>郵便番号データをインストール…</translation>
+    </message>
+    <message>
+        <source>Install the national postal-code data from the postal service&apos;s files</source>
+        <translation>日本郵便が公開するファイルから全国の郵便番号データをインストールします</translation>
+    </message>
+    <message>
+        <source>Postal data (*.zip *.csv *.CSV *.ZIP);;All files (*)</source>
+        <translation>郵便番号データ (*.zip *.csv *.CSV *.ZIP);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>The postal-code data couldn&apos;t be installed: %1</source>
+        <translation>郵便番号データをインストールできませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The postal-code data is installed. It is being loaded now.</source>
+        <translation>郵便番号データをインストールしました。いま読み込んでいます。</translation>
+    </message>
+</context>
+<context>
     <name>PostalDataInstaller</name>
     <message>
         <source>%1: %2 records</source>
@@ -1454,6 +1542,56 @@
     <message>
         <source>wrote %1</source>
         <translation>%1 を書き込みました</translation>
+    </message>
+</context>
+<context>
+    <name>PostalDataLoader</name>
+    <message>
+        <source>Loading the postal-code data… Until it is ready, only a small sample is searched.</source>
+        <translation>郵便番号データを読み込んでいます… 読み込みが終わるまでは、小さなサンプルだけを検索します。</translation>
+    </message>
+    <message>
+        <source>The national postal-code data is not installed; only a small sample is searched. Install it with &quot;corvanthe postal-data install&quot; or with Install Postal Data… from the two zip files the postal service publishes.</source>
+        <translation>全国の郵便番号データがインストールされていないため、小さなサンプルだけを検索します。日本郵便が公開する 2 つの ZIP ファイルから、「corvanthe postal-data install」または「郵便番号データをインストール…」でインストールしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>PostalSearchSheet</name>
+    <message>
+        <source>Address</source>
+        <translation>住所</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社名</translation>
+    </message>
+    <message>
+        <source>Install Postal Data…</source>
+        <translation>郵便番号データをインストール…</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Postal Code Search</source>
+        <translation>郵便番号検索</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>検索結果</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
+    </message>
+    <message>
+        <source>ZIP or Address</source>
+        <translation>郵便番号または住所</translation>
     </message>
 </context>
 <context>
@@ -1651,6 +1789,53 @@
     <message>
         <source>Progress</source>
         <translation>進行状況</translation>
+    </message>
+</context>
+<context>
+    <name>QrCodeSheet</name>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Copy the QR code as an image</source>
+        <translation>QR コードを画像としてコピーします</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>形式</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>形式:</translation>
+    </message>
+    <message>
+        <source>Leave Out Address</source>
+        <translation>住所を除く</translation>
+    </message>
+    <message>
+        <source>Payload</source>
+        <translation>QR コードの内容</translation>
+    </message>
+    <message>
+        <source>QR Code</source>
+        <translation>QR コード</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
     </message>
 </context>
 <context>

@@ -220,3 +220,51 @@ bool RecordEdits::deleteLabeledValue(
     changed(person, identifier);
     return true;
 }
+
+namespace {
+
+// A record without a birthday reads as an empty dictionary, its copy as one with an empty text;
+// both mean "no birthday", and writing one over the other would only be an empty undo step.
+bool sameValue(const QString &identifier, const QVariant &a, const QVariant &b)
+{
+    if (identifier == Ident::Birthday)
+        return a.toMap().value(Key::StringValue).toString() == b.toMap().value(Key::StringValue).toString();
+    return a == b;
+}
+
+} // namespace
+
+const QStringList &RecordEdits::replacedIdentifiers()
+{
+    static const QStringList identifiers { Ident::Name, Ident::Renmei, Ident::Email, Ident::Phone,
+        Ident::Address, Ident::InstantMessage, Ident::SocialNetwork, Ident::URL, Ident::PhoneticName,
+        Ident::Nickname, Ident::Birthday, Ident::Relationship, Ident::Suffix, Ident::Title, Ident::Company,
+        Ident::Department, Ident::JobTitle, Ident::Dates, Ident::Note };
+    return identifiers;
+}
+
+QList<std::pair<QString, QVariant>> RecordEdits::replacementsForPerson(ZRPerson &giving, ZRPerson &receiving)
+{
+    QList<std::pair<QString, QVariant>> replacements;
+    if (giving.imageData() != receiving.imageData()) {
+        replacements.append(
+            { Ident::Photo, giving.imageData().isEmpty() ? QVariant() : QVariant(giving.imageData()) });
+    }
+    for (const QString &identifier : replacedIdentifiers()) {
+        const QVariant value = giving.valueForIdentifier(identifier);
+        if (!sameValue(identifier, value, receiving.valueForIdentifier(identifier)))
+            replacements.append({ identifier, value });
+    }
+    return replacements;
+}
+
+bool RecordEdits::replacePersonByPerson(ZRPerson &giving, const std::shared_ptr<ZRPerson> &receiving)
+{
+    if (!receiving)
+        return false;
+    bool changedAny = false;
+    UndoManager::Group step(m_undo);
+    for (const auto &[identifier, value] : replacementsForPerson(giving, *receiving))
+        changedAny = replaceValue(value, identifier, receiving) || changedAny;
+    return changedAny;
+}

@@ -2,10 +2,13 @@
 
 #include "document/UndoManager.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class ZRPerson;
 
@@ -44,6 +47,17 @@ public:
     // Deletes the labelled value with the given value's "labelIndex"; true when there was one.
     bool deleteLabeledValue(
         const QVariant &value, const QString &identifier, const std::shared_ptr<ZRPerson> &person);
+
+    // ---- Replacing a record by an edited copy of it (the confirmed merge): the one rule, for the window's
+    // controller and the merge sheet alike.
+    // The fields copied besides the photo, in the order they are written.
+    static const QStringList &replacedIdentifiers();
+    // What receiving needs to equal giving: the photo first when the two differ (no value when giving has
+    // none, so a photo moved away in the sheet leaves the record too), then every copied field that
+    // differs, each as (identifier, value) for replaceValue.
+    static QList<std::pair<QString, QVariant>> replacementsForPerson(ZRPerson &giving, ZRPerson &receiving);
+    // Writes those replacements into receiving; true when anything changed.
+    bool replacePersonByPerson(ZRPerson &giving, const std::shared_ptr<ZRPerson> &receiving);
 
 private:
     bool replace(const QVariant &value, const QString &identifier, const std::shared_ptr<ZRPerson> &person);

@@ -192,21 +192,10 @@ bool ViewController::undoChangeGroupName(const QString &name, const ContactGroup
 
 void ViewController::undoReplacePersonByContacts(const ContactTable &from, const ContactTable &to)
 {
-    static const QStringList copied { Ident::Name, Ident::Renmei, Ident::Email, Ident::Phone, Ident::Address,
-        Ident::InstantMessage, Ident::SocialNetwork, Ident::URL, Ident::PhoneticName, Ident::Nickname,
-        Ident::Birthday, Ident::Relationship, Ident::Suffix, Ident::Title, Ident::Company, Ident::Department,
-        Ident::JobTitle, Ident::Dates, Ident::Note };
     UndoManager::Group step(m_undo);
     const qsizetype pairs = std::min(from.size(), to.size());
     for (qsizetype i = 0; i < pairs; ++i) {
-        ZRPerson &giver = *from.at(i)->person;
-        ZRPerson &receiver = *to.at(i)->person;
-        if (!giver.imageData().isEmpty() && receiver.imageData() != giver.imageData())
-            undoReplaceValue(giver.imageData(), Ident::Photo, to.at(i));
-        for (const QString &identifier : copied) {
-            const QVariant value = giver.valueForIdentifier(identifier);
-            if (value != receiver.valueForIdentifier(identifier))
-                undoReplaceValue(value, identifier, to.at(i));
-        }
+        if (from.at(i) && from.at(i)->person && to.at(i) && to.at(i)->person)
+            m_edits.replacePersonByPerson(*from.at(i)->person, to.at(i)->person);
     }
 }

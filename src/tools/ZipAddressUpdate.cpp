@@ -1,6 +1,7 @@
 #include "tools/ZipAddressUpdate.h"
 
 #include "model/Identifiers.h"
+#include "model/ZRPerson.h"
 #include "tools/PostalKeys.h"
 
 namespace ZipAddressUpdate {
@@ -49,7 +50,10 @@ QVariantMap labeledAddressByApplyingResult(
         { Key::Label, ZipKey::HomeLabel },
         { Key::LabelIndex, 0 },
     });
-    labeled.insert(Key::Value, addressByApplyingResult(labeled.value(Key::Value).toMap(), result, mode));
+    // A record keeps an address entry's parts beside its label, not under a value key.
+    labeled = addressByApplyingResult(labeled, result, mode);
+    // The display text is derived from the parts; the old one would show the old address.
+    ZRPerson::updateAddressValue(labeled, 3);
     return labeled;
 }
 

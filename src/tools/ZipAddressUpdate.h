@@ -24,7 +24,8 @@ Target targetForAddress(const std::optional<QVariantMap> &address, const QString
 // is the placeholder for "not listed").
 QVariantMap addressByApplyingResult(const QVariantMap &address, const QVariantMap &result, int mode);
 
-// The same for a labelled address value ("label", "value", "labelIndex"); a row that had no
+// The same for a labelled address entry as a record keeps it (label, labelIndex and the parts beside them),
+// its display text derived again; a row that had no
 // address gets a new one labelled "home" with label index 0.
 QVariantMap labeledAddressByApplyingResult(
     const std::optional<QVariantMap> &labeledAddress, const QVariantMap &result, int mode);

@@ -86,7 +86,7 @@ TEST(MergeConfirmation, ReplacesBothRecordsInOneUndoStep)
     EXPECT_EQ(right->phoneValues().size(), 2);
 }
 
-TEST(MergeConfirmation, PhotoGoesOverOnlyFromARecordThatHasOne)
+TEST(MergeConfirmation, PhotoFollowsTheEditedCopyEvenWhenItWasTakenAway)
 {
     QImage red(2, 2, QImage::Format_RGB32);
     red.fill(Qt::red);
@@ -102,7 +102,8 @@ TEST(MergeConfirmation, PhotoGoesOverOnlyFromARecordThatHasOne)
         { red, QImage(), true, "the receiving record has none" },
         { red, blue, true, "a different photo" },
         { red, red, false, "the same photo" },
-        { QImage(), blue, false, "no photo to give" },
+        { QImage(), blue, true, "moved away in the sheet: the record loses it too" },
+        { QImage(), QImage(), false, "neither has one" },
     };
     for (const Case &c : cases) {
         auto giving = western();

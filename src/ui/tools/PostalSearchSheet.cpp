@@ -1,0 +1,229 @@
+#include "ui/tools/PostalSearchSheet.h"
+
+#include "document/DocumentHub.h"
+#include "model/Identifiers.h"
+#include "model/ZRPerson.h"
+#include "tools/PostalKeys.h"
+#include "tools/ZipAddressUpdate.h"
+#include "ui/tools/PostalDataInstall.h"
+#include "ui/tools/PostalDataLoader.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString ZipColumn = QStringLiteral("ZIP");
+const QString CompanyColumn = QStringLiteral("Company");
+const QString AddressColumn = QStringLiteral("Address");
+
+} // namespace
+
+PostalSearchSheet::PostalSearchSheet(PostalDataLoader &data, QWidget *parent)
+    : QDialog(parent)
+    , m_data(data)
+{
+    setWindowTitle(tr("Postal Code Search"));
+    setWindowModality(Qt::WindowModal);
+
+    m_input = new QLineEdit(this);
+    m_input->setPlaceholderText(ZipText::Prompt);
+    m_input->setAccessibleName(tr("ZIP or Address"));
+    m_input->setClearButtonEnabled(true);
+    connect(m_input, &QLineEdit::textEdited, this,
+        [this](const QString &text) { m_controller->controlTextDidChange(text); });
+
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    m_installButton = new QPushButton(tr("Install Postal Data…"), this);
+    connect(m_installButton, &QPushButton::clicked, this,
+        [this] { PostalDataInstall::chooseAndInstall(this, m_data); });
+
+    m_table = new QTableWidget(0, 3, this);
+    m_table->setHorizontalHeaderLabels({ tr("ZIP"), tr("Company"), tr("Address") });
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->hide();
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setAccessibleName(tr("Results"));
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (row >= 0)
+            selectRow(row);
+    });
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        selectRow(row);
+        if (m_confirmButton->isEnabled())
+            confirm();
+    });
+
+    m_confirmButton = new QPushButton(tr("OK"), this);
+    m_confirmButton->setDefault(true);
+    connect(m_confirmButton, &QPushButton::clicked, this, &PostalSearchSheet::confirm);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    connect(m_cancelButton, &QPushButton::clicked, this,
+        [this] { m_controller->buttonPressed(ZipSheetController::CancelButton); });
+
+    auto *statusRow = new QHBoxLayout;
+    statusRow->addWidget(m_status, 1);
+    statusRow->addWidget(m_installButton, 0, Qt::AlignTop);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(m_confirmButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_input);
+    layout->addLayout(statusRow);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(buttons);
+    resize(720, 420);
+
+    makeController();
+    m_controller->windowDidLoad();
+    connect(&m_data, &PostalDataLoader::textsChanged, this, [this] {
+        // The national data arrived: search again in it what the field holds.
+        const QString text = m_input->text();
+        const int mode = m_controller->zipSearchMode();
+        makeController();
+        m_controller->windowDidLoad();
+        if (!text.isEmpty())
+            m_controller->setTargetString(text, mode);
+        showStatus();
+    });
+    showStatus();
+}
+
+void PostalSearchSheet::makeController()
+{
+    m_controller = std::make_unique<ZipSheetController>(m_data.texts());
+    connect(m_controller.get(), &ZipSheetController::tableReloaded, this, &PostalSearchSheet::showRows);
+    connect(m_controller.get(), &ZipSheetController::pasteButtonEnabledChanged, m_confirmButton,
+        &QPushButton::setEnabled);
+    connect(m_controller.get(), &ZipSheetController::inputFieldChanged, this, [this](const QString &text) {
+        if (m_input->text() != text)
+            m_input->setText(text);
+    });
+    connect(m_controller.get(), &ZipSheetController::sheetEnded, this, [this](int code) { done(code); });
+    m_confirmButton->setEnabled(m_controller->isPasteButtonEnabled());
+}
+
+PostalSearchSheet *PostalSearchSheet::open(QWidget *window, DocumentHub &hub)
+{
+    return open(window, hub, PostalDataLoader::instance());
+}
+
+PostalSearchSheet *PostalSearchSheet::open(QWidget *window, DocumentHub &hub, PostalDataLoader &data)
+{
+    data.start();
+    auto *sheet
+        = window ? window->findChild<PostalSearchSheet *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!sheet)
+        sheet = new PostalSearchSheet(data, window);
+    const ContactTable selected = hub.table().selectedSubContacts();
+    const ContactEntryPtr row = selected.isEmpty() ? nullptr : selected.first();
+    ZipAddressUpdate::Target target;
+    if (row && row->person) {
+        const QVariant value = row->person->labeledValueForIdentifierAtIndex(Ident::Address, row->labelIndex);
+        const std::optional<QVariantMap> address
+            = value.isValid() && !value.toMap().isEmpty() ? std::optional(value.toMap()) : std::nullopt;
+        target = ZipAddressUpdate::targetForAddress(
+            address, row->person->stringValueForIdentifierAtLabelIndex(Ident::Company, 0));
+    }
+    sheet->m_input->clear();
+    sheet->makeController();
+    sheet->m_controller->windowDidLoad();
+    sheet->setTargetString(target.text, target.mode);
+    disconnect(sheet->m_applyConnection);
+    if (row) {
+        QPointer<DocumentHub> guardedHub(&hub);
+        sheet->m_applyConnection
+            = connect(sheet, &QDialog::finished, sheet, [sheet, guardedHub, row](int code) {
+                  disconnect(sheet->m_applyConnection);
+                  if (code == 1 && guardedHub)
+                      sheet->applyTo(*guardedHub, row);
+              });
+    }
+    sheet->QDialog::open();
+    sheet->m_input->setFocus();
+    return sheet;
+}
+
+void PostalSearchSheet::applyTo(DocumentHub &hub, const ContactEntryPtr &row)
+{
+    int mode = 0;
+    const std::optional<QVariantMap> chosen = m_controller->queryResultwithMode(mode);
+    if (!chosen || !row->person || !hub.isOpen())
+        return;
+    const QVariant value = row->person->labeledValueForIdentifierAtIndex(Ident::Address, row->labelIndex);
+    const std::optional<QVariantMap> old
+        = value.isValid() && !value.toMap().isEmpty() ? std::optional(value.toMap()) : std::nullopt;
+    const QVariantMap updated = ZipAddressUpdate::labeledAddressByApplyingResult(old, *chosen, mode);
+    if (old && *old == updated)
+        return;
+    UndoManager::Group step(hub.undoManager());
+    // A contact without an address gets the found one as a new entry; replacing an entry that is not
+    // there would drop the user's choice without a word.
+    if (old)
+        hub.viewController().undoReplaceValue(updated, Ident::Address, row);
+    else
+        hub.viewController().undoAddLabeledValue(updated, Ident::Address, row);
+}
+
+void PostalSearchSheet::setTargetString(const QString &text, int mode)
+{
+    m_controller->setTargetString(text, mode);
+    m_input->setText(m_controller->inputField());
+}
+
+void PostalSearchSheet::setInputText(const QString &text)
+{
+    m_input->setText(text);
+    m_controller->controlTextDidChange(text);
+}
+
+void PostalSearchSheet::selectRow(int row)
+{
+    if (row < 0 || row >= m_controller->numberOfRowsInTableView())
+        return;
+    m_controller->tableViewShouldSelectRow(row);
+    if (m_table->currentRow() != row)
+        m_table->selectRow(row);
+}
+
+void PostalSearchSheet::confirm()
+{
+    m_controller->buttonPressed(ZipSheetController::ConfirmButton);
+}
+
+void PostalSearchSheet::showRows()
+{
+    const int rows = m_controller->numberOfRowsInTableView();
+    m_table->blockSignals(true);
+    m_table->clearContents();
+    m_table->setRowCount(rows);
+    for (int row = 0; row < rows; ++row) {
+        m_table->setItem(
+            row, 0, new QTableWidgetItem(m_controller->tableViewObjectValueForTableColumn(ZipColumn, row)));
+        m_table->setItem(row, 1,
+            new QTableWidgetItem(m_controller->tableViewObjectValueForTableColumn(CompanyColumn, row)));
+        m_table->setItem(row, 2,
+            new QTableWidgetItem(m_controller->tableViewObjectValueForTableColumn(AddressColumn, row)));
+    }
+    m_table->blockSignals(false);
+    if (rows > 0)
+        m_table->resizeColumnToContents(0);
+}
+
+void PostalSearchSheet::showStatus()
+{
+    const QString text = m_data.statusText();
+    m_status->setText(text);
+    m_status->setVisible(!text.isEmpty());
+    m_installButton->setVisible(m_data.state() != PostalDataLoader::State::Loaded
+        && m_data.state() != PostalDataLoader::State::Loading);
+}
