@@ -83,6 +83,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Document> document, UserDefaults 
     buildMenus();
     buildToolbar();
     connectCommands();
+    connectTools();
     connectHub();
     m_import = new ImportFlow(this, m_exportCommands, &defaults.settings(), this);
     m_export = new ExportFlow(this, m_exportCommands, this);
@@ -312,6 +313,7 @@ void DocumentWindow::refreshActions()
     const bool rows = !m_hub->selectedRows().isEmpty();
     m_actions->setExtraEnabled(WindowActions::Extra::Copy, rows);
     m_actions->setExtraEnabled(WindowActions::Extra::CopyAsCsv, rows);
+    emit actionsRefreshed();
 }
 
 void DocumentWindow::updateTitle()

@@ -96,6 +96,10 @@ public:
     // Enabled, checked and titled from the rules now.
     void refreshActions();
 
+signals:
+    // The commands were enabled again from the rules: menus of their own (the phone layouts) follow.
+    void actionsRefreshed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -105,6 +109,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void connectCommands();
+    void connectTools();
     void connectHub();
     void updateTitle();
     void updateEditState();
