@@ -39,6 +39,12 @@ QString systemDefaultText(ZRPerson &person)
                                              : ContactInfoText::SystemDefaultLast.text();
 }
 
+bool familyNameFirst(ZRPerson &person)
+{
+    const int ordering = person.readNameValue().value(Key::NameOrdering).toInt();
+    return ordering == 2 || (ordering == 0 && person.defaultNameOrdering() == 2);
+}
+
 // Maps and Linux desktops open "geo:" where other systems have their own map scheme.
 const QString MapScheme = QStringLiteral("geo:0,0?q=");
 const QString WebMapSearch = QStringLiteral("https://www.google.com/maps/search/?api=1&query=");
@@ -70,7 +76,14 @@ QList<InfoRow> tableFromContact(const ContactEntryPtr &contact, const QStringLis
         }
         if (id == Ident::Name || id == Ident::PhoneticName) {
             const QStringList &parts = id == Ident::Name ? nameParts() : phoneticParts();
-            for (int i = 0; i < parts.size(); ++i) {
+            // A name written family name first is read that way: its rows follow suit, each keeping
+            // its part's position.
+            QList<int> order { 0, 1, 2, 3 };
+            if (familyNameFirst(person))
+                order = { 2, 0, 1, 3 };
+            for (int i : order) {
+                if (i >= parts.size())
+                    continue;
                 InfoRow row = base;
                 row.label = parts.at(i);
                 row.labelIndex = i;
@@ -159,7 +172,10 @@ QString displayText(ZRPerson &person, const InfoRow &row)
         if (field == Ident::Phone || field == Ident::Email || field == Ident::URL
             || field == Ident::Relationship || field == Ident::SocialNetwork)
             return ZRPerson::entryValue(entry, Key::Value).toString();
-        return ZRPerson::entryValue(entry, Key::StringValue).toString();
+        // A formatted address ends in empty lines where parts are missing.
+        QStringList lines = ZRPerson::entryValue(entry, Key::StringValue).toString().split(u'\n');
+        lines.removeAll(QString());
+        return lines.join(u'\n');
     }
     if (row.type == Ident::Birthday)
         return person.birthdayValue().value(Key::StringValue).toString();

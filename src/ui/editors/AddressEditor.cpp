@@ -55,6 +55,7 @@ AddressEditor::AddressEditor(QWidget *parent)
     connect(m_lines.value(Ident::Country), &QLineEdit::editingFinished, this, &AddressEditor::layOut);
     m_street = new QPlainTextEdit(this);
     m_street->setTabChangesFocus(true);
+    m_street->setFixedHeight(m_street->fontMetrics().lineSpacing() * 2 + 12);
     connect(m_street, &QPlainTextEdit::textChanged, this, [this] { fieldChanged(); });
     m_zipRow = new QWidget(this);
     m_zipAccessory = new QHBoxLayout(m_zipRow);

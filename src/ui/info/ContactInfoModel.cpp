@@ -152,6 +152,8 @@ QVariant ContactInfoModel::data(const QModelIndex &index, int role) const
         }
     }
     switch (role) {
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
     case Qt::DisplayRole:
     case Qt::EditRole:
         if (row->type == ColumnId::Groups)

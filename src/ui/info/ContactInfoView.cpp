@@ -68,6 +68,13 @@ ContactInfoView::ContactInfoView(ViewController *controller, UserDefaults *defau
 
 ContactInfoView::~ContactInfoView() = default;
 
+void ContactInfoView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Wrapped values take the height the new width gives them.
+    m_table->resizeRowsToContents();
+}
+
 QTableView *ContactInfoView::tableView() const
 {
     return m_table;

@@ -78,6 +78,9 @@ signals:
     // The contact was deleted from the document (a detached window closes).
     void contactDeleted();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void contactsChanged(const ChangeNotice &notice);
     void scheduleUpdate();

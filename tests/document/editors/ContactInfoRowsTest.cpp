@@ -79,6 +79,18 @@ TEST_F(ContactInfoRowsTest, RowsFollowTheOrderOneALabelledValue)
     EXPECT_FALSE(emails.first().isLabeled());
     EXPECT_EQ(rowsOf(taro, Ident::PhoneticName).size(), 3);
     EXPECT_EQ(rowsOf(taro, ColumnId::Groups).size(), 1);
+
+    // A name shown family name first lists its family name first; each row keeps its part's number.
+    ContactInfoEdits::popupButtonCellChanged(controller, taro, rowsOf(taro, ColumnId::NameOrdering).first(),
+        ContactInfoText::LastNameFirst.text());
+    const QList<InfoRow> names = rowsOf(taro, Ident::Name);
+    EXPECT_EQ(names.at(0).label, Ident::LastName);
+    EXPECT_EQ(names.at(0).labelIndex, 2);
+    EXPECT_EQ(names.at(1).label, Ident::FirstName);
+    EXPECT_EQ(rowsOf(taro, Ident::PhoneticName).at(0).label, Ident::LastName);
+    ContactInfoEdits::popupButtonCellChanged(controller, taro, rowsOf(taro, ColumnId::NameOrdering).first(),
+        ContactInfoText::FirstNameFirst.text());
+    EXPECT_EQ(rowsOf(taro, Ident::Name).at(0).label, Ident::FirstName);
 }
 
 TEST_F(ContactInfoRowsTest, StoredRowOrderWithAndWithoutJointNames)
@@ -130,11 +142,17 @@ TEST_F(ContactInfoRowsTest, PopUpsSetNameOrderingDisplayAndLabel)
 
 TEST_F(ContactInfoRowsTest, TypingInACellIsOneUndoStep)
 {
-    const InfoRow first = rowsOf(taro, Ident::Name).first();
+    InfoRow first;
+    for (const InfoRow &row : rowsOf(taro, Ident::Name))
+        if (row.label == Ident::FirstName)
+            first = row;
     ASSERT_TRUE(ContactInfoEdits::textFieldCellChanged(controller, taro, first, u"Jiro"_s));
     EXPECT_EQ(taro->person->nameValue().value(Ident::FirstName).toString(), u"Jiro"_s);
     EXPECT_FALSE(ContactInfoEdits::textFieldCellChanged(controller, taro, first, u"Jiro"_s));
-    const InfoRow reading = rowsOf(taro, Ident::PhoneticName).at(2);
+    InfoRow reading;
+    for (const InfoRow &row : rowsOf(taro, Ident::PhoneticName))
+        if (row.label == Ident::LastName)
+            reading = row;
     ASSERT_TRUE(ContactInfoEdits::textFieldCellChanged(controller, taro, reading, u"やまだ"_s));
     EXPECT_EQ(
         taro->person->valueForIdentifier(Ident::PhoneticName).toMap().value(Ident::LastName), u"やまだ"_s);
@@ -195,7 +213,10 @@ TEST_F(ContactInfoRowsTest, WorkspaceUrls)
 TEST_F(ContactInfoRowsTest, DroppingAFieldFromAnotherPanel)
 {
     // Names onto the phonetic rows give the matching phonetic part.
-    const InfoRow phoneticFirst = rowsOf(taro, Ident::PhoneticName).at(0);
+    InfoRow phoneticFirst;
+    for (const InfoRow &row : rowsOf(taro, Ident::PhoneticName))
+        if (row.label == Ident::FirstName)
+            phoneticFirst = row;
     ASSERT_TRUE(ContactInfoEdits::dropField(
         controller, taro, phoneticFirst, drag(hana, Ident::PhoneticName, 0), true));
     EXPECT_EQ(
@@ -223,8 +244,13 @@ TEST_F(ContactInfoRowsTest, DroppingAFieldFromAnotherPanel)
     EXPECT_EQ(ContactInfoRows::listAfterDrop({ 1, 2 }, {}, 2, true), std::nullopt);
     EXPECT_EQ(ContactInfoRows::listAfterDrop({ 1, 2 }, {}, 2, false)->size(), 3);
     // An empty name part dropped changes nothing; garbage changes nothing.
-    EXPECT_FALSE(ContactInfoEdits::dropField(
-        controller, taro, rowsOf(taro, Ident::Name).at(1), drag(hana, Ident::Name, 0), true));
+    InfoRow middle;
+    for (const InfoRow &row : rowsOf(taro, Ident::Name))
+        if (row.label == Ident::MiddleName)
+            middle = row;
+    EXPECT_FALSE(ContactInfoEdits::dropField(controller, taro,
+        rowsOf(taro, Ident::Name).at(rowsOf(taro, Ident::Name).indexOf(middle)), drag(hana, Ident::Name, 0),
+        true));
     EXPECT_FALSE(ContactInfoEdits::dropField(
         controller, taro, rowsOf(taro, Ident::Name).at(0), { "not a card", Ident::Name, 0 }, true));
 }

@@ -6,11 +6,13 @@
 #include "ui/info/ContactInfoModel.h"
 #include "ui/info/ContactInfoPanels.h"
 #include "ui/info/ContactInfoView.h"
+#include "ui/info/SimpleInfoSheet.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -178,6 +180,43 @@ TEST_F(ContactInfoPanelTest, ReorderingRowsIsStored)
     readOnly->setEditable(true);
     EXPECT_FALSE(readOnly->isEditable());
     EXPECT_GT(readOnly->model()->rowCount(), 20);
+}
+
+TEST_F(ContactInfoPanelTest, TheSimpleSheetsChangeOrAddAContactInOneStep)
+{
+    // Ann has two addresses; the sheet shows the first and keeps the second.
+    hub.controller().undoAddLabeledValue(
+        QVariantMap { { Key::Label, u"work"_s }, { Ident::City, u"Capital"_s } }, Ident::Address, ann);
+    const int before = hub.hub.undoManager().undoCount();
+    QPointer<SimpleInfoSheet> sheet = SimpleInfoSheet::showContact(hub.hub, ann, nullptr);
+    EXPECT_EQ(sheet->field(Ident::City)->text(), u"Springfield"_s);
+    sheet->field(Ident::FirstName)->setText(u"Anne"_s);
+    sheet->field(Ident::City)->setText(u"Shelbyville"_s);
+    sheet->jointNamesField()->setPlainText(u"Hanako\n\nTaro"_s);
+    sheet->accept();
+    EXPECT_EQ(ann->person->nameValue().value(Ident::FirstName).toString(), u"Anne"_s);
+    EXPECT_EQ(ann->person->valueForIdentifier(Ident::Renmei).toString(), u"Hanako\nTaro"_s);
+    ASSERT_EQ(ann->person->labeledValues(Ident::Address)->size(), 2);
+    EXPECT_EQ(ann->person->labeledValueForIdentifierAtIndex(Ident::Address, 0).toMap().value(Ident::City),
+        u"Shelbyville"_s);
+    EXPECT_EQ(ann->person->labeledValueForIdentifierAtIndex(Ident::Address, 1).toMap().value(Ident::City),
+        u"Capital"_s);
+    EXPECT_EQ(hub.hub.undoManager().undoCount(), before + 1);
+
+    // Locked, the sheet only shows.
+    hub.hub.setEditState(false);
+    sheet = SimpleInfoSheet::showContact(hub.hub, ann, nullptr);
+    EXPECT_TRUE(sheet->field(Ident::FirstName)->isReadOnly());
+    sheet->reject();
+
+    hub.hub.setEditState(true);
+    const qsizetype rows = hub.top()->contactTable->size();
+    sheet = SimpleInfoSheet::addContact(hub.hub, nullptr);
+    sheet->field(Ident::LastName)->setText(u"Kato"_s);
+    sheet->accept();
+    ASSERT_EQ(hub.top()->contactTable->size(), rows + 1);
+    EXPECT_EQ(hub.top()->contactTable->last()->person->compositeName(), u"Kato"_s);
+    EXPECT_TRUE(hub.top()->contactTable->last()->person->labeledValues(Ident::Address)->isEmpty());
 }
 
 } // namespace
