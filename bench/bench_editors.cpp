@@ -8,6 +8,7 @@
 #include "model/Identifiers.h"
 #include "ui/editors/EditorPopover.h"
 #include "ui/editors/FieldEditors.h"
+#include "ui/info/ContactInfoModel.h"
 #include "ui/info/ContactInfoPanels.h"
 #include "ui/info/ContactInfoView.h"
 
