@@ -50,6 +50,7 @@ AddressEditor::AddressEditor(QWidget *parent)
     }
     m_code = new QLineEdit(this);
     m_code->setMaxLength(3);
+    m_code->setFixedWidth(m_code->fontMetrics().horizontalAdvance(QStringLiteral("MMMMM")));
     connect(m_code, &QLineEdit::textEdited, this, [this] { fieldChanged(); });
     connect(m_code, &QLineEdit::editingFinished, this, &AddressEditor::layOut);
     connect(m_lines.value(Ident::Country), &QLineEdit::editingFinished, this, &AddressEditor::layOut);
@@ -120,14 +121,19 @@ void AddressEditor::layOut()
             item->widget()->deleteLater();
         delete item;
     }
+    // The country code stands beside the country, so the address keeps to the popover's height.
     int row = 0;
     for (const QString &part : m_order) {
         m_grid->addWidget(new QLabel(partTitle(part), this), row, 0);
-        m_grid->addWidget(part == Ident::ZIP ? m_zipRow : partField(part), row, 1);
+        if (part == Ident::Country) {
+            m_grid->addWidget(partField(part), row, 1);
+            m_grid->addWidget(new QLabel(partTitle(CN::PostalAddressISOCountryCodeKey), this), row, 2);
+            m_grid->addWidget(m_code, row, 3);
+        } else {
+            m_grid->addWidget(part == Ident::ZIP ? m_zipRow : partField(part), row, 1, 1, 3);
+        }
         ++row;
     }
-    m_grid->addWidget(new QLabel(partTitle(CN::PostalAddressISOCountryCodeKey), this), row, 0);
-    m_grid->addWidget(m_code, row, 1, Qt::AlignLeft);
     m_grid->setColumnStretch(1, 1);
 }
 

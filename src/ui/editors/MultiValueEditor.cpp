@@ -31,11 +31,13 @@ MultiValueEditor::MultiValueEditor(QWidget *parent)
         button->setAutoDefault(false);
     row->addWidget(m_add);
     row->addWidget(m_delete);
-    row->addSpacing(8);
-    row->addWidget(m_label, 1);
-    row->addWidget(m_customLabel, 1);
-    row->addWidget(m_addLabel);
+    row->addStretch();
     body()->addLayout(row);
+    auto *labels = new QHBoxLayout;
+    labels->addWidget(m_label, 1);
+    labels->addWidget(m_customLabel, 1);
+    labels->addWidget(m_addLabel);
+    body()->addLayout(labels);
 
     connect(m_add, &QPushButton::clicked, this, &MultiValueEditor::addRow);
     connect(m_delete, &QPushButton::clicked, this, &MultiValueEditor::deleteRows);
