@@ -42,6 +42,7 @@ AddressEditor::AddressEditor(QWidget *parent)
     top->addStretch();
     body()->addLayout(top);
     m_grid = new QGridLayout;
+    m_grid->setVerticalSpacing(4);
     body()->addLayout(m_grid, 1);
     for (const QString &part : { Ident::ZIP, Ident::State, Ident::City, Ident::Country }) {
         auto *line = new QLineEdit(this);
@@ -56,7 +57,9 @@ AddressEditor::AddressEditor(QWidget *parent)
     connect(m_lines.value(Ident::Country), &QLineEdit::editingFinished, this, &AddressEditor::layOut);
     m_street = new QPlainTextEdit(this);
     m_street->setTabChangesFocus(true);
-    m_street->setFixedHeight(m_street->fontMetrics().lineSpacing() * 2 + 12);
+    // One line high, as the other parts; a street of two lines scrolls.
+    m_street->setFixedHeight(m_street->fontMetrics().lineSpacing() + 12);
+    m_street->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(m_street, &QPlainTextEdit::textChanged, this, [this] { fieldChanged(); });
     m_zipRow = new QWidget(this);
     m_zipAccessory = new QHBoxLayout(m_zipRow);
