@@ -133,6 +133,15 @@ TEST_F(ContactInfoPanelTest, ADetachedWindowEditsAndClosesWhenItsContactIsDelete
     typeInto(panel, rowOf(panel, Ident::Nickname), u"Annie"_s);
     EXPECT_EQ(ann->person->valueForIdentifier(Ident::Nickname).toString(), u"Annie"_s);
 
+    // It follows its contact when the table edits it.
+    hub.controller().undoReplaceValue(u"Lee Inc."_s, Ident::Company, ann);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return panel->model()->data(panel->model()->index(rowOf(panel, Ident::Company), 1)).toString()
+                == u"Lee Inc."_s;
+        },
+        2000));
+
     hub.controller().deleteContacts({ ann });
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull() || !window->isVisible(); }, 2000));
 }
