@@ -52,6 +52,37 @@
     </message>
 </context>
 <context>
+    <name>AddressEditor</name>
+    <message>
+        <source>City</source>
+        <translation>市区町村</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>国</translation>
+    </message>
+    <message>
+        <source>Country Code</source>
+        <translation>国コード</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>都道府県</translation>
+    </message>
+    <message>
+        <source>Street</source>
+        <translation>番地</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
+    </message>
+</context>
+<context>
     <name>Alerts</name>
     <message>
         <source>Cancel</source>
@@ -774,6 +805,267 @@
     </message>
 </context>
 <context>
+    <name>ContactInfo</name>
+    <message>
+        <source>Company</source>
+        <translation>会社</translation>
+    </message>
+    <message>
+        <source>First Name First</source>
+        <translation>名が先</translation>
+    </message>
+    <message>
+        <source>Last Name First</source>
+        <translation>姓が先</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>個人</translation>
+    </message>
+    <message>
+        <source>System Default (First Name First)</source>
+        <translation>システムのデフォルト（名が先）</translation>
+    </message>
+    <message>
+        <source>System Default (Last Name First)</source>
+        <translation>システムのデフォルト（姓が先）</translation>
+    </message>
+</context>
+<context>
+    <name>ContactInfoModel</name>
+    <message>
+        <source>Address</source>
+        <translation>住所</translation>
+    </message>
+    <message>
+        <source>Birthday</source>
+        <translation>誕生日</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <source>Department</source>
+        <translation>部署</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>メール</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>名</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>グループ</translation>
+    </message>
+    <message>
+        <source>Instant Message</source>
+        <translation>インスタントメッセージ</translation>
+    </message>
+    <message>
+        <source>Job Title</source>
+        <translation>役職</translation>
+    </message>
+    <message>
+        <source>Joint Names</source>
+        <translation>連名</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>姓</translation>
+    </message>
+    <message>
+        <source>Maiden</source>
+        <translation>旧姓</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>ミドルネーム</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Name Display</source>
+        <translation>名前の表示</translation>
+    </message>
+    <message>
+        <source>Name Ordering</source>
+        <translation>名前の順序</translation>
+    </message>
+    <message>
+        <source>Nickname</source>
+        <translation>ニックネーム</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>電話</translation>
+    </message>
+    <message>
+        <source>Phonetic Name</source>
+        <translation>よみがな</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>写真</translation>
+    </message>
+    <message>
+        <source>Relationship</source>
+        <translation>関係</translation>
+    </message>
+    <message>
+        <source>Social Network</source>
+        <translation>ソーシャルネットワーク</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>敬称（後）</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>敬称（前）</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+</context>
+<context>
+    <name>ContactInfoView</name>
+    <message>
+        <source>&quot;%1&quot; is not an image that can be read.</source>
+        <translation>「%1」は読み込める画像ではありません。</translation>
+    </message>
+    <message>
+        <source>Add Image</source>
+        <translation>画像を追加</translation>
+    </message>
+    <message>
+        <source>Add Item</source>
+        <translation>項目を追加</translation>
+    </message>
+    <message>
+        <source>Add/Delete Address Item</source>
+        <translation>住所の項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete Date Item</source>
+        <translation>日付の項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete Email Item</source>
+        <translation>メールの項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete IMS Item</source>
+        <translation>インスタントメッセージの項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete Phone Item</source>
+        <translation>電話の項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete Relationship Item</source>
+        <translation>関係の項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete SNS Item</source>
+        <translation>ソーシャルネットワークの項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Add/Delete URL Item</source>
+        <translation>URLの項目を追加/削除</translation>
+    </message>
+    <message>
+        <source>Call Phone</source>
+        <translation>電話をかける</translation>
+    </message>
+    <message>
+        <source>Choose an Image</source>
+        <translation>画像を選択</translation>
+    </message>
+    <message>
+        <source>Delete Image</source>
+        <translation>画像を削除</translation>
+    </message>
+    <message>
+        <source>Delete Item</source>
+        <translation>項目を削除</translation>
+    </message>
+    <message>
+        <source>Icon Size Bigger</source>
+        <translation>アイコンを大きく</translation>
+    </message>
+    <message>
+        <source>Icon Size Smaller</source>
+        <translation>アイコンを小さく</translation>
+    </message>
+    <message>
+        <source>Images (%1)</source>
+        <translation>画像 (%1)</translation>
+    </message>
+    <message>
+        <source>Open Address Panel</source>
+        <translation>住所パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Apple Map</source>
+        <translation>マップで開く</translation>
+    </message>
+    <message>
+        <source>Open Birthday Panel</source>
+        <translation>誕生日パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Dates Panel</source>
+        <translation>日付パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Google Map</source>
+        <translation>Google マップで開く</translation>
+    </message>
+    <message>
+        <source>Open IMS Panel</source>
+        <translation>インスタントメッセージパネルを開く</translation>
+    </message>
+    <message>
+        <source>Open Relationship Panel</source>
+        <translation>関係パネルを開く</translation>
+    </message>
+    <message>
+        <source>Open SNS Panel</source>
+        <translation>ソーシャルネットワークパネルを開く</translation>
+    </message>
+    <message>
+        <source>Open URL</source>
+        <translation>URLを開く</translation>
+    </message>
+    <message>
+        <source>Replace Image</source>
+        <translation>画像を置き換える</translation>
+    </message>
+    <message>
+        <source>Send Email</source>
+        <translation>メールを送信</translation>
+    </message>
+    <message>
+        <source>The image can&apos;t be used.</source>
+        <translation>この画像は使えません。</translation>
+    </message>
+</context>
+<context>
     <name>ContactTableText</name>
     <message>
         <source>No column named “%1”; the columns are: %2.</source>
@@ -869,6 +1161,37 @@
     </message>
 </context>
 <context>
+    <name>DateEditor</name>
+    <message>
+        <source>Day</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>No year</source>
+        <translation>年なし</translation>
+    </message>
+    <message>
+        <source>The year must be a number up to %1.</source>
+        <translation>年は %1 までの数字で入力してください。</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>今日</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>年</translation>
+    </message>
+</context>
+<context>
     <name>DocumentText</name>
     <message>
         <source>Please make sure the file is a valid CSV file, or text encoding.</source>
@@ -948,6 +1271,44 @@
     <message>
         <source>Untitled</source>
         <translation>名称未設定</translation>
+    </message>
+</context>
+<context>
+    <name>EditorPopover</name>
+    <message>
+        <source>Detach</source>
+        <translation>切り離す</translation>
+    </message>
+    <message>
+        <source>Open in a window of its own</source>
+        <translation>別のウインドウで開く</translation>
+    </message>
+</context>
+<context>
+    <name>EditorText</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>変更</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>ロック</translation>
+    </message>
+    <message>
+        <source>No name</source>
+        <translation>名前なし</translation>
     </message>
 </context>
 <context>
@@ -1157,6 +1518,21 @@
     <message>
         <source>Select the contacts to import.</source>
         <translation>読み込む連絡先を選択してください。</translation>
+    </message>
+</context>
+<context>
+    <name>InstantMessageEditor</name>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Service Type</source>
+        <translation>サービス</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>ユーザ名</translation>
     </message>
 </context>
 <context>
@@ -1378,6 +1754,103 @@
     </message>
 </context>
 <context>
+    <name>MultiValueEditor</name>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Add Label</source>
+        <translation>ラベルを追加</translation>
+    </message>
+    <message>
+        <source>Custom label</source>
+        <translation>カスタムラベル</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+</context>
+<context>
+    <name>MultiValueList</name>
+    <message>
+        <source>City</source>
+        <translation>市区町村</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>国</translation>
+    </message>
+    <message>
+        <source>Country Code</source>
+        <translation>国コード</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Service Type</source>
+        <translation>サービス</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>都道府県</translation>
+    </message>
+    <message>
+        <source>Street</source>
+        <translation>番地</translation>
+    </message>
+    <message>
+        <source>URL String</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>User Identifier</source>
+        <translation>ユーザID</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>ユーザ名</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
+    </message>
+</context>
+<context>
+    <name>NameEditor</name>
+    <message>
+        <source>First name</source>
+        <translation>名</translation>
+    </message>
+    <message>
+        <source>Last name</source>
+        <translation>姓</translation>
+    </message>
+    <message>
+        <source>Middle name</source>
+        <translation>ミドルネーム</translation>
+    </message>
+    <message>
+        <source>Name order</source>
+        <translation>名前の順序</translation>
+    </message>
+    <message>
+        <source>Previous family name</source>
+        <translation>旧姓</translation>
+    </message>
+    <message>
+        <source>Show as company</source>
+        <translation>会社として表示</translation>
+    </message>
+</context>
+<context>
     <name>NavigateMenus</name>
     <message>
         <source>Contact</source>
@@ -1393,6 +1866,21 @@
     <message>
         <source>Rewrite the selected phone numbers like %1</source>
         <translation>選択した電話番号を %1 の形に書き換えます</translation>
+    </message>
+</context>
+<context>
+    <name>PhoneticNameEditor</name>
+    <message>
+        <source>Phonetic first name</source>
+        <translation>名のよみがな</translation>
+    </message>
+    <message>
+        <source>Phonetic last name</source>
+        <translation>姓のよみがな</translation>
+    </message>
+    <message>
+        <source>Phonetic middle name</source>
+        <translation>ミドルネームのよみがな</translation>
     </message>
 </context>
 <context>
@@ -1896,6 +2384,17 @@
     </message>
 </context>
 <context>
+    <name>RenmeiEditor</name>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+</context>
+<context>
     <name>ReplacePanelText</name>
     <message>
         <source>Add</source>
@@ -1960,6 +2459,76 @@
     <message>
         <source>This operation can be undone.</source>
         <translation>この操作は取り消すことができます。</translation>
+    </message>
+</context>
+<context>
+    <name>SimpleInfoSheet</name>
+    <message>
+        <source>City</source>
+        <translation>市区町村</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>連絡先</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>国</translation>
+    </message>
+    <message>
+        <source>First name</source>
+        <translation>名</translation>
+    </message>
+    <message>
+        <source>Joint names (one a line)</source>
+        <translation>連名（1行に1人）</translation>
+    </message>
+    <message>
+        <source>Last name</source>
+        <translation>姓</translation>
+    </message>
+    <message>
+        <source>New Contact</source>
+        <translation>新しい連絡先</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>都道府県</translation>
+    </message>
+    <message>
+        <source>Street</source>
+        <translation>番地</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
+    </message>
+</context>
+<context>
+    <name>SocialNetworkEditor</name>
+    <message>
+        <source>Service Type</source>
+        <translation>サービス</translation>
+    </message>
+    <message>
+        <source>URL String</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>User Identifier</source>
+        <translation>ユーザID</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>ユーザ名</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "document/editors/EditorContext.h"
+
+class ViewController;
+
+// The opener's side of the editor protocol: a confirmed editor's result becomes undoable edits.
+namespace EditorApply {
+
+// Applies the result to one row; true when the record changed. Nothing happens unless the editor
+// confirmed a change ("dirty"). A single address, chat account, social profile or date opened for a new
+// entry is added, one opened on an entry replaces it; the joint names are stored as one text, one name
+// a line; any other result replaces the field.
+bool applyToRow(ViewController &controller, const EditorContext &context, const ContactEntryPtr &row);
+
+// Applies the result to every row, as one undo step: what the table does when several rows are
+// selected. Rows whose record is shared are changed once. True when any record changed.
+bool apply(ViewController &controller, const EditorContext &context, const ContactTable &rows);
+
+} // namespace EditorApply

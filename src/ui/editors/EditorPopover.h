@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QFrame>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+
+class QToolButton;
+
+// A frameless pop-up anchored at a cell's or row's rectangle: it closes on a click elsewhere and on
+// Escape, keeps its content's size, never leaves the screen, and (when detachable) can be torn off into
+// a tool window that stays open beside the main window.
+class EditorPopover : public QFrame
+{
+    Q_OBJECT
+
+public:
+    // Takes over the content widget.
+    explicit EditorPopover(QWidget *content, QWidget *parent = nullptr);
+    ~EditorPopover() override;
+
+    QWidget *content() const { return m_content; }
+    void setDetachable(bool detachable);
+    bool isDetachable() const { return m_detachable; }
+
+    // Shows the pop-up under the anchor (global coordinates), or above it when there is no room below,
+    // with the content at the given size.
+    void showAt(const QRect &globalAnchor, const QSize &contentSize);
+    // Where a pop-up of that size goes: below the anchor, else above, always inside the screen.
+    static QRect placement(const QRect &anchor, const QSize &size, const QRect &screen);
+
+    // Tears the content off into a tool window (owned by the parent's window) and closes the pop-up
+    // without telling closed(). Returns the window; null when not detachable.
+    QWidget *detach();
+
+signals:
+    // The pop-up closed (Escape, a click elsewhere, or its content asked): the opener applies the result.
+    void closed();
+    void detached(QWidget *window);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QPointer<QWidget> m_content;
+    QToolButton *m_detachButton = nullptr;
+    bool m_detachable = false;
+    bool m_closedTold = false;
+};

@@ -1,0 +1,115 @@
+#include "ui/editors/FieldEditors.h"
+
+#include "document/DocumentHub.h"
+#include "document/editors/EditorApply.h"
+#include "model/Identifiers.h"
+#include "ui/editors/AccountEditors.h"
+#include "ui/editors/AddressEditor.h"
+#include "ui/editors/DateEditor.h"
+#include "ui/editors/EditorPopover.h"
+#include "ui/editors/MultiValueEditor.h"
+#include "ui/editors/NameEditor.h"
+#include "ui/editors/RenmeiEditor.h"
+
+#include <QPointer>
+
+namespace FieldEditors {
+
+FieldEditor *createEditor(EditorKind kind, QWidget *parent)
+{
+    switch (kind) {
+    case EditorKind::Name:
+        return new NameEditor(parent);
+    case EditorKind::PhoneticName:
+        return new PhoneticNameEditor(parent);
+    case EditorKind::MultiValue:
+        return new MultiValueEditor(parent);
+    case EditorKind::Address:
+        return new AddressEditor(parent);
+    case EditorKind::InstantMessage:
+        return new InstantMessageEditor(parent);
+    case EditorKind::SocialNetwork:
+        return new SocialNetworkEditor(parent);
+    case EditorKind::Dates:
+    case EditorKind::Birthday:
+        return new DateEditor(parent);
+    case EditorKind::Renmei:
+        return new RenmeiEditor(parent);
+    case EditorKind::None:
+        break;
+    }
+    return nullptr;
+}
+
+namespace {
+
+EditorPopover *showEditor(FieldEditor *editor, const QRect &anchor, const QSize &size, QWidget *parent)
+{
+    auto *popover = new EditorPopover(editor, parent);
+    QObject::connect(editor, &FieldEditor::finished, popover, &QWidget::close);
+    popover->showAt(anchor, size);
+    return popover;
+}
+
+} // namespace
+
+EditorPopover *openEditor(ViewController &controller, const EditorContext &context, const ContactTable &rows,
+    const QRect &anchor, QWidget *parent, bool wholeList, std::function<void(bool)> done)
+{
+    FieldEditor *editor = createEditor(EditorRoster::editorForField(context.type, wholeList));
+    if (!editor)
+        return nullptr;
+    editor->setContextInfo(context);
+    EditorPopover *popover
+        = showEditor(editor, anchor, EditorRoster::popoverContentSize(context.type), parent);
+    QPointer<ViewController> guard(&controller);
+    QObject::connect(popover, &EditorPopover::closed, popover, [editor, guard, rows, done] {
+        bool changed = false;
+        if (guard)
+            changed = EditorApply::apply(*guard, editor->contextInfo(), rows);
+        if (done)
+            done(changed);
+    });
+    return popover;
+}
+
+EditorPopover *openEditorForRow(DocumentHub &hub, int row, const QString &identifier, qsizetype position,
+    const QRect &anchor, QWidget *parent, bool wholeList)
+{
+    const ContactsViewController &table = hub.table();
+    if (row < 0 || row >= table.subRows().size())
+        return nullptr;
+    const ContactEntryPtr contact = table.subRows().row(row);
+    const qsizetype labelIndex = position < 0
+        ? EditorContext::NewEntry
+        : (identifier == Ident::Name || identifier == Ident::PhoneticName || identifier == Ident::Renmei
+                    || identifier == Ident::Birthday
+                ? 0
+                : EditorRoster::labelIndexAtPosition(contact, identifier, position));
+    const EditorContext context = EditorRoster::contextFor(contact, identifier, labelIndex, hub.editState());
+    ContactTable rows;
+    if (table.selectedRows().contains(row)) {
+        for (int selected : table.selectedRows()) {
+            if (selected >= 0 && selected < table.subRows().size())
+                rows << table.subRows().row(selected);
+        }
+    } else {
+        rows << contact;
+    }
+    return openEditor(hub.viewController(), context, rows, anchor, parent, wholeList);
+}
+
+EditorPopover *openDateEditor(const EditorContext &context, const QRect &anchor, QWidget *parent,
+    std::function<void(const EditorContext &)> confirmed)
+{
+    auto *editor = new DateEditor;
+    editor->setContextInfo(context);
+    EditorPopover *popover = showEditor(editor, anchor, EditorRoster::datePopoverContentSize(), parent);
+    QObject::connect(popover, &EditorPopover::closed, popover, [editor, confirmed] {
+        if (editor->contextInfo().dirty && confirmed)
+            confirmed(editor->contextInfo());
+    });
+    return popover;
+}
+
+} // namespace FieldEditors
