@@ -110,6 +110,8 @@ private:
     void buildToolbar();
     void connectCommands();
     void connectTools();
+    void connectEditors();
+    void showContactInfoPopover(int row, const QRect &anchor);
     void connectHub();
     void updateTitle();
     void updateEditState();
