@@ -51,6 +51,7 @@ const char *japaneseStates[] = { "東京都", "大阪府", "愛知県" };
 const char *westernStreets[]
     = { "1 Main Street", "42 Elm Road\\nApt 7", "350 Fifth Avenue", "Unter den Linden 5" };
 const char *westernCities[] = { "Springfield", "New York", "Berlin", "London" };
+const char *categories[] = { "Friends", "Family", "Work", "年賀状", "Golf, Tennis", "取引先", "School" };
 const char *notes[] = { "Met at the conference.", "年賀状を送る", "Prefers e-mail\\, not phone.",
     "Call after 6pm\\nAsk for the front desk." };
 
@@ -169,6 +170,12 @@ QByteArray ContactGenerator::nextCard()
     if (below(3) == 0)
         card += "URL;TYPE=WORK:https://example.com/" + QByteArray::number(index) + "\r\n";
     card += QByteArray("NOTE:") + pick(notes) + "\r\n";
+    if (m_categories) {
+        card += QByteArray("CATEGORIES:") + pick(categories);
+        if (below(4) == 0)
+            card += QByteArray(",") + pick(categories);
+        card += "\r\n";
+    }
     card += "UID:" + QByteArray::number(0x10000000u + quint32(index), 16) + "-"
         + QByteArray::number(next(), 16) + "\r\n";
     card += m_photoLines;
