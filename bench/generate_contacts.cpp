@@ -25,7 +25,7 @@ int main(int argc, char **argv)
         return 1;
     }
     ContactGenerator generator(seed);
-    generator.setCategories(true);
+    generator.setAddressBook(true);
     for (long i = 0; i < count; ++i) {
         const QByteArray card = generator.nextCard();
         if (file.write(card) != card.size()) {

@@ -37,6 +37,8 @@ const JapaneseName japaneseGivens[] = {
 };
 const char *westernFamilies[] = { "Smith", "Johnson", "Williams", "Brown", "Jones", "Miller", "Davis",
     "García", "Müller", "O'Neil", "Rodriguez", "Martin" };
+// Japanese living abroad, written given name first in Latin letters.
+const char *romanizedFamilies[] = { "Tanaka", "Suzuki", "Sato", "Watanabe" };
 const char *westernGivens[] = { "James", "Mary", "Robert", "Patricia", "John", "Jennifer", "Michael", "Linda",
     "Zoë", "François", "Ana", "Lars" };
 const char *companies[] = { "Acme Corporation", "株式会社サンプル", "Globex, Inc.", "Initech",
@@ -118,7 +120,7 @@ QByteArray ContactGenerator::nextCard()
         card += "FN:" + fn + "\r\n";
         card += QByteArray("X-PHONETIC-LAST-NAME:") + f.kana + "\r\nX-PHONETIC-FIRST-NAME:" + g.kana + "\r\n";
     } else {
-        family = pick(westernFamilies);
+        family = m_addressBook && below(6) == 0 ? pick(romanizedFamilies) : pick(westernFamilies);
         given = pick(westernGivens);
         fn = given + ' ' + family;
         card += "N:" + family + ";" + given + ";;" + (below(4) == 0 ? "Dr." : "") + ";\r\n";
@@ -170,7 +172,7 @@ QByteArray ContactGenerator::nextCard()
     if (below(3) == 0)
         card += "URL;TYPE=WORK:https://example.com/" + QByteArray::number(index) + "\r\n";
     card += QByteArray("NOTE:") + pick(notes) + "\r\n";
-    if (m_categories) {
+    if (m_addressBook) {
         card += QByteArray("CATEGORIES:") + pick(categories);
         if (below(4) == 0)
             card += QByteArray(",") + pick(categories);
