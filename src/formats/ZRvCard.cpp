@@ -1,5 +1,6 @@
 #include "formats/ZRvCard.h"
 
+#include "formats/ChunkedWork.h"
 #include "model/Identifiers.h"
 #include "model/VCardLineReader.h"
 #include "model/VCardSerialization.h"
@@ -7,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -179,6 +181,9 @@ void applyLayouts(const QString &card, ZRPerson &person)
     }
 }
 
+// Below this many cards a file is read quickly enough on one thread.
+constexpr qsizetype ParallelReadFrom = 2048;
+
 // One card of the text: where it lies, and what came of it.
 struct ReadCard
 {
@@ -250,10 +255,9 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
     if (text.size() < 11)
         return result;
 
-    ContactTable &topTable = *container->groups.first()->contactTable;
-    QHash<QString, ContactGroupPtr> groupsByName;
+    // Where the cards lie, found first: each card is then read on its own, several at a time.
+    std::vector<ReadCard> cards;
     qsizetype position = 0;
-    int cardNumber = 0;
     while (text.size() - position > 10) {
         const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
         if (begin < 0)
@@ -272,10 +276,31 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
         }
         if (cardEnd - begin < 11)
             break;
-        ++cardNumber;
-        ReadCard slot { begin, cardEnd - begin, {}, {}, {} };
-        readCard(text, slot);
+        cards.push_back({ begin, cardEnd - begin, {}, {}, {} });
+        position = cardEnd;
+    }
 
+    const qsizetype count = qsizetype(cards.size());
+    const int chunks = ChunkedWork::chunksFor(count, ParallelReadFrom / 2);
+    const auto item = [&](qsizetype i, int) { readCard(text, cards[size_t(i)]); };
+    // The handler hears of the text consumed in proportion to the cards read, which come in no
+    // single order when several threads read them.
+    const auto progress = [&](qsizetype done) {
+        if (!handler)
+            return true;
+        bool stop = false;
+        handler(&stop, done >= count ? position : position * done / qMax(count, qsizetype(1)));
+        return !stop;
+    };
+    if (!ChunkedWork::run(count, count >= ParallelReadFrom ? chunks : 1, item, progress))
+        return std::nullopt;
+
+    ContactTable &topTable = *container->groups.first()->contactTable;
+    topTable.reserve(count);
+    QHash<QString, ContactGroupPtr> groupsByName;
+    int cardNumber = 0;
+    for (ReadCard &slot : cards) {
+        ++cardNumber;
         // Categories make their groups even when the card itself fails.
         QList<ContactGroupPtr> cardGroups;
         for (const QString &name : std::as_const(slot.categories)) {
@@ -293,27 +318,19 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
         if (!slot.person) {
             if (problems)
                 problems->append({ cardNumber, slot.error });
-        } else {
-            auto entry = std::make_shared<ContactEntry>();
-            entry->person = std::move(slot.person);
-            entry->uniqueId = entry->person->uniqueId();
-            entry->isNew = true;
-            topTable.append(entry);
-            for (const ContactGroupPtr &group : std::as_const(cardGroups)) {
-                if (group->top)
-                    continue; // a category named like the top group is the top group itself
-                // Each group holds an entry of its own over the shared record: a deletion mark set in
-                // one group must not hide the contact in the others.
-                group->contactTable->append(std::make_shared<ContactEntry>(*entry));
-            }
+            continue;
         }
-
-        position = cardEnd;
-        if (handler) {
-            bool stop = false;
-            handler(&stop, position);
-            if (stop)
-                return std::nullopt;
+        auto entry = std::make_shared<ContactEntry>();
+        entry->person = std::move(slot.person);
+        entry->uniqueId = entry->person->uniqueId();
+        entry->isNew = true;
+        topTable.append(entry);
+        for (const ContactGroupPtr &group : std::as_const(cardGroups)) {
+            if (group->top)
+                continue; // a category named like the top group is the top group itself
+            // Each group holds an entry of its own over the shared record: a deletion mark set in
+            // one group must not hide the contact in the others.
+            group->contactTable->append(std::make_shared<ContactEntry>(*entry));
         }
     }
     return result;
