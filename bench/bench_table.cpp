@@ -84,8 +84,9 @@ BENCHMARK(BM_BuildSubRowsUnsorted)->Unit(benchmark::kMillisecond);
 void BM_OneCellEditWithUndo(benchmark::State &state)
 {
     Document &doc = document();
-    if (doc.table.subContactTable().isEmpty())
-        doc.table.updateSubContactTable();
+    // The rows as the table shows them now: an edit on rows built for other columns or another order
+    // would rebuild them once, and that rebuild would be timed as the edit.
+    doc.table.updateSubContactTable();
     int n = 0;
     for (auto _ : state) {
         const ContactEntryPtr row = doc.table.subContactTable().at(n % 1000);

@@ -486,6 +486,41 @@
     </message>
 </context>
 <context>
+    <name>CommandTitle</name>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Hide Contact Info</source>
+        <translation>連絡先情報を隠す</translation>
+    </message>
+    <message>
+        <source>Hide Groups</source>
+        <translation>グループを隠す</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>ロック</translation>
+    </message>
+    <message>
+        <source>Show Contact Info</source>
+        <translation>連絡先情報を表示</translation>
+    </message>
+    <message>
+        <source>Show Groups</source>
+        <translation>グループを表示</translation>
+    </message>
+    <message>
+        <source>✓Find</source>
+        <translation>✓検索</translation>
+    </message>
+</context>
+<context>
     <name>ContactContextMenu</name>
     <message>
         <source>Add Item</source>
@@ -652,6 +687,29 @@
     </message>
 </context>
 <context>
+    <name>ContactTableText</name>
+    <message>
+        <source>No column named “%1”; the columns are: %2.</source>
+        <translation>“%1” という列はありません。列は次のとおりです: %2。</translation>
+    </message>
+    <message>
+        <source>No group named “%1”.</source>
+        <translation>“%1” というグループはありません。</translation>
+    </message>
+    <message>
+        <source>No sort key named “%1”; the sort keys are: %2.</source>
+        <translation>“%1” という並べ替えキーはありません。並べ替えキーは次のとおりです: %2。</translation>
+    </message>
+    <message>
+        <source>No view type named “%1”; the view types are: %2.</source>
+        <translation>“%1” という表示タイプはありません。表示タイプは次のとおりです: %2。</translation>
+    </message>
+    <message>
+        <source>The file could not be read.</source>
+        <translation>ファイルを読み込めませんでした。</translation>
+    </message>
+</context>
+<context>
     <name>ContactsViewController</name>
     <message>
         <source>%1: total %2 contacts</source>
@@ -660,6 +718,10 @@
     <message>
         <source>Do you want to set the same label in the selected rows</source>
         <translation>選択した行に同じラベルを設定しますか？</translation>
+    </message>
+    <message>
+        <source>Do you want to set the same value in the selected rows</source>
+        <translation>選択した行に同じ値を設定しますか？</translation>
     </message>
     <message>
         <source>No Name</source>

@@ -89,7 +89,7 @@ QMimeData *dragData(const ContactTable &subRows, const QList<int> &rowIndexes, c
     QStringList indexes;
     for (int index : rowIndexes)
         indexes << QString::number(index);
-    data->setData(StringIndexesMimeType, indexes.join(u',').toLatin1());
+    data->setData(RowIndexesMimeType, indexes.join(u',').toLatin1());
     if (!subRows.isEmpty())
         data->setData(LabelIndexMimeType, QByteArray::number(subRows.first()->labelIndex));
     const QString file = writePromisedFile(subRows, tempFolder);

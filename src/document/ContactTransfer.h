@@ -13,8 +13,9 @@ class ViewController;
 namespace ContactTransfer {
 
 inline const QString VCardMimeType = QStringLiteral("text/vcard");
-// The dragged sub-row indexes, comma-separated: lets a drop on a group add those rows.
-inline const QString StringIndexesMimeType = QStringLiteral("application/x-corvanthe-stringindexes");
+// The dragged sub-row indexes, comma-separated: lets a drop on a group add those rows. The contact
+// table writes it and the group list reads it; nothing else may spell it.
+inline const QString RowIndexesMimeType = QStringLiteral("application/x-corvanthe-row-indexes");
 inline const QString LabelIndexMimeType = QStringLiteral("application/x-corvanthe-labelindex");
 inline const QString DraggingFileName = QStringLiteral("draggingContacts.vcf");
 

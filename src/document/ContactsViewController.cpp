@@ -1,65 +1,53 @@
 #include "document/ContactsViewController.h"
 
+#include "document/ContactSort.h"
+#include "document/DefaultsKeys.h"
 #include "document/SubRowBuilder.h"
 #include "document/SubRowSort.h"
+#include "document/TableColumns.h"
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
+#include "model/Labels.h"
 #include "model/TranslatableText.h"
 #include "model/ZRPerson.h"
 
-#include <QFontMetricsF>
+#include <QCoreApplication>
 #include <QSet>
-#include <cmath>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString NotFirstRowKey = u"notFirstRow"_s;
-const QString NumLinesKey = u"numLines"_s;
-const QString SenderColumn = u"Sender"_s;
+using namespace TableColumns;
+
 constexpr auto SummaryFormat = TranslatableText("ContactsViewController", "%1: total %2 contacts");
-constexpr auto SameLabelQuestion
-    = TranslatableText("ContactsViewController", "Do you want to set the same label in the selected rows");
-const QString HomeLabel = u"home"_s;
 // The record keeps "No Name" in English for a contact without a name; the table shows it translated.
 constexpr auto NoNameText = TranslatableText("ContactsViewController", "No Name");
-
-bool isAddressPart(const QString &identifier)
-{
-    return ZRPerson::addressIdentifiers().contains(identifier);
-}
-
-QString fieldOf(const QString &identifier)
-{
-    return isAddressPart(identifier) ? Ident::Address : identifier;
-}
-
-bool isLabelled(const QString &identifier)
-{
-    return ZRPerson::labeledIdentifiers().contains(identifier);
-}
-
-// Columns whose values are edited in their editor panels, never in the cell.
-bool opensEditor(const QString &identifier)
-{
-    static const QStringList ids { Ident::Name, Ident::PhoneticName, Ident::Address, Ident::InstantMessage,
-        Ident::Birthday, Ident::Dates };
-    return ids.contains(identifier);
-}
-
-bool isFirstSubRow(const ContactEntry &row)
-{
-    return !row.extra.value(NotFirstRowKey).toBool();
-}
+// Room a cell keeps beside its text (label pop-up, margins) when long texts are wrapped.
+constexpr double CellPadding = 72;
+// Past this many changed records, a rebuild costs less than checking each one's rows.
+constexpr size_t MaxRecordsUpdatedInPlace = 2000;
 
 } // namespace
 
 ContactsViewController::ContactsViewController(ViewController &delegate, QObject *parent)
     : QObject(parent)
     , m_delegate(delegate)
+    , m_metrics(TextMetrics::estimate())
 {
-    m_rowHeight = rowHeightForFont(m_font);
+    m_rowHeight = m_metrics.tableRowHeight();
+    connect(&delegate, &ViewController::contactsChanged, this, &ContactsViewController::applyNotice);
+}
+
+void ContactsViewController::setEditState(bool editable)
+{
+    m_delegate.setEditState(editable);
+}
+
+bool ContactsViewController::editState() const
+{
+    return m_delegate.editState();
 }
 
 void ContactsViewController::setContactTable(const ContactTable &table)
@@ -82,16 +70,40 @@ void ContactsViewController::setSortDescriptor(const std::optional<SortDescripto
     m_sort = descriptor;
 }
 
-void ContactsViewController::setSelectedFont(const QFont &font)
+void ContactsViewController::setTextMetrics(const TextMetrics &metrics)
 {
-    m_font = font;
-    m_rowHeight = rowHeightForFont(font);
+    m_metrics = metrics;
+    m_rowHeight = metrics.tableRowHeight();
+    m_subRows.forgetLineCounts();
+    emitAllRowsChanged();
+}
+
+void ContactsViewController::setColumnWidth(const QString &identifier, double width)
+{
+    if (m_columnWidths.value(identifier, -1) == width)
+        return;
+    m_columnWidths[identifier] = width;
+    // Only wrapped texts depend on the width, and texts wrap only while a find text is set.
+    if (!m_findString.isEmpty()) {
+        m_subRows.forgetLineCounts();
+        emitAllRowsChanged();
+    }
 }
 
 void ContactsViewController::setFindString(const QString &text, bool caseSensitive)
 {
+    if (text == m_findString && caseSensitive == m_findCaseSensitive)
+        return;
     m_findString = text;
     m_findCaseSensitive = caseSensitive;
+    m_subRows.forgetLineCounts();
+    emitAllRowsChanged();
+}
+
+void ContactsViewController::emitAllRowsChanged()
+{
+    if (numberOfRows() > 0)
+        emit rowsChanged(0, numberOfRows() - 1);
 }
 
 bool ContactsViewController::isShownLabel(const QString &label) const
@@ -114,36 +126,33 @@ ContactTable ContactsViewController::createSubContactsFromContact(
 
 void ContactsViewController::updateSubContactTable()
 {
-    m_subRows.clear();
-    m_subRows.reserve(m_contactTable.size());
+    // The old rows go first: the new ones then take their memory instead of doubling it.
+    (void)m_subRows.take();
+    ContactTable rows;
+    rows.reserve(m_contactTable.size());
     const SubRowBuilder builder(m_columns, m_selectedLabels);
     QSet<const ContactEntry *> senders;
-    for (const ContactEntryPtr &entry : m_contactTable) {
+    for (const ContactEntryPtr &entry : std::as_const(m_contactTable)) {
         if (entry->deleted || !entry->person)
             continue;
-        builder.append(entry, m_subRows, &senders);
+        builder.append(entry, rows, &senders);
     }
     if (m_sort)
         SubRowSort::sortBy(
-            m_subRows, [](const ContactEntryPtr &row) -> const ContactEntry & { return *row; }, *m_sort);
-
-    // Rows are new, so their extra columns are empty: continuation rows share one marked dictionary.
-    static const QVariantMap notFirstRow { { NotFirstRowKey, true } };
+            rows, [](const ContactEntryPtr &row) -> const ContactEntry & { return *row; }, *m_sort);
+    // The first sender row in display order is the one the postcard view shows.
     ContactEntryPtr sender;
-    for (qsizetype i = 0; i < m_subRows.size(); ++i) {
-        ContactEntry &row = *m_subRows[i];
-        if (i > 0 && m_subRows[i - 1]->uniqueId == row.uniqueId) {
-            if (row.extra.isEmpty())
-                row.extra = notFirstRow;
-            else
-                row.extra.insert(NotFirstRowKey, true);
-        } else {
-            row.extra.remove(NotFirstRowKey);
+    if (!senders.isEmpty()) {
+        for (const ContactEntryPtr &row : std::as_const(rows)) {
+            if (senders.contains(row.get())) {
+                sender = row;
+                break;
+            }
         }
-        // The first sender row in display order is the one the postcard view shows.
-        if (!sender && senders.contains(&row))
-            sender = m_subRows[i];
     }
+    m_subRows.assign(std::move(rows));
+    // A selection past the new rows would name rows that are gone.
+    m_selectedRows.removeIf([this](int row) { return !m_subRows.contains(row); });
     if (sender) {
         m_delegate.changeSenderInHagakiView(sender);
         emit senderRowFound(sender);
@@ -152,44 +161,44 @@ void ContactsViewController::updateSubContactTable()
 
 void ContactsViewController::updateTable()
 {
+    if (m_labelsSource)
+        setSelectedLabels(m_labelsSource());
     QString rememberedId;
     qsizetype rememberedIndex = 0;
     QString rememberedAddress;
-    const bool hadSelection = !m_selectedRows.isEmpty() && m_selectedRows.first() < m_subRows.size();
+    const bool hadSelection = !m_selectedRows.isEmpty() && m_subRows.contains(m_selectedRows.first());
+    auto addressText = [](const ContactEntry &row) {
+        return row.person->labeledValueForIdentifierAtIndex(Ident::Address, row.labelIndex)
+            .toMap()
+            .value(Key::StringValue)
+            .toString();
+    };
     if (hadSelection) {
-        const ContactEntry &row = *m_subRows.at(m_selectedRows.first());
+        const ContactEntry &row = *m_subRows.row(m_selectedRows.first());
         rememberedId = row.uniqueId;
         rememberedIndex = row.labelIndex;
         if (m_sort)
-            rememberedAddress = row.person->labeledValueForIdentifierAtIndex(Ident::Address, row.labelIndex)
-                                    .toMap()
-                                    .value(Key::StringValue)
-                                    .toString();
+            rememberedAddress = addressText(row);
     }
     const QList<int> oldSelection = m_selectedRows;
+    emit tableAboutToReload();
     updateSubContactTable();
 
     QList<int> selection;
     if (hadSelection) {
-        for (qsizetype i = 0; i < m_subRows.size(); ++i) {
-            const ContactEntry &row = *m_subRows.at(i);
+        const ContactTable &rows = m_subRows.rows();
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const ContactEntry &row = *rows.at(i);
             if (row.uniqueId != rememberedId)
                 continue;
-            const bool same = m_sort
-                ? row.person->labeledValueForIdentifierAtIndex(Ident::Address, row.labelIndex)
-                        .toMap()
-                        .value(Key::StringValue)
-                        .toString()
-                    == rememberedAddress
-                : row.labelIndex == rememberedIndex;
-            if (same) {
+            if (m_sort ? addressText(row) == rememberedAddress : row.labelIndex == rememberedIndex) {
                 selection = { int(i) };
                 break;
             }
         }
         if (selection.isEmpty()) {
             for (int old : oldSelection) {
-                if (old < m_subRows.size())
+                if (m_subRows.contains(old))
                     selection.append(old);
             }
         }
@@ -201,6 +210,139 @@ void ContactsViewController::updateTable()
     emit selectionRestored(selection);
 }
 
+void ContactsViewController::takeRowsOfShownGroup(bool sortRecords)
+{
+    const ContactGroupPtr group = m_delegate.selectedGroupDict();
+    if (!group || !group->contactTable) {
+        m_contactTable.clear();
+        return;
+    }
+    // Added and restored contacts take their place among the others.
+    if (sortRecords && m_sort)
+        ContactSort::sortContactTable(*group->contactTable, *m_sort);
+    m_contactTable = *group->contactTable;
+}
+
+void ContactsViewController::applyNotice(const ChangeNotice &notice)
+{
+    using S = ChangeNotice::Structure;
+    if (notice.structure & (ChangeNotice::StructureChanges(S::GroupChanged) | S::RowsAdded | S::RowsRemoved))
+        takeRowsOfShownGroup(notice.structure & S::RowsAdded);
+    if (notice.changesRows()) {
+        updateTable();
+        applySelectionHints(notice);
+        return;
+    }
+    if (!notice.records.empty() && !updateRowsInPlace(notice)) {
+        updateTable();
+        return;
+    }
+    // A renamed group shows in the summary row.
+    if (notice.structure & S::GroupList && numberOfRows() > 0)
+        emit rowsChanged(numberOfRows() - 1, numberOfRows() - 1);
+}
+
+void ContactsViewController::applySelectionHints(const ChangeNotice &notice)
+{
+    if (!notice.rowsToSelect.isEmpty()) {
+        selectRowIndexesWithContacts(notice.rowsToSelect);
+    } else if (notice.rowToSelect && !m_subRows.isEmpty()) {
+        const int row = std::min(*notice.rowToSelect, int(m_subRows.size()) - 1);
+        setSelection({ row });
+        emit scrollToRowRequested(row);
+    }
+}
+
+bool ContactsViewController::updateRowsInPlace(const ChangeNotice &notice)
+{
+    if (notice.records.size() > MaxRecordsUpdatedInPlace)
+        return false;
+    // Whether the changed fields decide how a contact spreads over rows.
+    bool layoutMayChange = false;
+    for (const QString &column : std::as_const(m_columns)) {
+        const QString field = fieldOf(column);
+        if (isLabelled(field) && notice.touches(field))
+            layoutMayChange = true;
+    }
+    QList<int> changed;
+    for (const std::shared_ptr<ZRPerson> &person : notice.records) {
+        const QList<int> rows = m_subRows.rowsOfRecord(person.get());
+        if (rows.isEmpty())
+            continue; // not shown here
+        if (layoutMayChange && !rowsKeepTheirLayout(m_subRows.row(rows.first()), rows))
+            return false;
+        changed += rows;
+    }
+    if (changed.isEmpty())
+        return true;
+    if (m_sort) {
+        for (int row : std::as_const(changed)) {
+            if (!rowKeepsItsPlace(row))
+                return false;
+        }
+    }
+    for (int row : std::as_const(changed))
+        m_subRows.forgetLineCount(row);
+    if (notice.touches(Ident::Address))
+        findSenderAmong(changed);
+    const auto [first, last] = std::minmax_element(changed.cbegin(), changed.cend());
+    emit rowsChanged(*first, *last);
+    return true;
+}
+
+bool ContactsViewController::rowsKeepTheirLayout(const ContactEntryPtr &first, const QList<int> &rows) const
+{
+    // The rows a rebuild would make for the contact, compared with the ones it has.
+    const ContactTable fresh = createSubContactsFromContact(first, m_columns, m_selectedLabels);
+    if (fresh.size() != rows.size())
+        return false;
+    QList<qsizetype> now;
+    QList<qsizetype> then;
+    for (int row : rows)
+        now << m_subRows.row(row)->labelIndex;
+    for (const ContactEntryPtr &row : fresh)
+        then << row->labelIndex;
+    std::sort(now.begin(), now.end());
+    std::sort(then.begin(), then.end());
+    return now == then;
+}
+
+bool ContactsViewController::rowKeepsItsPlace(int row) const
+{
+    const ContactTable &rows = m_subRows.rows();
+    if (row > 0 && SubRowSort::compare(*rows.at(row - 1), *rows.at(row), *m_sort) > 0)
+        return false;
+    return row + 1 >= rows.size() || SubRowSort::compare(*rows.at(row), *rows.at(row + 1), *m_sort) <= 0;
+}
+
+void ContactsViewController::findSenderAmong(const QList<int> &rows)
+{
+    const ContactEntryPtr current = m_delegate.senderInHagakiView();
+    const qsizetype currentRow = m_subRows.indexOf(current);
+    int best = -1;
+    for (int row : rows) {
+        if (!valueAtIndex(Ident::Address, row).value(Key::Sender).toBool())
+            continue;
+        if (best < 0 || row < best)
+            best = row;
+    }
+    if (best >= 0 && (currentRow < 0 || best < currentRow)) {
+        m_delegate.changeSenderInHagakiView(m_subRows.row(best));
+        emit senderRowFound(m_subRows.row(best));
+    }
+}
+
+ContactsViewController::Rows ContactsViewController::takeRows()
+{
+    emit tableAboutToReload();
+    Rows rows { std::move(m_contactTable), m_subRows.take() };
+    m_contactTable.clear();
+    m_selectedRows.clear();
+    m_hit.reset();
+    emit tableReloaded();
+    return rows;
+}
+
 int ContactsViewController::numberOfRows() const
 {
     return m_subRows.isEmpty() ? 0 : int(m_subRows.size()) + 1;
@@ -208,30 +350,33 @@ int ContactsViewController::numberOfRows() const
 
 QString ContactsViewController::summaryText() const
 {
-    return SummaryFormat.arg(ContainerText::displayName(m_groupName)).arg(m_contactTable.size());
+    const ContactGroupPtr group = m_delegate.selectedGroupDict();
+    return SummaryFormat.arg(ContainerText::displayName(group ? group->name : QString()))
+        .arg(m_contactTable.size());
 }
 
 QVariantMap ContactsViewController::valueAtIndex(const QString &identifier, int row) const
 {
-    if (row < 0 || row >= m_subRows.size())
+    if (!m_subRows.contains(row))
         return {};
-    const ContactEntry &sub = *m_subRows.at(row);
+    const ContactEntry &sub = *m_subRows.row(row);
     return sub.person->labeledValueForIdentifierAtIndex(fieldOf(identifier), sub.labelIndex).toMap();
 }
 
 ContactCell ContactsViewController::cell(const QString &identifier, int row) const
 {
     ContactCell cell;
-    if (row < 0 || row >= m_subRows.size())
+    if (!m_subRows.contains(row))
         return cell;
-    const ContactEntry &sub = *m_subRows.at(row);
+    const ContactEntry &sub = *m_subRows.row(row);
     ZRPerson &person = *sub.person;
-    const bool first = isFirstSubRow(sub);
+    const bool first = m_subRows.isFirstOfContact(row);
+    const bool editable = editState();
 
-    if (identifier == SenderColumn) {
+    if (identifier == ColumnId::Sender) {
         cell.kind = ContactCell::Kind::Checkbox;
         cell.checked = valueAtIndex(Ident::Address, row).value(Key::Sender).toBool();
-        cell.editable = m_editState;
+        cell.editable = editable;
         return cell;
     }
     if (identifier == Ident::Name) {
@@ -247,7 +392,7 @@ ContactCell ContactsViewController::cell(const QString &identifier, int row) con
     if (identifier == Ident::Company || identifier == Ident::Renmei) {
         cell.kind = ContactCell::Kind::CheckboxAndText;
         cell.text = person.valueForIdentifier(identifier).toString();
-        cell.editable = m_editState && identifier == Ident::Company;
+        cell.editable = editable && identifier == Ident::Company;
         cell.hasCheckbox = !cell.text.isEmpty();
         cell.checked = valueAtIndex(Ident::Address, row).value(identifier).toBool();
         return cell;
@@ -260,10 +405,10 @@ ContactCell ContactsViewController::cell(const QString &identifier, int row) con
         cell.text = isAddressPart(identifier) ? value.value(identifier).toString()
                                               : value.value(Key::StringValue).toString();
         cell.label = value.value(Key::Label).toString();
-        cell.labels = ZRPerson::labelsForIdentifier(fieldOf(identifier));
-        cell.localizedLabels = ZRPerson::localizedLabelsForIdentifier(fieldOf(identifier));
+        cell.labels = Labels::labelsForIdentifier(fieldOf(identifier));
+        cell.localizedLabels = Labels::localizedLabelsForIdentifier(fieldOf(identifier));
         cell.labelIndex = value.value(Key::LabelIndex).toLongLong();
-        cell.editable = m_editState && !opensEditor(identifier);
+        cell.editable = editable && !opensEditor(identifier);
         return cell;
     }
     if (!first)
@@ -278,22 +423,22 @@ ContactCell ContactsViewController::cell(const QString &identifier, int row) con
     }
     cell.kind = ContactCell::Kind::Text;
     cell.text = person.valueForIdentifier(identifier).toString();
-    cell.editable = m_editState;
+    cell.editable = editable;
     return cell;
 }
 
 QString ContactsViewController::cellText(const QString &identifier, int row) const
 {
-    if (row < 0 || row >= m_subRows.size())
+    if (!m_subRows.contains(row))
         return {};
-    const ContactEntry &sub = *m_subRows.at(row);
+    const ContactEntry &sub = *m_subRows.row(row);
     if (isAddressPart(identifier))
         return valueAtIndex(identifier, row).value(identifier).toString();
     if (isLabelled(identifier))
         return valueAtIndex(identifier, row).value(Key::StringValue).toString();
     if (identifier == Ident::Renmei)
         return sub.person->valueForIdentifier(identifier).toString();
-    if (!isFirstSubRow(sub))
+    if (!m_subRows.isFirstOfContact(row))
         return {};
     if (identifier == Ident::Name || identifier == Ident::PhoneticName || identifier == Ident::Birthday)
         return sub.person->stringValueForIdentifierAtLabelIndex(identifier, 0);
@@ -301,19 +446,39 @@ QString ContactsViewController::cellText(const QString &identifier, int row) con
     return value.metaType().id() == QMetaType::QString ? value.toString() : QString();
 }
 
+QString ContactsViewController::editText(const QString &identifier, int row) const
+{
+    if (isLabelled(identifier)) {
+        const QVariantMap value = valueAtIndex(identifier, row);
+        const QVariant own = value.value(Key::Value);
+        return own.typeId() == QMetaType::QString ? own.toString() : value.value(Key::StringValue).toString();
+    }
+    return cellText(identifier, row);
+}
+
 int ContactsViewController::numLines(int row) const
 {
+    if (!m_subRows.contains(row))
+        return 1;
+    if (const int cached = m_subRows.lineCount(row))
+        return cached;
     int lines = 1;
-    const QFontMetricsF metrics(m_font);
     for (const QString &identifier : m_columns) {
         const QString text = cellText(identifier, row);
-        lines = std::max(lines, int(text.count(u'\n')) + 1);
+        if (text.isEmpty())
+            continue;
+        const QStringList textLines = text.split(u'\n');
+        lines = std::max(lines, int(textLines.size()));
         const double width = m_columnWidths.value(identifier, 0);
-        if (!m_findString.isEmpty() && width > 72 && !text.isEmpty())
-            lines = std::max(lines, int(metrics.horizontalAdvance(text) / (width - 72)) + 1);
+        if (!m_findString.isEmpty() && width > CellPadding) {
+            // A text is as wide as its widest line.
+            double widest = 0;
+            for (const QString &line : textLines)
+                widest = std::max(widest, m_metrics.width(line));
+            lines = std::max(lines, int(widest / (width - CellPadding)) + 1);
+        }
     }
-    if (row >= 0 && row < m_subRows.size())
-        m_subRows.at(row)->extra.insert(NumLinesKey, lines);
+    m_subRows.setLineCount(row, lines);
     return lines;
 }
 
@@ -324,226 +489,32 @@ double ContactsViewController::heightOfRow(int row) const
     return m_rowHeight * numLines(row);
 }
 
-double ContactsViewController::rowHeightForFont(const QFont &font)
+void ContactsViewController::sortDescriptorsDidChange(const SortDescriptor &descriptor)
 {
-    const QFontMetricsF metrics(font);
-    double height = std::ceil(metrics.ascent() + metrics.descent() + metrics.leading()) + 4;
-    const double bySize = std::ceil(font.pointSizeF() * 1.42);
-    if (bySize > height)
-        height = bySize + 4;
-    return std::max(24.0, height);
-}
-
-void ContactsViewController::setSelectedRows(const QList<int> &rows)
-{
-    m_selectedRows.clear();
-    for (int row : rows) {
-        if (row >= 0 && row < m_subRows.size() && !m_selectedRows.contains(row))
-            m_selectedRows.append(row);
-    }
-    std::sort(m_selectedRows.begin(), m_selectedRows.end());
-    m_delegate.rowSelectionDidChange(selectedSubContacts());
-}
-
-ContactTable ContactsViewController::selectedSubContacts() const
-{
-    ContactTable rows;
-    for (int row : m_selectedRows)
-        rows.append(m_subRows.at(row));
-    return rows;
-}
-
-ContactTable ContactsViewController::selectedContacts() const
-{
-    ContactTable contacts;
-    QSet<QString> seen;
-    for (int row : m_selectedRows) {
-        const QString &id = m_subRows.at(row)->uniqueId;
-        if (seen.contains(id))
-            continue;
-        seen.insert(id);
-        for (const ContactEntryPtr &entry : m_contactTable) {
-            if (entry->uniqueId == id) {
-                contacts.append(entry);
-                break;
-            }
-        }
-    }
-    return contacts;
-}
-
-void ContactsViewController::selectRowIndexesWithContacts(const ContactTable &contacts)
-{
-    QSet<QString> ids;
-    for (const ContactEntryPtr &entry : contacts)
-        ids.insert(entry->uniqueId);
-    QList<int> rows;
-    for (qsizetype i = 0; i < m_subRows.size(); ++i) {
-        if (ids.contains(m_subRows.at(i)->uniqueId))
-            rows.append(int(i));
-    }
-    setSelectedRows(rows);
-    emit selectionRestored(m_selectedRows);
-}
-
-QList<int> ContactsViewController::rowsForEdit(int row) const
-{
-    if (m_selectedRows.contains(row))
-        return m_selectedRows;
-    return { row };
-}
-
-bool ContactsViewController::textFieldCellChanged(const QString &identifier, int row, const QString &text)
-{
-    if (row < 0 || row >= m_subRows.size() || opensEditor(identifier))
-        return false;
-    const QList<int> rows = rowsForEdit(row);
-    if (rows.size() == 1 && text == cellText(identifier, row))
-        return false;
-
-    bool changed = false;
-    {
-        UndoManager::Group step(m_delegate.undoManager());
-        for (int r : rows) {
-            const ContactEntryPtr &sub = m_subRows.at(r);
-            if (isAddressPart(identifier) || isLabelled(identifier)) {
-                QVariantMap value = valueAtIndex(identifier, r);
-                if (value.isEmpty())
-                    continue; // this row has no value here to change
-                value.insert(isAddressPart(identifier) ? identifier : Key::Value, text);
-                changed |= m_delegate.undoReplaceValue(value, fieldOf(identifier), sub);
-            } else {
-                changed |= m_delegate.undoReplaceValue(text, identifier, sub);
-            }
-        }
-    }
+    const bool changed = !m_sort || *m_sort != descriptor;
+    m_sort = descriptor;
     if (changed) {
-        m_delegate.setDocumentEdited(true);
-        updateTable();
+        if (const ContactGroupPtr group = m_delegate.selectedGroupDict(); group && group->contactTable) {
+            ContactSort::sortContactTable(*group->contactTable, descriptor);
+            m_contactTable = *group->contactTable;
+        } else {
+            ContactSort::sortContactTable(m_contactTable, descriptor);
+        }
     }
-    return changed;
-}
-
-bool ContactsViewController::popupLabelCellChanged(
-    const QString &identifier, int row, const QString &label, const Confirm &confirm)
-{
-    if (row < 0 || row >= m_subRows.size())
-        return false;
-    if (valueAtIndex(identifier, row).value(Key::Label).toString() == label)
-        return false;
-    QList<int> rows = m_selectedRows;
-    if (!rows.contains(row))
-        rows.append(row);
-    if (rows.size() > 1 && !(confirm && confirm(SameLabelQuestion)))
-        return false;
-
-    bool changed = false;
-    {
-        UndoManager::Group step(m_delegate.undoManager());
-        for (int r : rows) {
-            QVariantMap value = valueAtIndex(identifier, r);
-            if (value.isEmpty())
+    // Values of a multi-valued key are ordered inside each record too. A record with one value at most
+    // has nothing to order, and is left unbuilt.
+    if (isLabelled(descriptor.key)) {
+        QStringList labels;
+        for (const ContactEntryPtr &entry : std::as_const(m_contactTable)) {
+            if (!entry->person)
                 continue;
-            value.insert(Key::Label, label);
-            changed |= m_delegate.undoReplaceValue(value, fieldOf(identifier), m_subRows.at(r));
+            entry->person->entryLabels(descriptor.key, labels);
+            if (labels.size() > 1)
+                entry->person->sortLabeledValueForSortDescriptor(descriptor.key, descriptor.ascending);
         }
     }
-    if (changed) {
-        m_delegate.setDocumentEdited(true);
-        updateTable();
-    }
-    return changed;
-}
-
-bool ContactsViewController::checkBoxCellChanged(const QString &identifier, int row, bool checked)
-{
-    if (row < 0 || row >= m_subRows.size())
-        return false;
-    if (identifier != SenderColumn && identifier != Ident::Company && identifier != Ident::Renmei)
-        return false;
-    const ContactEntryPtr sub = m_subRows.at(row);
-    const ContactEntryPtr previous = m_delegate.senderInHagakiView();
-    {
-        UndoManager::Group step(m_delegate.undoManager());
-        if (valueAtIndex(Ident::Address, row).isEmpty()) {
-            const QVariantMap home { { Key::Label, HomeLabel }, { Key::LabelIndex, 1 } };
-            m_delegate.undoAddLabeledValue(home, Ident::Address, sub);
-        }
-        QVariantMap address = valueAtIndex(Ident::Address, row);
-        if (address.isEmpty())
-            return false;
-        const QString flag = identifier == SenderColumn ? Key::Sender : identifier;
-        address.insert(flag, checked);
-        m_delegate.undoReplaceValue(address, Ident::Address, sub);
-
-        if (identifier == SenderColumn) {
-            // One sender per document: the previous one gives up its mark in the same step.
-            const bool previousHere = previous && previous->person
-                && std::any_of(m_contactTable.cbegin(), m_contactTable.cend(),
-                    [&](const ContactEntryPtr &e) { return e->person == previous->person; });
-            const bool sameAddress
-                = previous && previous->person == sub->person && previous->labelIndex == sub->labelIndex;
-            if (checked && previousHere && !sameAddress) {
-                QVariantMap old
-                    = previous->person->labeledValueForIdentifierAtIndex(Ident::Address, previous->labelIndex)
-                          .toMap();
-                if (!old.isEmpty()) {
-                    old.insert(Key::Sender, false);
-                    m_delegate.undoReplaceValue(old, Ident::Address, previous);
-                }
-            }
-            m_delegate.changeSenderInHagakiView(checked ? sub : nullptr);
-        }
-    }
-    m_delegate.setDocumentEdited(true);
-    updateTable();
-    return true;
-}
-
-ContactsViewController::Move ContactsViewController::moveForReturn(int column, int row) const
-{
-    Move move;
-    const int count = int(m_subRows.size());
-    if (column < 0 || column >= m_columns.size() || count == 0)
-        return move;
-    const QString identifier = m_columns.at(column);
-    move.column = column;
-    if (opensEditor(identifier)) {
-        move.row = (row + 1) % count;
-        return move;
-    }
-    for (int step = 1; step <= count; ++step) {
-        const int next = (row + step) % count;
-        const bool fits = (isLabelled(identifier) || isAddressPart(identifier))
-            ? !valueAtIndex(identifier, next).isEmpty()
-            : isFirstSubRow(*m_subRows.at(next));
-        if (fits) {
-            move.row = next;
-            move.edit = true;
-            return move;
-        }
-    }
-    return move;
-}
-
-ContactsViewController::Move ContactsViewController::moveForTab(int column, int row) const
-{
-    Move move;
-    const int count = int(m_subRows.size());
-    if (count == 0 || m_columns.isEmpty())
-        return move;
-    move.row = row;
-    move.column = column + 1;
-    if (move.column >= m_columns.size()) {
-        move.column = std::min(1, int(m_columns.size()) - 1);
-        move.row = (row + 1) % count;
-    }
-    const QString identifier = m_columns.at(move.column);
-    if (opensEditor(identifier))
-        return move;
-    if (isLabelled(identifier) || isAddressPart(identifier))
-        move.edit = !valueAtIndex(identifier, move.row).isEmpty();
-    else
-        move.edit = identifier != SenderColumn;
-    return move;
+    // The rows are rebuilt, sorted and selected again on the notice, once.
+    m_delegate.noteStructureChange(ChangeNotice::Structure::Resorted);
+    if (!m_selectedRows.isEmpty())
+        emit scrollToRowRequested(m_selectedRows.first());
 }

@@ -87,6 +87,7 @@ DocumentWindowData Document::makeWindowData()
 {
     DocumentWindowData data;
     data.documentName = m_fileName;
+    data.fileType = m_fileType;
     if (m_containerTable.isEmpty()) {
         auto empty = ZRvCard().containersFromVCards(QString());
         m_containerTable = empty.value_or(ContainerTable { ZRvCard::makeVCardContainer() });
@@ -105,20 +106,15 @@ DocumentWindowData Document::makeWindowData()
     return data;
 }
 
-QByteArray Document::dataOfType(const QString &typeName, DocumentError *error) const
+CommandState Document::validateCommand(Command command)
 {
-    Q_UNUSED(typeName);
-    Q_UNUSED(error);
-    return {};
+    CommandState state;
+    state.enabled = command != Command::RevertDocumentToSaved && command != Command::DuplicateDocument
+        && command != Command::BrowseDocumentVersions && command != Command::SaveDocument;
+    return state;
 }
 
-bool Document::validateMenuItem(const QString &action) const
+Document::SaveAsAction Document::saveAsActionForType(const QString &typeName)
 {
-    return action != DocumentText::RevertAction && action != DocumentText::DuplicateAction
-        && action != DocumentText::BrowseVersionsAction && action != DocumentText::SaveAction;
-}
-
-Document::SaveAsAction Document::saveDocumentAs() const
-{
-    return isCSV() ? SaveAsAction::ExportToVCard : SaveAsAction::PlatformSaveAs;
+    return typeName == DocumentText::CSVType ? SaveAsAction::ExportToVCard : SaveAsAction::PlatformSaveAs;
 }

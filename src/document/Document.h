@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Commands.h"
 #include "document/DocumentReader.h"
 #include "formats/ContactContainer.h"
 #include "formats/TextEncodings.h"
@@ -22,11 +23,6 @@ inline constexpr auto CSVRecovery
     = TranslatableText("DocumentText", "Please make sure the file is a valid CSV file, or text encoding.");
 inline constexpr auto CouldNotRead = TranslatableText("DocumentText", "The file “%1” couldn't be opened.");
 inline const QString AllLabels = QStringLiteral("All");
-// The menu actions a document never offers: it is not written back to its own file.
-inline const QString RevertAction = QStringLiteral("revertDocumentToSaved:");
-inline const QString DuplicateAction = QStringLiteral("duplicateDocument:");
-inline const QString BrowseVersionsAction = QStringLiteral("browseDocumentVersions:");
-inline const QString SaveAction = QStringLiteral("saveDocument:");
 } // namespace DocumentText
 
 // A failure shown to the user: the domain and code say what kind, the texts what to do.
@@ -49,6 +45,7 @@ struct DocumentWindowData
     bool editState = true; // a CSV document is shown locked
     bool editButtonEnabled = true;
     QString documentName;
+    QString fileType; // DocumentText::CSVType for a CSV document
 };
 
 // One open file's worth of contacts before its window exists: reading fills the container and contact
@@ -56,7 +53,6 @@ struct DocumentWindowData
 class Document
 {
 public:
-    enum class SaveOperation { Save, SaveAs, SaveTo, Autosave, None };
     enum class SaveAsAction { PlatformSaveAs, ExportToVCard };
 
     Document() = default;
@@ -79,15 +75,12 @@ public:
     // gets it too and shows its entries locked. The document drops its own references.
     DocumentWindowData makeWindowData();
 
-    // Nothing is ever written in the document's own format.
-    QByteArray dataOfType(const QString &typeName, DocumentError *error) const;
-    static bool autosavesInPlace() { return true; }
-    bool hasUnautosavedChanges() const { return false; }
-    bool validateMenuItem(const QString &action) const;
+    // Save, revert, duplicate and versions are never offered: a document is not written back to its
+    // own file. Everything else is the window's to decide.
+    static CommandState validateCommand(Command command);
     // Save As of a CSV document exports every contact as vCard instead.
-    SaveAsAction saveDocumentAs() const;
-    void saveToURL(SaveOperation operation) { m_saveOperation = operation; }
-    SaveOperation saveOperation() const { return m_saveOperation; }
+    SaveAsAction saveDocumentAs() const { return saveAsActionForType(m_fileType); }
+    static SaveAsAction saveAsActionForType(const QString &typeName);
 
     QString fileName() const { return m_fileName; } // the last path component
     QString filePath() const { return m_filePath; }
@@ -100,9 +93,6 @@ public:
     // What the user should hear about the last read besides its result.
     const QList<ReadNotice> &notices() const { return m_notices; }
 
-    bool isExporting() const { return m_isExporting; }
-    void setExporting(bool exporting) { m_isExporting = exporting; }
-
 private:
     EncodingMenuModel *m_encodingMenu = nullptr;
     TextEncoding::Number m_defaultEncoding = TextEncoding::UTF8;
@@ -114,6 +104,4 @@ private:
     QStringList m_selectedLabels;
     TextEncoding::Number m_encoding = TextEncoding::Automatic;
     QList<ReadNotice> m_notices;
-    SaveOperation m_saveOperation = SaveOperation::None;
-    bool m_isExporting = false;
 };

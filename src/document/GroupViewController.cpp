@@ -1,10 +1,10 @@
 #include "document/GroupViewController.h"
 
+#include "document/ContactTransfer.h"
 #include "document/UserDefaults.h"
 #include "document/ViewController.h"
 
 #include <QDateTime>
-#include <QFontMetricsF>
 #include <QMimeData>
 #include <QSet>
 #include <cmath>
@@ -33,7 +33,6 @@ GroupViewController::GroupViewController(
     , m_loader(std::move(store))
     , m_defaults(defaults)
 {
-    m_selectedFont.setPointSizeF(12);
     // The window controller changes the group list through its undoable operations.
     connect(
         delegate, &ViewController::groupListNeedsUpdate, this, &GroupViewController::updateTableRequested);
@@ -62,18 +61,15 @@ double GroupViewController::rowHeightForMetrics(
     return std::max(height, MinimumRowHeight);
 }
 
-void GroupViewController::setSelectedFont(const QFont &font)
+void GroupViewController::setTextMetrics(const TextMetrics &metrics)
 {
-    m_selectedFont = font;
-    const QFontMetricsF metrics(font);
-    m_rowHeight
-        = rowHeightForMetrics(metrics.ascent(), metrics.descent(), metrics.leading(), font.pointSizeF());
+    m_rowHeight = rowHeightForMetrics(metrics.ascent, metrics.descent, metrics.leading, metrics.pointSize);
     emit updateTableRequested();
 }
 
 QStringList GroupViewController::registeredDragTypes()
 {
-    return { GroupListText::PlainTextType, GroupListText::VCardType, GroupListText::StringIndexesType };
+    return { GroupListText::PlainTextType, GroupListText::VCardType, ContactTransfer::RowIndexesMimeType };
 }
 
 int GroupViewController::numberOfChildrenOfItem(const GroupListItem &item) const
@@ -176,7 +172,6 @@ void GroupViewController::groupSelectionDidChange(const ContactGroupPtr &group)
         return;
     m_loader.loadContactTable(group, containerTable());
     m_delegate->setSelectedGroupDict(group);
-    emit m_delegate->groupSelectionChanged(group);
     if (m_defaults)
         m_defaults->setLastContainerIdentifier(group->containerIdentifier);
 }
@@ -212,7 +207,6 @@ ContactGroupPtr GroupViewController::addGroup()
     // Made here, so it has no members anywhere else to load.
     group->contactTable = ContactTable();
     m_delegate->undoAddGroup(group, container);
-    m_delegate->setDocumentEdited(true);
     return group;
 }
 
@@ -229,7 +223,6 @@ bool GroupViewController::deleteGroup(const ContactGroupPtr &group)
     // The container's first group is shown next; it must have its members by then.
     m_loader.loadContactTable(container->groups.first(), containerTable());
     m_delegate->undoDeleteGroup(group, container);
-    m_delegate->setDocumentEdited(true);
     return true;
 }
 
@@ -240,7 +233,6 @@ bool GroupViewController::textFieldCellChanged(const GroupListItem &item, const 
     // Renaming shows the group, so a group of an account not chosen yet needs its members first.
     m_loader.loadContactTable(item.group, containerTable());
     m_delegate->undoChangeGroupName(text, item.group);
-    m_delegate->setDocumentEdited(true);
     return true;
 }
 
@@ -256,7 +248,7 @@ bool GroupViewController::validateDrop(
 {
     if (!data)
         return false;
-    const QString indexes = QString::fromUtf8(data->data(GroupListText::StringIndexesType));
+    const QString indexes = QString::fromUtf8(data->data(ContactTransfer::RowIndexesMimeType));
     return validateDrop(indexes, fromGroupList, item, childIndex);
 }
 
@@ -268,7 +260,7 @@ bool GroupViewController::acceptDrop(const QMimeData *data, bool fromGroupList, 
     // An address-book group not chosen yet is loaded first, sharing its account's records.
     m_loader.loadContactTable(item.group, containerTable());
     m_delegate->addContactByStringIndexes(
-        QString::fromUtf8(data->data(GroupListText::StringIndexesType)), item.group, subRows);
+        QString::fromUtf8(data->data(ContactTransfer::RowIndexesMimeType)), item.group, subRows);
     return true;
 }
 

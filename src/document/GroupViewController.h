@@ -1,10 +1,10 @@
 #pragma once
 
 #include "document/AddressBookLoader.h"
+#include "document/TextMetrics.h"
 #include "formats/ContactContainer.h"
 #include "model/TranslatableText.h"
 
-#include <QFont>
 #include <QObject>
 #include <QStringList>
 
@@ -15,8 +15,6 @@ class ViewController;
 // Names and texts of the group list.
 namespace GroupListText {
 
-// The drag type of the contact table's rows: the comma-separated sub-row indexes.
-inline const QString StringIndexesType = QStringLiteral("ZR1PstringIndexes");
 inline const QString PlainTextType = QStringLiteral("text/plain");
 inline const QString VCardType = QStringLiteral("text/vcard");
 inline const QString GroupsColumn = QStringLiteral("Groups");
@@ -75,8 +73,8 @@ public:
     void setEditState(bool on) { m_editState = on; }
     bool outlineViewHidden() const { return m_outlineViewHidden; }
     void setOutlineViewHidden(bool hidden) { m_outlineViewHidden = hidden; }
-    const QFont &selectedFont() const { return m_selectedFont; }
-    void setSelectedFont(const QFont &font);
+    // The list's font, measured by the window; the row height follows it.
+    void setTextMetrics(const TextMetrics &metrics);
     double rowHeight() const { return m_rowHeight; }
     static double rowHeightForMetrics(double ascent, double descent, double leading, double pointSize);
     // The drag types the list takes.
@@ -145,6 +143,5 @@ private:
     UserDefaults *m_defaults;
     bool m_editState = true;
     bool m_outlineViewHidden = false;
-    QFont m_selectedFont;
     double m_rowHeight = InitialRowHeight;
 };

@@ -1,6 +1,7 @@
 #include "document/UndoManager.h"
 
 #include <QtGlobal>
+#include <iterator>
 
 UndoManager::UndoManager(QObject *parent)
     : QObject(parent)
@@ -33,11 +34,15 @@ void UndoManager::endUndoGrouping()
         qWarning("UndoManager::endUndoGrouping: no group is open");
         return;
     }
-    if (--m_level > 0 || m_open.empty())
+    if (--m_level > 0)
         return;
-    Step step;
-    step.swap(m_open);
-    pushStep(std::move(step));
+    if (!m_open.empty()) {
+        Step step;
+        step.swap(m_open);
+        pushStep(std::move(step));
+    }
+    if (!m_undoing && !m_redoing)
+        emit actionClosed();
 }
 
 bool UndoManager::canUndo() const
@@ -108,6 +113,22 @@ void UndoManager::removeAllActions()
     m_level = 0;
     ++m_changes;
     emit stateChanged();
+}
+
+std::vector<UndoManager::Action> UndoManager::takeActions()
+{
+    std::vector<Action> actions;
+    for (std::vector<Step> *stack : { &m_undoStack, &m_redoStack }) {
+        for (Step &step : *stack)
+            std::move(step.begin(), step.end(), std::back_inserter(actions));
+        stack->clear();
+    }
+    std::move(m_open.begin(), m_open.end(), std::back_inserter(actions));
+    m_open.clear();
+    m_level = 0;
+    ++m_changes;
+    emit stateChanged();
+    return actions;
 }
 
 void UndoManager::enableUndoRegistration()

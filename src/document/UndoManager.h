@@ -40,6 +40,9 @@ public:
     void undo();
     void redo();
     void removeAllActions();
+    // Every registered action, handed over and removed (the window is closing: what they hold is freed
+    // where the caller chooses).
+    std::vector<Action> takeActions();
 
     // Registration can be switched off for work that must not be undoable (loading a document).
     void disableUndoRegistration() { ++m_disabled; }
@@ -66,6 +69,8 @@ public:
 signals:
     // After every change of the stacks: a step added, undone, redone or cleared.
     void stateChanged();
+    // The outermost group closed outside undo and redo: one user action is over.
+    void actionClosed();
     void didUndo();
     void didRedo();
 

@@ -1,30 +1,16 @@
 // The undoable operations of the window's controller. Each registers its inverse before it changes
-// anything, so that undoing runs the same family of calls with the old values.
+// anything, so that undoing runs the same family of calls with the old values. Every operation is an
+// undo group of its own, so one called alone is one user action and tells its change when it ends.
 
 #include "document/ViewController.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
 
-#include <QImage>
 #include <QSet>
-#include <QtDebug>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QStringList &namePartIdentifiers()
-{
-    static const QStringList ids { Ident::FirstName, Ident::LastName, Ident::MiddleName,
-        Ident::PreviousFamilyName, Ident::PhoneticFirstName, Ident::PhoneticLastName,
-        Ident::PhoneticMiddleName };
-    return ids;
-}
-
-bool isNull(const QVariant &value)
-{
-    return !value.isValid() || value.isNull();
-}
 
 QSet<QString> uniqueIdsOf(const ContactTable &rows)
 {
@@ -36,169 +22,38 @@ QSet<QString> uniqueIdsOf(const ContactTable &rows)
 
 } // namespace
 
-void ViewController::registerReplace(
-    const QVariant &oldValue, const QString &identifier, const ContactEntryPtr &contact)
-{
-    m_undo.registerUndo(
-        [this, oldValue, identifier, contact] { undoReplaceValue(oldValue, identifier, contact); });
-}
-
 bool ViewController::undoReplaceValue(
     const QVariant &value, const QString &identifier, const ContactEntryPtr &contact)
 {
     if (!contact || !contact->person)
         return false;
-    if (!replaceValue(value, identifier, contact))
-        return false;
-    contact->person->setChanged(true);
-    contactDidUpdate(contact);
-    return true;
+    UndoManager::Group step(m_undo);
+    return m_edits.replaceValue(value, identifier, contact->person);
 }
 
-bool ViewController::replaceValue(
-    const QVariant &value, const QString &identifier, const ContactEntryPtr &contact)
-{
-    ZRPerson &person = *contact->person;
-
-    if (ZRPerson::labeledIdentifiers().contains(identifier)) {
-        if (isNull(value)) {
-            qWarning().noquote() << u" Error %1: %2, %3"_s.arg(
-                u"undoReplaceValue"_s, identifier, value.toString());
-            return false;
-        }
-        if (value.metaType().id() == QMetaType::QVariantList) {
-            registerReplace(person.valueForIdentifier(identifier), identifier, contact);
-            person.setValueForIdentifier(value, identifier);
-            return true;
-        }
-        if (value.metaType().id() == QMetaType::QVariantMap) {
-            const qsizetype labelIndex = value.toMap().value(Key::LabelIndex).toLongLong();
-            const QVariant old = person.labeledValueForIdentifierAtLabelIndex(identifier, labelIndex);
-            if (isNull(old))
-                return false; // nothing carries that number: nothing to replace, nothing to undo
-            registerReplace(old, identifier, contact);
-            person.replaceLabeledValueAtLabelIndex(value, identifier, labelIndex);
-            return true;
-        }
-        return false;
-    }
-
-    if (ZRPerson::addressIdentifiers().contains(identifier)) {
-        if (value.metaType().id() != QMetaType::QVariantMap)
-            return false;
-        const qsizetype labelIndex = value.toMap().value(Key::LabelIndex).toLongLong();
-        const QVariant old = person.labeledValueForIdentifierAtLabelIndex(Ident::Address, labelIndex);
-        if (isNull(old))
-            return false;
-        registerReplace(old, identifier, contact);
-        person.replaceLabeledValueAtLabelIndex(value, Ident::Address, labelIndex);
-        return true;
-    }
-
-    if (identifier == Ident::Name || identifier == Ident::PhoneticName || identifier == Ident::Birthday) {
-        const QVariant old = person.valueForIdentifier(identifier);
-        if (isNull(value)) {
-            registerReplace(old, identifier, contact);
-            person.deleteValueForIdentifier(identifier);
-            return true;
-        }
-        if (value.metaType().id() != QMetaType::QVariantMap)
-            return false;
-        registerReplace(old, identifier, contact);
-        person.setValueForIdentifier(value, identifier);
-        return true;
-    }
-
-    if (namePartIdentifiers().contains(identifier)) {
-        if (value.metaType().id() != QMetaType::QString)
-            return false;
-        const QString old = person.valueForIdentifier(identifier).toString();
-        if (old == value.toString())
-            return false;
-        registerReplace(old, identifier, contact);
-        person.setValueForIdentifier(value, identifier);
-        return true;
-    }
-
-    if (identifier == Ident::Photo) {
-        // The inverse carries the stored bytes, so undo gives back the very image the file held
-        // rather than a re-encoded copy.
-        const QByteArray oldBytes = person.imageData();
-        if (isNull(value)) {
-            registerReplace(oldBytes.isEmpty() ? QVariant() : QVariant(oldBytes), identifier, contact);
-            person.deleteValueForIdentifier(Ident::Photo);
-            return true;
-        }
-        if (value.metaType().id() == QMetaType::QByteArray) {
-            registerReplace(oldBytes.isEmpty() ? QVariant() : QVariant(oldBytes), identifier, contact);
-            person.setImageData(value.toByteArray());
-            return true;
-        }
-        if (value.metaType().id() == QMetaType::QImage) {
-            registerReplace(oldBytes.isEmpty() ? QVariant() : QVariant(oldBytes), identifier, contact);
-            person.setPhoto(value.value<QImage>());
-            return true;
-        }
-        return false;
-    }
-
-    if (identifier == Ident::HagakiLayout) {
-        if (value.metaType().id() != QMetaType::QVariantMap || !value.toMap().contains(Key::LabelIndex))
-            return false;
-        const qsizetype labelIndex = value.toMap().value(Key::LabelIndex).toLongLong();
-        registerReplace(person.labeledValueForIdentifierAtLabelIndex(Ident::HagakiLayout, labelIndex),
-            identifier, contact);
-        person.replaceLabeledValueAtLabelIndex(value, Ident::HagakiLayout, labelIndex);
-        return true;
-    }
-
-    if (ZRPerson::stringIdentifiers().contains(identifier)) {
-        registerReplace(person.valueForIdentifier(identifier), identifier, contact);
-        person.setValueForIdentifier(value, identifier);
-        return true;
-    }
-    return false;
-}
-
-void ViewController::undoAddLabeledValue(
+bool ViewController::undoAddLabeledValue(
     const QVariant &value, const QString &identifier, const ContactEntryPtr &contact)
 {
     if (!contact || !contact->person)
-        return;
-    ZRPerson &person = *contact->person;
-    if (ZRPerson::labeledIdentifiers().contains(identifier) || identifier == Ident::Birthday) {
-        registerReplace(person.valueForIdentifier(identifier), identifier, contact);
-        person.addLabeledValue(value, identifier);
-    }
-    person.setChanged(true);
-    contactDidUpdate(std::make_shared<ContactEntry>(*contact), Sender::ContactTable);
-    if (m_undo.isUndoing() || m_undo.isRedoing()) {
-        emit contactTableNeedsReload();
-        emit informationPaneNeedsReload(contact);
-    }
+        return false;
+    UndoManager::Group step(m_undo);
+    return m_edits.addLabeledValue(value, identifier, contact->person);
 }
 
-void ViewController::undoDeleteLabeledValue(
+bool ViewController::undoDeleteLabeledValue(
     const QVariant &value, const QString &identifier, const ContactEntryPtr &contact)
 {
     if (!contact || !contact->person)
-        return;
-    if (!ZRPerson::labeledIdentifiers().contains(identifier)) {
-        qWarning("ERROR");
-        return;
-    }
-    ZRPerson &person = *contact->person;
-    registerReplace(person.valueForIdentifier(identifier), identifier, contact);
-    person.deleteLabeledValueForIdentifierAtLabelIndex(
-        identifier, value.toMap().value(Key::LabelIndex).toLongLong());
-    person.setChanged(true);
-    contactDidUpdate(contact);
+        return false;
+    UndoManager::Group step(m_undo);
+    return m_edits.deleteLabeledValue(value, identifier, contact->person);
 }
 
 void ViewController::undoAddContacts(const ContactTable &rows, const ContactGroupPtr &group)
 {
     if (!group)
         return;
+    UndoManager::Group step(m_undo);
     m_undo.registerUndo([this, rows, group] { undoDeleteContacts(rows, group, true); });
     if (!group->contactTable)
         group->contactTable = ContactTable();
@@ -246,14 +101,23 @@ void ViewController::undoAddContacts(const ContactTable &rows, const ContactGrou
             }
         }
     }
-    if (!rows.isEmpty() && isShown(group))
-        emit contactTableChanged(rows);
+    using S = ChangeNotice::Structure;
+    if (isShown(group)) {
+        m_pending.structure |= S::RowsAdded;
+        m_pending.rowsToSelect += rows;
+    } else if (m_selectedGroup && container && container->groups.contains(m_selectedGroup)) {
+        // The shown group shares the container: its copies or revived entries show now.
+        m_pending.structure |= S::RowsAdded | S::GroupContents;
+    } else {
+        m_pending.structure |= S::GroupContents;
+    }
 }
 
 void ViewController::undoDeleteContacts(const ContactTable &rows, const ContactGroupPtr &group, bool doUndo)
 {
     if (!group)
         return;
+    UndoManager::Group step(m_undo);
     if (doUndo)
         m_undo.registerUndo([this, rows, group] { undoAddContacts(rows, group); });
     const QSet<QString> ids = uniqueIdsOf(rows);
@@ -267,25 +131,30 @@ void ViewController::undoDeleteContacts(const ContactTable &rows, const ContactG
         }
     };
     markDeleted(group);
+    bool shownTouched = isShown(group);
     if (group->top) {
         if (const ContactContainerPtr container = containerOfGroup(group)) {
-            for (const ContactGroupPtr &other : container->groups)
+            for (const ContactGroupPtr &other : container->groups) {
                 markDeleted(other);
+                shownTouched = shownTouched || isShown(other);
+            }
         }
     }
-    if (isShown(group))
-        emit contactTableChanged({});
+    using S = ChangeNotice::Structure;
+    m_pending.structure |= shownTouched ? S::RowsRemoved : S::GroupContents;
 }
 
 void ViewController::undoAddGroup(const ContactGroupPtr &group, const ContactContainerPtr &container)
 {
     if (!group || !container)
         return;
+    UndoManager::Group step(m_undo);
     m_undo.registerUndo([this, group, container] { undoDeleteGroup(group, container); });
     if (group->deleted)
         group->deleted = false;
     else if (!container->groups.contains(group))
         container->groups.append(group);
+    m_pending.structure |= ChangeNotice::Structure::GroupList;
     emit groupListNeedsUpdate();
 }
 
@@ -293,29 +162,31 @@ void ViewController::undoDeleteGroup(const ContactGroupPtr &group, const Contact
 {
     if (!group || !container)
         return;
+    UndoManager::Group step(m_undo);
     m_undo.registerUndo([this, group, container] { undoAddGroup(group, container); });
     group->deleted = true;
     // The deleted group moves to the end, so that undo brings it back there.
     const qsizetype at = container->groups.indexOf(group);
     if (at >= 0)
         container->groups.swapItemsAt(at, container->groups.size() - 1);
+    m_pending.structure |= ChangeNotice::Structure::GroupList;
     if (!container->groups.isEmpty())
         setSelectedGroupDict(container->groups.first());
     emit groupListNeedsUpdate();
-    emit groupSelectionChanged(m_selectedGroup);
 }
 
 bool ViewController::undoChangeGroupName(const QString &name, const ContactGroupPtr &group)
 {
     if (!group)
         return false;
+    UndoManager::Group step(m_undo);
     const QString old = group->name;
     m_undo.registerUndo([this, old, group] { undoChangeGroupName(old, group); });
     group->groupNameChanged = true;
     group->name = name;
+    m_pending.structure |= ChangeNotice::Structure::GroupList;
     setSelectedGroupDict(group);
     emit groupListNeedsUpdate();
-    emit groupSelectionChanged(group);
     return true;
 }
 
@@ -338,6 +209,4 @@ void ViewController::undoReplacePersonByContacts(const ContactTable &from, const
                 undoReplaceValue(value, identifier, to.at(i));
         }
     }
-    if (!to.isEmpty())
-        contactDidUpdate(to.first());
 }

@@ -172,7 +172,8 @@ bool ViewTypes::viewTypePopupSelected(const QString &viewType)
         return false;
     const bool changed = viewType != m_selectedViewType;
     m_selectedViewType = viewType;
-    m_defaults.setSelectedViewType(viewType);
+    if (m_writes)
+        m_defaults.setSelectedViewType(viewType);
     return changed;
 }
 
@@ -191,8 +192,37 @@ bool ViewTypes::itemsPopupSelected(const QString &identifier)
         list.insert(ColumnLayout::FixedColumnCount, identifier);
     }
     m_viewTypeDict.insert(m_selectedViewType, ViewTypeTables::normalizedColumns(list));
-    m_defaults.setViewTypeDict(m_viewTypeDict);
+    if (m_writes)
+        m_defaults.setViewTypeDict(m_viewTypeDict);
     return true;
+}
+
+bool ViewTypes::setColumns(const QStringList &identifiers)
+{
+    const QStringList columns = ViewTypeTables::normalizedColumns(identifiers);
+    if (columns == this->columns())
+        return false;
+    m_viewTypeDict.insert(m_selectedViewType, columns);
+    if (m_writes)
+        m_defaults.setViewTypeDict(m_viewTypeDict);
+    return true;
+}
+
+bool ViewTypes::setSelectedLabels(const QStringList &labels)
+{
+    const QStringList before = m_selectedLabels;
+    m_selectedLabels
+        = labels.isEmpty() || labels.contains(LabelText::All) ? QStringList { LabelText::All } : labels;
+    if (m_writes)
+        m_defaults.setSelectedLabels(m_selectedLabels);
+    return m_selectedLabels != before;
+}
+
+QStringList ViewTypes::storedSelectedLabels()
+{
+    if (m_writes)
+        m_selectedLabels = m_defaults.selectedLabels();
+    return m_selectedLabels;
 }
 
 bool ViewTypes::labelsPopupSelected(const QString &label)
@@ -209,7 +239,8 @@ bool ViewTypes::labelsPopupSelected(const QString &label)
     } else {
         m_selectedLabels << label;
     }
-    m_defaults.setSelectedLabels(m_selectedLabels);
+    if (m_writes)
+        m_defaults.setSelectedLabels(m_selectedLabels);
     return m_selectedLabels != before;
 }
 
@@ -221,7 +252,8 @@ std::optional<SortDescriptor> ViewTypes::sortOptionsSelected(
     auto option = m_sortOptionsDict.find(column);
     if (option != m_sortOptionsDict.end() && option->selected != key) {
         option->selected = key;
-        m_defaults.setSortOptionsDict(m_sortOptionsDict);
+        if (m_writes)
+            m_defaults.setSortOptionsDict(m_sortOptionsDict);
     }
     return SortDescriptor { key, currentAscending.value_or(true) };
 }
@@ -242,7 +274,9 @@ void ViewTypes::saveColumns(const QStringList &order, double nameWidth)
 {
     if (!m_columnWidths.contains(Ident::Name))
         columnResized(Ident::Name, nameWidth);
-    m_defaults.setColumnWidthDictionary(m_columnWidths);
     m_viewTypeDict.insert(m_selectedViewType, ViewTypeTables::normalizedColumns(order));
+    if (!m_writes)
+        return;
+    m_defaults.setColumnWidthDictionary(m_columnWidths);
     m_defaults.setViewTypeDict(m_viewTypeDict);
 }

@@ -38,6 +38,9 @@ public:
     // Reads in the order the window loads: labels, view types, selected view type, sort options.
     explicit ViewTypes(UserDefaults &defaults);
     void reload();
+    // Off: choices are made for this window only and nothing is written (the command line's table).
+    void setWritesDefaults(bool writes) { m_writes = writes; }
+    bool writesDefaults() const { return m_writes; }
 
     const ViewTypeDict &viewTypeDict() const { return m_viewTypeDict; }
     const QString &selectedViewType() const { return m_selectedViewType; }
@@ -48,6 +51,9 @@ public:
     QStringList columns() const;
     // Whether a sub-row shows values with this label.
     bool showsLabel(const QString &label) const;
+    // The selected labels as stored now (another window may have changed them); this window's own
+    // choice when it writes nothing.
+    QStringList storedSelectedLabels();
 
     // ---- Menus
     MenuModel viewTypeMenu() const;
@@ -62,6 +68,11 @@ public:
     // are not toggled.
     bool itemsPopupSelected(const QString &identifier);
     bool labelsPopupSelected(const QString &label);
+    // The selected view type shows these columns (the fixed two first); false when the list names none
+    // or only unknown columns.
+    bool setColumns(const QStringList &identifiers);
+    // Labels chosen at once; an empty list is "All".
+    bool setSelectedLabels(const QStringList &labels);
     // The table's new descriptor when the entry's column is one that acts; the direction is the
     // column's current one (ascending when it had none).
     std::optional<SortDescriptor> sortOptionsSelected(
@@ -77,6 +88,7 @@ public:
 
 private:
     UserDefaults &m_defaults;
+    bool m_writes = true;
     ViewTypeDict m_viewTypeDict;
     QString m_selectedViewType;
     QStringList m_selectedLabels;

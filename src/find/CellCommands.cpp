@@ -119,10 +119,6 @@ bool CellCommands::deleteItem(const QString &column, int clickedRow, const Confi
             }
         }
     }
-    if (changed) {
-        m_vc.setDocumentEdited(true);
-        m_table.updateTable();
-    }
     return changed;
 }
 
@@ -196,10 +192,6 @@ bool CellCommands::replaceItem(
             }
         }
     }
-    if (changed) {
-        m_vc.setDocumentEdited(true);
-        m_table.updateTable();
-    }
     return changed;
 }
 
@@ -236,7 +228,5 @@ CellCommands::InsertResult CellCommands::insertItem(const QString &column, int c
             m_vc.undoAddLabeledValue(value, column, row);
         }
     }
-    m_vc.setDocumentEdited(true);
-    m_table.updateTable();
     return InsertResult::Added;
 }

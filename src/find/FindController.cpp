@@ -111,8 +111,6 @@ void FindController::findStringDidChange(const QString &text)
     emit findStringChanged(text, findOption());
     if (result)
         emit matchSelected(*result, m_contactInfoVisible);
-    else
-        m_table.updateTable();
 }
 
 void FindController::findBarButtonDidPress(const QString &action)
@@ -120,12 +118,10 @@ void FindController::findBarButtonDidPress(const QString &action)
     if (action == FindAction::Done) {
         m_findString.clear();
         m_table.setFindString(QString(), !m_caseInsensitive);
-        m_table.updateTable();
         emit findStringChanged(QString(), findOption());
         emit findBarDismissed();
     } else if (action == FindAction::OptionChanged) {
         m_table.setFindString(m_findString, !m_caseInsensitive);
-        m_table.updateTable();
         emit findStringChanged(m_findString, findOption());
     } else if (action == FindAction::Next || action == FindAction::Previous) {
         const auto result = action == FindAction::Next
@@ -235,11 +231,8 @@ bool FindController::replaceByString(const QString &replacement, const FindMatch
             return true;
         changed = m_vc.undoReplaceValue(*newText, id, entry);
     }
-    if (changed) {
-        m_table.updateTable();
-        m_vc.setDocumentEdited(true);
+    if (changed)
         emit documentEdited();
-    }
     return true;
 }
 
@@ -278,10 +271,7 @@ int FindController::replaceAll()
             }
         }
     }
-    if (changed > 0) {
-        m_vc.setDocumentEdited(true);
+    if (changed > 0)
         emit documentEdited();
-    }
-    m_table.updateTable();
     return changed;
 }

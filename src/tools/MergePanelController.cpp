@@ -159,15 +159,14 @@ bool MergePanelController::acceptDrop(Side target, int row, DropPosition positio
         UndoManager::Group group(m_undo);
         if (!dragged.part.isEmpty()) {
             const QString identifier = MergeTable::partIdentifier(dragged);
-            changed |= m_edits.undoReplaceValue(s->valueForIdentifier(identifier).toString(), identifier, t);
+            changed |= m_edits.replaceValue(s->valueForIdentifier(identifier).toString(), identifier, t);
             if (move)
-                changed |= m_edits.undoReplaceValue(u""_s, identifier, s);
+                changed |= m_edits.replaceValue(u""_s, identifier, s);
         } else if (dragged.type == Ident::Photo) {
             const QByteArray photo = s->imageData();
-            changed
-                |= m_edits.undoReplaceValue(photo.isEmpty() ? QVariant() : QVariant(photo), Ident::Photo, t);
+            changed |= m_edits.replaceValue(photo.isEmpty() ? QVariant() : QVariant(photo), Ident::Photo, t);
             if (move)
-                changed |= m_edits.undoReplaceValue(QVariant(), Ident::Photo, s);
+                changed |= m_edits.replaceValue(QVariant(), Ident::Photo, s);
         } else if (dragged.labeled) {
             const QVariant value = dragged.labelIndex < 0
                 ? QVariant()
@@ -175,20 +174,20 @@ bool MergePanelController::acceptDrop(Side target, int row, DropPosition positio
             if (value.typeId() == QMetaType::QVariantMap) {
                 QVariantMap entry = value.toMap();
                 if (move)
-                    changed |= m_edits.undoDeleteLabeledValue(entry, dragged.type, s);
+                    changed |= m_edits.deleteLabeledValue(entry, dragged.type, s);
                 if (position == DropPosition::On && onto.labelIndex >= 0) {
                     entry.insert(Key::LabelIndex, onto.labelIndex);
-                    changed |= m_edits.undoReplaceValue(entry, dragged.type, t);
+                    changed |= m_edits.replaceValue(entry, dragged.type, t);
                 } else {
                     entry.remove(Key::LabelIndex);
-                    changed |= m_edits.undoAddLabeledValue(entry, dragged.type, t);
+                    changed |= m_edits.addLabeledValue(entry, dragged.type, t);
                 }
             }
         } else {
-            changed |= m_edits.undoReplaceValue(s->valueForIdentifier(dragged.type), dragged.type, t);
+            changed |= m_edits.replaceValue(s->valueForIdentifier(dragged.type), dragged.type, t);
             if (move) {
                 const QVariant emptied = dragged.type == Ident::Birthday ? QVariant() : QVariant(u""_s);
-                changed |= m_edits.undoReplaceValue(emptied, dragged.type, s);
+                changed |= m_edits.replaceValue(emptied, dragged.type, s);
             }
         }
     }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "document/RecordEdits.h"
 #include "document/UndoManager.h"
 #include "formats/ContactContainer.h"
 #include "tools/MergeRows.h"
-#include "tools/MergeSheetEdits.h"
 
 #include <QMimeData>
 #include <memory>
@@ -68,7 +68,7 @@ public:
     // The sheet's own undo stack; every new step (a drop, or a cell edit through edits()) raises the
     // change count, every undo lowers it and every redo raises it again.
     UndoManager &undoManager() { return m_undo; }
-    MergeSheetEdits &edits() { return m_edits; }
+    RecordEdits &edits() { return m_edits; }
     void undo() { m_undo.undo(); }
     void redo() { m_undo.redo(); }
 
@@ -94,5 +94,5 @@ private:
     std::optional<Side> m_dragSide;
     int m_dragRow = -1;
     UndoManager m_undo;
-    MergeSheetEdits m_edits { m_undo };
+    RecordEdits m_edits { m_undo };
 };

@@ -28,10 +28,7 @@ int normalizePhoneNumber(ViewController &controller, const ContactTable &rows,
                 ++changed;
         }
     }
-    if (changed > 0) {
-        controller.setDocumentEdited(true);
-        emit controller.contactTableNeedsReload();
-    }
+    // The group closed: the controller has marked the window edited and told the table.
     return changed;
 }
 

@@ -55,7 +55,7 @@ TEST(ContactTransferTest, DraggingTwoSubRowsOfOneContactCarriesItOnce)
         { subRow(rows.first(), 0), subRow(rows.first(), 1) }, { 0, 1 }, temp.path()));
     EXPECT_EQ(data->text().count(u"Ann Lee"_s), 1);
     EXPECT_EQ(data->data(ContactTransfer::VCardMimeType).count("BEGIN:VCARD"), 1);
-    EXPECT_EQ(data->data(ContactTransfer::StringIndexesMimeType), QByteArray("0,1"));
+    EXPECT_EQ(data->data(ContactTransfer::RowIndexesMimeType), QByteArray("0,1"));
     ASSERT_EQ(data->urls().size(), 1);
     QFile file(data->urls().first().toLocalFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

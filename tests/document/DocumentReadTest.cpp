@@ -74,8 +74,7 @@ TEST(DocumentTest, VCardDocumentHandsItsContainerToTheWindowAndKeepsNothing)
     EXPECT_TRUE(document.containerTable().isEmpty());
     EXPECT_TRUE(document.contactTable().isEmpty());
     // Nothing is ever written back in the document's own format.
-    EXPECT_TRUE(document.dataOfType(DocumentText::VCardType, &error).isEmpty());
-    EXPECT_FALSE(error.isSet());
+    EXPECT_FALSE(Document::validateCommand(Command::SaveDocument).enabled);
     EXPECT_EQ(document.saveDocumentAs(), Document::SaveAsAction::PlatformSaveAs);
 }
 

@@ -1,4 +1,6 @@
 #include "GroupListTestSupport.h"
+#include "HubTestSupport.h"
+#include "document/ContactTransfer.h"
 #include "document/GroupViewController.h"
 #include "document/UserDefaults.h"
 #include "document/ViewController.h"
@@ -40,7 +42,11 @@ protected:
 
         ContainerTable table = *ZRvCard().containersFromVCards(QString());
         table.append(list.loader().containersFromStore());
-        controller.setContainerTable(table);
+        DocumentWindowData data;
+        data.containerTable = table;
+        data.selectedGroupDict = table.first()->groups.first();
+        data.contactTable = *data.selectedGroupDict->contactTable;
+        t.hub.open(data);
         file = table.at(0);
         account = table.at(1);
     }
@@ -54,12 +60,18 @@ protected:
         return names;
     }
 
-    QTemporaryDir dir;
-    QSettings settings { dir.filePath(u"defaults.ini"_s), QSettings::IniFormat };
-    UserDefaults defaults { settings };
-    ViewController controller;
+    static DocumentHub::Options withStore(std::shared_ptr<ContactStore> store)
+    {
+        DocumentHub::Options options;
+        options.store = std::move(store);
+        return options;
+    }
+
     std::shared_ptr<MemoryContactStore> store = std::make_shared<MemoryContactStore>();
-    GroupViewController list { &controller, store, &defaults };
+    TestHub t { withStore(store) };
+    UserDefaults &defaults = t.defaults;
+    ViewController &controller = t.controller();
+    GroupViewController &list = t.hub.groupList();
     ContactContainerPtr file, account;
 };
 
@@ -205,7 +217,7 @@ TEST_F(GroupListStoreTest, RowsDroppedOnAGroupNotYetChosenJoinItsLoadedMembers)
     const ContactTable subRows = *file->groups.first()->contactTable;
 
     QMimeData data;
-    data.setData(GroupListText::StringIndexesType, "0");
+    data.setData(ContactTransfer::RowIndexesMimeType, "0");
     ASSERT_TRUE(list.acceptDrop(&data, false, { account, team }, -1, subRows));
     // The group's members came from the account first, then the dropped contact joined them, and the
     // account's top group received it too.

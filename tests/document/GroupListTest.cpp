@@ -1,4 +1,6 @@
 #include "GroupListTestSupport.h"
+#include "HubTestSupport.h"
+#include "document/ContactTransfer.h"
 #include "document/GroupViewController.h"
 #include "document/ViewController.h"
 #include "formats/ZRvCard.h"
@@ -23,7 +25,7 @@ protected:
                              "CATEGORIES:Friends\r\nEND:VCARD\r\n"
                              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Ito;Cy;;;\r\nFN:Cy Ito\r\n"
                              "CATEGORIES:Chess\r\nEND:VCARD\r\n"_s;
-        controller.setContainerTable(*ZRvCard().containersFromVCards(text));
+        t.open(text);
         container = controller.containerTable().first();
         top = container->groups.at(0);
         friends = container->groups.at(1);
@@ -46,13 +48,21 @@ protected:
     static QMimeData *rows(const QString &indexes)
     {
         auto *data = new QMimeData;
-        data->setData(GroupListText::StringIndexesType, indexes.toUtf8());
+        data->setData(ContactTransfer::RowIndexesMimeType, indexes.toUtf8());
         return data;
     }
 
-    ViewController controller;
+    static DocumentHub::Options withStore(std::shared_ptr<ContactStore> store)
+    {
+        DocumentHub::Options options;
+        options.store = std::move(store);
+        return options;
+    }
+
     std::shared_ptr<MemoryContactStore> store = std::make_shared<MemoryContactStore>();
-    GroupViewController list { &controller, store };
+    TestHub t { withStore(store) };
+    ViewController &controller = t.controller();
+    GroupViewController &list = t.hub.groupList();
     ContactContainerPtr container;
     ContactGroupPtr top, friends, golf, chess;
 };
@@ -182,9 +192,7 @@ TEST_F(GroupListTest, RowHeightComesFromTheFontAndNeverDropsBelowTheMinimum)
             << r.ascent << " " << r.pointSize;
 
     EXPECT_EQ(list.rowHeight(), GroupViewController::InitialRowHeight);
-    QFont big;
-    big.setPointSizeF(40);
-    list.setSelectedFont(big);
+    list.setTextMetrics(TextMetrics::estimate(40));
     EXPECT_GE(list.rowHeight(), 57); // ceil(40 * 1.42)
     EXPECT_EQ(list.heightOfRowByItem({ container, top }), list.rowHeight());
 }

@@ -155,3 +155,32 @@ TEST(UndoManagerTest, ChangeCountMovesWithEveryEditUndoAndRedo)
     undo.undo(); // nothing to undo: nothing changed
     EXPECT_FALSE(moved());
 }
+
+TEST(UndoManagerTest, AnActionClosesWithItsOutermostGroupAndNeverInsideUndo)
+{
+    UndoManager undo;
+    Cell cell { undo, QStringLiteral("a"), {} };
+    int closed = 0;
+    QObject::connect(&undo, &UndoManager::actionClosed, [&] { ++closed; });
+    {
+        UndoManager::Group outer(undo);
+        {
+            UndoManager::Group inner(undo);
+            cell.set(QStringLiteral("b"));
+        }
+        EXPECT_EQ(closed, 0) << "the inner group is part of the action";
+        cell.set(QStringLiteral("c"));
+    }
+    EXPECT_EQ(closed, 1);
+    undo.undo();
+    undo.redo();
+    EXPECT_EQ(closed, 1) << "undo and redo tell of themselves";
+
+    // Closing a window hands every action over and leaves nothing to undo or redo.
+    cell.set(QStringLiteral("d"));
+    undo.undo();
+    const std::vector<UndoManager::Action> actions = undo.takeActions();
+    EXPECT_EQ(actions.size(), 3u);
+    EXPECT_FALSE(undo.canUndo());
+    EXPECT_FALSE(undo.canRedo());
+}

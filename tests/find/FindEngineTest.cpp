@@ -140,7 +140,6 @@ TEST_F(FindEngineTest, TableSearchWrapsAndSkipsRows)
             + card(u"Zed;Q;;;"_s, u"ORG:other\r\n"_s),
         { u"Sender"_s, u"Name"_s, u"Company"_s, u"Phone"_s });
     ASSERT_EQ(table.subContactTable().size(), 3);
-    FindController find(controller, table);
 
     EXPECT_FALSE(find.findNextString(QString(), false)); // empty text: nothing
     EXPECT_FALSE(find.selectedItemAndRange());
@@ -185,7 +184,6 @@ TEST_F(FindEngineTest, TableSearchWrapsAndSkipsRows)
 TEST_F(FindEngineTest, PanelSearchStaysInItsContact)
 {
     load(card(u"Miller;Ann;;;"_s, u"NOTE:mill pond\r\n"_s) + card(u"Mill;Bo;;;"_s), { u"Name"_s });
-    FindController find(controller, table);
     find.setPanelContact(entry(0));
     auto m = find.findNextString(u"mill"_s, true);
     ASSERT_TRUE(m);
@@ -212,7 +210,6 @@ TEST_F(FindEngineTest, TableSearchFoldsCaseInEveryKindOfColumn)
                 u"ADR;TYPE=HOME:;;Oak 2;Kyoto;;456;JP\r\nADR;TYPE=WORK:;;Ash 3;Öby;;789;SE\r\n"_s),
         { u"Sender"_s, u"Name"_s, u"Company"_s, u"ZIP"_s, u"City"_s });
     entry(0)->person->setNameOrdering(1);
-    FindController find(controller, table);
     const struct
     {
         QString text;

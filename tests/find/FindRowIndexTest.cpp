@@ -102,7 +102,6 @@ TEST_F(FindRowIndexTest, FindsWhatThePlainSearchFindsInEveryDirectionAndCase)
 {
     loadVariedTable();
     ASSERT_EQ(table.subContactTable().size(), 7);
-    FindController find(controller, table);
     const QString needles[] { u"oak"_s, u"ä"_s, u"Ä"_s, u"ａ"_s, u"Ａk"_s, u"a"_s, u"123"_s, u"sky"_s,
         u"oaky"_s, u"holdings"_s, u"kype:oa"_s, u"mia@"_s, u"ｚoe ä"_s, u"たろう"_s, u"2000"_s, u"zzz"_s,
         u"0"_s };
@@ -142,7 +141,6 @@ TEST_F(FindRowIndexTest, TextsWithTheSeparatorOrBeyondThePlaneBypassTheIndex)
         FindRowIndex::canFilter(u"a"_s + QChar(FindEngine::SearchedTexts::Separator), Qt::CaseSensitive));
     EXPECT_FALSE(FindRowIndex::canFilter(u"𠮷"_s, Qt::CaseInsensitive));
     EXPECT_TRUE(FindRowIndex::canFilter(u"𠮷"_s, Qt::CaseSensitive));
-    FindController find(controller, table);
     const auto m = find.findNextString(u"𠮷田"_s, false);
     ASSERT_TRUE(m);
     EXPECT_EQ(m->uniqueId, entry(0)->uniqueId);
@@ -156,7 +154,6 @@ TEST_F(FindRowIndexTest, NextFindSeesEveryChange)
     load(card(u"Miller;Ann;;;"_s, u"NOTE:mill pond\r\nADR;TYPE=HOME:;;Elm 1;Akita;;123;JP\r\n"_s)
             + card(u"Lind;Bo;;;"_s, u"ORG:Acme\r\n"_s),
         { u"Name"_s, u"Company"_s });
-    FindController find(controller, table);
     const auto findsIn = [&](const QString &text, const QString &identifier, int contact) {
         find.setSelectedItemAndRange(std::nullopt);
         const auto m = find.findNextString(text, false);
@@ -223,7 +220,6 @@ TEST_F(FindRowIndexTest, NameSpanningBothPartsIsNotRuledOut)
             }
         }
     }
-    FindController find(controller, table);
     for (const QString &text : { u"Taro Sato"_s, u"Sato Taro"_s }) {
         expectSameAsPlainSearch(find, text, Direction::Forward, 2);
         expectSameAsPlainSearch(find, text, Direction::Backward, 2);

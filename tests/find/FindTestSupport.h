@@ -1,24 +1,21 @@
 #pragma once
 
-#include "document/ContactsViewController.h"
-#include "document/ViewController.h"
-#include "formats/ZRvCard.h"
+#include "document/HubTestSupport.h"
+#include "find/SearchableDocumentHub.h"
 
 #include <gtest/gtest.h>
 
-// A window's controller and contact table loaded from vCard text, for the find tests.
+// A document as the window holds it, with its find controller, loaded from vCard text, for the find
+// tests. Rows keep the order of the cards: the tests name them by position.
 class FindFixture : public ::testing::Test
 {
 protected:
     void load(const QString &text, const QStringList &columns)
     {
-        controller.setContainerTable(*ZRvCard().containersFromVCards(text));
-        top = controller.containerTable().first()->groups.first();
-        controller.setSelectedGroupDict(top);
-        table.setContactTable(*top->contactTable);
-        table.setColumns(columns);
-        table.setSelectedLabels({ QStringLiteral("All") });
-        table.updateTable();
+        // A key no field has leaves the cards in file order.
+        t.defaults.setLastSortDesc({ QStringLiteral("file order"), true });
+        t.open(text, columns);
+        top = t.top();
     }
 
     static QString card(const QString &n, const QString &extra = QString())
@@ -29,7 +26,9 @@ protected:
 
     ContactEntryPtr entry(int i) const { return top->contactTable->at(i); }
 
-    ViewController controller;
-    ContactsViewController table { controller };
+    TestHubOf<SearchableDocumentHub> t;
+    ViewController &controller = t.controller();
+    ContactsViewController &table = t.table();
+    FindController &find = t.hub.findController();
     ContactGroupPtr top;
 };

@@ -61,10 +61,10 @@ TEST(MergeConfirmation, ReplacesBothRecordsInOneUndoStep)
 
     // The window's replace operation, with its undo stack, stands in for the window's controller here.
     UndoManager windowUndo;
-    MergeSheetEdits windowEdits(windowUndo);
+    RecordEdits windowEdits(windowUndo);
     MergeConfirmation::applyReplacements(
         replacements, windowUndo, [&](std::shared_ptr<ZRPerson> person, QString identifier, QVariant value) {
-            windowEdits.undoReplaceValue(value, identifier, person);
+            windowEdits.replaceValue(value, identifier, person);
         });
     EXPECT_EQ(windowUndo.undoCount(), 1);
     EXPECT_TRUE(left->phoneValues().isEmpty());

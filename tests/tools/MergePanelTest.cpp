@@ -256,8 +256,8 @@ TEST(MergePanel, CellEditsInTheSheetCountAsChanges)
 {
     Sheet sheet;
     const auto right = sheet.panel.contact(Side::Right)->person;
-    EXPECT_TRUE(sheet.panel.edits().undoReplaceValue(u"Jr."_s, Ident::Suffix, right));
-    EXPECT_FALSE(sheet.panel.edits().undoReplaceValue(u"John"_s, Ident::FirstName, right))
+    EXPECT_TRUE(sheet.panel.edits().replaceValue(u"Jr."_s, Ident::Suffix, right));
+    EXPECT_FALSE(sheet.panel.edits().replaceValue(u"John"_s, Ident::FirstName, right))
         << "same text, no step";
     EXPECT_EQ(sheet.panel.changeCount(), 1);
     EXPECT_TRUE(sheet.panel.look().confirmButtonEnabled);
