@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QSet>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -194,6 +195,22 @@ struct ReadCard
     QString error;
 };
 
+// The names with the text of names met before on this thread: a large file names the same few
+// groups on every card, and its cards are all held before their groups are made.
+QStringList sharedNames(QStringList names)
+{
+    constexpr qsizetype MostKept = 1024;
+    thread_local QSet<QString> met;
+    for (QString &name : names) {
+        const auto found = met.constFind(name);
+        if (found != met.cend())
+            name = *found;
+        else if (met.size() < MostKept)
+            met.insert(name);
+    }
+    return names;
+}
+
 // Everything a card yields on its own: its categories, and its record or why there is none.
 void readCard(const QByteArray &text, ReadCard &slot)
 {
@@ -210,7 +227,7 @@ void readCard(const QByteArray &text, ReadCard &slot)
     const bool layouts = card.contains("\nX-HAGAKILAYOUTS:");
     const QString cardText = categories || renmei || layouts ? QString::fromUtf8(card) : QString();
     if (categories)
-        slot.categories = ZRvCard::categoryNames(cardText);
+        slot.categories = sharedNames(ZRvCard::categoryNames(cardText));
     if (contacts.isEmpty()) {
         slot.error
             = error.isEmpty() ? QCoreApplication::translate("VCardReader", "no contact in the card") : error;
