@@ -73,7 +73,7 @@ echo "Input: $input ($contacts contacts, $((size / 1000000)) MB); $runs runs eac
 echo "Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the start."
 echo
 printf '| %-44s | %8s | %9s | %s\n' "command" "wall" "peak" "every run (s)"
-printf '|%s|%s|%s|\n' "----------------------------------------------" "----------" "-----------" "---"
+printf '|%s|%s|%s|%s\n' "----------------------------------------------" "----------" "-----------" "---"
 measure "corvanthe convert big.vcf out.vcf" /dev/null "$corvanthe" convert "$input" "$work/out.vcf"
 measure "corvanthe dump big.vcf > big.json" "$work/big.json" "$corvanthe" dump "$input"
 measure "corvanthe find big.vcf Tanaka" "$work/find.txt" "$corvanthe" find "$input" Tanaka
