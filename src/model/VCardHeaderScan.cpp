@@ -24,8 +24,7 @@ void VCardHeaderScan::scan(QByteArrayView text)
         m_stage = Stage::Parameters;
         m_parametersStart = ++i;
     }
-    // Most parameters (TYPE=HOME, TYPE=CELL ...) hold neither a Q nor a B: noting them on the way
-    // spares the look at each parameter.
+    // A Q or a B noted on the way spares the look at each parameter when there is none.
     for (; i < size; ++i) {
         const char c = data[i];
         const char lower = char(c | 0x20);
@@ -54,24 +53,6 @@ void VCardHeaderScan::settle(QByteArrayView text, qsizetype colon)
     m_encoding = m_mayNameEncoding
         ? encodingOfParameters(text.sliced(m_parametersStart, colon - m_parametersStart))
         : VCardProperty::Encoding::None;
-}
-
-VCardProperty::Encoding VCardHeaderScan::encodingNamedBy(
-    QByteArrayView parameters, QByteArrayView name, QByteArrayView value)
-{
-    using Encoding = VCardProperty::Encoding;
-    const bool isType = VCardLineReader::equalsIgnoringCase(name, "TYPE");
-    const bool isEncoding = !isType && VCardLineReader::equalsIgnoringCase(name, "ENCODING");
-    if (!isType && !isEncoding)
-        return Encoding::None;
-    if (isType && VCardLineReader::isQuotedParameterValue(parameters, value))
-        return Encoding::None;
-    if (VCardLineReader::equalsIgnoringCase(value, "QUOTED-PRINTABLE"))
-        return Encoding::QuotedPrintable;
-    if (VCardLineReader::equalsIgnoringCase(value, "BASE64")
-        || (isEncoding && VCardLineReader::equalsIgnoringCase(value, "B")))
-        return Encoding::Base64;
-    return Encoding::None;
 }
 
 VCardProperty::Encoding VCardHeaderScan::encodingOfParameters(QByteArrayView parameters)

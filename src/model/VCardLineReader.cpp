@@ -269,8 +269,7 @@ private:
         m_pendingJoined = false;
         m_pendingTooLong = false;
         m_blankAfterPending = false;
-        m_header.reset();
-        m_header.scan(line);
+        m_header.start(line);
     }
 
     QByteArrayView pendingText() const
