@@ -1,5 +1,6 @@
 #include "ui/editors/AddressEditor.h"
 
+#include "model/AddressFormats.h"
 #include "model/ContactDefaults.h"
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
@@ -101,7 +102,7 @@ QString AddressEditor::countryCode() const
 {
     QString code = partText(CN::PostalAddressISOCountryCodeKey);
     if (code.isEmpty())
-        code = ZRPerson::predictCountryCode(partText(Ident::Country).toUpper());
+        code = AddressFormats::shared().predictCountryCode(partText(Ident::Country).toUpper());
     if (code.isEmpty())
         code = ContactDefaults::countryCode();
     return code.toUpper();
@@ -109,7 +110,7 @@ QString AddressEditor::countryCode() const
 
 void AddressEditor::layOut()
 {
-    QStringList order = ZRPerson::orderOfaddressFormats(countryCode()).mid(1);
+    QStringList order = AddressFormats::shared().orderOfaddressFormats(countryCode()).mid(1);
     order.removeAll(QString());
     order.removeDuplicates();
     for (const QString &part : ZRPerson::addressIdentifiers()) {
