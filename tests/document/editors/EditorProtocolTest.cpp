@@ -215,7 +215,7 @@ TEST(MultiValueListTest, AddDeleteCustomLabelAndColumns)
     EXPECT_TRUE(list.setText(row, Key::Value, u"333"_s));
     EXPECT_TRUE(list.setCustomLabel(row, u"  cottage "_s));
     EXPECT_TRUE(list.labels().contains(u"cottage"_s));
-    EXPECT_TRUE(ZRPerson::labelsForIdentifier(Ident::Phone).contains(u"cottage"_s));
+    EXPECT_TRUE(Labels::labelsForIdentifier(Ident::Phone).contains(u"cottage"_s));
     EXPECT_TRUE(list.remove({ 0, 0 }));
     EXPECT_FALSE(list.remove({ 9 }));
     const QVariantList result = list.result();
