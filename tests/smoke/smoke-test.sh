@@ -64,11 +64,16 @@ for name in "Ann Able" "Ben Brook" "Cid Cole"; do
 done
 
 # Edit the first row's company with the keyboard: to the first cell, three columns right, F2, type.
+# Select All left every row selected, and an edit over several rows first asks whether they should all
+# get the value: a plain move down and up selects the first row alone.
 keys ctrl+Home
+keys Down Up
 keys Right Right Right
 keys F2
 xdotool type --window "$window" --delay 20 "Smoke Works"
 keys Return
+# Return commits and, as in the table's rules, goes on editing the next row's cell: Escape leaves it.
+keys Escape
 copied="$(copy_all)"
 grep -q "Smoke Works" <<<"$copied" || fail "the edited company is not in the copy: $copied"
 keys ctrl+z

@@ -111,15 +111,17 @@ TEST_F(DocumentWindowTest, CommandsAreOfferedAsTheRulesSay)
     EXPECT_TRUE(action(window, Command::DeleteContacts)->isEnabled());
 
     // Places of later parts stay out of sight until they are given their work.
-    EXPECT_FALSE(action(window, Command::PrintDocument)->isVisible());
-    EXPECT_FALSE(window->toolButton(u"zipButton"_s)->isVisible());
-    bool zipShown = false;
-    window->actions()->setHandler(Command::ShowZipSheet, [&] { zipShown = true; });
-    QApplication::processEvents(); // the toolbar lays out its buttons again
+    // The tools have theirs from the start.
     EXPECT_TRUE(window->toolButton(u"zipButton"_s)->isVisible());
+    EXPECT_FALSE(action(window, Command::PrintDocument)->isVisible());
+    EXPECT_FALSE(window->toolButton(u"findButton"_s)->isVisible());
+    bool findShown = false;
+    window->actions()->setHandler(Command::ToggleFindBar, [&] { findShown = true; });
+    QApplication::processEvents(); // the toolbar lays out its buttons again
+    EXPECT_TRUE(window->toolButton(u"findButton"_s)->isVisible());
     window->refreshActions();
-    QTest::mouseClick(window->toolButton(u"zipButton"_s), Qt::LeftButton);
-    EXPECT_TRUE(zipShown);
+    QTest::mouseClick(window->toolButton(u"findButton"_s), Qt::LeftButton);
+    EXPECT_TRUE(findShown);
 }
 
 TEST_F(DocumentWindowTest, DeleteAndDuplicateFromTheMenusUndoAndRedoByName)
