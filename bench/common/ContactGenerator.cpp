@@ -37,6 +37,8 @@ const JapaneseName japaneseGivens[] = {
 };
 const char *westernFamilies[] = { "Smith", "Johnson", "Williams", "Brown", "Jones", "Miller", "Davis",
     "García", "Müller", "O'Neil", "Rodriguez", "Martin" };
+// Japanese living abroad, written given name first in Latin letters.
+const char *romanizedFamilies[] = { "Tanaka", "Suzuki", "Sato", "Watanabe" };
 const char *westernGivens[] = { "James", "Mary", "Robert", "Patricia", "John", "Jennifer", "Michael", "Linda",
     "Zoë", "François", "Ana", "Lars" };
 const char *companies[] = { "Acme Corporation", "株式会社サンプル", "Globex, Inc.", "Initech",
@@ -51,6 +53,7 @@ const char *japaneseStates[] = { "東京都", "大阪府", "愛知県" };
 const char *westernStreets[]
     = { "1 Main Street", "42 Elm Road\\nApt 7", "350 Fifth Avenue", "Unter den Linden 5" };
 const char *westernCities[] = { "Springfield", "New York", "Berlin", "London" };
+const char *categories[] = { "Friends", "Family", "Work", "年賀状", "Golf, Tennis", "取引先", "School" };
 const char *notes[] = { "Met at the conference.", "年賀状を送る", "Prefers e-mail\\, not phone.",
     "Call after 6pm\\nAsk for the front desk." };
 
@@ -117,7 +120,7 @@ QByteArray ContactGenerator::nextCard()
         card += "FN:" + fn + "\r\n";
         card += QByteArray("X-PHONETIC-LAST-NAME:") + f.kana + "\r\nX-PHONETIC-FIRST-NAME:" + g.kana + "\r\n";
     } else {
-        family = pick(westernFamilies);
+        family = m_addressBook && below(6) == 0 ? pick(romanizedFamilies) : pick(westernFamilies);
         given = pick(westernGivens);
         fn = given + ' ' + family;
         card += "N:" + family + ";" + given + ";;" + (below(4) == 0 ? "Dr." : "") + ";\r\n";
@@ -169,6 +172,12 @@ QByteArray ContactGenerator::nextCard()
     if (below(3) == 0)
         card += "URL;TYPE=WORK:https://example.com/" + QByteArray::number(index) + "\r\n";
     card += QByteArray("NOTE:") + pick(notes) + "\r\n";
+    if (m_addressBook) {
+        card += QByteArray("CATEGORIES:") + pick(categories);
+        if (below(4) == 0)
+            card += QByteArray(",") + pick(categories);
+        card += "\r\n";
+    }
     card += "UID:" + QByteArray::number(0x10000000u + quint32(index), 16) + "-"
         + QByteArray::number(next(), 16) + "\r\n";
     card += m_photoLines;

@@ -11,6 +11,11 @@ class ContactGenerator
 public:
     explicit ContactGenerator(quint32 seed = 1, bool photos = false);
 
+    // Cards from now on look more like a user's own address book: one or two category groups each
+    // (CATEGORIES), and some Japanese names in Latin letters. Off by default, so that the in-process
+    // benchmarks keep reading the same bytes.
+    void setAddressBook(bool addressBook) { m_addressBook = addressBook; }
+
     // The next card, ending with "END:VCARD\r\n".
     QByteArray nextCard();
 
@@ -26,5 +31,6 @@ private:
 
     quint64 m_state;
     int m_index = 0;
+    bool m_addressBook = false;
     QByteArray m_photoLines; // the folded PHOTO property, when cards carry one
 };

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <cstdio>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -49,9 +50,24 @@ CommandIo::~CommandIo()
 
 std::unique_ptr<CommandIo> CommandIo::standard()
 {
-    return std::make_unique<CommandIo>(standardStream(STDIN_FILENO, QIODevice::ReadOnly),
+    auto io = std::make_unique<CommandIo>(standardStream(STDIN_FILENO, QIODevice::ReadOnly),
         standardStream(STDOUT_FILENO, QIODevice::WriteOnly),
         standardStream(STDERR_FILENO, QIODevice::WriteOnly), isatty(STDERR_FILENO) == 1);
+    io->m_process = true;
+    return io;
+}
+
+void CommandIo::keepUntilExit(std::shared_ptr<const void> data)
+{
+#ifndef __SANITIZE_ADDRESS__
+    if (m_process) {
+        // Never freed: the process ends soon after its command does.
+        static auto *kept = new std::vector<std::shared_ptr<const void>>;
+        kept->push_back(std::move(data));
+    }
+#else
+    Q_UNUSED(data);
+#endif
 }
 
 QIODevice &CommandIo::outputDevice()

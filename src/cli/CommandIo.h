@@ -30,6 +30,12 @@ public:
     bool showsProgress() const { return m_errIsTerminal; }
     void flush();
 
+    // Keeps what a command read alive until the process ends, when it runs as the process's own
+    // command: freeing 100,000 records one by one takes longer than a process exit that hands all
+    // of its memory back at once. Elsewhere (tests, sanitizer builds, whose leak check must keep
+    // meaning something) data is freed as usual when the caller lets it go.
+    void keepUntilExit(std::shared_ptr<const void> data);
+
 protected:
     QIODevice &outDevice() { return *m_outDevice; }
     QIODevice &errDevice() { return *m_errDevice; }
@@ -41,6 +47,7 @@ private:
     QTextStream m_out;
     QTextStream m_err;
     bool m_errIsTerminal;
+    bool m_process = false;
 };
 
 // In-memory streams, for running a subcommand as a function.

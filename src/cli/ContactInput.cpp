@@ -67,6 +67,16 @@ std::optional<DocumentReadResult> read(const Request &request, CommandIo &io)
     return read;
 }
 
+std::shared_ptr<const DocumentReadResult> readKept(const Request &request, CommandIo &io)
+{
+    std::optional<DocumentReadResult> result = read(request, io);
+    if (!result)
+        return nullptr;
+    auto kept = std::make_shared<const DocumentReadResult>(std::move(*result));
+    io.keepUntilExit(kept);
+    return kept;
+}
+
 std::optional<ContactTable> groupEntries(
     const DocumentReadResult &read, const QString &path, const QString &groupName, CommandIo &io)
 {

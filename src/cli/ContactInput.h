@@ -3,6 +3,7 @@
 #include "document/DocumentReader.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 class CommandIo;
@@ -32,6 +33,9 @@ InputFormat formatForPath(const QString &path, InputFormat csvFormat = InputForm
 // The read, or nothing after the reason was told. Notices (skipped cards, a CSV without header) are
 // told too, and still give the read.
 std::optional<DocumentReadResult> read(const Request &request, CommandIo &io);
+// The same read, kept until the process ends when the command runs as the process (see
+// CommandIo::keepUntilExit); nullptr after the reason was told.
+std::shared_ptr<const DocumentReadResult> readKept(const Request &request, CommandIo &io);
 
 // The live contacts of the category group of that name (every contact for an empty name), or nothing
 // after telling that the file has no such group and which groups it has.

@@ -38,24 +38,32 @@ bool write(const ContactTable &entries, const ContactContainer *container, Forma
     CommandIo &io)
 {
     OutputTarget target(path, io);
-    QByteArray bytes;
     if (format == Format::Csv) {
-        bytes = ExportCommands::csvText(entries).toUtf8();
-    } else {
-        Progress progress(io, ExportText::WritingMessage.arg(target.displayName()));
-        VCardExport::ProgressHandler handler;
-        if (progress.isShown() && entries.size() > ProgressThreshold) {
-            handler = [&progress, count = entries.size()](
-                          bool *, qsizetype index) { progress.setSteps(index, count); };
-        }
-        bytes = VCardExport::vCardsFromContacts(entries, VCardExport::fileExportOptions(), container, handler)
-                    .value_or(QByteArray());
-    }
-    if (!target.write(bytes)) {
+        if (target.write(ExportCommands::csvText(entries).toUtf8()))
+            return true;
         io.err() << target.failureMessage() << '\n';
         return false;
     }
-    return true;
+    Progress progress(io, ExportText::WritingMessage.arg(target.displayName()));
+    VCardExport::ProgressHandler handler;
+    if (progress.isShown() && entries.size() > ProgressThreshold) {
+        handler = [&progress, count = entries.size()](
+                      bool *, qsizetype index) { progress.setSteps(index, count); };
+    }
+    // The cards go out a batch at a time as they are made: a large file is never held whole.
+    bool written = target.open();
+    if (written) {
+        QIODevice *device = target.device();
+        written = VCardExport::writeVCards(entries, VCardExport::fileExportOptions(), container, handler,
+                      [device](const QByteArray &piece) { return device->write(piece) == piece.size(); })
+            && target.commit();
+        if (!written)
+            target.cancel();
+    }
+    progress.finish();
+    if (!written)
+        io.err() << target.failureMessage() << '\n';
+    return written;
 }
 
 } // namespace ContactOutput

@@ -76,7 +76,8 @@ int convert(const QStringList &arguments, CommandIo &io)
         encoding = *named;
     }
 
-    const std::optional<DocumentReadResult> read = ContactInput::read({ input, from, encoding }, io);
+    const std::shared_ptr<const DocumentReadResult> read
+        = ContactInput::readKept({ input, from, encoding }, io);
     if (!read)
         return CommandLine::Failure;
     const std::optional<ContactTable> entries

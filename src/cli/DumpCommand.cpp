@@ -7,6 +7,10 @@
 #include "cli/ContactInput.h"
 #include "cli/DumpJson.h"
 #include "document/ExportCommands.h"
+#include "formats/ChunkedWork.h"
+
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -15,6 +19,47 @@ namespace {
 // Exit statuses: every card read; some cards or a file gave no contact; a file could not be read.
 constexpr int SomeCardsFailed = 1;
 constexpr int SomeFileFailed = 2;
+
+// Contacts are turned into JSON this many at a time, on every core, and written before the next ones:
+// the output is never held whole, and each record's values, built for its JSON, go with it.
+constexpr qsizetype Batch = 2048;
+constexpr qsizetype MinimumChunk = 256;
+
+// Writes the elements of the read's contacts, each after a separator when *any says one came before.
+// The read gives its records up: the contacts' values are built only to be printed.
+void writeContacts(DocumentReadResult &read, QIODevice &out, bool *any)
+{
+    const QHash<QString, QStringList> groups = DumpJson::groupNamesById(read);
+    ContactTable contacts = std::move(read.contactTable);
+    // The groups share the records; without them each record is freed once its JSON is made.
+    read.containers.reset();
+    ContactEntryPtr *entries = contacts.data();
+    std::vector<QByteArray> elements(size_t(std::min(Batch, contacts.size())));
+    for (qsizetype start = 0; start < contacts.size(); start += Batch) {
+        const qsizetype count = std::min(Batch, contacts.size() - start);
+        const auto item = [&](qsizetype i, int) {
+            ContactEntryPtr &entry = entries[start + i];
+            QByteArray &element = elements[size_t(i)];
+            element.clear();
+            if (!entry || !entry->person)
+                return;
+            element = DumpJson::element(*entry, groups.value(entry->uniqueId));
+            entry.reset();
+        };
+        ChunkedWork::run(count, ChunkedWork::chunksFor(count, MinimumChunk), item, {});
+        QByteArray piece;
+        for (qsizetype i = 0; i < count; ++i) {
+            const QByteArray &element = elements[size_t(i)];
+            if (element.isEmpty())
+                continue;
+            if (*any)
+                piece += DumpJson::elementSeparator();
+            piece += element;
+            *any = true;
+        }
+        out.write(piece);
+    }
+}
 
 int dump(const QStringList &arguments, CommandIo &io)
 {
@@ -28,12 +73,14 @@ int dump(const QStringList &arguments, CommandIo &io)
     if (const auto status = parser.parse(arguments, io))
         return *status;
 
-    QJsonArray contacts;
+    QIODevice &out = io.outputDevice();
+    out.write(DumpJson::arrayStart());
+    bool any = false;
     bool someCardFailed = false;
     bool someFileFailed = false;
     for (const QString &path : parser.arguments()) {
         ContactInput::Request request { path, InputFormat::VCard, TextEncoding::Automatic, false };
-        const std::optional<DocumentReadResult> read = ContactInput::read(request, io);
+        std::optional<DocumentReadResult> read = ContactInput::read(request, io);
         if (!read) {
             someFileFailed = true;
             continue;
@@ -45,10 +92,9 @@ int dump(const QStringList &arguments, CommandIo &io)
             someCardFailed = true;
             continue;
         }
-        for (const QJsonValue &contact : DumpJson::contacts(*read))
-            contacts.append(contact);
+        writeContacts(*read, out, &any);
     }
-    io.outputDevice().write(DumpJson::text(contacts));
+    out.write(DumpJson::arrayEnd(any));
     if (someFileFailed)
         return SomeFileFailed;
     return someCardFailed ? SomeCardsFailed : CommandLine::Success;

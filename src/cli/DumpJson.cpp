@@ -1,5 +1,6 @@
 #include "cli/DumpJson.h"
 
+#include "cli/JsonText.h"
 #include "cli/VariantJson.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
@@ -37,41 +38,39 @@ bool isEmptyValue(const QVariant &value)
     }
 }
 
-QJsonObject personObject(ZRPerson &person)
+void addPersonFields(ZRPerson &person, DumpJson::Fields &fields)
 {
-    QJsonObject object;
-    object.insert(u"compositeName"_s, person.compositeName());
-    object.insert(u"uniqueId"_s, person.uniqueId());
-    object.insert(u"showAsPerson"_s, person.showAsPerson());
+    fields.append({ u"compositeName"_s, person.compositeName() });
+    fields.append({ u"uniqueId"_s, person.uniqueId() });
+    fields.append({ u"showAsPerson"_s, person.showAsPerson() });
     for (const QString &identifier : ZRPerson::allIdentifiers()) {
         if (identifier == Ident::Photo)
             continue;
-        const QVariant value = person.valueForIdentifier(identifier);
+        QVariant value = person.valueForIdentifier(identifier);
         if (!isEmptyValue(value))
-            object.insert(identifier, VariantJson::toJson(value));
+            fields.append({ identifier, std::move(value) });
     }
     if (!person.imageData().isEmpty())
-        object.insert(u"photoBytes"_s, qint64(person.imageData().size()));
-    return object;
+        fields.append({ u"photoBytes"_s, qint64(person.imageData().size()) });
 }
 
 // The layout string of each address, in address order, when any address has a layout.
-QJsonArray layoutStrings(ZRPerson &person)
+QStringList layoutStrings(ZRPerson &person)
 {
-    QJsonArray layouts;
+    QStringList layouts;
     bool any = false;
     for (const QVariant &address : person.addressValues()) {
         const QString layout = ZRPerson::layoutStringFromHagakiLayoutDict(address.toMap());
         any = any || !layout.isEmpty();
         layouts.append(layout);
     }
-    return any ? layouts : QJsonArray();
+    return any ? layouts : QStringList();
 }
 
 // The names of the category groups that hold each contact, by unique id.
-QHash<QString, QJsonArray> groupNamesById(const ContactContainer &container)
+QHash<QString, QStringList> groupNamesByIdIn(const ContactContainer &container)
 {
-    QHash<QString, QJsonArray> names;
+    QHash<QString, QStringList> names;
     for (const ContactGroupPtr &group : container.groups) {
         if (group->top || !group->contactTable)
             continue;
@@ -85,26 +84,40 @@ QHash<QString, QJsonArray> groupNamesById(const ContactContainer &container)
 
 namespace DumpJson {
 
-QJsonObject contact(const ContactEntry &entry, const QJsonArray &groups)
+Fields fields(const ContactEntry &entry, const QStringList &groups)
 {
     ZRPerson &person = *entry.person;
-    QJsonObject object = personObject(person);
+    Fields fields;
+    fields.reserve(24);
+    addPersonFields(person, fields);
     const QString renmei = person.valueForIdentifier(Ident::Renmei).toString();
     if (!renmei.isEmpty())
-        object.insert(Ident::Renmei, renmei);
-    const QJsonArray layouts = layoutStrings(person);
+        fields.append({ Ident::Renmei, renmei });
+    const QStringList layouts = layoutStrings(person);
     if (!layouts.isEmpty())
-        object.insert(Ident::HagakiLayout, layouts);
-    object.insert(u"groups"_s, groups);
+        fields.append({ Ident::HagakiLayout, layouts });
+    fields.append({ u"groups"_s, groups });
+    return fields;
+}
+
+QJsonObject contact(const ContactEntry &entry, const QStringList &groups)
+{
+    QJsonObject object;
+    for (const auto &[key, value] : fields(entry, groups))
+        object.insert(key, VariantJson::toJson(value));
     return object;
+}
+
+QHash<QString, QStringList> groupNamesById(const DocumentReadResult &read)
+{
+    return read.containers && !read.containers->isEmpty() ? groupNamesByIdIn(*read.containers->first())
+                                                          : QHash<QString, QStringList>();
 }
 
 QJsonArray contacts(const DocumentReadResult &read)
 {
     QJsonArray array;
-    const QHash<QString, QJsonArray> groups = read.containers && !read.containers->isEmpty()
-        ? groupNamesById(*read.containers->first())
-        : QHash<QString, QJsonArray>();
+    const QHash<QString, QStringList> groups = groupNamesById(read);
     for (const ContactEntryPtr &entry : read.contactTable) {
         if (entry && entry->person)
             array.append(contact(*entry, groups.value(entry->uniqueId)));
@@ -115,6 +128,54 @@ QJsonArray contacts(const DocumentReadResult &read)
 QByteArray text(const QJsonArray &contacts)
 {
     return QJsonDocument(contacts).toJson(QJsonDocument::Indented);
+}
+
+QByteArray arrayStart()
+{
+    return "[\n"_ba;
+}
+
+QByteArray elementSeparator()
+{
+    return ",\n"_ba;
+}
+
+QByteArray element(const QJsonObject &contact)
+{
+    // An indented document indents every line of a nested value by one more step, and no string
+    // holds a raw line break (JSON escapes it): the object on its own, each line one step in, is the
+    // element exactly.
+    constexpr QByteArrayView Step = "    ";
+    const QByteArray alone = QJsonDocument(contact).toJson(QJsonDocument::Indented);
+    QByteArray out;
+    out.reserve(alone.size() + alone.size() / 8);
+    qsizetype from = 0;
+    const qsizetype end = alone.endsWith('\n') ? alone.size() - 1 : alone.size();
+    while (from < end) {
+        qsizetype lineEnd = alone.indexOf('\n', from);
+        if (lineEnd < 0 || lineEnd > end)
+            lineEnd = end;
+        if (from > 0)
+            out += '\n';
+        out += Step;
+        out += QByteArrayView(alone).sliced(from, lineEnd - from);
+        from = lineEnd + 1;
+    }
+    return out;
+}
+
+QByteArray element(const ContactEntry &entry, const QStringList &groups)
+{
+    QByteArray out;
+    out.reserve(4096);
+    out += "    ";
+    JsonText::appendObject(out, fields(entry, groups), 1);
+    return out;
+}
+
+QByteArray arrayEnd(bool anyElement)
+{
+    return anyElement ? "\n]\n"_ba : "]\n"_ba;
 }
 
 } // namespace DumpJson

@@ -5,10 +5,20 @@
 #include "cli/CommandParser.h"
 #include "cli/ContactInput.h"
 #include "cli/FindOptions.h"
+#include "find/FindPanelSearch.h"
+#include "formats/ChunkedWork.h"
+
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Contacts are searched this many at a time, on every core, and their rows printed before the next
+// ones: each record's values, built to be searched, go with it, so a large file never has them all.
+constexpr qsizetype Batch = 2048;
+constexpr qsizetype MinimumChunk = 256;
 
 QString oneLine(QString text)
 {
@@ -17,6 +27,17 @@ QString oneLine(QString text)
     text.replace(u'\r', u"\\n"_s);
     text.replace(u'\t', u"\\t"_s);
     return text;
+}
+
+// name, item, sub-item, label, index, value and the ranges found, tab-separated.
+QString rowLine(const FindResultRow &row)
+{
+    QStringList ranges;
+    for (const FindRange &r : row.ranges)
+        ranges.append(u"%1:%2"_s.arg(r.location).arg(r.length));
+    return QStringList { oneLine(row.name), row.item, row.subItem, oneLine(row.label),
+        row.index < 0 ? QString() : QString::number(row.index), oneLine(row.value), ranges.join(u',') }
+        .join(u'\t');
 }
 
 int find(const QStringList &arguments, CommandIo &io)
@@ -39,25 +60,43 @@ int find(const QStringList &arguments, CommandIo &io)
         return status;
 
     const QString input = parser.arguments().at(0);
-    const std::optional<DocumentReadResult> read = ContactInput::read({ input }, io);
+    std::optional<DocumentReadResult> read = ContactInput::read({ input }, io);
     if (!read)
         return CommandLine::Failure;
-    const std::optional<ContactTable> contacts
+    std::optional<ContactTable> contacts
         = ContactInput::groupEntries(*read, input, parser.value(u"group"_s), io);
     if (!contacts)
         return CommandLine::Failure;
-    FindPanel panel;
-    if (!FindOptions::start(panel, *contacts, parser.arguments().at(1), *search, io))
+    // The groups share the records; without them each record is freed once it is searched.
+    read.reset();
+
+    // What the find panel does over the contacts, one searcher per thread.
+    const QString text = parser.arguments().at(1);
+    const int chunks = ChunkedWork::chunksFor(std::min(Batch, contacts->size()), MinimumChunk);
+    std::vector<FindPanelSearch> searches;
+    for (int chunk = 0; chunk < chunks; ++chunk)
+        searches.emplace_back(text, search->mode, search->items, search->subItems, search->labels);
+    if (!searches.front().errorString().isEmpty()) {
+        io.err() << searches.front().errorString() << '\n';
         return CommandLine::Failure;
+    }
     QTextStream &out = io.out();
-    for (const FindResultRowPtr &row : panel.searchResults()) {
-        QStringList ranges;
-        for (const FindRange &r : row->ranges)
-            ranges.append(u"%1:%2"_s.arg(r.location).arg(r.length));
-        out << QStringList { oneLine(row->name), row->item, row->subItem, oneLine(row->label),
-            row->index < 0 ? QString() : QString::number(row->index), oneLine(row->value), ranges.join(u',') }
-                   .join(u'\t')
-            << '\n';
+    ContactEntryPtr *entries = contacts->data();
+    std::vector<QList<FindResultRowPtr>> rows(size_t(std::min(Batch, contacts->size())));
+    for (qsizetype start = 0; start < contacts->size(); start += Batch) {
+        const qsizetype count = std::min(Batch, contacts->size() - start);
+        const auto item = [&](qsizetype i, int chunk) {
+            ContactEntryPtr &entry = entries[start + i];
+            if (entry && !entry->deleted)
+                searches[size_t(chunk)].searchContact(entry, rows[size_t(i)]);
+            entry.reset();
+        };
+        ChunkedWork::run(count, std::min(chunks, ChunkedWork::chunksFor(count, MinimumChunk)), item, {});
+        for (qsizetype i = 0; i < count; ++i) {
+            for (const FindResultRowPtr &row : std::as_const(rows[size_t(i)]))
+                out << rowLine(*row) << '\n';
+            rows[size_t(i)].clear();
+        }
     }
     return CommandLine::Success;
 }

@@ -200,6 +200,78 @@ bool eachRecordOnce(const ContactTable &entries)
     return std::adjacent_find(people.begin(), people.end()) == people.end();
 }
 
+// Cards are handed on this many at a time when they are written piece by piece.
+constexpr qsizetype WriteBatch = 4096;
+
+// Membership by unique id, gathered once: looking through every group for every contact would cost
+// contacts x members.
+QHash<QString, QStringList> groupsOfMembers(const ContactContainer *container)
+{
+    QHash<QString, QStringList> groupsOf;
+    if (!container)
+        return groupsOf;
+    for (const ContactGroupPtr &group : container->groups) {
+        if (!group || group->top || group->deleted || !group->contactTable)
+            continue;
+        for (const ContactEntryPtr &member : *group->contactTable) {
+            if (!member || member->deleted)
+                continue;
+            QStringList &names = groupsOf[member->uniqueId];
+            if (names.isEmpty() || names.last() != group->name)
+                names.append(group->name);
+        }
+    }
+    return groupsOf;
+}
+
+// The cards of the entries, batch entries at a time, handed to take in order: each batch's cards in
+// as many pieces as threads wrote them; false when the handler asked to stop or take refused.
+bool writeInBatches(const ContactTable &entries, const QStringList &options,
+    const ContactContainer *container, const VCardExport::ProgressHandler &handler, qsizetype batch,
+    const std::function<bool(QByteArray &&)> &take)
+{
+    const QHash<QString, QStringList> groupsOf = groupsOfMembers(container);
+    const Additions additions(options);
+    const qsizetype total = entries.size();
+    const bool parallel = total >= ParallelFrom && eachRecordOnce(entries);
+    qsizetype first = 0;
+    do {
+        const qsizetype count = std::min(std::max(batch, qsizetype(1)), total - first);
+        const int chunks
+            = parallel && count >= ParallelFrom ? ChunkedWork::chunksFor(count, ParallelFrom / 2) : 1;
+        // Cards are written side by side, each chunk into its own text, handed on in order; a small
+        // export is one chunk written on the calling thread.
+        std::vector<QByteArray> parts(static_cast<size_t>(chunks));
+        const auto item = [&](qsizetype i, int chunk) {
+            const ContactEntryPtr &entry = entries.at(first + i);
+            if (!entry || !entry->person)
+                return;
+            QByteArray &part = parts[size_t(chunk)];
+            appendPersonCard(part, *entry->person, additions, groupsOf.value(entry->uniqueId), true);
+            // Room for the rest at the size of the cards so far, so that a large export is not copied
+            // over and over as it grows.
+            const qsizetype start = ChunkedWork::chunkStart(count, chunks, chunk);
+            const qsizetype length = ChunkedWork::chunkStart(count, chunks, chunk + 1) - start;
+            if (i - start == 15 && length > 32)
+                part.reserve(part.size() / 16 * length * 11 / 10);
+        };
+        const auto progress = [&](qsizetype done) {
+            bool stop = false;
+            if (handler)
+                handler(&stop, first + done - 1);
+            return !stop;
+        };
+        if (!ChunkedWork::run(count, chunks, item, progress))
+            return false;
+        for (QByteArray &part : parts) {
+            if (!take(std::move(part)))
+                return false;
+        }
+        first += count;
+    } while (first < total);
+    return true;
+}
+
 } // namespace
 
 namespace VCardExport {
@@ -229,62 +301,24 @@ QByteArray vCardFromContact(const ContactEntry &entry, const QStringList &option
 std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const QStringList &options,
     const ContactContainer *container, const ProgressHandler &handler)
 {
-    // Membership by unique id, gathered once: looking through every group for every contact
-    // would cost contacts x members.
-    QHash<QString, QStringList> groupsOf;
-    if (container) {
-        for (const ContactGroupPtr &group : container->groups) {
-            if (!group || group->top || group->deleted || !group->contactTable)
-                continue;
-            for (const ContactEntryPtr &member : *group->contactTable) {
-                if (!member || member->deleted)
-                    continue;
-                QStringList &names = groupsOf[member->uniqueId];
-                if (names.isEmpty() || names.last() != group->name)
-                    names.append(group->name);
-            }
-        }
-    }
-
-    const Additions additions(options);
-    const qsizetype count = entries.size();
-    const int chunks = count >= ParallelFrom && eachRecordOnce(entries)
-        ? ChunkedWork::chunksFor(count, ParallelFrom / 2)
-        : 1;
-    // Cards are written side by side, each chunk into its own text, joined in order at the end; a
-    // small export is one chunk written on the calling thread.
-    std::vector<QByteArray> parts(static_cast<size_t>(chunks));
-    const auto item = [&](qsizetype i, int chunk) {
-        const ContactEntryPtr &entry = entries.at(i);
-        if (!entry || !entry->person)
-            return;
-        QByteArray &part = parts[size_t(chunk)];
-        appendPersonCard(part, *entry->person, additions, groupsOf.value(entry->uniqueId), true);
-        // Room for the rest at the size of the cards so far, so that a large export is not copied
-        // over and over as it grows.
-        const qsizetype start = ChunkedWork::chunkStart(count, chunks, chunk);
-        const qsizetype length = ChunkedWork::chunkStart(count, chunks, chunk + 1) - start;
-        if (i - start == 15 && length > 32)
-            part.reserve(part.size() / 16 * length * 11 / 10);
+    QByteArray result;
+    const auto keep = [&](QByteArray &&piece) {
+        if (result.isEmpty())
+            result = std::move(piece);
+        else
+            result += piece;
+        return true;
     };
-    const auto progress = [&](qsizetype done) {
-        bool stop = false;
-        if (handler)
-            handler(&stop, done - 1);
-        return !stop;
-    };
-    if (!ChunkedWork::run(count, chunks, item, progress))
+    if (!writeInBatches(entries, options, container, handler, entries.size(), keep))
         return std::nullopt;
-    QByteArray result = std::move(parts.front());
-    qsizetype total = 0;
-    for (const QByteArray &part : parts)
-        total += part.size();
-    result.reserve(total);
-    for (size_t chunk = 1; chunk < parts.size(); ++chunk) {
-        result += parts[chunk];
-        parts[chunk] = QByteArray();
-    }
     return result;
+}
+
+bool writeVCards(const ContactTable &entries, const QStringList &options, const ContactContainer *container,
+    const ProgressHandler &handler, const Sink &sink)
+{
+    return writeInBatches(
+        entries, options, container, handler, WriteBatch, [&](QByteArray &&piece) { return sink(piece); });
 }
 
 QByteArray vCardsFromContactsWithoutGroups(const ContactTable &entries, const QStringList &options)

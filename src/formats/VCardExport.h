@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class ZRPerson;
@@ -39,6 +40,12 @@ QStringList fileExportOptions();
 // deleted groups do not count as membership.
 std::optional<QByteArray> vCardsFromContacts(const ContactTable &entries, const QStringList &options,
     const ContactContainer *container = nullptr, const ProgressHandler &handler = {});
+
+// The same cards handed to sink a batch at a time, in order, so that a large export is never held
+// whole; false when the handler asked to stop or sink returned false (a write failed).
+using Sink = std::function<bool(const QByteArray &piece)>;
+bool writeVCards(const ContactTable &entries, const QStringList &options, const ContactContainer *container,
+    const ProgressHandler &handler, const Sink &sink);
 
 // One card; empty when the record gives no vCard data. With "Photo", the record's picture (a stored
 // JPEG unchanged); a record without one gets no PHOTO.

@@ -1,5 +1,6 @@
 #include "formats/ZRvCard.h"
 
+#include "formats/ChunkedWork.h"
 #include "formats/VCardLineBreaks.h"
 #include "formats/VCardOwnProperties.h"
 #include "model/Identifiers.h"
@@ -8,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QSet>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace VCardLineBreaks;
@@ -104,20 +107,42 @@ void applyLayouts(const QStringList &layouts, ZRPerson &person)
     }
 }
 
+// Below this many cards a file is read quickly enough on one thread.
+constexpr qsizetype ParallelReadFrom = 2048;
+
 // One card of the text: where it lies, and what came of it.
 struct ReadCard
 {
     qsizetype begin = 0;
     qsizetype length = 0;
+    // Which of the rare properties its lines name (VCardOwnProperties), found while it was cut out.
+    unsigned ownProperties = 0;
     QStringList categories;
     // One record, or several when the card holds cards of its own (inner ones first).
     QList<std::shared_ptr<ZRPerson>> persons;
     QString error;
 };
 
-// Everything a card yields on its own: its categories, and its records or why there are none.
-void readCard(const QByteArray &text, ReadCard &slot, unsigned ownProperties)
+// The names with the text of names met before on this thread: a large file names the same few
+// groups on every card, and its cards are all held before their groups are made.
+QStringList sharedNames(QStringList names)
 {
+    constexpr qsizetype MostKept = 1024;
+    thread_local QSet<QString> met;
+    for (QString &name : names) {
+        const auto found = met.constFind(name);
+        if (found != met.cend())
+            name = *found;
+        else if (met.size() < MostKept)
+            met.insert(name);
+    }
+    return names;
+}
+
+// Everything a card yields on its own: its categories, and its records or why there are none.
+void readCard(const QByteArray &text, ReadCard &slot)
+{
+    const unsigned ownProperties = slot.ownProperties;
     const QByteArray card = QByteArray::fromRawData(text.constData() + slot.begin, slot.length);
     QString error;
     // The record keeps a few strings of the contact until its values are built from the card again.
@@ -126,7 +151,7 @@ void readCard(const QByteArray &text, ReadCard &slot, unsigned ownProperties)
     // The properties read here are rare: a card is read for them only when its lines name one.
     const VCardOwnProperties own
         = ownProperties ? VCardOwnProperties::read(card, ownProperties) : VCardOwnProperties();
-    slot.categories = own.categories;
+    slot.categories = sharedNames(own.categories);
     if (contacts.isEmpty()) {
         slot.error
             = error.isEmpty() ? QCoreApplication::translate("VCardReader", "no contact in the card") : error;
@@ -177,10 +202,9 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
     if (text.size() < 11)
         return result;
 
-    ContactTable &topTable = *container->groups.first()->contactTable;
-    QHash<QString, ContactGroupPtr> groupsByName;
+    // Where the cards lie, found first: each card is then read on its own, several at a time.
+    std::vector<ReadCard> cards;
     qsizetype position = 0;
-    int cardNumber = 0;
     while (text.size() - position > 10) {
         const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
         if (begin < 0)
@@ -200,12 +224,35 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
         }
         if (cardEnd - begin < 11)
             break;
-        ++cardNumber;
         ReadCard slot;
         slot.begin = begin;
         slot.length = cardEnd - begin;
-        readCard(text, slot, end.ownProperties);
+        slot.ownProperties = end.ownProperties;
+        cards.push_back(std::move(slot));
+        position = cardEnd;
+    }
 
+    const qsizetype count = qsizetype(cards.size());
+    const int chunks = ChunkedWork::chunksFor(count, ParallelReadFrom / 2);
+    const auto item = [&](qsizetype i, int) { readCard(text, cards[size_t(i)]); };
+    // The handler hears of the text consumed in proportion to the cards read, which come in no
+    // single order when several threads read them.
+    const auto progress = [&](qsizetype done) {
+        if (!handler)
+            return true;
+        bool stop = false;
+        handler(&stop, done >= count ? position : position * done / qMax(count, qsizetype(1)));
+        return !stop;
+    };
+    if (!ChunkedWork::run(count, count >= ParallelReadFrom ? chunks : 1, item, progress))
+        return std::nullopt;
+
+    ContactTable &topTable = *container->groups.first()->contactTable;
+    topTable.reserve(count);
+    QHash<QString, ContactGroupPtr> groupsByName;
+    int cardNumber = 0;
+    for (ReadCard &slot : cards) {
+        ++cardNumber;
         // Categories make their groups even when the card itself fails.
         QList<ContactGroupPtr> cardGroups;
         for (const QString &name : std::as_const(slot.categories)) {
@@ -235,14 +282,6 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
                 // one group must not hide the contact in the others.
                 group->contactTable->append(std::make_shared<ContactEntry>(*entry));
             }
-        }
-
-        position = cardEnd;
-        if (handler) {
-            bool stop = false;
-            handler(&stop, position);
-            if (stop)
-                return std::nullopt;
         }
     }
     return result;

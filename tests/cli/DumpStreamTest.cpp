@@ -1,0 +1,171 @@
+// The dump is written a contact at a time, straight as text, yet must stay byte for byte the indented
+// JSON document of every contact that other tools and the golden files compare.
+#include "CliTestSupport.h"
+#include "cli/DumpJson.h"
+#include "cli/JsonText.h"
+#include "cli/VariantJson.h"
+#include "common/TestPaths.h"
+#include "document/DocumentReader.h"
+#include "model/DateComponents.h"
+#include "model/StoreContact.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// What the dump printed before it was streamed: the whole array through QJsonDocument.
+QByteArray wholeDocumentDump(const QByteArray &vcards)
+{
+    const DocumentReadResult read
+        = DocumentReader::readData(vcards, InputFormat::VCard, TextEncoding::Automatic);
+    return DumpJson::text(DumpJson::contacts(read));
+}
+
+// The dump's text without the unique ids a card without UID is given anew on every read.
+std::string withoutIds(const QByteArray &json)
+{
+    static const QRegularExpression id(uR"("uniqueId": "[^"]*")"_s);
+    return QString::fromUtf8(json).replace(id, uR"("uniqueId": "")"_s).toStdString();
+}
+
+QByteArray streamedDump(const QString &path)
+{
+    const CliTestSupport::Run run = CliTestSupport::run({ u"dump"_s, path });
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    return run.outBytes;
+}
+
+// A card of each kind the dump shows: names in both orders, several entries per field, escapes, text
+// that JSON must escape, joint names, postcard layouts, categories, a photo, dates.
+QByteArray card(int i)
+{
+    QByteArray c = "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+    const QByteArray n = QByteArray::number(i);
+    if (i % 2) {
+        c += "N:田中;花子" + n + ";;;\r\nFN:田中 花子" + n + "\r\nX-PHONETIC-LAST-NAME:たなか\r\n";
+        c += "ADR;TYPE=HOME:;;丸の内2-7-3\\n東京ビル10階;千代田区;東京都;100-000" + QByteArray::number(i % 10)
+            + ";日本\r\n";
+        c += "X-RENMEI:太郎\\n次郎\r\nX-HAGAKILAYOUTS:" + QByteArray("1,0,0,0,0,0,0,0,0,0,0,0,0") + "\r\n";
+    } else {
+        c += "N:O'Neil;Zoë" + n + ";;Dr.;\r\nFN:Zoë O'Neil\r\nORG:Globex\\, Inc.;Sales\r\n";
+        c += "ADR;TYPE=WORK:;;42 Elm Road\\nApt 7;Springfield;;12345;USA\r\n";
+    }
+    c += "TEL;TYPE=CELL:+1-555-" + n + "\r\nTEL;TYPE=HOME,FAX:+81-3-" + n + "\r\n";
+    c += "item1.TEL:+81-90-" + n + "\r\nitem1.X-ABLabel:実家\r\n";
+    c += "EMAIL;TYPE=INTERNET,HOME:user" + n + "@example.com\r\n";
+    c += "NOTE:Quote \" backslash \\\\ tab\t bell\x07 line\\nbreak\r\n";
+    if (i % 3 == 0)
+        c += "BDAY:1970-0" + QByteArray::number(1 + i % 9) + "-15\r\n";
+    if (i % 4 == 0)
+        c += "CATEGORIES:Friends,年賀状\r\n";
+    else if (i % 4 == 1)
+        c += "CATEGORIES:Golf\\, Tennis\r\n";
+    if (i % 5 == 0) // a tiny JPEG is not needed: the dump shows the photo's size only
+        c += "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD/2wBDAP//\r\n";
+    c += "UID:card-" + n + "\r\nEND:VCARD\r\n";
+    return c;
+}
+
+QByteArray cards(int count)
+{
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += card(i);
+    return text;
+}
+
+} // namespace
+
+TEST(DumpStreamTest, JsonTextSpellsValuesAsTheJsonDocumentDoes)
+{
+    QVariantMap nested { { u"b"_s, QVariantList {} }, { u"a"_s, QVariantMap {} },
+        { u"z"_s, QVariantList { 1, u"x"_s, QVariantList { true, QVariant() } } } };
+    const QVariantMap values {
+        { u"plain"_s, u"Tanaka 田中 Zoë"_s },
+        { u"escapes"_s, u"quote \" backslash \\ slash / tab \t cr \r lf \n bell \x07 del \x7F"_s },
+        { u"separators"_s, QString(u"line\u2028paragraph\u2029end"_s) },
+        { u"emoji"_s, u"😀 and 𠮷"_s },
+        { u"lone surrogate"_s, QString(QChar(0xD800)) + u"x"_s },
+        { u"empty"_s, QString() },
+        { u"numbers"_s, QVariantList { 0, -7, qint64(1) << 40, qint64(9007199254740993LL), 2.5, 1e21, 0.1 } },
+        { u"bytes"_s, QByteArray("12345") },
+        { u"flags"_s, QVariantList { true, false } },
+        { u"null"_s, QVariant() },
+        { u"date"_s, QVariant::fromValue(DateComponents::fromDate(QDate(1970, 1, 15))) },
+        { u"address"_s,
+            QVariant::fromValue(StorePostalAddress {
+                u"1 Main St"_s, u"Springfield"_s, {}, u"12345"_s, u"USA"_s, u"us"_s, {}, {} }) },
+        { u"nested"_s, nested },
+        { u"ключ"_s, u"non-ASCII key"_s },
+        { u"𠮷key"_s, u"a key past U+FFFF"_s },
+        { u"\uFF21key"_s, u"a key just below U+FFFF"_s },
+    };
+    QByteArray ours;
+    JsonText::appendValue(ours, values, 0);
+    ours += '\n';
+    EXPECT_EQ(ours.toStdString(),
+        QJsonDocument(VariantJson::toJson(values).toObject()).toJson(QJsonDocument::Indented).toStdString());
+
+    // A later member of the same key replaces the earlier one, as QJsonObject::insert does.
+    QByteArray object;
+    JsonText::appendObject(object, { { u"b"_s, 1 }, { u"a"_s, u"first"_s }, { u"a"_s, u"second"_s } }, 0);
+    EXPECT_EQ(object, "{\n    \"a\": \"second\",\n    \"b\": 1\n}");
+}
+
+TEST(DumpStreamTest, StreamedDumpEqualsTheWholeDocumentDump)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Enough cards to be read on several threads and written in several batches.
+    const QList<QByteArray> inputs { cards(1), cards(40), cards(4500),
+        CliTestSupport::readFile(TestPaths::data(u"convert/friends.vcf"_s)),
+        CliTestSupport::readFile(TestPaths::data(u"vcard/address_book.vcf"_s)) };
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QString path = CliTestSupport::writeFile(dir, u"in%1.vcf"_s.arg(i), inputs.at(i));
+        EXPECT_EQ(withoutIds(streamedDump(path)), withoutIds(wholeDocumentDump(inputs.at(i))));
+    }
+
+    // Several files make one array; a file without contacts adds nothing to it.
+    const QString empty = CliTestSupport::writeFile(dir, u"empty.vcf"_s, "BEGIN:VCARD\r\nEND:VCARD\r\n");
+    const QString some = CliTestSupport::writeFile(dir, u"some.vcf"_s, cards(3));
+    const CliTestSupport::Run two = CliTestSupport::run({ u"dump"_s, some, empty, some });
+    EXPECT_EQ(two.status, 1);
+    QJsonArray both = QJsonDocument::fromJson(wholeDocumentDump(cards(3))).array();
+    for (const QJsonValue &contact : QJsonDocument::fromJson(wholeDocumentDump(cards(3))).array())
+        both.append(contact);
+    EXPECT_EQ(two.outBytes.toStdString(), QJsonDocument(both).toJson(QJsonDocument::Indented).toStdString());
+    EXPECT_EQ(CliTestSupport::run({ u"dump"_s, empty }).outBytes, "[\n]\n");
+}
+
+TEST(DumpStreamTest, StreamedDumpOfTheCorpusEqualsTheWholeDocumentDump)
+{
+    const QString folder = TestPaths::shared(u"corpus/vcard"_s);
+    if (!QFileInfo::exists(folder))
+        GTEST_SKIP() << "no shared corpus";
+    int compared = 0;
+    QDirIterator files(folder, { u"*.vcf"_s }, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const QByteArray bytes = CliTestSupport::readFile(path);
+        // Cards without UID are given a new unique id on every read: only files with ids compare whole.
+        if (!bytes.contains("\nUID:") || bytes.count("\nUID:") != bytes.count("BEGIN:VCARD"))
+            continue;
+        SCOPED_TRACE(path.toStdString());
+        const CliTestSupport::Run run = CliTestSupport::run({ u"dump"_s, path });
+        if (run.status != 0)
+            continue;
+        EXPECT_EQ(run.outBytes.toStdString(), wholeDocumentDump(bytes).toStdString());
+        ++compared;
+    }
+    EXPECT_GT(compared, 0);
+}
