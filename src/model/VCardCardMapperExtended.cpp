@@ -198,7 +198,10 @@ void VCardCardMapper::mapSocialProfile(const VCardProperty &p)
     profile.urlString = text(p);
     VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView name, QByteArrayView value) {
         if (VCardLineReader::equalsIgnoringCase(name, "TYPE")) {
-            if (profile.service.isEmpty() && !VCardLineReader::equalsIgnoringCase(value, "pref"))
+            // A quoted "pref" is a service of that name, which is how one is written.
+            if (profile.service.isEmpty()
+                && (!VCardLineReader::equalsIgnoringCase(value, "pref")
+                    || VCardLineReader::isQuotedParameterValue(p.parameters, value)))
                 profile.service = paramText(value);
         } else if (VCardLineReader::equalsIgnoringCase(name, "X-USER")) {
             profile.username = paramText(value);

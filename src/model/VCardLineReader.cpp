@@ -1,6 +1,7 @@
 #include "model/VCardLineReader.h"
 
 #include "model/CharsetDecoder.h"
+#include "model/VCardHeaderScan.h"
 
 #include <QCoreApplication>
 #include <QVarLengthArray>
@@ -15,26 +16,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-inline char upper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-}
-
 bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b)
 {
     return VCardLineReader::equalsIgnoringCase(a, b);
-}
-
-bool containsIgnoringCase(QByteArrayView haystack, QByteArrayView needle)
-{
-    if (needle.isEmpty())
-        return true;
-    for (qsizetype i = 0; i + needle.size() <= haystack.size(); ++i) {
-        if (upper(haystack[i]) == upper(needle[0])
-            && equalsIgnoringCase(haystack.sliced(i, needle.size()), needle))
-            return true;
-    }
-    return false;
 }
 
 // What a backslash followed by next stands for (\n \N \\ \, \; \: and \", which one web address
@@ -120,29 +104,6 @@ bool isEndLine(QByteArrayView line)
     return line.size() >= 9 && equalsIgnoringCase(line.first(4), "END:") && isVCardMarker(line.sliced(4));
 }
 
-// A quick look at the header of a property's first line, before it is unfolded.
-VCardProperty::Encoding encodingOfHeader(QByteArrayView firstLine)
-{
-    // Every line of a file passes here; memchr is inlined where QByteArrayView's search is a call.
-    const auto *colon = static_cast<const char *>(memchr(firstLine.data(), ':', size_t(firstLine.size())));
-    QByteArrayView header = colon ? firstLine.first(colon - firstLine.data()) : firstLine;
-    if (header.isEmpty() || !memchr(header.data(), ';', size_t(header.size())))
-        return VCardProperty::Encoding::None;
-    // Most parameters (TYPE=HOME, TYPE=CELL ...) hold neither a Q nor a B: one pass over them tells,
-    // before the words are looked for.
-    bool q = false, b = false;
-    for (char c : header) {
-        c |= 0x20;
-        q |= c == 'q';
-        b |= c == 'b';
-    }
-    if (q && containsIgnoringCase(header, "QUOTED-PRINTABLE"))
-        return VCardProperty::Encoding::QuotedPrintable;
-    if (b && (containsIgnoringCase(header, "BASE64") || containsIgnoringCase(header, "ENCODING=B")))
-        return VCardProperty::Encoding::Base64;
-    return VCardProperty::Encoding::None;
-}
-
 // Splits one unfolded line into group, name, parameters and value, setting every field of the
 // property but its line. False when it has no colon or no name.
 bool parseProperty(QByteArrayView line, VCardProperty &property)
@@ -197,12 +158,10 @@ bool parseProperty(QByteArrayView line, VCardProperty &property)
             property.parameters, [&](QByteArrayView name, QByteArrayView value) {
                 if (equalsIgnoringCase(name, "CHARSET")) {
                     property.charset = value;
-                } else if (equalsIgnoringCase(name, "ENCODING") || equalsIgnoringCase(name, "TYPE")) {
-                    if (equalsIgnoringCase(value, "QUOTED-PRINTABLE"))
-                        property.encoding = VCardProperty::Encoding::QuotedPrintable;
-                    else if (equalsIgnoringCase(value, "BASE64")
-                        || (equalsIgnoringCase(name, "ENCODING") && equalsIgnoringCase(value, "B")))
-                        property.encoding = VCardProperty::Encoding::Base64;
+                } else if (const VCardProperty::Encoding named
+                           = VCardHeaderScan::encodingNamedBy(property.parameters, name, value);
+                           named != VCardProperty::Encoding::None) {
+                    property.encoding = named;
                 }
                 return true;
             });
@@ -263,7 +222,7 @@ private:
     void physicalLine(QByteArrayView line, int lineNumber)
     {
         if (m_hasPending) {
-            const bool softBreak = m_pendingEncoding == VCardProperty::Encoding::QuotedPrintable
+            const bool softBreak = m_header.encoding() == VCardProperty::Encoding::QuotedPrintable
                 && !m_blankAfterPending && pendingText().endsWith('=');
             // After a quoted-printable soft break the next line goes on as it is, a space at its
             // start included ("come=" and " to" give "come to").
@@ -278,7 +237,7 @@ private:
                 return;
             }
             if (!m_blankAfterPending) {
-                if (m_pendingEncoding == VCardProperty::Encoding::Base64 && !line.isEmpty()
+                if (m_header.encoding() == VCardProperty::Encoding::Base64 && !line.isEmpty()
                     && isBase64Line(line)) {
                     appendToPending(line);
                     return;
@@ -310,7 +269,7 @@ private:
         m_pendingJoined = false;
         m_pendingTooLong = false;
         m_blankAfterPending = false;
-        m_pendingEncoding = encodingOfHeader(line);
+        m_header.start(line);
     }
 
     QByteArrayView pendingText() const
@@ -331,6 +290,8 @@ private:
             return;
         }
         m_pendingBuffer.append(more);
+        if (!m_header.isComplete())
+            m_header.scan(m_pendingBuffer);
     }
 
     void chopPending(qsizetype n)
@@ -340,6 +301,7 @@ private:
         } else {
             m_pendingBuffer.chop(n);
         }
+        m_header.truncate(pendingText().size());
     }
 
     void finishPending()
@@ -432,7 +394,7 @@ private:
     int m_pendingLine = 0;
     QByteArrayView m_pendingView;
     QByteArray m_pendingBuffer;
-    VCardProperty::Encoding m_pendingEncoding = VCardProperty::Encoding::None;
+    VCardHeaderScan m_header; // where the pending property's header ends, and its encoding
     VCardProperty m_property;
 };
 

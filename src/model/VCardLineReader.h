@@ -103,6 +103,13 @@ public:
             return std::move(text);
         return std::move(text).trimmed();
     }
+    // Whether a value that forEachParameter(parameters) gave was written in quotes, which makes it
+    // text rather than a keyword (a service called "pref").
+    static bool isQuotedParameterValue(QByteArrayView parameters, QByteArrayView value)
+    {
+        return value.data() > parameters.data() && value.data() <= parameters.data() + parameters.size()
+            && value.data()[-1] == '"';
+    }
     // ASCII case-insensitive equality, for names and parameter values.
     static bool equalsIgnoringCase(QByteArrayView a, QByteArrayView b)
     {

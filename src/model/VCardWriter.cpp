@@ -182,8 +182,23 @@ template <typename Put> void fold(QByteArrayView line, Put &&put)
     }
 }
 
+// Whether a parameter value written bare would read back as something else: white space at its
+// ends is trimmed, and a TYPE of QUOTED-PRINTABLE or BASE64 names an encoding and "pref" a
+// preference. In quotes each is text.
+bool needsQuotesToReadBack(QStringView text)
+{
+    const auto trimmed = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    if (trimmed(text.front()) || trimmed(text.back()))
+        return true;
+    if (text.size() != 4 && text.size() != 6 && text.size() != 16)
+        return false;
+    return text.compare(u"pref", Qt::CaseInsensitive) == 0
+        || text.compare(u"BASE64", Qt::CaseInsensitive) == 0
+        || text.compare(u"QUOTED-PRINTABLE", Qt::CaseInsensitive) == 0;
+}
+
 // Parameter values cannot be escaped in 3.0: quotes are dropped, line breaks become spaces, and
-// the value is quoted when it holds a separator.
+// the value is quoted when it holds a separator or would not read back as it stands.
 void appendParameterValue(CardBuffer &out, QStringView text)
 {
     bool needsQuotes = false;
@@ -195,21 +210,25 @@ void appendParameterValue(CardBuffer &out, QStringView text)
         needsCleaning = needsCleaning || u == u'"' || u == u'\n' || u == u'\r';
         ascii = ascii && u < 0x80;
     }
-    if (needsQuotes)
-        out.append('"');
-    if (ascii && !needsCleaning) {
-        char *w = out.extend(text.size());
-        for (QChar c : text)
-            *w++ = char(c.unicode());
-    } else {
-        QString cleaned;
+    QString cleaned;
+    if (needsCleaning) {
         cleaned.reserve(text.size());
         for (QChar c : text) {
             if (c == u'"')
                 continue;
             cleaned.append((c == u'\n' || c == u'\r') ? u' ' : c);
         }
-        out.append(cleaned.toUtf8());
+        text = cleaned;
+    }
+    needsQuotes = needsQuotes || (!text.isEmpty() && needsQuotesToReadBack(text));
+    if (needsQuotes)
+        out.append('"');
+    if (ascii) {
+        char *w = out.extend(text.size());
+        for (QChar c : text)
+            *w++ = char(c.unicode());
+    } else {
+        out.append(text.toUtf8());
     }
     if (needsQuotes)
         out.append('"');

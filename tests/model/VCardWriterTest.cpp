@@ -269,7 +269,7 @@ TEST(VCardWriterTest, ParameterValuesAreWrittenExactly)
         { u"My, Service"_s, "\"My, Service\"" },
         { u"a:b"_s, "\"a:b\"" },
         { u"say \"hi\""_s, "say hi" },
-        { u"two\r\nlines\n"_s, "two  lines " },
+        { u"two\r\nlines\n"_s, "\"two  lines \"" }, // a space at the end would be trimmed
         { u"Büro;1"_s, "\"B\xc3\xbcro;1\"" },
         { u"微信"_s, "\xe5\xbe\xae\xe4\xbf\xa1" },
     };
