@@ -16,7 +16,7 @@ const QList<const Subcommand *> &CommandLine::subcommands()
 {
     static const QList<const Subcommand *> all { &Subcommands::convert(), &Subcommands::dump(),
         &Subcommands::find(), &Subcommands::replace(), &Subcommands::print(), &Subcommands::zip(),
-        &Subcommands::postalData(), &Subcommands::qr(), &Subcommands::phones() };
+        &Subcommands::postalData(), &Subcommands::qr(), &Subcommands::phones(), &Subcommands::table() };
     return all;
 }
 

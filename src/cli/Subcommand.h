@@ -26,5 +26,6 @@ const Subcommand &zip();
 const Subcommand &postalData();
 const Subcommand &qr();
 const Subcommand &phones();
+const Subcommand &table();
 
 } // namespace Subcommands

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 TEST(CommandLineTest, EverySubcommandShowsItsUsageAndRefusesAWrongOption)
 {
-    ASSERT_EQ(CommandLine::subcommands().size(), 9);
+    ASSERT_EQ(CommandLine::subcommands().size(), 10);
     for (const Subcommand *command : CommandLine::subcommands()) {
         const QString name = QString::fromLatin1(command->name);
         SCOPED_TRACE(name.toStdString());
@@ -57,9 +57,9 @@ TEST(CommandLineTest, HelpVersionAndUnknownSubcommands)
         EXPECT_EQ(version.status, 0);
         EXPECT_EQ(version.out, u"corvanthe "_s + QStringLiteral(CORVANTHE_VERSION) + u'\n');
     }
-    const CliTestSupport::Run unknown = CliTestSupport::run({ u"table"_s, u"x.vcf"_s });
+    const CliTestSupport::Run unknown = CliTestSupport::run({ u"tables"_s, u"x.vcf"_s });
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_TRUE(unknown.err.startsWith(u"no such file or subcommand: table\n"_s))
+    EXPECT_TRUE(unknown.err.startsWith(u"no such file or subcommand: tables\n"_s))
         << unknown.err.toStdString();
 }
 
@@ -101,7 +101,7 @@ TEST(CommandLineTest, TheFirstWordDecidesBeforeAnyWindowIsTried)
         { {}, false, Launch::Mode::Refuse, u"the editor needs a display"_s, "no display, no editor" },
         { { file }, false, Launch::Mode::Refuse, u"“corvanthe help” lists what runs without one"_s,
             "files without a display" },
-        { { u"table"_s, file }, true, Launch::Mode::Refuse, u"no such file or subcommand: table"_s,
+        { { u"tables"_s, file }, true, Launch::Mode::Refuse, u"no such file or subcommand: tables"_s,
             "a word that is neither, even with a display" },
         { { u"nothere.vcf"_s }, false, Launch::Mode::Refuse, u"no such file or subcommand: nothere.vcf"_s,
             "the unknown word is told before the missing display" },
