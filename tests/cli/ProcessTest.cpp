@@ -72,9 +72,9 @@ TEST(ProcessTest, AnUnknownWordIsToldBeforeAnyWindowIsTried)
     QProcessEnvironment display;
     display.insert(u"DISPLAY"_s, u":99"_s);
     for (const QProcessEnvironment &environment : { QProcessEnvironment(), display }) {
-        const Finished run = corvanthe({ u"table"_s, u"x.vcf"_s }, {}, environment);
+        const Finished run = corvanthe({ u"tables"_s, u"x.vcf"_s }, {}, environment);
         EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(ourLines(run.err), QStringList { u"corvanthe: no such file or subcommand: table"_s })
+        EXPECT_EQ(ourLines(run.err), QStringList { u"corvanthe: no such file or subcommand: tables"_s })
             << run.err.toStdString();
     }
 }
