@@ -484,6 +484,54 @@
         <source>“corvanthe SUBCOMMAND --help” shows a subcommand&apos;s options and arguments.</source>
         <translation>サブコマンドのオプションと引数は “corvanthe SUBCOMMAND --help” で確認できます。</translation>
     </message>
+    <message>
+        <source>--columns needs at least one column identifier</source>
+        <translation>--columns には列の識別子を 1 つ以上指定してください</translation>
+    </message>
+    <message>
+        <source>--sort needs a sort key</source>
+        <translation>--sort には並べ替えのキーを指定してください</translation>
+    </message>
+    <message>
+        <source>--view and --columns can&apos;t be given together</source>
+        <translation>--view と --columns は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>Prints the contact table as the window shows it: a line of column identifiers, one tab-separated line per row, then the summary row. Choices not given are the window&apos;s, from the settings.</source>
+        <translation>ウインドウと同じ連絡先の表を出力します。列の識別子の行、行ごとにタブ区切りの 1 行、最後に集計行です。指定しなかった項目はウインドウの設定に従います。</translation>
+    </message>
+    <message>
+        <source>Sort keys: %1</source>
+        <translation>並べ替えのキー: %1</translation>
+    </message>
+    <message>
+        <source>The columns after &quot;Sender&quot; and &quot;Name&quot;, comma-separated identifiers.</source>
+        <translation>「Sender」と「Name」の後に表示する列。識別子をカンマで区切って指定します。</translation>
+    </message>
+    <message>
+        <source>The group to show (a category of the file).</source>
+        <translation>表示するグループ（ファイルのカテゴリ）。</translation>
+    </message>
+    <message>
+        <source>The labels whose values are shown, comma-separated; All for every label.</source>
+        <translation>値を表示するラベル。カンマで区切って指定します。All ですべてのラベル。</translation>
+    </message>
+    <message>
+        <source>The sort key, with :desc for descending order (for example ZIP:desc).</source>
+        <translation>並べ替えのキー。:desc を付けると降順です（例: ZIP:desc）。</translation>
+    </message>
+    <message>
+        <source>The vCard or CSV file; - reads standard input (vCard).</source>
+        <translation>vCard または CSV ファイル。- で標準入力（vCard）を読み込みます。</translation>
+    </message>
+    <message>
+        <source>The view type whose columns are shown.</source>
+        <translation>表示する列の表示形式。</translation>
+    </message>
+    <message>
+        <source>print the contact table of a file as the window shows it</source>
+        <translation>ファイルの連絡先の表をウインドウと同じように出力する</translation>
+    </message>
 </context>
 <context>
     <name>CommandTitle</name>
