@@ -61,7 +61,11 @@ PrintDocument PrintDocument::make(const Request &request)
             EnvelopeRenderer::drawPage(
                 painter, EnvelopeLayout::layoutPage(receivers.at(page), sender, options, paper), render);
         };
-    } else if (request.style == PrintValue::StyleLabels) {
+    } else if (request.style == PrintValue::StyleLabels || request.style == PrintValue::StyleAddressList) {
+        if (request.landscape)
+            pages.paperSize.transpose();
+    }
+    if (request.style == PrintValue::StyleLabels) {
         auto renderer = std::make_shared<LabelRenderer>(
             request.options, request.receivers, pages.paperSize, QRectF(), printing);
         pages.pageCount = renderer->pageCount();
@@ -73,7 +77,7 @@ PrintDocument PrintDocument::make(const Request &request)
         pages.pageCount = renderer->pageCount();
         pages.drawPage = [r = renderer.get()](QPainter *painter, int page) { r->drawPage(painter, page); };
         document.m_renderer = renderer;
-    } else {
+    } else if (request.style != PrintValue::StyleHagaki && request.style != PrintValue::StyleEnvelope) {
         document.m_error
             = QCoreApplication::translate("PrintDocument", "unknown print style “%1”").arg(request.style);
         pages = PrintJob::Pages();

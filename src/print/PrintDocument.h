@@ -36,6 +36,9 @@ public:
         QString paperName
             = {}; // a PaperSizes name; empty: the style's paper. Postcards are always postcards.
         Surface surface = Surface::Paper;
+        // Sheets (labels, the address list) turned a quarter: the paper's width and height swap. Postcards
+        // and envelopes are always fed upright.
+        bool landscape = false;
     };
 
     // The pages of the request, or an invalid document whose error() says why (an unknown style, or a

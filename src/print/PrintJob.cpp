@@ -42,7 +42,13 @@ Result run(QPagedPaintDevice *device, const Pages &pages, const Options &options
         result.error = QCoreApplication::translate("PrintJob", "There is nothing to print.");
         return result;
     }
-    const QPageLayout layout(pageSizeFor(pages), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+    const QPageSize pageSize = pageSizeFor(pages);
+    // A sheet turned a quarter keeps its paper's name and is printed across it.
+    const QSizeF upright = pageSize.size(QPageSize::Point);
+    const bool turned
+        = pages.paperSize.width() > pages.paperSize.height() + 0.5 && upright.width() < upright.height();
+    const QPageLayout layout(
+        pageSize, turned ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
     if (!device->setPageLayout(layout)) {
         result.error = QCoreApplication::translate("PrintJob", "The device does not take the paper size.");
         return result;

@@ -3,6 +3,7 @@
 #include "print/PaperSizes.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
+#include "print/PrintOptionsNotice.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -28,6 +29,7 @@ QVariantMap load(QSettings &settings)
 void save(QSettings &settings, const QVariantMap &options)
 {
     settings.setValue(PrintKey::DefaultsPrintOptions, options);
+    PrintOptionsNotice::instance().postOptionsUpdated();
 }
 
 QString loadPrintStyle(QSettings &settings)
@@ -42,7 +44,10 @@ QString loadPrintStyle(QSettings &settings)
 
 void savePrintStyle(QSettings &settings, const QString &style)
 {
+    const bool changed = settings.value(PrintKey::DefaultsPrintStyle).toString() != style;
     settings.setValue(PrintKey::DefaultsPrintStyle, style);
+    if (changed)
+        PrintOptionsNotice::instance().postPrintStyleChanged(style);
 }
 
 QStringList printStyles()

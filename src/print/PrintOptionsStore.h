@@ -13,10 +13,12 @@ namespace PrintOptionsStore {
 QVariantMap load(QSettings &settings, const QString &language);
 // The same, for the user's preferred language.
 QVariantMap load(QSettings &settings);
+// Posts PrintOptionsNotice::printOptionsUpdated.
 void save(QSettings &settings, const QVariantMap &options);
 
 // The style under "ZR1DprintStyle"; an empty, absent or unknown value becomes "Hagaki" and is written back.
 QString loadPrintStyle(QSettings &settings);
+// Posts PrintOptionsNotice::printStyleChanged when the style is another.
 void savePrintStyle(QSettings &settings, const QString &style);
 
 // Every style the menu offers, in menu order, and its title.

@@ -2,6 +2,8 @@
 
 #include "print/LabelRenderer.h"
 #include "print/PaperSizes.h"
+#include "print/PrintDocument.h"
+#include "print/PrintOptionKeys.h"
 #include "print/PrintRenderTestSupport.h"
 
 #include <QBuffer>
@@ -145,4 +147,36 @@ TEST_F(PrintJobTest, LabelRunWritesAPdfOfTheRightPagesAndPaper)
         EXPECT_NEAR(box.width(), 612, 1.0);
         EXPECT_NEAR(box.height(), 792, 1.0);
     }
+}
+
+TEST_F(PrintJobTest, SheetsTurnedAQuarterPrintAcrossTheirPaperAndPostcardsNeverTurn)
+{
+    QList<ReceiverRecord> receivers;
+    for (int i = 0; i < 3; ++i)
+        receivers.append(receiver(person(u"Person %1"_s.arg(i), {},
+            { u"100-0001"_s, u"東京都"_s, u"千代田区"_s, u"千代田%1"_s.arg(i), {}, u"JP"_s })));
+    PrintDocument::Request request { PrintValue::StyleAddressList, englishOptions(), receivers };
+    request.paperName = PaperSizes::A4;
+    request.landscape = true;
+    const PrintDocument list = PrintDocument::make(request);
+    ASSERT_TRUE(list.isValid()) << list.error().toStdString();
+    EXPECT_NEAR(list.paperSize().width(), 841.9, 0.5);
+    EXPECT_NEAR(list.paperSize().height(), 595.3, 0.5);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        ASSERT_TRUE(PrintJob::run(&writer, list.pages()).ok());
+    }
+    const PdfPages pdf = readPdf(buffer.data());
+    ASSERT_FALSE(pdf.mediaBoxes.isEmpty());
+    EXPECT_NEAR(pdf.mediaBoxes.first().width(), 841.9, 1.0);
+    EXPECT_NEAR(pdf.mediaBoxes.first().height(), 595.3, 1.0);
+
+    request.style = PrintValue::StyleHagaki;
+    const PrintDocument cards = PrintDocument::make(request);
+    ASSERT_TRUE(cards.isValid());
+    EXPECT_LT(cards.paperSize().width(), cards.paperSize().height());
+    EXPECT_EQ(cards.pageCount(), 3);
 }

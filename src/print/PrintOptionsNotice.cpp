@@ -1,0 +1,7 @@
+#include "print/PrintOptionsNotice.h"
+
+PrintOptionsNotice &PrintOptionsNotice::instance()
+{
+    static PrintOptionsNotice notice;
+    return notice;
+}
