@@ -622,6 +622,10 @@
         <translation>グループを隠す</translation>
     </message>
     <message>
+        <source>Layout</source>
+        <translation>レイアウト</translation>
+    </message>
+    <message>
         <source>Lock</source>
         <translation>ロック</translation>
     </message>
@@ -1858,6 +1862,41 @@
     </message>
 </context>
 <context>
+    <name>PageSetupDialog</name>
+    <message>
+        <source>%1 × %2 mm</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>横</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>レター</translation>
+    </message>
+    <message>
+        <source>Orientation:</source>
+        <translation>方向:</translation>
+    </message>
+    <message>
+        <source>Page Setup</source>
+        <translation>ページ設定</translation>
+    </message>
+    <message>
+        <source>Paper:</source>
+        <translation>用紙:</translation>
+    </message>
+    <message>
+        <source>Portrait</source>
+        <translation>縦</translation>
+    </message>
+    <message>
+        <source>Postcard</source>
+        <translation>はがき</translation>
+    </message>
+</context>
+<context>
     <name>PhoneNumberMenu</name>
     <message>
         <source>Normalize Phone Numbers</source>
@@ -2150,6 +2189,53 @@
     <message>
         <source>普通ハガキのイメージを表示する</source>
         <translation>普通ハガキのイメージを表示する</translation>
+    </message>
+</context>
+<context>
+    <name>PrintController</name>
+    <message>
+        <source>Export as PDF</source>
+        <translation>PDFとして書き出す</translation>
+    </message>
+    <message>
+        <source>Export as PDF…</source>
+        <translation>PDFとして書き出す…</translation>
+    </message>
+    <message>
+        <source>Move Postcard Text</source>
+        <translation>はがきの文字の移動</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Printing…</source>
+        <translation>プリントしています…</translation>
+    </message>
+    <message>
+        <source>The PDF could not be written.</source>
+        <translation>PDFを書き出せませんでした。</translation>
+    </message>
+    <message>
+        <source>The contacts could not be printed.</source>
+        <translation>連絡先をプリントできませんでした。</translation>
+    </message>
+    <message>
+        <source>There are no contacts to print.</source>
+        <translation>プリントする連絡先がありません。</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>名称未設定</translation>
+    </message>
+    <message>
+        <source>Write the selected contacts&apos; pages to a PDF file</source>
+        <translation>選択した連絡先のページをPDFファイルに書き出します</translation>
+    </message>
+    <message>
+        <source>Writing the PDF…</source>
+        <translation>PDFを書き出しています…</translation>
     </message>
 </context>
 <context>

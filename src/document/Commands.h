@@ -88,5 +88,6 @@ inline constexpr auto Find = TranslatableText("CommandTitle", "Find");
 inline constexpr auto FindShown = TranslatableText("CommandTitle", "✓Find");
 inline constexpr auto Lock = TranslatableText("CommandTitle", "Lock");
 inline constexpr auto Edit = TranslatableText("CommandTitle", "Edit");
+inline constexpr auto Layout = TranslatableText("CommandTitle", "Layout");
 
 } // namespace CommandTitle

@@ -286,6 +286,7 @@ CommandState DocumentHub::validateCommand(const CommandItem &item, const WindowS
         break;
     case Command::ToggleLayout:
         state.checked = window.layoutMode;
+        state.title = window.layoutMode ? CommandTitle::Lock : CommandTitle::Layout;
         break;
     case Command::SelectGroup:
         state.checked = selectedGroup() && selectedGroup()->uniqueId == item.parameter;

@@ -17,6 +17,7 @@ class ExportFlow;
 class GroupListView;
 class ImportFlow;
 class NavigateMenus;
+class PrintController;
 class QSplitter;
 class QToolBar;
 class QToolButton;
@@ -59,6 +60,8 @@ public:
     // ---- Panes
     QWidget *previewPane() const { return m_previewPane; }
     QWidget *infoPane() const { return m_infoPane; }
+    // The preview, layout mode, page setup, print and PDF of this window.
+    PrintController *printController() const { return m_print; }
     bool isGroupViewVisible() const;
     bool isContactInfoVisible() const;
     void showGroupView(bool show);
@@ -111,6 +114,7 @@ private:
     void connectCommands();
     void connectTools();
     void connectEditors();
+    void connectPrint();
     void showContactInfoPopover(int row, const QRect &anchor);
     void connectHub();
     void updateTitle();
@@ -133,6 +137,7 @@ private:
     QToolBar *m_toolbar = nullptr;
     ImportFlow *m_import = nullptr;
     ExportFlow *m_export = nullptr;
+    PrintController *m_print = nullptr;
     WindowState m_state;
     // The table font as the defaults describe it: empty family for the system font.
     TableFontSpec m_fontSpec;

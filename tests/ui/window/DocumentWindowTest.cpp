@@ -46,7 +46,7 @@ TEST_F(DocumentWindowTest, AFreshDocumentOpensAtTheFirstRunFrameWithItsGroupList
     EXPECT_TRUE(window->groupListView()->isVisible());
     EXPECT_EQ(defaults->showGroupView(), std::optional(true)) << "the first start stores that the list shows";
     EXPECT_FALSE(window->infoPane()->isVisible());
-    EXPECT_FALSE(window->previewPane()->isVisible());
+    EXPECT_TRUE(window->previewPane()->isVisible()); // postcards are the first print style
     const QAbstractItemModel *groups = window->groupListView()->model();
     ASSERT_EQ(groups->rowCount(), 1);
     EXPECT_EQ(groups->index(0, 0).data().toString(), u"vCard"_s);
@@ -113,7 +113,7 @@ TEST_F(DocumentWindowTest, CommandsAreOfferedAsTheRulesSay)
     // Places of later parts stay out of sight until they are given their work.
     // The tools have theirs from the start.
     EXPECT_TRUE(window->toolButton(u"zipButton"_s)->isVisible());
-    EXPECT_FALSE(action(window, Command::PrintDocument)->isVisible());
+    EXPECT_TRUE(action(window, Command::PrintDocument)->isVisible());
     EXPECT_FALSE(window->toolButton(u"findButton"_s)->isVisible());
     bool findShown = false;
     window->actions()->setHandler(Command::ToggleFindBar, [&] { findShown = true; });
