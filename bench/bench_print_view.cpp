@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QMouseEvent>
 #include <QSettings>
@@ -135,14 +136,14 @@ void BM_ExportThousandPostcards(benchmark::State &state)
     PrintController &print = *f.window->printController();
     int pages = 0;
     for (auto _ : state) {
-        bool done = false;
+        // Waits in an event loop, as the window does, so that the worker has the processor to itself.
+        QEventLoop loop;
         const auto connection
-            = QObject::connect(&print, &PrintController::finished, [&done] { done = true; });
+            = QObject::connect(&print, &PrintController::finished, &loop, &QEventLoop::quit);
         QElapsedTimer clock;
         clock.start();
-        print.exportPdfTo(f.dir.filePath(u"cards.pdf"_s));
-        while (!done)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (print.exportPdfTo(f.dir.filePath(u"cards.pdf"_s)))
+            loop.exec();
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
         QObject::disconnect(connection);
         pages = print.makeDocument().pageCount();
