@@ -3,6 +3,7 @@
 #include "print/PaperSizes.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
+#include "print/PrintOptionsNotifier.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -28,6 +29,12 @@ QVariantMap load(QSettings &settings)
 void save(QSettings &settings, const QVariantMap &options)
 {
     settings.setValue(PrintKey::DefaultsPrintOptions, options);
+}
+
+void publish(QSettings &settings, const QVariantMap &options)
+{
+    save(settings, options);
+    emit PrintOptionsNotifier::instance().printOptionsUpdated(options);
 }
 
 QString loadPrintStyle(QSettings &settings)
