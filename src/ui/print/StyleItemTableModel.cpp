@@ -79,7 +79,11 @@ bool StyleItemTableModel::setData(const QModelIndex &index, const QVariant &valu
 {
     if (!index.isValid() || role != Qt::CheckStateRole)
         return false;
-    if (!AddressListItems::setItemState(m_items, index.row(), value.toInt() == Qt::Checked))
+    // Views hand the state over as the enumeration, scripts and tests as a number.
+    const bool on = value.metaType() == QMetaType::fromType<Qt::CheckState>()
+        ? value.value<Qt::CheckState>() == Qt::Checked
+        : value.toInt() == int(Qt::Checked);
+    if (!AddressListItems::setItemState(m_items, index.row(), on))
         return false;
     emit dataChanged(index, index, { Qt::CheckStateRole });
     emit itemsEdited();
