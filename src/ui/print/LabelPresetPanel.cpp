@@ -29,9 +29,11 @@ LabelPresetPanel::LabelPresetPanel(LabelPresetEditor &editor, QWidget *parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
+    // The titles are the longest texts: the lengths take what they need and the title the rest.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_table->horizontalHeader()->setStretchLastSection(false);
-    m_table->setMinimumSize(520, 200);
+    m_table->setMinimumSize(620, 220);
     layout->addWidget(m_table, 1);
 
     auto *row = new QHBoxLayout;
