@@ -1551,6 +1551,64 @@
     </message>
 </context>
 <context>
+    <name>LabelPresetPanel</name>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Label Presets</source>
+        <translation>ラベルのプリセット</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>単位:</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>インチ</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>ポイント</translation>
+    </message>
+</context>
+<context>
+    <name>LabelPresetTableModel</name>
+    <message>
+        <source>Height</source>
+        <translation>高さ</translation>
+    </message>
+    <message>
+        <source>Horizontal Gap</source>
+        <translation>横の間隔</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Vertical Gap</source>
+        <translation>縦の間隔</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>幅</translation>
+    </message>
+</context>
+<context>
     <name>Labels</name>
     <message>
         <source>All</source>
@@ -2805,6 +2863,354 @@
     <message>
         <source>ZIP</source>
         <translation>郵便番号</translation>
+    </message>
+</context>
+<context>
+    <name>StyleAddressListTab</name>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Frame each entry</source>
+        <translation>各項目を枠で囲む</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Labels to Print</source>
+        <translation>印刷するラベル</translation>
+    </message>
+    <message>
+        <source>Print these fields (drag to reorder):</source>
+        <translation>印刷する項目（ドラッグで並べ替え）:</translation>
+    </message>
+    <message>
+        <source>Shade alternate entries</source>
+        <translation>1行おきに色を付ける</translation>
+    </message>
+</context>
+<context>
+    <name>StyleEnvelopeTab</name>
+    <message>
+        <source>Direction:</source>
+        <translation>方向:</translation>
+    </message>
+    <message>
+        <source>Left-Right</source>
+        <translation>左から右</translation>
+    </message>
+    <message>
+        <source>Print the company</source>
+        <translation>会社名を印刷</translation>
+    </message>
+    <message>
+        <source>Print the country</source>
+        <translation>国名を印刷</translation>
+    </message>
+    <message>
+        <source>Print the envelope&apos;s outline</source>
+        <translation>封筒の外枠を印刷</translation>
+    </message>
+    <message>
+        <source>Print the postal code</source>
+        <translation>郵便番号を印刷</translation>
+    </message>
+    <message>
+        <source>Up-Down</source>
+        <translation>上から下</translation>
+    </message>
+    <message>
+        <source>Vertical font:</source>
+        <translation>縦書きフォント:</translation>
+    </message>
+    <message>
+        <source>Vertical text</source>
+        <translation>縦書き</translation>
+    </message>
+</context>
+<context>
+    <name>StyleHagakiTab</name>
+    <message>
+        <source>Card:</source>
+        <translation>ハガキ:</translation>
+    </message>
+    <message>
+        <source>Place the sender automatically</source>
+        <translation>差出人の位置を自動で決める</translation>
+    </message>
+    <message>
+        <source>Sender postal code:</source>
+        <translation>差出人の郵便番号:</translation>
+    </message>
+    <message>
+        <source>Vertical font:</source>
+        <translation>縦書きフォント:</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+</context>
+<context>
+    <name>StyleItems</name>
+    <message>
+        <source>Address</source>
+        <translation>住所</translation>
+    </message>
+    <message>
+        <source>Birthday</source>
+        <translation>誕生日</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>会社</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <source>Department</source>
+        <translation>部署</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>メール</translation>
+    </message>
+    <message>
+        <source>Instant Message</source>
+        <translation>インスタントメッセージ</translation>
+    </message>
+    <message>
+        <source>Job Title</source>
+        <translation>役職</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Nickname</source>
+        <translation>ニックネーム</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>電話</translation>
+    </message>
+    <message>
+        <source>Phonetic Name</source>
+        <translation>よみがな</translation>
+    </message>
+    <message>
+        <source>Relationship</source>
+        <translation>関係</translation>
+    </message>
+    <message>
+        <source>Social Network</source>
+        <translation>ソーシャルネットワーク</translation>
+    </message>
+    <message>
+        <source>Suffix</source>
+        <translation>敬称（後）</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+</context>
+<context>
+    <name>StyleLabelsTab</name>
+    <message>
+        <source>Edit Presets…</source>
+        <translation>プリセットを編集…</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>高さ:</translation>
+    </message>
+    <message>
+        <source>Horizontal gap:</source>
+        <translation>横の間隔:</translation>
+    </message>
+    <message>
+        <source>Labels per contact:</source>
+        <translation>1件あたりの枚数:</translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <translation>プリセット:</translation>
+    </message>
+    <message>
+        <source>Print each label&apos;s frame</source>
+        <translation>ラベルの枠を印刷</translation>
+    </message>
+    <message>
+        <source>Print the company</source>
+        <translation>会社名を印刷</translation>
+    </message>
+    <message>
+        <source>Print the country</source>
+        <translation>国名を印刷</translation>
+    </message>
+    <message>
+        <source>Vertical font:</source>
+        <translation>縦書きフォント:</translation>
+    </message>
+    <message>
+        <source>Vertical gap:</source>
+        <translation>縦の間隔:</translation>
+    </message>
+    <message>
+        <source>Vertical text</source>
+        <translation>縦書き</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>幅:</translation>
+    </message>
+</context>
+<context>
+    <name>StyleMenu</name>
+    <message>
+        <source>Print Style</source>
+        <translation>印刷スタイル</translation>
+    </message>
+</context>
+<context>
+    <name>StyleSettingsSheet</name>
+    <message>
+        <source> pt</source>
+        <translation> pt</translation>
+    </message>
+    <message>
+        <source>Address List</source>
+        <translation>住所録</translation>
+    </message>
+    <message>
+        <source>Bottom margin:</source>
+        <translation>下余白:</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Envelope</source>
+        <translation>封筒</translation>
+    </message>
+    <message>
+        <source>Font:</source>
+        <translation>フォント:</translation>
+    </message>
+    <message>
+        <source>Hagaki</source>
+        <translation>ハガキ</translation>
+    </message>
+    <message>
+        <source>Honorific:</source>
+        <translation>敬称:</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Left margin:</source>
+        <translation>左余白:</translation>
+    </message>
+    <message>
+        <source>Right margin:</source>
+        <translation>右余白:</translation>
+    </message>
+    <message>
+        <source>Style Settings</source>
+        <translation>スタイル設定</translation>
+    </message>
+    <message>
+        <source>Top margin:</source>
+        <translation>上余白:</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>単位:</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>インチ</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>ポイント</translation>
+    </message>
+</context>
+<context>
+    <name>StyleTypesettingBox</name>
+    <message>
+        <source>As typed</source>
+        <translation>入力のまま</translation>
+    </message>
+    <message>
+        <source>Hyphens:</source>
+        <translation>ハイフン:</translation>
+    </message>
+    <message>
+        <source>Kanji digits (一〇〇)</source>
+        <translation>漢数字（一〇〇）</translation>
+    </message>
+    <message>
+        <source>Kanji numbers (百)</source>
+        <translation>漢数字（百）</translation>
+    </message>
+    <message>
+        <source>Latin letters upright</source>
+        <translation>英字を正立させる</translation>
+    </message>
+    <message>
+        <source>Long bar (ー)</source>
+        <translation>長音（ー）</translation>
+    </message>
+    <message>
+        <source>No (の)</source>
+        <translation>「の」</translation>
+    </message>
+    <message>
+        <source>Numbers:</source>
+        <translation>数字:</translation>
+    </message>
+    <message>
+        <source>Printer offset:</source>
+        <translation>プリンタの印刷位置補正:</translation>
+    </message>
+    <message>
+        <source>Short numbers upright across the line</source>
+        <translation>短い数字を縦中横にする</translation>
+    </message>
+    <message>
+        <source>Vertical addresses</source>
+        <translation>縦書きの住所</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
     </message>
 </context>
 <context>

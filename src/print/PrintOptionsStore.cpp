@@ -4,6 +4,7 @@
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
 #include "print/PrintOptionsNotice.h"
+#include "print/PrintOptionsNotifier.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -30,6 +31,12 @@ void save(QSettings &settings, const QVariantMap &options)
 {
     settings.setValue(PrintKey::DefaultsPrintOptions, options);
     PrintOptionsNotice::instance().postOptionsUpdated();
+}
+
+void publish(QSettings &settings, const QVariantMap &options)
+{
+    save(settings, options);
+    emit PrintOptionsNotifier::instance().printOptionsUpdated(options);
 }
 
 QString loadPrintStyle(QSettings &settings)

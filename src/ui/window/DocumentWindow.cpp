@@ -86,6 +86,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Document> document, UserDefaults 
     connectTools();
     connectEditors();
     connectPrint();
+    connectStyle();
     connectHub();
     m_import = new ImportFlow(this, m_exportCommands, &defaults.settings(), this);
     m_export = new ExportFlow(this, m_exportCommands, this);
@@ -285,8 +286,11 @@ void DocumentWindow::setLayoutMode(bool on)
 
 void DocumentWindow::setPrintStyle(const QString &style)
 {
+    const bool changed = m_state.printStyle != style;
     m_state.printStyle = style;
     refreshActions();
+    if (changed)
+        emit printStyleChanged(style);
 }
 
 void DocumentWindow::setPaneContactHasPhones(bool hasPhones)

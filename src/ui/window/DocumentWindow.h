@@ -72,6 +72,7 @@ public:
     void setMergePanelOpen(bool open);
     void setLayoutMode(bool on);
     void setPrintStyle(const QString &style);
+    QString printStyle() const { return m_state.printStyle; }
     void setPaneContactHasPhones(bool hasPhones);
     WindowState windowState() const;
 
@@ -102,6 +103,8 @@ public:
 signals:
     // The commands were enabled again from the rules: menus of their own (the phone layouts) follow.
     void actionsRefreshed();
+    // The print style changed: the pop-up, the settings and the preview follow.
+    void printStyleChanged(const QString &style);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -115,6 +118,7 @@ private:
     void connectTools();
     void connectEditors();
     void connectPrint();
+    void connectStyle();
     void showContactInfoPopover(int row, const QRect &anchor);
     void connectHub();
     void updateTitle();

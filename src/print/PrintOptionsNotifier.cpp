@@ -1,0 +1,7 @@
+#include "print/PrintOptionsNotifier.h"
+
+PrintOptionsNotifier &PrintOptionsNotifier::instance()
+{
+    static PrintOptionsNotifier notifier;
+    return notifier;
+}
