@@ -121,6 +121,8 @@ void FindController::findBarButtonDidPress(const QString &action)
     if (action == FindAction::Done) {
         m_findString.clear();
         m_table.setFindString(QString(), !m_caseInsensitive);
+        // The orange mark goes with the bar; the place the next search starts from stays.
+        m_table.selectItemAndRange(std::nullopt);
         emit findStringChanged(QString(), findOption());
         const bool wasVisible = std::exchange(m_findBarVisible, false);
         emit findBarDismissed();
@@ -185,6 +187,7 @@ void FindController::showFindBar(bool show, const QString &sharedText)
         // A hidden bar leaves no marks and no find text; the selected item stays for the next search.
         m_findString.clear();
         m_table.setFindString(QString(), !m_caseInsensitive);
+        m_table.selectItemAndRange(std::nullopt);
         emit findStringChanged(QString(), findOption());
     }
     emit findBarVisibilityChanged(show);

@@ -49,6 +49,7 @@ TEST_F(FindMenuTest, FindTogglesTheBarAndHidingDropsTheMarksButNotThePlace)
     EXPECT_FALSE(shown.last().at(0).toBool());
     EXPECT_TRUE(find.findString().isEmpty());
     EXPECT_TRUE(table.findString().isEmpty()) << "no marks once the bar is gone";
+    EXPECT_FALSE(table.selectedItemAndRange()) << "nor the current match's";
     ASSERT_TRUE(find.selectedItemAndRange());
     EXPECT_EQ(find.selectedItemAndRange()->uniqueId, place->uniqueId);
 
