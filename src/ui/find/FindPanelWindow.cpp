@@ -106,7 +106,7 @@ void FindPanelWindow::buildControls()
     m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->verticalHeader()->hide();
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_view->verticalHeader()->setDefaultSectionSize(FindResultsDelegate::LineHeight);
     m_view->setWordWrap(false);
     m_view->setColumnWidth(FindResultsModel::NameColumn, 150);
     m_view->setColumnWidth(FindResultsModel::ItemColumn, 110);
@@ -226,6 +226,8 @@ void FindPanelWindow::showResults()
     m_items->setText(m_panel.itemTitle());
     m_subItems->setText(m_panel.subItemTitle());
     m_labels->setText(m_panel.labelTitle());
+    // A value of several lines takes as many line heights.
+    m_view->resizeRowsToContents();
     selectRowInView(m_panel.selectedRow());
 }
 
