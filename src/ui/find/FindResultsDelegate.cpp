@@ -24,8 +24,12 @@ void FindResultsDelegate::paint(
     const QColor color = opt.state & QStyle::State_Selected ? opt.palette.color(QPalette::HighlightedText)
                                                             : opt.palette.color(QPalette::Text);
     const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    // The text is clipped to its cell; without restoring, every cell painted after this one would be
+    // clipped to it too and only the first row would show.
+    painter->save();
     CellDelegate::drawText(painter, rect, text, opt.font, color,
         index.data(FindResultsModel::HighlightRole).value<CellHighlights>(), LineHeight);
+    painter->restore();
 }
 
 QSize FindResultsDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const

@@ -12,6 +12,7 @@
 #include "ui/window/WindowTestSupport.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -173,4 +174,31 @@ TEST_F(FindPanelWindowTest, ReplaceIsOffOnDateRowsAndReplaceAllIsOneUndoStep)
     window->hub().undo();
     EXPECT_EQ(ann.stringValueForIdentifierAtLabelIndex(Ident::Phone, 1), u"2001 2"_s);
     EXPECT_TRUE(shownRows(panel).contains(ZRPerson::localizedIdentifierForKey(Ident::Phone) + u":2001 2"_s));
+}
+
+TEST_F(FindPanelWindowTest, EveryResultRowIsPaintedNotOnlyTheFirst)
+{
+    FindPanelWindow *panel = openPanel(u"2001"_s);
+    ASSERT_TRUE(panel);
+    choose(panel->itemsButton(), LabelText::All);
+    QTableView *view = panel->resultsView();
+    ASSERT_GE(view->model()->rowCount(), 3);
+    // Text in a cell shows as pixels that are not the background; the selection is kept off the rows
+    // probed so that its colour can't pass for text.
+    view->clearSelection();
+    const QImage image = view->viewport()->grab().toImage();
+    const QColor base = view->palette().color(QPalette::Base);
+    const auto inked = [&](int row, int column) {
+        const QRect rect = view->visualRect(view->model()->index(row, column)).intersected(image.rect());
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                count += image.pixelColor(x, y) != base;
+        }
+        return count;
+    };
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_GT(inked(row, FindResultsModel::NameColumn), 0) << "row " << row;
+        EXPECT_GT(inked(row, FindResultsModel::ValueColumn), 0) << "row " << row;
+    }
 }
