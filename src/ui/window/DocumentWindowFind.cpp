@@ -120,6 +120,7 @@ void DocumentWindow::connectFind()
     });
     auto *useSelection = new QAction(tr("Use Selection for Find"), this);
     useSelection->setObjectName(QStringLiteral("useSelectionForFind"));
+    useSelection->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(useSelection, &QAction::triggered, this, [this, perform] {
         SharedFindText::setText(selectedText(QApplication::focusWidget(), m_table));
         perform(FindMenuItem::UseSelectionForFind);

@@ -192,13 +192,14 @@ TEST_F(FindBarTest, UseSelectionForFindInOneWindowIsFoundNextInAnother)
     const int nameColumn = int(first->hub().table().columns().indexOf(Ident::Name));
     table->setCurrentIndex(table->model()->index(3, nameColumn));
     table->setFocus();
-    QAction *useSelection = first->findChild<QAction *>(u"useSelectionForFind"_s);
-    ASSERT_TRUE(useSelection);
-    useSelection->trigger();
+    first->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(first));
+    QTest::keyClick(first, Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(SharedFindText::text(), u"Cid Cole"_s);
 
     // The second window's Find Next searches for it without its bar ever being shown.
     second->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(second));
     QTest::keyClick(second, Qt::Key_G, Qt::ControlModifier);
     const QList<int> rows = second->hub().selectedRows();
     ASSERT_EQ(rows.size(), 1);
