@@ -1257,6 +1257,14 @@
         <translation>検索</translation>
     </message>
     <message>
+        <source>Find and Replace…</source>
+        <translation>検索と置換…</translation>
+    </message>
+    <message>
+        <source>Find…</source>
+        <translation>検索…</translation>
+    </message>
+    <message>
         <source>Import</source>
         <translation>読み込み</translation>
     </message>
@@ -1275,6 +1283,10 @@
     <message>
         <source>Untitled</source>
         <translation>名称未設定</translation>
+    </message>
+    <message>
+        <source>Use Selection for Find</source>
+        <translation>選択部分を検索に使用</translation>
     </message>
 </context>
 <context>
@@ -1393,6 +1405,41 @@
     </message>
 </context>
 <context>
+    <name>FindBar</name>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Case Sensitive</source>
+        <translation>大文字と小文字を区別</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>すべて置換</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>検索</translation>
+    </message>
+</context>
+<context>
     <name>FindOption</name>
     <message>
         <source>Case Insensitive</source>
@@ -1416,6 +1463,84 @@
     <message>
         <source>The regular expression is not valid: %1 (at %2)</source>
         <translation>正規表現が正しくありません: %1 (%2 文字目)</translation>
+    </message>
+</context>
+<context>
+    <name>FindPanelWindow</name>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Case Insensitive</source>
+        <translation>大文字と小文字を区別しない</translation>
+    </message>
+    <message>
+        <source>Case Sensitive</source>
+        <translation>大文字と小文字を区別</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>検索</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>ロック</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>Regular Expression</source>
+        <translation>正規表現</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>置換</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>すべて置換</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>検索</translation>
+    </message>
+</context>
+<context>
+    <name>FindResultsModel</name>
+    <message>
+        <source>Item</source>
+        <translation>項目</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>SubItem</source>
+        <translation>サブ項目</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
     </message>
 </context>
 <context>
@@ -1541,6 +1666,10 @@
 </context>
 <context>
     <name>ItemOperationDialog</name>
+    <message>
+        <source>Columns</source>
+        <translation>列</translation>
+    </message>
     <message>
         <source>Label:</source>
         <translation>ラベル:</translation>

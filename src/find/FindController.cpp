@@ -8,6 +8,7 @@
 #include "model/ZRPerson.h"
 
 #include <QtDebug>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -106,6 +107,8 @@ std::optional<FindMatch> FindController::findPreviousString(const QString &text,
 void FindController::findStringDidChange(const QString &text)
 {
     m_findString = text;
+    if (!text.isEmpty())
+        emit sharedFindTextChanged(text);
     const auto result = findNextString(text, m_contactInfoVisible);
     m_table.setFindString(text, !m_caseInsensitive);
     emit findStringChanged(text, findOption());
@@ -118,8 +121,13 @@ void FindController::findBarButtonDidPress(const QString &action)
     if (action == FindAction::Done) {
         m_findString.clear();
         m_table.setFindString(QString(), !m_caseInsensitive);
+        // The orange mark goes with the bar; the place the next search starts from stays.
+        m_table.selectItemAndRange(std::nullopt);
         emit findStringChanged(QString(), findOption());
+        const bool wasVisible = std::exchange(m_findBarVisible, false);
         emit findBarDismissed();
+        if (wasVisible)
+            emit findBarVisibilityChanged(false);
     } else if (action == FindAction::OptionChanged) {
         m_table.setFindString(m_findString, !m_caseInsensitive);
         emit findStringChanged(m_findString, findOption());
@@ -134,6 +142,55 @@ void FindController::findBarButtonDidPress(const QString &action)
     } else if (action == FindAction::ReplaceAll) {
         replaceAll();
     }
+}
+
+void FindController::takeSharedFindText(const QString &sharedText)
+{
+    if (sharedText.isEmpty() || sharedText == m_findString)
+        return;
+    m_findString = sharedText;
+    // Only while the bar shows do the cells mark the text: a hidden bar searches without marking.
+    if (m_findBarVisible)
+        m_table.setFindString(sharedText, !m_caseInsensitive);
+    emit findStringChanged(sharedText, findOption());
+}
+
+void FindController::performFindBarAction(FindMenuItem item, const QString &sharedText)
+{
+    takeSharedFindText(sharedText);
+    switch (item) {
+    case FindMenuItem::Find:
+    case FindMenuItem::FindAndReplace:
+        showFindBar(!m_findBarVisible);
+        break;
+    case FindMenuItem::FindNext:
+        findBarButtonDidPress(FindAction::Next);
+        break;
+    case FindMenuItem::FindPrevious:
+        findBarButtonDidPress(FindAction::Previous);
+        break;
+    case FindMenuItem::UseSelectionForFind:
+        break;
+    }
+}
+
+void FindController::showFindBar(bool show, const QString &sharedText)
+{
+    if (show)
+        takeSharedFindText(sharedText);
+    if (show == m_findBarVisible)
+        return;
+    m_findBarVisible = show;
+    if (show) {
+        m_table.setFindString(m_findString, !m_caseInsensitive);
+    } else {
+        // A hidden bar leaves no marks and no find text; the selected item stays for the next search.
+        m_findString.clear();
+        m_table.setFindString(QString(), !m_caseInsensitive);
+        m_table.selectItemAndRange(std::nullopt);
+        emit findStringChanged(QString(), findOption());
+    }
+    emit findBarVisibilityChanged(show);
 }
 
 ContactEntryPtr FindController::entryWithUniqueId(const QString &uniqueId) const

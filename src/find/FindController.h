@@ -10,6 +10,9 @@
 class ContactsViewController;
 class ViewController;
 
+// The items of the Edit menu's Find submenu that reach the find bar.
+enum class FindMenuItem { Find, FindAndReplace, FindNext, FindPrevious, UseSelectionForFind };
+
 // The find bar's side of a window without its widgets: the text searched for, the case option,
 // the selected item and range, and the bar's actions (find, replace, replace all, done). The
 // window's views follow it through signals; every change goes through the ViewController.
@@ -50,6 +53,17 @@ public:
     // One of FindAction's words.
     void findBarButtonDidPress(const QString &action);
 
+    // ---- The bar and the Find menu
+    bool findBarVisible() const { return m_findBarVisible; }
+    // The shared find text (what Use Selection for Find set, in this or another window) becomes the
+    // text searched for, when there is one.
+    void takeSharedFindText(const QString &sharedText);
+    // A Find menu item: the shared text is taken first; Find and Find and Replace toggle the bar (hiding
+    // it drops the find text), Find Next and Find Previous search.
+    void performFindBarAction(FindMenuItem item, const QString &sharedText);
+    // Shows (taking the shared text first) or hides the bar.
+    void showFindBar(bool show, const QString &sharedText = QString());
+
     // The table's row index is built on the first find-next after anything it was built from may
     // have changed; this drops it now. Its memory in bytes, 0 while it is not built.
     void invalidateFindIndex() { m_index.clear(); }
@@ -70,6 +84,10 @@ signals:
     // The find text or option the views highlight with changed.
     void findStringChanged(const QString &text, const QString &findOption);
     void findBarDismissed();
+    // The bar is to be shown or hidden.
+    void findBarVisibilityChanged(bool visible);
+    // A committed search text, for the find text every window shares.
+    void sharedFindTextChanged(const QString &text);
     void documentEdited();
 
 private:
@@ -86,6 +104,7 @@ private:
     QString m_replaceString;
     bool m_caseInsensitive = true;
     bool m_contactInfoVisible = false;
+    bool m_findBarVisible = false;
     ContactEntryPtr m_panelContact;
     std::optional<FindMatch> m_selected;
     FindRowIndex m_index;

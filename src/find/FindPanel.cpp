@@ -1,6 +1,9 @@
 #include "find/FindPanel.h"
 
+#include "document/ContactsViewController.h"
 #include "document/ViewController.h"
+#include "document/editors/EditorApply.h"
+#include "document/editors/EditorContext.h"
 #include "find/FindPanelSearch.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
@@ -53,6 +56,21 @@ FindPanel::FindPanel(ViewController *parentViewController, QObject *parent)
     , m_selectedSubItems { LabelText::All }
     , m_selectedLabels { LabelText::All }
 {
+}
+
+void FindPanel::setUpFromWindow(const ContactsViewController &table, const QString &findText, bool editState)
+{
+    m_contacts = table.contactTable();
+    m_searchString = findText;
+    m_editState = editState;
+    QStringList items;
+    for (const QString &column : table.columns()) {
+        if (column != Key::Sender)
+            items << column;
+    }
+    m_selectedItems = items.isEmpty() ? QStringList { LabelText::All } : items;
+    m_selectedSubItems = { LabelText::All };
+    m_selectedLabels = { LabelText::All };
 }
 
 void FindPanel::searchModePopupDidSelect(int index)
@@ -211,7 +229,55 @@ void FindPanel::updateTable()
 
 bool FindPanel::isReplaceable(const FindResultRow &row)
 {
-    return row.item != Ident::Birthday && row.item != Ident::Dates;
+    return !isDateRow(row);
+}
+
+bool FindPanel::isDateRow(const FindResultRow &row)
+{
+    return row.item == Ident::Birthday || row.item == Ident::Dates;
+}
+
+EditorContext FindPanel::dateEditorContext(int row) const
+{
+    EditorContext context;
+    if (row < 0 || row >= m_results.size() || !isDateRow(*m_results.at(row)))
+        return context;
+    const FindResultRow &result = *m_results.at(row);
+    context.contact = result.contact;
+    context.type = result.item;
+    context.editEnabled = m_editState;
+    if (result.item == Ident::Dates && result.contact && result.contact->person) {
+        context.labelIndex = result.index;
+        context.value = result.contact->person->labeledValueForIdentifierAtIndex(Ident::Dates, result.index);
+    } else {
+        context.labelIndex = 0;
+        if (result.contact && result.contact->person)
+            context.value = result.contact->person->valueForIdentifier(Ident::Birthday);
+    }
+    return context;
+}
+
+bool FindPanel::applyEditedDate(int row, const EditorContext &result)
+{
+    if (!m_parent || !result.dirty || row < 0 || row >= m_results.size())
+        return false;
+    const FindResultRowPtr target = m_results.at(row);
+    if (!isDateRow(*target) || result.contact != target->contact)
+        return false;
+    bool changed = false;
+    {
+        UndoManager::Group step(m_parent->undoManager());
+        changed = EditorApply::applyToRow(*m_parent, result, target->contact);
+        if (changed) {
+            // The row shows the date as the record now writes it; the editor found no ranges in it.
+            const ZRPerson &person = *target->contact->person;
+            const QString value = target->item == Ident::Birthday
+                ? person.stringValueForIdentifierAtLabelIndex(Ident::Birthday, 0)
+                : person.stringValueForIdentifierAtLabelIndex(Ident::Dates, target->index);
+            restoreRow(target, value, {});
+        }
+    }
+    return changed;
 }
 
 bool FindPanel::selectRow(int row)

@@ -8,7 +8,9 @@
 #include <QStringList>
 #include <memory>
 
+class ContactsViewController;
 class ViewController;
+struct EditorContext;
 
 // One field value that holds the search text, with every place it occurs.
 struct FindResultRow
@@ -50,6 +52,10 @@ public:
     enum class Mode { CaseSensitive = 0, CaseInsensitive = 1, Regex = 1024 };
 
     explicit FindPanel(ViewController *parentViewController = nullptr, QObject *parent = nullptr);
+
+    // Ready for a window: its contacts (the group shown), its find text, its table's columns without
+    // "Sender" as the chosen items, and its edit state.
+    void setUpFromWindow(const ContactsViewController &table, const QString &findText, bool editState);
 
     void setContacts(const ContactTable &contacts) { m_contacts = contacts; }
     void setSearchString(const QString &text) { m_searchString = text; }
@@ -109,6 +115,11 @@ public:
     bool replace(const QString &replacement);
     // Segment 1: every listed range of every row, as one undo step; the number of values changed.
     int replaceAll(const QString &replacement);
+    // The date editor of a "Birthday" or "Dates" row: what it opens with.
+    EditorContext dateEditorContext(int row) const;
+    // The date a confirmed date editor gave, applied to the row and its contact as one undo step.
+    bool applyEditedDate(int row, const EditorContext &result);
+    static bool isDateRow(const FindResultRow &row);
     // Sets a row's value and ranges and changes its contact through the controller.
     bool undoReplaceValue(const QString &value, const QList<FindRange> &ranges, const FindResultRowPtr &row);
 

@@ -80,6 +80,17 @@ keys ctrl+z
 copied="$(copy_all)"
 grep -q "Smoke Works" <<<"$copied" && fail "undo left the company: $copied"
 
+# Find a contact with the find bar: Ctrl+F, type, Return selects the match and leaves the keys with
+# the table, so Ctrl+C copies that contact alone.
+keys ctrl+f
+xdotool type --window "$window" --delay 20 "Cid"
+keys Return
+sleep 0.3
+keys ctrl+c
+copied="$(xclip -o -selection clipboard 2>/dev/null)"
+grep -q "Cid Cole" <<<"$copied" || fail "the contact found is not on the clipboard: $copied"
+grep -q "Ann Able" <<<"$copied" && fail "more than the contact found was copied: $copied"
+
 keys ctrl+q
 for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "the program did not quit on Ctrl+Q"

@@ -3,7 +3,9 @@
 #include "document/DefaultsKeys.h"
 #include "model/Identifiers.h"
 #include "ui/info/ContactInfoModel.h"
+#include "ui/table/CellDelegate.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -18,6 +20,56 @@ bool isMultiLine(const ContactInfoModel *model, const QModelIndex &index)
 }
 
 } // namespace
+
+void ContactInfoDelegate::setFindString(const QString &text, Qt::CaseSensitivity cs)
+{
+    m_findString = text;
+    m_cs = cs;
+    if (text.isEmpty())
+        setCurrentMatch(-1, std::nullopt);
+}
+
+void ContactInfoDelegate::setCurrentMatch(int row, const std::optional<TextSpan> &range)
+{
+    m_currentRow = row;
+    m_currentRange = range;
+}
+
+CellHighlights ContactInfoDelegate::highlights(const QModelIndex &index) const
+{
+    CellHighlights marks;
+    if (m_findString.isEmpty() || index.column() != ContactInfoModel::ValueColumn)
+        return marks;
+    const QString text = index.data(Qt::DisplayRole).toString();
+    for (qsizetype at = text.indexOf(m_findString, 0, m_cs); at >= 0;
+         at = text.indexOf(m_findString, at + m_findString.size(), m_cs))
+        marks.occurrences.append({ at, m_findString.size() });
+    if (index.row() == m_currentRow && m_currentRange && m_currentRange->end() <= text.size())
+        marks.current = m_currentRange;
+    return marks;
+}
+
+void ContactInfoDelegate::paint(
+    QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const CellHighlights marks = highlights(index);
+    if (marks.isEmpty()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    const QColor color = opt.state & QStyle::State_Selected ? opt.palette.color(QPalette::HighlightedText)
+                                                            : opt.palette.color(QPalette::Text);
+    const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    const int lines = qMax(1, int(text.count(QLatin1Char('\n'))) + 1);
+    CellDelegate::drawText(painter, rect, text, opt.font, color, marks, double(rect.height()) / lines);
+}
 
 QWidget *ContactInfoDelegate::createEditor(
     QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const

@@ -35,7 +35,8 @@ ContactInfoView::ContactInfoView(ViewController *controller, UserDefaults *defau
     layout->setContentsMargins(0, 0, 0, 0);
     m_table = new ContactInfoTable(this);
     m_table->setModel(m_model);
-    m_table->setItemDelegate(new ContactInfoDelegate(m_table));
+    m_delegate = new ContactInfoDelegate(m_table);
+    m_table->setItemDelegate(m_delegate);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     m_table->horizontalHeader()->setSectionResizeMode(
         ContactInfoModel::LabelColumn, QHeaderView::ResizeToContents);
@@ -168,11 +169,24 @@ void ContactInfoView::selectItemAndRange(const FindHit &hit)
             match = !row->isLabeled() || hit.labelIndex < 0 || row->index == hit.labelIndex;
         if (match) {
             const QModelIndex index = m_model->index(r, ContactInfoModel::ValueColumn);
+            m_delegate->setCurrentMatch(r, hit.range);
+            m_table->viewport()->update();
             m_table->setCurrentIndex(index);
             m_table->scrollTo(index);
             return;
         }
     }
+}
+
+void ContactInfoView::setFindString(const QString &text, Qt::CaseSensitivity cs)
+{
+    m_delegate->setFindString(text, cs);
+    m_table->viewport()->update();
+}
+
+CellHighlights ContactInfoView::highlightsOfRow(int row) const
+{
+    return m_delegate->highlights(m_model->index(row, ContactInfoModel::ValueColumn));
 }
 
 EditorPopover *ContactInfoView::openEditorForRow(int row)

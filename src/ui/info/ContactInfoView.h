@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class ContactInfoDelegate;
 class ContactInfoModel;
 class ContactInfoTable;
 class EditorPopover;
@@ -47,8 +48,12 @@ public:
 
     // Rebuilds the rows from the contact (keeping the selected row where it can).
     void updateTable();
-    // Selects and shows the row that holds a find hit.
+    // Selects and shows the row that holds a find hit, its range marked orange.
     void selectItemAndRange(const FindHit &hit);
+    // The find bar's text: every occurrence in the values is shaded; empty clears the marks.
+    void setFindString(const QString &text, Qt::CaseSensitivity cs);
+    // Where the find text shows in a value cell (for the tests and the screenshots).
+    CellHighlights highlightsOfRow(int row) const;
     QTableView *tableView() const;
     ContactInfoModel *model() const { return m_model; }
     const QStringList &rowOrder() const { return m_rowOrder; }
@@ -91,6 +96,7 @@ private:
     ViewController *m_controller = nullptr;
     UserDefaults *m_defaults = nullptr;
     ContactInfoModel *m_model = nullptr;
+    ContactInfoDelegate *m_delegate = nullptr;
     ContactInfoTable *m_table = nullptr;
     QStringList m_rowOrder;
     QPointer<EditorPopover> m_editor;

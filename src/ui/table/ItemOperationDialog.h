@@ -7,9 +7,9 @@
 class QComboBox;
 class QLineEdit;
 
-// The sheet of the context menu's replace, prepend, append and add entries: the message, the label
-// (when the mode changes it) and the text. A plain stand-in until the find window's replace sheet
-// takes its place; it answers the same request.
+// The sheet of the context menu's replace, prepend, append and add entries: the message of its mode,
+// the column it acts on, the label pop-up (enabled when the mode changes the label, empty otherwise)
+// and the text. The answer carries the stored label, never its display text.
 class ItemOperationDialog : public QDialog
 {
     Q_OBJECT

@@ -13,6 +13,7 @@ class Document;
 class DocumentHub;
 class SearchableDocumentHub;
 class EditStateLine;
+class FindBar;
 class ExportFlow;
 class GroupListView;
 class ImportFlow;
@@ -52,6 +53,7 @@ public:
     QToolBar *toolbar() const { return m_toolbar; }
     QSplitter *splitter() const { return m_splitter; }
     EditStateLine *editStateLine() const { return m_editLine; }
+    FindBar *findBar() const { return m_findBar; }
     ImportFlow *importFlow() const { return m_import; }
     ExportFlow *exportFlow() const { return m_export; }
     // The toolbar button that shows an action or a pop-up menu.
@@ -119,6 +121,7 @@ private:
     void connectEditors();
     void connectPrint();
     void connectStyle();
+    void connectFind();
     void showContactInfoPopover(int row, const QRect &anchor);
     void connectHub();
     void updateTitle();
@@ -138,6 +141,7 @@ private:
     QWidget *m_previewPane = nullptr;
     QWidget *m_infoPane = nullptr;
     EditStateLine *m_editLine = nullptr;
+    FindBar *m_findBar = nullptr;
     QToolBar *m_toolbar = nullptr;
     ImportFlow *m_import = nullptr;
     ExportFlow *m_export = nullptr;

@@ -134,7 +134,7 @@ WindowActions::WindowActions(QWidget *window)
     QAction *edit = command(
         Command::ToggleEdit, tr("Lock"), tr("Allow or forbid editing contacts"), QStringLiteral("edit"));
     edit->setCheckable(true);
-    edit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    edit->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     command(Command::ShowZipSheet, tr("ZIP"), tr("Search addresses by postal code"), QStringLiteral("zip"));
     extra(Extra::PrintStyle, tr("Print Style"), tr("Choose what to print"), QStringLiteral("print-style"));
     extra(Extra::StyleSettings, tr("Style Settings…"), tr("Settings of the chosen print style"),

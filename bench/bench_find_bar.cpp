@@ -1,0 +1,201 @@
+// The find bar and the find panel in a document window of 100,000 contacts, as a person uses them: a
+// keystroke in the search field (the search waits for the typing to pause), the search after the
+// pause and Find Next with the table painted, the find panel's search with its table filled, and
+// Replace All in 10,000 contacts with the table painted again.
+
+#include "common/ContactGenerator.h"
+#include "document/Document.h"
+#include "document/DocumentHub.h"
+#include "find/SearchableDocumentHub.h"
+#include "model/ContactDefaults.h"
+#include "model/Identifiers.h"
+#include "model/ZRPerson.h"
+#include "ui/find/FindBar.h"
+#include "ui/find/FindPanelWindow.h"
+#include "ui/table/ContactTableView.h"
+#include "ui/window/DocumentWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Contacts = 100000;
+const QString Marker = u"Qxzmarker"_s;
+
+struct Window
+{
+    QTemporaryDir dir;
+    QSettings settings { dir.filePath(u"settings.ini"_s), QSettings::IniFormat };
+    UserDefaults defaults { settings };
+    DocumentWindow *window = nullptr;
+
+    Window()
+    {
+        const QString path = dir.filePath(u"contacts.vcf"_s);
+        QFile out(path);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(ContactGenerator::vCardText(Contacts, 7));
+        out.close();
+        auto document = std::make_unique<Document>();
+        DocumentError error;
+        document->readFromURL(path, u"vCard"_s, &error);
+        window = new DocumentWindow(std::move(document), defaults);
+        // Every tenth contact's company carries the text Replace All looks for.
+        const ContactTable &contacts = window->hub().table().contactTable();
+        for (int i = 0; i < contacts.size(); i += 10)
+            contacts.at(i)->person->setValueForIdentifier(Marker + u" Co."_s, Ident::Company);
+        QStringList columns = window->hub().table().columns();
+        if (!columns.contains(Ident::Company))
+            window->hub().setColumns(columns << Ident::Company);
+        window->resize(1000, 700);
+        window->show();
+        QApplication::processEvents();
+        window->findBar()->setShown(true, false);
+        window->searchableHub().findController().showFindBar(true);
+        QApplication::processEvents();
+    }
+    void paint() { window->tableView()->viewport()->repaint(); }
+};
+
+Window &window()
+{
+    static Window w;
+    return w;
+}
+
+double msSince(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+void BM_KeystrokeInTheSearchField(benchmark::State &state)
+{
+    Window &w = window();
+    QLineEdit *field = w.window->findBar()->searchField();
+    field->clear();
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, u"a"_s);
+        QApplication::sendEvent(field, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, u"a"_s);
+        QApplication::sendEvent(field, &release);
+        state.SetIterationTime(msSince(clock) / 1000.0);
+    }
+    w.window->findBar()->searchField()->clear();
+}
+BENCHMARK(BM_KeystrokeInTheSearchField)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
+
+void BM_SearchAfterThePauseWithPaint(benchmark::State &state)
+{
+    Window &w = window();
+    QLineEdit *field = w.window->findBar()->searchField();
+    int i = 0;
+    for (auto _ : state) {
+        field->setText(i++ % 2 ? u"Qxzmark"_s : u"Qxzmarke"_s);
+        QElapsedTimer clock;
+        clock.start();
+        w.window->findBar()->commitPendingSearch();
+        w.paint();
+        state.SetIterationTime(msSince(clock) / 1000.0);
+    }
+}
+BENCHMARK(BM_SearchAfterThePauseWithPaint)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
+
+void BM_FindNextWithPaint(benchmark::State &state)
+{
+    Window &w = window();
+    w.window->findBar()->searchField()->setText(Marker);
+    w.window->findBar()->commitPendingSearch();
+    FindController &find = w.window->searchableHub().findController();
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        find.findBarButtonDidPress(FindAction::Next);
+        w.paint();
+        state.SetIterationTime(msSince(clock) / 1000.0);
+    }
+}
+BENCHMARK(BM_FindNextWithPaint)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
+
+void BM_FindNextWithoutMatchWithPaint(benchmark::State &state)
+{
+    Window &w = window();
+    w.window->findBar()->searchField()->setText(u"no such text anywhere"_s);
+    w.window->findBar()->commitPendingSearch();
+    FindController &find = w.window->searchableHub().findController();
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        find.findBarButtonDidPress(FindAction::Next);
+        w.paint();
+        state.SetIterationTime(msSince(clock) / 1000.0);
+    }
+}
+BENCHMARK(BM_FindNextWithoutMatchWithPaint)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
+
+void BM_FindPanelSearchWithTable(benchmark::State &state)
+{
+    Window &w = window();
+    FindPanelWindow panel(w.window->searchableHub(), Marker, w.window);
+    panel.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        panel.panel().textDidEnter(Marker);
+        panel.resultsView()->viewport()->repaint();
+        state.SetIterationTime(msSince(clock) / 1000.0);
+    }
+    state.counters["rows"] = double(panel.panel().searchResults().size());
+}
+BENCHMARK(BM_FindPanelSearchWithTable)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+
+void BM_ReplaceAllIn10000ContactsWithPaint(benchmark::State &state)
+{
+    Window &w = window();
+    FindController &find = w.window->searchableHub().findController();
+    int changed = 0;
+    for (auto _ : state) {
+        find.setFindString(Marker);
+        find.setReplaceString(u"Other"_s);
+        QElapsedTimer clock;
+        clock.start();
+        changed = find.replaceAll();
+        QApplication::processEvents();
+        w.paint();
+        state.SetIterationTime(msSince(clock) / 1000.0);
+        state.PauseTiming();
+        w.window->hub().undo();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["changed"] = changed;
+}
+BENCHMARK(BM_ReplaceAllIn10000ContactsWithPaint)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseManualTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ContactDefaults::overrideForTesting(u"jp"_s, ContactDefaults::SortOrder::FamilyName);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
