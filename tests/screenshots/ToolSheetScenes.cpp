@@ -44,7 +44,7 @@ CORVANTHE_SCENE("postal-search-sheet", [](SceneContext &context) {
     data->setParent(sheet);
     sheet->setInputText(QStringLiteral("100-00"));
     while (sheet->isSearching()) // the rows come from a worker
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     sheet->selectRow(1);
     return SceneContext::grab(sheet);
 });
