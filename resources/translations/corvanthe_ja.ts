@@ -1943,6 +1943,14 @@
         <source>Lock</source>
         <translation>ロック</translation>
     </message>
+    <message>
+        <source>Name Display</source>
+        <translation>名前の表示</translation>
+    </message>
+    <message>
+        <source>Name Ordering</source>
+        <translation>名前の順序</translation>
+    </message>
 </context>
 <context>
     <name>MultiValueEditor</name>
@@ -2270,18 +2278,25 @@
     </message>
 </context>
 <context>
-    <name>PostalSearchSheet</name>
+    <name>PostalResultModel</name>
     <message>
         <source>Address</source>
         <translation>住所</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
         <source>Company</source>
         <translation>会社名</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>郵便番号</translation>
+    </message>
+</context>
+<context>
+    <name>PostalSearchSheet</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
     </message>
     <message>
         <source>Install Postal Data…</source>
@@ -2298,10 +2313,6 @@
     <message>
         <source>Results</source>
         <translation>検索結果</translation>
-    </message>
-    <message>
-        <source>ZIP</source>
-        <translation>郵便番号</translation>
     </message>
     <message>
         <source>ZIP or Address</source>
@@ -2612,6 +2623,13 @@
     <message>
         <source>The text is too long for a QR code: %1 bytes, and a QR code holds at most %2.</source>
         <translation>QRコードにするにはテキストが長すぎます: %1 バイトですが、QRコードに収まるのは最大 %2 バイトです。</translation>
+    </message>
+</context>
+<context>
+    <name>QrText</name>
+    <message>
+        <source>No name</source>
+        <translation>名前なし</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "tools/MergeRows.h"
 
+#include "document/editors/ContactInfoRows.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
 #include "model/ZRPerson.h"
@@ -84,16 +85,19 @@ MergeRows tableFromContact(const ContactEntry &entry)
 
 QStringList nameOrderingLabels(const ContactEntry &entry)
 {
-    QStringList labels = Labels::labelsForIdentifier(LabelIdent::NameOrdering);
-    labels.removeAll(LabelText::All);
     const bool firstNameFirst = entry.person && entry.person->defaultNameOrdering() == 1;
-    QString systemDefault = LabelName::SystemDefaultFormat;
-    systemDefault.replace(u"%@"_s, firstNameFirst ? LabelName::FirstNameFirst : LabelName::LastNameFirst);
-    if (labels.isEmpty())
-        labels = QStringList { systemDefault, LabelName::FirstNameFirst, LabelName::LastNameFirst };
-    else
-        labels[0] = systemDefault;
-    return labels;
+    return { firstNameFirst ? ContactInfoText::SystemDefaultFirst.text()
+                            : ContactInfoText::SystemDefaultLast.text(),
+        ContactInfoText::FirstNameFirst.text(), ContactInfoText::LastNameFirst.text() };
+}
+
+QString fieldTitle(const QString &type)
+{
+    if (type == MergeText::NameOrdering)
+        return MergeText::NameOrderingTitle;
+    if (type == MergeText::NameDisplay)
+        return MergeText::NameDisplayTitle;
+    return ZRPerson::localizedIdentifierForKey(type);
 }
 
 QString textForRow(const ContactEntry &entry, const MergeRow &row)
@@ -109,7 +113,7 @@ QString textForRow(const ContactEntry &entry, const MergeRow &row)
         return ordering >= 0 && ordering < labels.size() ? labels.at(ordering) : labels.value(0);
     }
     if (row.type == MergeText::NameDisplay)
-        return person->showAsPerson() ? LabelName::Person : LabelName::Company;
+        return person->showAsPerson() ? ContactInfoText::Person.text() : ContactInfoText::Company.text();
     if (row.labeled)
         return row.labelIndex < 0 ? QString()
                                   : person->stringValueForIdentifierAtLabelIndex(row.type, row.labelIndex);

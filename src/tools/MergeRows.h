@@ -10,8 +10,11 @@
 // Texts of the merge sheet.
 namespace MergeText {
 
+// The row types of the name ordering and display rows (not shown; see their titles).
 inline const QString NameOrdering = QStringLiteral("Name Ordering");
 inline const QString NameDisplay = QStringLiteral("Name Display");
+inline constexpr auto NameOrderingTitle = TranslatableText("MergeText", "Name Ordering");
+inline constexpr auto NameDisplayTitle = TranslatableText("MergeText", "Name Display");
 inline const QString DefaultDocumentType = QStringLiteral("vCard");
 inline constexpr auto Lock = TranslatableText("MergeText", "Lock");
 inline constexpr auto Edit = TranslatableText("MergeText", "Edit");
@@ -47,8 +50,10 @@ bool isDraggableType(const QString &type);
 QString partIdentifier(const MergeRow &row);
 
 MergeRows tableFromContact(const ContactEntry &entry);
-// The text a row shows and is dragged with.
+// The text a row shows and is dragged with, in the language of the run.
 QString textForRow(const ContactEntry &entry, const MergeRow &row);
+// The field's name as a row shows it: the fields' own names, and the titles of the name rows.
+QString fieldTitle(const QString &type);
 // The choices of the name-ordering row, the first naming the contact's default order.
 QStringList nameOrderingLabels(const ContactEntry &entry);
 

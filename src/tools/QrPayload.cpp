@@ -148,7 +148,7 @@ QString vCardFromContact(const ContactEntry &entry, const QrSelectionRows &rows)
     ZRPerson *person = entry.person.get();
     QString card = u"BEGIN:VCARD\r\nVERSION:3.0\r\n"_s;
     const QString name = person ? person->compositeName() : QString();
-    card += u"FN:"_s + escapeSemicolon(name.isEmpty() ? QrText::NoName : name) + Crlf;
+    card += u"FN:"_s + escapeSemicolon(name.isEmpty() ? QrText::NoName.text() : name) + Crlf;
     if (person) {
         const QVariantMap &nameValue = person->readNameValue();
         card += u"N:"_s + escapeSemicolon(nameValue.value(Ident::LastName).toString()) + u';'

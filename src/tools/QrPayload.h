@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Identifiers.h"
+#include "model/TranslatableText.h"
 
 #include <QList>
 #include <QString>
@@ -30,8 +31,9 @@ inline QStringList all()
 
 namespace QrText {
 
-// Written as the display name of a card whose record has no name.
-inline const QString NoName = QStringLiteral("No name");
+// Written as the display name of a card whose record has no name: a person reads it on the phone that
+// scanned the code, so it is in the language of the run.
+inline constexpr auto NoName = TranslatableText("QrText", "No name");
 inline const QString EmptyVCard = QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n");
 // The title of a labelled row's check box: label, value.
 inline const QString RowTitleFormat = QStringLiteral("%1: %2");

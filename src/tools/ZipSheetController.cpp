@@ -63,30 +63,59 @@ void ZipSheetController::windowDidLoad()
 
 void ZipSheetController::controlTextDidChange(const QString &text)
 {
-    m_inputField = text;
-    emptyTable();
-    if (text.isEmpty()) {
-        emit tableReloaded();
-        return;
-    }
+    showSearch(text, search(texts(), text));
+}
+
+ZipSearchOutcome ZipSheetController::search(const ZipSearchTexts &texts, const QString &text)
+{
+    ZipSearchOutcome outcome;
+    if (text.isEmpty())
+        return outcome;
     const QString numeric = ZipSearch::findNumericString(text);
     if (numeric.size() >= 2) {
-        m_zipSearchMode = CodeToAddress;
-        if (findAddress(numeric, texts().general) == 0)
-            findAddress(numeric, texts().business);
+        outcome.mode = CodeToAddress;
+        outcome.lines = ZipSearch::findAddressLines(numeric, texts.general);
+        if (outcome.lines.isEmpty())
+            outcome.lines = ZipSearch::findAddressLines(numeric, texts.business);
     } else if (numeric.isEmpty()) {
-        m_zipSearchMode = AddressToCode;
-        if (findZip(text, texts().general) == 0)
-            findZip(text, texts().business);
-    } else {
-        emit tableReloaded(); // one digit says too little to search
+        outcome.mode = AddressToCode;
+        outcome.lines = ZipSearch::findZipLines(text, texts.general);
+        if (outcome.lines.isEmpty())
+            outcome.lines = ZipSearch::findZipLines(text, texts.business);
     }
-    if (m_table.size() == 1) {
+    // One digit says too little to search.
+    return outcome;
+}
+
+std::shared_ptr<const ZipSearchTexts> ZipSheetController::searchTexts()
+{
+    texts();
+    return m_texts;
+}
+
+void ZipSheetController::showSearch(const QString &text, const ZipSearchOutcome &outcome)
+{
+    m_inputField = text;
+    emptyTable();
+    if (outcome.mode != ZipSearchOutcome::KeepMode)
+        m_zipSearchMode = outcome.mode;
+    m_lines = outcome.lines;
+    emit tableReloaded();
+    if (text.isEmpty())
+        return;
+    if (m_lines.size() == 1) {
         // The only row is the one the user means; confirming takes it (the button stays as it was).
         m_selectedRow = 0;
     } else {
         setPasteButtonEnabled(false);
     }
+}
+
+void ZipSheetController::searchPending(const QString &text)
+{
+    m_inputField = text;
+    m_selectedRow = -1;
+    setPasteButtonEnabled(false);
 }
 
 QList<ZipResultRow> ZipSheetController::addressesFromZip(const QString &code)
@@ -99,31 +128,43 @@ QList<ZipResultRow> ZipSheetController::addressesFromZip(const QString &code)
 
 int ZipSheetController::findAddress(const QString &code, QStringView inString)
 {
-    m_table += ZipSearch::dictionariesFromFindLines(ZipSearch::findAddressLines(code, inString));
+    m_lines += ZipSearch::findAddressLines(code, inString);
     emit tableReloaded();
-    return int(m_table.size());
+    return int(m_lines.size());
 }
 
 int ZipSheetController::findZip(const QString &address, QStringView inString)
 {
-    m_table += ZipSearch::dictionariesFromFindLines(ZipSearch::findZipLines(address, inString));
+    m_lines += ZipSearch::findZipLines(address, inString);
     emit tableReloaded();
-    return int(m_table.size());
+    return int(m_lines.size());
+}
+
+ZipResultRow ZipSheetController::row(int row) const
+{
+    if (row < 0 || row >= m_lines.size())
+        return {};
+    return ZipSearch::dictionariesFromFindLines({ m_lines[row] }).value(0);
+}
+
+QList<ZipResultRow> ZipSheetController::table() const
+{
+    return ZipSearch::dictionariesFromFindLines(m_lines);
 }
 
 std::optional<QVariantMap> ZipSheetController::queryResultwithMode(int &mode) const
 {
     mode = m_zipSearchMode;
-    if (m_selectedRow < 0 || m_selectedRow >= m_table.size())
+    if (m_selectedRow < 0 || m_selectedRow >= m_lines.size())
         return std::nullopt;
-    return m_table[m_selectedRow].toVariantMap();
+    return row(m_selectedRow).toVariantMap();
 }
 
 void ZipSheetController::buttonPressed(Button button)
 {
     if (button == ConfirmButton) {
-        if (m_selectedRow >= 0 && m_selectedRow < m_table.size())
-            m_searchResult = m_table[m_selectedRow].toVariantMap();
+        if (m_selectedRow >= 0 && m_selectedRow < m_lines.size())
+            m_searchResult = row(m_selectedRow).toVariantMap();
         emit zipSearchDoOK(m_searchResult.value_or(QVariantMap()));
         emit sheetEnded(1);
         return;
@@ -137,9 +178,9 @@ void ZipSheetController::buttonPressed(Button button)
 
 QString ZipSheetController::tableViewObjectValueForTableColumn(const QString &column, int row) const
 {
-    if (row < 0 || row >= m_table.size())
+    if (row < 0 || row >= m_lines.size())
         return {};
-    const ZipResultRow &r = m_table[row];
+    const ZipResultRow r = this->row(row);
     if (column == Ident::ZIP)
         return r.zip;
     if (column == Ident::Company)
@@ -149,7 +190,7 @@ QString ZipSheetController::tableViewObjectValueForTableColumn(const QString &co
 
 bool ZipSheetController::tableViewShouldSelectRow(int row)
 {
-    if (row < 0 || row >= m_table.size())
+    if (row < 0 || row >= m_lines.size())
         return false;
     m_selectedRow = row;
     if (m_zipSearchMode != NoSearch)
@@ -173,6 +214,6 @@ void ZipSheetController::setInputField(const QString &text)
 
 void ZipSheetController::emptyTable()
 {
-    m_table.clear();
+    m_lines.clear();
     m_selectedRow = -1;
 }

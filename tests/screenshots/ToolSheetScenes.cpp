@@ -7,6 +7,7 @@
 #include "ui/tools/PostalSearchSheet.h"
 #include "ui/tools/QrCodeSheet.h"
 
+#include <QCoreApplication>
 #include <QMimeData>
 
 namespace {
@@ -42,6 +43,8 @@ CORVANTHE_SCENE("postal-search-sheet", [](SceneContext &context) {
     auto *sheet = new PostalSearchSheet(*data);
     data->setParent(sheet);
     sheet->setInputText(QStringLiteral("100-00"));
+    while (sheet->isSearching()) // the rows come from a worker
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     sheet->selectRow(1);
     return SceneContext::grab(sheet);
 });

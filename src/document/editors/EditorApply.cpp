@@ -20,9 +20,13 @@ bool addsOrReplacesOneEntry(const QString &field)
 
 namespace EditorApply {
 
-bool applyToRow(ViewController &controller, const EditorContext &context, const ContactEntryPtr &row)
+namespace {
+
+// The one rule of every opener; replace and add are its undoable edits of one record.
+template <typename Replace, typename Add>
+bool applyWith(const EditorContext &context, const Replace &replace, const Add &add)
 {
-    if (!context.dirty || !row || !row->person)
+    if (!context.dirty)
         return false;
     const QString field = EditorRoster::fieldOfType(context.type);
     if (EditorRoster::editorForField(field) == EditorKind::None)
@@ -31,7 +35,7 @@ bool applyToRow(ViewController &controller, const EditorContext &context, const 
         QStringList names;
         for (const QVariant &name : context.values)
             names << name.toString();
-        return controller.undoReplaceValue(names.join(u'\n'), Ident::Renmei, row);
+        return replace(names.join(u'\n'), Ident::Renmei);
     }
     if (addsOrReplacesOneEntry(field) && context.value.typeId() == QMetaType::QVariantMap) {
         const QVariantMap entry = context.value.toMap();
@@ -39,13 +43,42 @@ bool applyToRow(ViewController &controller, const EditorContext &context, const 
         if (labelIndex == EditorContext::NewEntry) {
             QVariantMap added = entry;
             added.remove(Key::LabelIndex); // the record numbers it
-            return controller.undoAddLabeledValue(added, field, row);
+            return add(added, field);
         }
         QVariantMap replaced = entry;
         replaced.insert(Key::LabelIndex, labelIndex);
-        return controller.undoReplaceValue(replaced, field, row);
+        return replace(replaced, field);
     }
-    return controller.undoReplaceValue(context.value, field, row);
+    return replace(context.value, field);
+}
+
+} // namespace
+
+bool applyToRow(ViewController &controller, const EditorContext &context, const ContactEntryPtr &row)
+{
+    if (!row || !row->person)
+        return false;
+    return applyWith(
+        context,
+        [&](const QVariant &value, const QString &field) {
+            return controller.undoReplaceValue(value, field, row);
+        },
+        [&](const QVariant &value, const QString &field) {
+            return controller.undoAddLabeledValue(value, field, row);
+        });
+}
+
+bool applyToRecord(RecordEdits &edits, const EditorContext &context, const std::shared_ptr<ZRPerson> &person)
+{
+    if (!person || !context.dirty)
+        return false;
+    UndoManager::Group step(edits.undoManager());
+    return applyWith(
+        context,
+        [&](const QVariant &value, const QString &field) { return edits.replaceValue(value, field, person); },
+        [&](const QVariant &value, const QString &field) {
+            return edits.addLabeledValue(value, field, person);
+        });
 }
 
 bool apply(ViewController &controller, const EditorContext &context, const ContactTable &rows)

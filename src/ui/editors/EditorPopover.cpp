@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 EditorPopover::EditorPopover(QWidget *content, QWidget *parent)
     : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint)
@@ -90,6 +92,50 @@ QWidget *EditorPopover::detach()
     close();
     window->show();
     return window;
+}
+
+int EditorPopover::tearOffDistance()
+{
+    return 3 * QApplication::startDragDistance();
+}
+
+void EditorPopover::mousePressEvent(QMouseEvent *event)
+{
+    // A press that no control took (a label, the margins, the space between fields) holds the pop-up
+    // itself; one outside it is the click elsewhere that closes it.
+    if (m_detachable && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        m_dragStart = event->globalPosition().toPoint();
+        event->accept();
+        return;
+    }
+    QFrame::mousePressEvent(event);
+}
+
+void EditorPopover::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragStart || !(event->buttons() & Qt::LeftButton)) {
+        QFrame::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint pointer = event->globalPosition().toPoint();
+    if ((pointer - *m_dragStart).manhattanLength() < tearOffDistance())
+        return;
+    // Dragged away from its anchor: it becomes a window of its own under the pointer, where the user
+    // goes on moving it as a window.
+    const QPoint grabbed = *m_dragStart - pos();
+    m_dragStart.reset();
+    QWidget *window = detach();
+    if (!window)
+        return;
+    window->move(pointer - grabbed);
+    if (QWindow *handle = window->windowHandle())
+        handle->startSystemMove();
+}
+
+void EditorPopover::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_dragStart.reset();
+    QFrame::mouseReleaseEvent(event);
 }
 
 void EditorPopover::keyPressEvent(QKeyEvent *event)

@@ -4,12 +4,14 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <optional>
 
 class QToolButton;
 
 // A frameless pop-up anchored at a cell's or row's rectangle: it closes on a click elsewhere and on
 // Escape, keeps its content's size, never leaves the screen, and (when detachable) can be torn off into
-// a tool window that stays open beside the main window.
+// a tool window that stays open beside the main window, with its Detach button or by dragging it away
+// from its anchor by any part that is not a control.
 class EditorPopover : public QFrame
 {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
     // Tears the content off into a tool window (owned by the parent's window) and closes the pop-up
     // without telling closed(). Returns the window; null when not detachable.
     QWidget *detach();
+    // How far the pointer must drag the pop-up before it tears off: further than a click wanders.
+    static int tearOffDistance();
 
 signals:
     // The pop-up closed (Escape, a click elsewhere, or its content asked): the opener applies the result.
@@ -41,10 +45,15 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QPointer<QWidget> m_content;
     QToolButton *m_detachButton = nullptr;
     bool m_detachable = false;
     bool m_closedTold = false;
+    // Where a drag of the pop-up began (global), while the button is held.
+    std::optional<QPoint> m_dragStart;
 };

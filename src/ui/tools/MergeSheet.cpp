@@ -1,7 +1,12 @@
 #include "ui/tools/MergeSheet.h"
 
 #include "document/DocumentHub.h"
+#include "document/editors/EditorApply.h"
 #include "model/ZRPerson.h"
+#include "ui/editors/EditorPopover.h"
+#include "ui/editors/FieldEditor.h"
+#include "ui/editors/FieldEditors.h"
+#include "ui/info/ContactInfoView.h"
 #include "ui/tools/MergeLabelDelegate.h"
 #include "ui/tools/MergeTableModel.h"
 
@@ -10,10 +15,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+
+using Side = MergePanelController::Side;
 
 namespace {
 
@@ -44,7 +52,6 @@ QTableView *makeView(MergeTableModel *model, QWidget *parent)
 MergeSheet::MergeSheet(QWidget *parent)
     : QDialog(parent)
 {
-    using Side = MergePanelController::Side;
     setWindowTitle(tr("Merge Contacts"));
     setWindowModality(Qt::WindowModal);
 
@@ -54,8 +61,15 @@ MergeSheet::MergeSheet(QWidget *parent)
     m_rightView = makeView(m_rightModel, this);
     m_leftView->setAccessibleName(tr("First contact"));
     m_rightView->setAccessibleName(tr("Second contact"));
-    for (MergeTableModel *model : { m_leftModel, m_rightModel })
+    for (MergeTableModel *model : { m_leftModel, m_rightModel }) {
         connect(model, &MergeTableModel::edited, this, &MergeSheet::reloadTables);
+        connect(model, &MergeTableModel::photoRefused, this, &MergeSheet::showPhotoRefused);
+    }
+    for (QTableView *view : { m_leftView, m_rightView }) {
+        connect(view, &QTableView::doubleClicked, this, [this, view](const QModelIndex &index) {
+            openFieldEditor(view == m_leftView ? Side::Left : Side::Right, index.row());
+        });
+    }
 
     m_leftTitle = new QLabel(this);
     m_rightTitle = new QLabel(this);
@@ -185,9 +199,50 @@ void MergeSheet::confirm()
     done(code);
 }
 
+EditorPopover *MergeSheet::openFieldEditor(MergePanelController::Side side, int row)
+{
+    MergeTableModel *model = this->model(side);
+    const QModelIndex index = model->index(row, MergeTableModel::ValueColumn);
+    if (!model->opensFieldEditor(index))
+        return nullptr;
+    const MergeRow entry = m_controller.table(side).at(row);
+    const ContactEntryPtr contact = m_controller.contact(side);
+    const qsizetype labelIndex
+        = entry.labeled ? (entry.isAddingRow() ? EditorContext::NewEntry : entry.labelIndex) : 0;
+    FieldEditor *editor = FieldEditors::createEditor(EditorRoster::editorForField(entry.type));
+    if (!editor || !contact || !contact->person)
+        return nullptr;
+    editor->setContextInfo(EditorRoster::contextFor(contact, entry.type, labelIndex, true));
+    auto *popover = new EditorPopover(editor, this);
+    connect(editor, &FieldEditor::finished, popover, &QWidget::close);
+    // The working copy the editor was opened on: a cancelled sheet or a new context drops it, and then
+    // the result has nowhere to go.
+    const std::shared_ptr<ZRPerson> person = contact->person;
+    connect(popover, &EditorPopover::closed, this, [this, editor, side, person] {
+        const ContactEntryPtr &current = m_controller.contact(side);
+        if (current && current->person == person
+            && EditorApply::applyToRecord(m_controller.edits(), editor->contextInfo(), person))
+            reloadTables();
+    });
+    QTableView *view = this->view(side);
+    const QRect cell = view->visualRect(index);
+    popover->showAt(QRect(view->viewport()->mapToGlobal(cell.topLeft()), cell.size()),
+        EditorRoster::popoverContentSize(entry.type));
+    return popover;
+}
+
+void MergeSheet::showPhotoRefused(const QString &fileName, const QString &reason)
+{
+    // Told without waiting: the drop that brought the file is still being handled.
+    auto *box = new QMessageBox(QMessageBox::Warning, ContactInfoView::tr("The image can't be used."),
+        ContactInfoView::notAnImageMessage(fileName), QMessageBox::Ok, this);
+    box->setInformativeText(reason);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 void MergeSheet::reloadTables()
 {
-    using Side = MergePanelController::Side;
     for (MergeTableModel *model : { m_leftModel, m_rightModel }) {
         QTableView *view = model == m_leftModel ? m_leftView : m_rightView;
         const int selected = view->currentIndex().row();

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class DocumentHub;
+class EditorPopover;
 class MergeTableModel;
 class QAction;
 class QFrame;
@@ -38,10 +39,15 @@ public:
 
     void setEditing(bool on);
     void confirm();
+    // Opens the field editor of a row whose value is not typed in place (an address, a chat account, a
+    // date, the joint names...) in a popover at its cell; what the editor confirms becomes one step of
+    // the sheet's undo. Null when the row has no such editor or the sheet is locked.
+    EditorPopover *openFieldEditor(MergePanelController::Side side, int row);
 
 private:
     void showLook();
     void reloadTables();
+    void showPhotoRefused(const QString &fileName, const QString &reason);
 
     MergePanelController m_controller;
     MergeTableModel *m_leftModel = nullptr;

@@ -1,16 +1,39 @@
 #include "ui/tools/MergeTableModel.h"
 
+#include "document/editors/EditorContext.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
 #include "model/ZRPerson.h"
+#include "ui/tools/FieldIcons.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QMimeData>
+#include <QUrl>
 
 namespace {
 
 constexpr int PhotoSide = 64;
+
+// Marks a drag of rows from one of the sheet's tables, so that a photo dragged between them is carried
+// by the sheet's rules and one from elsewhere lands on the image well.
+const QString SheetRowMimeType = QStringLiteral("application/x-corvanthe-merge-row");
+const QString ImageMimeType = QStringLiteral("application/x-qt-image");
+const QString UriListMimeType = QStringLiteral("text/uri-list");
+
+// The first local file of a drop from outside, if any.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
 
 // Fields whose value is one line of text, edited in place; the others need their field editors.
 bool isPlainTextField(const QString &type)
@@ -67,19 +90,23 @@ QVariant MergeTableModel::data(const QModelIndex &index, int role) const
     const MergeRow &row = rows.at(index.row());
     const ContactEntryPtr &contact = m_controller.contact(m_side);
     switch (index.column()) {
-    case TypeColumn:
+    case TypeColumn: {
+        // A name's parts and an entry's later rows show the field once, on its first row.
+        const bool firstOfField = index.row() == 0 || rows.at(index.row() - 1).type != row.type;
+        if (role == Qt::DecorationRole && firstOfField)
+            return FieldIcons::icon(row.type);
         if (role == Qt::DisplayRole) {
-            // A name's parts and an entry's later rows show the field once, on its first row.
-            if (index.row() > 0 && rows.at(index.row() - 1).type == row.type)
+            if (!firstOfField)
                 return row.part.isEmpty()
                     ? QString()
                     : ZRPerson::localizedIdentifierForKey(MergeTable::partIdentifier(row));
-            const QString field = ZRPerson::localizedIdentifierForKey(row.type);
+            const QString field = MergeTable::fieldTitle(row.type);
             return row.part.isEmpty() ? field
                                       : field + QStringLiteral(" · ")
                     + ZRPerson::localizedIdentifierForKey(MergeTable::partIdentifier(row));
         }
         break;
+    }
     case LabelColumn:
         if ((role == Qt::DisplayRole || role == Qt::EditRole) && row.labeled && !row.isAddingRow())
             return role == Qt::EditRole
@@ -138,6 +165,17 @@ Qt::ItemFlags MergeTableModel::flags(const QModelIndex &index) const
             flags |= Qt::ItemIsEditable;
     }
     return flags;
+}
+
+bool MergeTableModel::opensFieldEditor(const QModelIndex &index) const
+{
+    const MergeRows &rows = m_controller.table(m_side);
+    if (!m_controller.look().editable || !index.isValid() || index.column() != ValueColumn
+        || index.row() >= rows.size())
+        return false;
+    const MergeRow &row = rows.at(index.row());
+    return !isTextEditable(row) && row.part.isEmpty()
+        && EditorRoster::editorForField(row.type) != EditorKind::None;
 }
 
 bool MergeTableModel::isTextEditable(const MergeRow &row) const
@@ -199,7 +237,8 @@ bool MergeTableModel::writeLabel(const MergeRow &row, const QString &label)
 
 QStringList MergeTableModel::mimeTypes() const
 {
-    return { QStringLiteral("text/plain"), QStringLiteral("image/png"), QStringLiteral("image/tiff") };
+    return { SheetRowMimeType, QStringLiteral("text/plain"), QStringLiteral("image/png"),
+        QStringLiteral("image/tiff"), ImageMimeType, UriListMimeType };
 }
 
 QMimeData *MergeTableModel::mimeData(const QModelIndexList &indexes) const
@@ -211,6 +250,8 @@ QMimeData *MergeTableModel::mimeData(const QModelIndexList &indexes) const
     }
     std::sort(rows.begin(), rows.end());
     std::unique_ptr<QMimeData> data = m_controller.writeRowsWithIndexes(m_side, rows);
+    if (data)
+        data->setData(SheetRowMimeType, QByteArray::number(int(m_side)));
     return data.release();
 }
 
@@ -232,8 +273,14 @@ bool MergeTableModel::dropTarget(
 bool MergeTableModel::canDropMimeData(
     const QMimeData *data, Qt::DropAction action, int row, int column, const QModelIndex &parent) const
 {
-    Q_UNUSED(data);
     Q_UNUSED(column);
+    if (!data)
+        return false;
+    if (!data->hasFormat(SheetRowMimeType)) {
+        // From outside the sheet: an image or an image file, onto the image well.
+        return m_controller.look().editable && isPhotoRow(row, parent)
+            && (data->hasImage() || !droppedFile(data).isEmpty());
+    }
     int target = -1;
     auto position = MergePanelController::DropPosition::On;
     if (!dropTarget(row, parent, &target, &position))
@@ -247,6 +294,11 @@ bool MergeTableModel::dropMimeData(
 {
     if (!canDropMimeData(data, action, row, column, parent))
         return false;
+    if (!data->hasFormat(SheetRowMimeType)) {
+        if (dropPhoto(data))
+            emit edited();
+        return false;
+    }
     int target = -1;
     auto position = MergePanelController::DropPosition::On;
     dropTarget(row, parent, &target, &position);
@@ -256,4 +308,37 @@ bool MergeTableModel::dropMimeData(
         emit edited();
     // The controller has moved the value itself; the view must not remove the source row.
     return false;
+}
+
+bool MergeTableModel::isPhotoRow(int row, const QModelIndex &parent) const
+{
+    const MergeRows &rows = m_controller.table(m_side);
+    const int target = parent.isValid() ? parent.row() : row;
+    return target >= 0 && target < rows.size() && rows.at(target).type == Ident::Photo;
+}
+
+bool MergeTableModel::dropPhoto(const QMimeData *data)
+{
+    const std::shared_ptr<ZRPerson> person
+        = m_controller.contact(m_side) ? m_controller.contact(m_side)->person : nullptr;
+    if (!person)
+        return false;
+    QImage image;
+    const QString path = droppedFile(data);
+    if (!path.isEmpty()) {
+        // A file is read as the information panel reads a chosen one: turned upright, any format Qt reads.
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        image = reader.read();
+        if (image.isNull()) {
+            emit photoRefused(QFileInfo(path).fileName(), reader.errorString());
+            return false;
+        }
+    } else {
+        image = qvariant_cast<QImage>(data->imageData());
+        if (image.isNull())
+            return false;
+    }
+    UndoManager::Group step(m_controller.undoManager());
+    return m_controller.edits().replaceValue(image, Ident::Photo, person);
 }

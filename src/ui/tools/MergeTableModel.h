@@ -20,6 +20,9 @@ public:
         MergePanelController &controller, MergePanelController::Side side, QObject *parent = nullptr);
 
     MergePanelController::Side side() const { return m_side; }
+    // Whether the cell's value is edited by a field editor rather than typed in place (an address, a
+    // chat account, a date...): only in an unlocked sheet.
+    bool opensFieldEditor(const QModelIndex &index) const;
     // The controller changed both tables (a drop, undo, redo, a new context).
     void reload();
 
@@ -42,12 +45,16 @@ public:
 signals:
     // Something in the sheet changed through this table.
     void edited();
+    // A file dropped on the image well is not an image that can be read.
+    void photoRefused(const QString &fileName, const QString &reason);
 
 private:
     bool isTextEditable(const MergeRow &row) const;
     bool writeText(const MergeRow &row, int rowIndex, const QString &text);
     bool writeLabel(const MergeRow &row, const QString &label);
     // Where a drop lands in the controller's terms; false when nowhere.
+    bool isPhotoRow(int row, const QModelIndex &parent) const;
+    bool dropPhoto(const QMimeData *data);
     bool dropTarget(
         int row, const QModelIndex &parent, int *target, MergePanelController::DropPosition *position) const;
 

@@ -7,22 +7,16 @@
 #include "tools/ZipAddressUpdate.h"
 #include "ui/tools/PostalDataInstall.h"
 #include "ui/tools/PostalDataLoader.h"
+#include "ui/tools/PostalResultModel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString ZipColumn = QStringLiteral("ZIP");
-const QString CompanyColumn = QStringLiteral("Company");
-const QString AddressColumn = QStringLiteral("Address");
-
-} // namespace
+#include <QtConcurrent/QtConcurrentRun>
 
 PostalSearchSheet::PostalSearchSheet(PostalDataLoader &data, QWidget *parent)
     : QDialog(parent)
@@ -35,8 +29,7 @@ PostalSearchSheet::PostalSearchSheet(PostalDataLoader &data, QWidget *parent)
     m_input->setPlaceholderText(ZipText::Prompt);
     m_input->setAccessibleName(tr("ZIP or Address"));
     m_input->setClearButtonEnabled(true);
-    connect(m_input, &QLineEdit::textEdited, this,
-        [this](const QString &text) { m_controller->controlTextDidChange(text); });
+    connect(m_input, &QLineEdit::textEdited, this, &PostalSearchSheet::search);
 
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
@@ -44,23 +37,33 @@ PostalSearchSheet::PostalSearchSheet(PostalDataLoader &data, QWidget *parent)
     connect(m_installButton, &QPushButton::clicked, this,
         [this] { PostalDataInstall::chooseAndInstall(this, m_data); });
 
-    m_table = new QTableWidget(0, 3, this);
-    m_table->setHorizontalHeaderLabels({ tr("ZIP"), tr("Company"), tr("Address") });
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_model = new PostalResultModel(this);
+    m_table = new QTableView(this);
+    m_table->setModel(m_model);
     m_table->verticalHeader()->hide();
+    // Every row is one line high: the view never measures thousands of rows to lay them out.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setColumnWidth(PostalResultModel::ZipColumn,
+        m_table->fontMetrics().horizontalAdvance(QStringLiteral("000-00000")) + 12);
+    m_table->setColumnWidth(PostalResultModel::CompanyColumn, 160);
+    m_table->setWordWrap(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setAccessibleName(tr("Results"));
-    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int row) {
-        if (row >= 0)
-            selectRow(row);
-    });
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        selectRow(row);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this](const QModelIndex &current) {
+            if (current.isValid())
+                selectRow(current.row());
+        });
+    connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+        selectRow(index.row());
         if (m_confirmButton->isEnabled())
             confirm();
     });
+    connect(&m_watcher, &QFutureWatcher<ZipSearchOutcome>::finished, this, &PostalSearchSheet::searchEnded);
 
     m_confirmButton = new QPushButton(tr("OK"), this);
     m_confirmButton->setDefault(true);
@@ -91,8 +94,7 @@ PostalSearchSheet::PostalSearchSheet(PostalDataLoader &data, QWidget *parent)
         const int mode = m_controller->zipSearchMode();
         makeController();
         m_controller->windowDidLoad();
-        if (!text.isEmpty())
-            m_controller->setTargetString(text, mode);
+        setTargetString(text, mode);
         showStatus();
     });
     showStatus();
@@ -101,6 +103,7 @@ PostalSearchSheet::PostalSearchSheet(PostalDataLoader &data, QWidget *parent)
 void PostalSearchSheet::makeController()
 {
     m_controller = std::make_unique<ZipSheetController>(m_data.texts());
+    m_model->setController(m_controller.get());
     connect(m_controller.get(), &ZipSheetController::tableReloaded, this, &PostalSearchSheet::showRows);
     connect(m_controller.get(), &ZipSheetController::pasteButtonEnabledChanged, m_confirmButton,
         &QPushButton::setEnabled);
@@ -176,22 +179,62 @@ void PostalSearchSheet::applyTo(DocumentHub &hub, const ContactEntryPtr &row)
 
 void PostalSearchSheet::setTargetString(const QString &text, int mode)
 {
-    m_controller->setTargetString(text, mode);
-    m_input->setText(m_controller->inputField());
+    m_controller->setZipSearchMode(mode);
+    m_input->setText(text);
+    search(text);
 }
 
 void PostalSearchSheet::setInputText(const QString &text)
 {
     m_input->setText(text);
-    m_controller->controlTextDidChange(text);
+    search(text);
+}
+
+void PostalSearchSheet::search(const QString &text)
+{
+    m_controller->searchPending(text);
+    m_pending = text;
+    if (!m_searching)
+        startSearch();
+}
+
+void PostalSearchSheet::startSearch()
+{
+    if (!m_pending)
+        return;
+    m_searchedText = *std::exchange(m_pending, std::nullopt);
+    m_searchedTexts = m_controller->searchTexts();
+    m_searching = true;
+    m_watcher.setFuture(QtConcurrent::run([texts = m_searchedTexts, text = m_searchedText] {
+        return ZipSheetController::search(*texts, text);
+    }));
+}
+
+void PostalSearchSheet::searchEnded()
+{
+    m_searching = false;
+    // Shown only when nothing was typed since and the data searched are still the sheet's: the found
+    // lines point into them.
+    if (!m_pending) {
+        if (m_searchedTexts == m_controller->searchTexts())
+            m_controller->showSearch(m_searchedText, m_watcher.result());
+        else
+            m_pending = m_searchedText;
+    }
+    m_searchedTexts.reset();
+    if (m_pending)
+        startSearch();
+    else
+        emit searchShown();
 }
 
 void PostalSearchSheet::selectRow(int row)
 {
-    if (row < 0 || row >= m_controller->numberOfRowsInTableView())
+    // The rows on screen while a search runs belong to an earlier text: none of them is confirmed.
+    if (isSearching() || row < 0 || row >= m_controller->numberOfRowsInTableView())
         return;
     m_controller->tableViewShouldSelectRow(row);
-    if (m_table->currentRow() != row)
+    if (m_table->currentIndex().row() != row)
         m_table->selectRow(row);
 }
 
@@ -202,21 +245,7 @@ void PostalSearchSheet::confirm()
 
 void PostalSearchSheet::showRows()
 {
-    const int rows = m_controller->numberOfRowsInTableView();
-    m_table->blockSignals(true);
-    m_table->clearContents();
-    m_table->setRowCount(rows);
-    for (int row = 0; row < rows; ++row) {
-        m_table->setItem(
-            row, 0, new QTableWidgetItem(m_controller->tableViewObjectValueForTableColumn(ZipColumn, row)));
-        m_table->setItem(row, 1,
-            new QTableWidgetItem(m_controller->tableViewObjectValueForTableColumn(CompanyColumn, row)));
-        m_table->setItem(row, 2,
-            new QTableWidgetItem(m_controller->tableViewObjectValueForTableColumn(AddressColumn, row)));
-    }
-    m_table->blockSignals(false);
-    if (rows > 0)
-        m_table->resizeColumnToContents(0);
+    m_model->reload();
 }
 
 void PostalSearchSheet::showStatus()

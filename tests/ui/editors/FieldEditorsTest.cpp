@@ -11,9 +11,12 @@
 #include "ui/editors/NameEditor.h"
 #include "ui/editors/RenmeiEditor.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -192,6 +195,67 @@ TEST(EditorPopoverTest, APopoverNeverLeavesTheScreen)
     // At the right edge: moved left; larger than the screen: cut to it.
     EXPECT_EQ(EditorPopover::placement(QRect(950, 100, 50, 20), QSize(300, 200), screen).right(), 999);
     EXPECT_EQ(EditorPopover::placement(QRect(0, 0, 5, 5), QSize(2000, 2000), screen), screen);
+}
+
+// Drags the pop-up by a point of its own (not a control) by the offset, as the pointer does.
+void dragPopover(EditorPopover *popover, const QPoint &from, const QPoint &offset)
+{
+    const auto send = [popover](QEvent::Type type, const QPoint &local, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(local), QPointF(popover->mapToGlobal(local)),
+            type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(popover, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(QEvent::MouseMove, from + offset / 2, Qt::LeftButton);
+    if (popover->isVisible())
+        send(QEvent::MouseMove, from + offset, Qt::LeftButton);
+}
+
+TEST(EditorPopoverTest, DraggingAPopoverAwayTearsItOffAndAWiggleDoesNot)
+{
+    QWidget owner;
+    owner.show();
+    const auto makePopover = [&owner](bool detachable) {
+        auto *content = new QLabel(u"Ann Lee"_s);
+        QPointer<EditorPopover> popover = new EditorPopover(content, &owner);
+        popover->setDetachable(detachable);
+        popover->showAt(QRect(100, 100, 80, 20), QSize(200, 120));
+        return popover;
+    };
+    const int far = EditorPopover::tearOffDistance() * 2;
+
+    // A wiggle smaller than the tear-off distance leaves the pop-up where it is.
+    QPointer<EditorPopover> popover = makePopover(true);
+    const QPoint atLabel = popover->content()->geometry().center();
+    dragPopover(popover, atLabel, QPoint(EditorPopover::tearOffDistance() / 3, 0));
+    EXPECT_TRUE(popover->isVisible());
+    EXPECT_TRUE(QApplication::topLevelWidgets().contains(popover.data()));
+
+    // Dragged away by its label: the content moves into a tool window under the pointer; the pop-up
+    // closes without asking its opener to apply anything.
+    QWidget *torn = nullptr;
+    bool closed = false;
+    QObject::connect(popover, &EditorPopover::detached, [&](QWidget *window) { torn = window; });
+    QObject::connect(popover, &EditorPopover::closed, [&] { closed = true; });
+    const QPoint start = popover->pos();
+    dragPopover(popover, atLabel, QPoint(far, far));
+    ASSERT_NE(torn, nullptr);
+    EXPECT_TRUE(torn->isVisible());
+    EXPECT_TRUE(torn->windowFlags().testFlag(Qt::Tool));
+    EXPECT_EQ(torn->window(), torn);
+    EXPECT_EQ(torn->findChild<QLabel *>()->text(), u"Ann Lee"_s);
+    // It tore off at the first move, half way: the grabbed point stays under the pointer.
+    EXPECT_EQ(torn->pos(), start + QPoint(far, far) / 2);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popover.isNull(); }, 2000));
+    delete torn;
+
+    // A pop-up that may not be torn off stays put however far it is dragged.
+    popover = makePopover(false);
+    dragPopover(popover, popover->content()->geometry().center(), QPoint(far, far));
+    EXPECT_TRUE(popover->isVisible());
+    EXPECT_EQ(popover->content()->window(), popover.data()); // still the pop-up's own content
+    popover->close();
 }
 
 } // namespace

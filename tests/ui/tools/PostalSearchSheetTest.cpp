@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -39,12 +39,33 @@ struct PostalFixture
     QWidget window;
 };
 
-QStringList column(QTableWidget *table, int column)
+// Waits for the sheet's search to be shown, as the user waits for the rows.
+void waitForRows(PostalSearchSheet *sheet)
 {
+    EXPECT_TRUE(QTest::qWaitFor([sheet] { return !sheet->isSearching(); }, 10000));
+}
+
+// Types into the sheet and waits for the rows.
+void type(PostalSearchSheet *sheet, const QString &text)
+{
+    sheet->setInputText(text);
+    waitForRows(sheet);
+}
+
+QStringList column(PostalSearchSheet *sheet, int column)
+{
+    waitForRows(sheet);
+    const QAbstractItemModel *model = sheet->resultView()->model();
     QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row)
-        texts.append(table->item(row, column)->text());
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->index(row, column).data().toString());
     return texts;
+}
+
+int rowCount(PostalSearchSheet *sheet)
+{
+    waitForRows(sheet);
+    return sheet->resultView()->model()->rowCount();
 }
 
 } // namespace
@@ -56,9 +77,8 @@ TEST(PostalSearchSheetTest, SearchByCodeFromTheRowAndApplyAsOneUndoStep)
     ASSERT_NE(sheet, nullptr);
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(sheet->findChild<QLineEdit *>()->text(), u"1000006"_s);
-    auto *table = sheet->findChild<QTableWidget *>();
-    ASSERT_EQ(column(table, 0), QStringList { u"100-0006"_s });
-    EXPECT_TRUE(table->item(0, 2)->text().startsWith(u"東京都千代田区有楽町"_s));
+    ASSERT_EQ(column(sheet, 0), QStringList { u"100-0006"_s });
+    EXPECT_TRUE(column(sheet, 2).value(0).startsWith(u"東京都千代田区有楽町"_s));
     // The sheet says the national data is missing and how to install it.
     auto *status = sheet->findChildren<QLabel *>().first();
     EXPECT_TRUE(status->text().contains(u"corvanthe postal-data install"_s));
@@ -84,12 +104,11 @@ TEST(PostalSearchSheetTest, SearchByAddressTakesOnlyTheCodeAndCancelChangesNothi
     EXPECT_EQ(sheet->findChild<QLineEdit *>()->text(), u"東京都千代田区"_s);
     EXPECT_EQ(sheet->controller().zipSearchMode(), ZipSheetController::AddressToCode);
     // Typing narrows the list; many rows leave the confirm button off until one is chosen.
-    sheet->setInputText(u"内幸町"_s);
-    auto *table = sheet->findChild<QTableWidget *>();
-    ASSERT_EQ(column(table, 0), QStringList { u"100-0011"_s });
+    type(sheet, u"内幸町"_s);
+    ASSERT_EQ(column(sheet, 0), QStringList { u"100-0011"_s });
 
-    sheet->setInputText(u"東京都千代田区"_s);
-    ASSERT_GT(table->rowCount(), 1);
+    type(sheet, u"東京都千代田区"_s);
+    ASSERT_GT(rowCount(sheet), 1);
     QPushButton *ok = nullptr;
     for (QPushButton *button : sheet->findChildren<QPushButton *>()) {
         if (button->text() == PostalSearchSheet::tr("OK"))
@@ -97,7 +116,7 @@ TEST(PostalSearchSheetTest, SearchByAddressTakesOnlyTheCodeAndCancelChangesNothi
     }
     ASSERT_NE(ok, nullptr);
     EXPECT_FALSE(ok->isEnabled());
-    sheet->setInputText(u"内幸町"_s);
+    type(sheet, u"内幸町"_s);
     sheet->selectRow(0);
     EXPECT_TRUE(ok->isEnabled());
 
@@ -110,13 +129,13 @@ TEST(PostalSearchSheetTest, SearchByAddressTakesOnlyTheCodeAndCancelChangesNothi
     }
     ASSERT_NE(cancel, nullptr);
     sheet = PostalSearchSheet::open(&f.window, f.hub.hub, f.data);
-    sheet->setInputText(u"内幸町"_s);
+    type(sheet, u"内幸町"_s);
     sheet->selectRow(0);
     cancel->click();
     EXPECT_FALSE(f.hub.hub.isDocumentEdited());
 
     sheet = PostalSearchSheet::open(&f.window, f.hub.hub, f.data);
-    sheet->setInputText(u"内幸町"_s);
+    type(sheet, u"内幸町"_s);
     sheet->selectRow(0);
     ok->click();
     EXPECT_EQ(f.address().value(Ident::ZIP).toString(), u"100-0011"_s);
@@ -130,7 +149,7 @@ TEST(PostalSearchSheetTest, ThePlaceholderStreetIsNeverTakenAndARowWithoutAddres
     PostalFixture f { QString() };
     PostalSearchSheet *sheet = PostalSearchSheet::open(&f.window, f.hub.hub, f.data);
     ASSERT_NE(sheet, nullptr);
-    sheet->setInputText(u"1000000"_s);
+    type(sheet, u"1000000"_s);
     sheet->selectRow(0);
     sheet->confirm();
     const QVariantMap address = f.address();
@@ -150,13 +169,67 @@ TEST(PostalSearchSheetTest, InstalledDataLoadsInTheBackgroundAndTheSheetSearches
     EXPECT_EQ(f.data.state(), PostalDataLoader::State::Loading);
     PostalSearchSheet sheet(f.data);
     EXPECT_TRUE(sheet.findChildren<QLabel *>().first()->text().contains(u"Loading"_s));
-    sheet.setInputText(u"1000001"_s);
+    type(&sheet, u"1000001"_s);
     EXPECT_EQ(sheet.controller().numberOfRowsInTableView(), 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return f.data.state() == PostalDataLoader::State::Loaded; }, 20000));
     EXPECT_TRUE(sheet.findChildren<QLabel *>().first()->isHidden());
+    waitForRows(&sheet);
     EXPECT_EQ(sheet.controller().numberOfRowsInTableView(), 1); // searched again in the loaded data
 
     EXPECT_EQ(PostalDataInstall::classify({ u"/a/jigyosyo.zip"_s, u"/a/ken_all.zip"_s }).general,
         u"/a/ken_all.zip"_s);
     EXPECT_EQ(PostalDataInstall::classify({ u"/a/JIGYOSYO.CSV"_s }).general, QString());
+}
+
+// Keys typed while a search runs are gathered: only the last text is shown, a search of an earlier one
+// never replaces it, and nothing can be confirmed while the rows on screen are not the field's.
+TEST(PostalSearchSheetTest, TypingFasterThanTheSearchShowsOnlyTheLastText)
+{
+    PostalFixture f { QString() };
+    PostalSearchSheet *sheet = PostalSearchSheet::open(&f.window, f.hub.hub, f.data);
+    ASSERT_NE(sheet, nullptr);
+    type(sheet, u"1000006"_s);
+    sheet->selectRow(0);
+    QPushButton *ok = nullptr;
+    for (QPushButton *button : sheet->findChildren<QPushButton *>()) {
+        if (button->text() == PostalSearchSheet::tr("OK"))
+            ok = button;
+    }
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isEnabled());
+
+    int shown = 0;
+    QObject::connect(sheet, &PostalSearchSheet::searchShown, [&] { ++shown; });
+    for (const QString &text : { u"東"_s, u"東京"_s, u"東京都"_s, u"東京都千代田区"_s, u"内幸町"_s })
+        sheet->setInputText(text);
+    EXPECT_TRUE(sheet->isSearching());
+    EXPECT_FALSE(ok->isEnabled()) << "the row chosen before belongs to another text";
+    int mode = 0;
+    EXPECT_FALSE(sheet->result(mode).has_value());
+    waitForRows(sheet);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(column(sheet, 0), QStringList { u"100-0011"_s });
+    EXPECT_EQ(sheet->controller().inputField(), u"内幸町"_s);
+    EXPECT_EQ(sheet->controller().zipSearchMode(), ZipSheetController::AddressToCode);
+    // A one-row result is the row confirming takes.
+    sheet->confirm();
+    EXPECT_EQ(f.address().value(Ident::ZIP).toString(), u"100-0011"_s);
+}
+
+// Thousands of rows cost the view nothing until painted: each cell is made from the found line.
+TEST(PostalSearchSheetTest, ALongResultIsShownThroughTheModelWithoutItems)
+{
+    PostalFixture f { QString() };
+    PostalSearchSheet sheet(f.data);
+    type(&sheet, u"10"_s);
+    const int rows = sheet.controller().numberOfRowsInTableView();
+    ASSERT_GT(rows, 1);
+    const QAbstractItemModel *model = sheet.resultView()->model();
+    EXPECT_EQ(model->rowCount(), rows);
+    EXPECT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->index(rows - 1, 0).data().toString(),
+        sheet.controller().tableViewObjectValueForTableColumn(Ident::ZIP, rows - 1));
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"ZIP"_s);
+    type(&sheet, QString());
+    EXPECT_EQ(model->rowCount(), 0);
 }
