@@ -138,6 +138,10 @@ void BM_OpenToFirstRowsAndClose(benchmark::State &state)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         closeMs = std::max(closeMs, double(closing.nsecsElapsed()) / 1e6);
         closeCpuMs = std::max(closeCpuMs, threadCpuMs() - cpuBeforeClose);
+        if (window) {
+            state.SkipWithError("the closed window was not deleted");
+            break;
+        }
         QObject::disconnect(&application, &Application::windowOpened, &application, nullptr);
         QApplication::processEvents();
     }
