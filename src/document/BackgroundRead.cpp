@@ -46,9 +46,14 @@ bool BackgroundRead::start(const QString &path, InputFormat format, TextEncoding
             Qt::QueuedConnection);
     };
     std::shared_ptr<std::atomic_bool> cancelFlag = m_cancel;
-    m_watcher.setFuture(QtConcurrent::run([path, format, encoding, cancelFlag, progress] {
-        return DocumentReader::readFile(path, format, encoding, cancelFlag.get(), progress);
-    }));
+    m_watcher.setFuture(
+        QtConcurrent::run([path, format, encoding, cancelFlag, progress, after = m_afterRead] {
+            DocumentReadResult result
+                = DocumentReader::readFile(path, format, encoding, cancelFlag.get(), progress);
+            if (after && result.status == DocumentReadResult::Status::Read && !cancelFlag->load())
+                after(result, cancelFlag.get());
+            return result;
+        }));
     return true;
 }
 

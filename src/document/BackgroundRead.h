@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 // Reads a contact file off the GUI thread for a window that shows progress: percent by signal, a
@@ -25,6 +26,11 @@ public:
     bool isRunning() const { return m_running; }
     QString message() const { return m_message; }
 
+    // Work on a successful read, done on the worker before the result is delivered (a window's first
+    // rows); it is given the cancel flag. Applies to the reads started after it is set.
+    using AfterRead = std::function<void(const DocumentReadResult &result, const std::atomic_bool *cancel)>;
+    void setAfterRead(AfterRead step) { m_afterRead = std::move(step); }
+
     void setMinimumDuration(int milliseconds) { m_minimumDuration = milliseconds; }
     int minimumDuration() const { return m_minimumDuration; }
 
@@ -38,6 +44,7 @@ private:
 
     QFutureWatcher<DocumentReadResult> m_watcher;
     std::shared_ptr<std::atomic_bool> m_cancel;
+    AfterRead m_afterRead;
     QString m_message;
     qint64 m_startedAt = 0;
     int m_minimumDuration = 1000;

@@ -2,6 +2,7 @@
 
 #include "document/ContactSort.h"
 #include "document/DefaultsKeys.h"
+#include "document/PreparedRows.h"
 #include "document/SubRowBuilder.h"
 #include "document/SubRowSort.h"
 #include "document/TableColumns.h"
@@ -14,6 +15,7 @@
 #include <QCoreApplication>
 #include <QSet>
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -124,33 +126,89 @@ ContactTable ContactsViewController::createSubContactsFromContact(
     return rows;
 }
 
-void ContactsViewController::updateSubContactTable()
+namespace {
+
+struct BuiltRows
 {
-    // The old rows go first: the new ones then take their memory instead of doubling it.
-    (void)m_subRows.take();
     ContactTable rows;
-    rows.reserve(m_contactTable.size());
-    const SubRowBuilder builder(m_columns, m_selectedLabels);
+    ContactEntryPtr sender;
+};
+
+// The sub-rows of the entries in display order, and the first row marked as the sender's. Nothing when
+// cancelled midway.
+std::optional<BuiltRows> buildRows(const ContactTable &entries, const QStringList &columns,
+    const QStringList &labels, const std::optional<SortDescriptor> &sort, const std::atomic_bool *cancel)
+{
+    BuiltRows built;
+    ContactTable &rows = built.rows;
+    rows.reserve(entries.size());
+    const SubRowBuilder builder(columns, labels);
     QSet<const ContactEntry *> senders;
-    for (const ContactEntryPtr &entry : std::as_const(m_contactTable)) {
+    qsizetype done = 0;
+    for (const ContactEntryPtr &entry : entries) {
+        if (cancel && ++done % 4096 == 0 && cancel->load())
+            return std::nullopt;
         if (entry->deleted || !entry->person)
             continue;
         builder.append(entry, rows, &senders);
     }
-    if (m_sort)
+    if (sort)
         SubRowSort::sortBy(
-            rows, [](const ContactEntryPtr &row) -> const ContactEntry & { return *row; }, *m_sort);
+            rows, [](const ContactEntryPtr &row) -> const ContactEntry & { return *row; }, *sort);
     // The first sender row in display order is the one the postcard view shows.
-    ContactEntryPtr sender;
     if (!senders.isEmpty()) {
         for (const ContactEntryPtr &row : std::as_const(rows)) {
             if (senders.contains(row.get())) {
-                sender = row;
+                built.sender = row;
                 break;
             }
         }
     }
-    m_subRows.assign(std::move(rows));
+    return built;
+}
+
+} // namespace
+
+std::shared_ptr<const PreparedRows> PreparedRows::make(const ContactTable &entries,
+    const QStringList &columns, const QStringList &labels, const std::optional<SortDescriptor> &sort,
+    const std::atomic_bool *cancel)
+{
+    auto prepared = std::make_shared<PreparedRows>();
+    prepared->source = entries;
+    prepared->contacts = entries;
+    prepared->columns = columns;
+    prepared->labels = labels.isEmpty() ? QStringList { LabelText::All } : labels;
+    prepared->sort = sort;
+    if (sort)
+        ContactSort::sortContactTable(prepared->contacts, *sort);
+    if (cancel && cancel->load())
+        return nullptr;
+    std::optional<BuiltRows> built = buildRows(prepared->contacts, columns, prepared->labels, sort, cancel);
+    if (!built)
+        return nullptr;
+    prepared->rows = std::move(built->rows);
+    prepared->sender = std::move(built->sender);
+    return prepared;
+}
+
+void ContactsViewController::offerPreparedRows(std::shared_ptr<const PreparedRows> prepared)
+{
+    m_prepared = std::move(prepared);
+}
+
+void ContactsViewController::updateSubContactTable()
+{
+    // The old rows go first: the new ones then take their memory instead of doubling it.
+    (void)m_subRows.take();
+    // Rows made while the file was read are taken once, if they are what a build would make now.
+    std::optional<BuiltRows> built;
+    if (const std::shared_ptr<const PreparedRows> prepared = std::exchange(m_prepared, nullptr);
+        prepared && prepared->fits(m_contactTable, m_columns, m_selectedLabels, m_sort))
+        built = BuiltRows { prepared->rows, prepared->sender };
+    else
+        built = buildRows(m_contactTable, m_columns, m_selectedLabels, m_sort, nullptr);
+    const ContactEntryPtr sender = built->sender;
+    m_subRows.assign(std::move(built->rows));
     // A selection past the new rows would name rows that are gone.
     m_selectedRows.removeIf([this](int row) { return !m_subRows.contains(row); });
     if (sender) {
@@ -337,6 +395,7 @@ ContactsViewController::Rows ContactsViewController::takeRows()
     emit tableAboutToReload();
     Rows rows { std::move(m_contactTable), m_subRows.take() };
     m_contactTable.clear();
+    m_prepared.reset();
     m_selectedRows.clear();
     m_hit.reset();
     emit tableReloaded();

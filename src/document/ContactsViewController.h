@@ -11,8 +11,10 @@
 #include <QObject>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
+struct PreparedRows;
 class ViewController;
 
 // The contact table without its widget: sub-rows in display order, what each cell shows, row
@@ -69,6 +71,8 @@ public:
         const ContactEntryPtr &contact, const QStringList &identifiers, const QStringList &labels);
     // Rebuilds the sub-rows, sorts them and finds the sender row.
     void updateSubContactTable();
+    // Rows made off the GUI thread for the next rebuild; taken only if they are what it would build.
+    void offerPreparedRows(std::shared_ptr<const PreparedRows> prepared);
     // Reads the labels again, rebuilds keeping the selection (by contact and value, then by index), or
     // selects row 0.
     void updateTable();
@@ -187,4 +191,5 @@ private:
     bool m_findCaseSensitive = false;
     std::optional<FindHit> m_hit;
     QList<int> m_selectedRows;
+    std::shared_ptr<const PreparedRows> m_prepared;
 };

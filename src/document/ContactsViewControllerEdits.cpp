@@ -6,6 +6,7 @@
 #include "document/DefaultsKeys.h"
 #include "document/TableColumns.h"
 #include "document/ViewController.h"
+#include "document/editors/EditorApply.h"
 #include "model/Identifiers.h"
 #include "model/Labels.h"
 #include "model/TranslatableText.h"
@@ -241,27 +242,20 @@ bool ContactsViewController::applyEditorResult(const EditorResult &result, const
 {
     if (!result.dirty || result.type.isEmpty())
         return false;
-    const QString field = fieldOf(result.type);
-    const bool labelledValue
-        = (field == Ident::Address || field == Ident::SocialNetwork || field == Ident::InstantMessage)
-        && result.value.typeId() == QMetaType::QVariantMap;
-    bool changed = false;
-    UndoManager::Group step(m_delegate.undoManager());
+    // The editors' own rules decide between adding and replacing; the table only names the rows.
+    EditorContext context;
+    context.type = result.type;
+    context.labelIndex = EditorContext::NewEntry; // a single entry without its index is a new one
+    context.dirty = true;
+    context.value = result.value;
+    for (const QString &name : result.values)
+        context.values.append(name);
+    ContactTable targets;
     for (int r : rows) {
-        if (!m_subRows.contains(r))
-            continue;
-        const ContactEntryPtr &row = m_subRows.row(r);
-        if (labelledValue) {
-            const qsizetype labelIndex = result.value.toMap().value(Key::LabelIndex, -1).toLongLong();
-            changed |= labelIndex < 0 ? m_delegate.undoAddLabeledValue(result.value, field, row)
-                                      : m_delegate.undoReplaceValue(result.value, field, row);
-        } else if (result.type == Ident::Renmei) {
-            changed |= m_delegate.undoReplaceValue(result.values.join(u'\n'), Ident::Renmei, row);
-        } else {
-            changed |= m_delegate.undoReplaceValue(result.value, result.type, row);
-        }
+        if (m_subRows.contains(r))
+            targets.append(m_subRows.row(r));
     }
-    return changed;
+    return EditorApply::apply(m_delegate, context, targets);
 }
 
 ContactsViewController::Move ContactsViewController::moveForReturn(int column, int row) const

@@ -101,6 +101,7 @@ DocumentWindowData Document::makeWindowData()
         data.editState = false;
         data.editButtonEnabled = false;
     }
+    data.preparedRows = std::move(m_preparedRows);
     m_containerTable.clear();
     m_contactTable.clear();
     return data;

@@ -9,8 +9,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class EncodingMenuModel;
+struct PreparedRows;
 
 namespace DocumentText {
 inline const QString CSVType = QStringLiteral("CSV");
@@ -46,6 +48,8 @@ struct DocumentWindowData
     bool editButtonEnabled = true;
     QString documentName;
     QString fileType; // DocumentText::CSVType for a CSV document
+    // The first rows, when they were made while the file was read (the window checks that they fit).
+    std::shared_ptr<const PreparedRows> preparedRows;
 };
 
 // One open file's worth of contacts before its window exists: reading fills the container and contact
@@ -74,6 +78,8 @@ public:
     // Makes the window's data: a new document gets the empty "vCard" container, a CSV document
     // gets it too and shows its entries locked. The document drops its own references.
     DocumentWindowData makeWindowData();
+    // Rows made from this read's entries on the worker that read them; the window data carries them.
+    void setPreparedRows(std::shared_ptr<const PreparedRows> rows) { m_preparedRows = std::move(rows); }
 
     // Save, revert, duplicate and versions are never offered: a document is not written back to its
     // own file. Everything else is the window's to decide.
@@ -104,4 +110,5 @@ private:
     QStringList m_selectedLabels;
     TextEncoding::Number m_encoding = TextEncoding::Automatic;
     QList<ReadNotice> m_notices;
+    std::shared_ptr<const PreparedRows> m_preparedRows;
 };

@@ -1,6 +1,7 @@
 #include "document/DocumentHub.h"
 
 #include "document/ContactSort.h"
+#include "document/PreparedRows.h"
 #include "document/UserDefaults.h"
 #include "model/Identifiers.h"
 
@@ -57,12 +58,30 @@ void DocumentHub::applyColumns()
         m_table.setColumnWidth(column.identifier, column.width);
 }
 
-void DocumentHub::applyLastSort(const ContactGroupPtr &group)
+void DocumentHub::applyLastSort(
+    const ContactGroupPtr &group, const std::shared_ptr<const PreparedRows> &prepared)
 {
     const SortDescriptor last = m_defaults.lastSortDesc();
     m_table.setSortDescriptor(last);
-    if (group && group->contactTable)
+    if (!group || !group->contactTable)
+        return;
+    // The worker that read the file sorted the same entries the same way already.
+    if (prepared && prepared->sort == last && *group->contactTable == prepared->source)
+        *group->contactTable = prepared->contacts;
+    else
         ContactSort::sortContactTable(*group->contactTable, last);
+}
+
+DocumentHub::RowPreparer DocumentHub::rowPreparer(UserDefaults &defaults)
+{
+    // The same choices open() makes: the stored view type's columns, the stored labels, the last sort.
+    const ViewTypes viewTypes(defaults);
+    const QStringList columns = viewTypes.columns();
+    const QStringList labels = viewTypes.selectedLabels();
+    const SortDescriptor sort = defaults.lastSortDesc();
+    return [columns, labels, sort](const ContactTable &entries, const std::atomic_bool *cancel) {
+        return PreparedRows::make(entries, columns, labels, sort, cancel);
+    };
 }
 
 void DocumentHub::open(DocumentWindowData data)
@@ -80,7 +99,8 @@ void DocumentHub::open(DocumentWindowData data)
     m_viewTypes.reload();
     m_table.setSelectedLabels(m_viewTypes.selectedLabels());
     applyColumns();
-    applyLastSort(shown);
+    applyLastSort(shown, data.preparedRows);
+    m_table.offerPreparedRows(std::move(data.preparedRows));
     m_vc.setEditState(data.editState);
     m_vc.enableEditButton(data.editButtonEnabled);
     m_vc.undoManager().removeAllActions();

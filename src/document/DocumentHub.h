@@ -10,6 +10,8 @@
 #include "document/ViewTypes.h"
 
 #include <QObject>
+#include <atomic>
+#include <functional>
 #include <memory>
 
 class ContactStore;
@@ -41,6 +43,12 @@ public:
     // Takes over a document's window data: its containers, the group and the entries to show first, the
     // edit state. The table shows the stored view type, labels and last sort.
     void open(DocumentWindowData data);
+    // Makes, on any thread, the rows a window opened now would show first for a read's entries, from
+    // the choices the defaults hold now (read here, on the calling thread). open() takes them when they
+    // still fit, so that a large file's rows are built on the worker that read it.
+    using RowPreparer = std::function<std::shared_ptr<const PreparedRows>(
+        const ContactTable &entries, const std::atomic_bool *cancel)>;
+    static RowPreparer rowPreparer(UserDefaults &defaults);
     // A finished read as a new document: false, with the error to show, when it gave no contacts.
     bool open(DocumentReadResult result, const QString &path, const QString &typeName, DocumentError *error);
     // Lets go of every contact at once: the views empty at once, and the records are freed on a worker
@@ -121,7 +129,7 @@ protected:
 
 private:
     void applyColumns();
-    void applyLastSort(const ContactGroupPtr &group);
+    void applyLastSort(const ContactGroupPtr &group, const std::shared_ptr<const PreparedRows> &prepared);
 
     UserDefaults &m_defaults;
     ViewTypes m_viewTypes;

@@ -10,10 +10,11 @@
 namespace {
 
 // Labels already registered, by field: a rebuild meets the same few labels over and over. A node map,
-// so that a builder may keep its fields' sets for the whole build.
+// so that a builder may keep its fields' sets for the whole build. One per thread: a window's first rows
+// are built on the worker that read its file while other windows rebuild theirs.
 QSet<QString> &registeredLabels(const QString &field)
 {
-    static std::map<QString, QSet<QString>> known;
+    thread_local std::map<QString, QSet<QString>> known;
     return known[field];
 }
 

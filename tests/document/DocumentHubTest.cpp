@@ -6,6 +6,7 @@
 #include "DocumentTestSupport.h"
 #include "HubTestSupport.h"
 #include "document/DefaultsKeys.h"
+#include "document/editors/DateRules.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
 
@@ -258,6 +259,35 @@ TEST_F(DocumentHubTest, EditorsAndTheSimpleInformationSheetApplyAsOneStep)
     row->person = person;
     EXPECT_TRUE(hub.viewController().addContact(row));
     EXPECT_EQ(table.selectedContacts().value(0), row);
+}
+
+TEST_F(DocumentHubTest, AnEditorResultChangesASharedRecordOnceAndAddsANewDate)
+{
+    // Rows 0 and 1 are both Ann's: a new address chosen for both is added to her once.
+    const std::shared_ptr<ZRPerson> ann = table.subContactTable().at(0)->person;
+    ASSERT_EQ(table.subContactTable().at(1)->person, ann);
+    const qsizetype addresses = ann->labeledValues(Ident::Address)->size();
+    QVariantMap address = ContactsViewController::newAddressValue();
+    address.insert(Ident::City, u"Nara"_s);
+    const int steps = hub.undoManager().undoCount();
+    EXPECT_TRUE(table.applyEditorResult({ Ident::Address, address, {}, true }, { 0, 1 }));
+    EXPECT_EQ(ann->labeledValues(Ident::Address)->size(), addresses + 1);
+
+    // A date for a new entry is added, not dropped as a replacement of nothing.
+    const std::shared_ptr<ZRPerson> cy = table.subContactTable().at(3)->person;
+    const QVariantMap date = DateRules::datesResult(u"anniversary"_s, { 2001, 12, 24 }, -1);
+    EXPECT_TRUE(table.applyEditorResult({ Ident::Dates, date, {}, true }, { 3 }));
+    ASSERT_EQ(cy->labeledValues(Ident::Dates)->size(), 1);
+    EXPECT_TRUE(cy->labeledValueForIdentifierAtIndex(Ident::Dates, 0)
+                    .toMap()
+                    .value(Key::StringValue)
+                    .toString()
+                    .startsWith(u"2001.12.24"_s));
+    EXPECT_EQ(hub.undoManager().undoCount(), steps + 2);
+    hub.undo();
+    hub.undo();
+    EXPECT_EQ(ann->labeledValues(Ident::Address)->size(), addresses);
+    EXPECT_TRUE(cy->labeledValues(Ident::Dates)->isEmpty());
 }
 
 TEST_F(DocumentHubTest, ACsvDocumentShowsItsEntriesLockedAndClosingLetsGoOfEverything)

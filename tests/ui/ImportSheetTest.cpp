@@ -5,6 +5,7 @@
 #include "model/ZRPerson.h"
 #include "ui/dialogs/ContactFileDialog.h"
 #include "ui/dialogs/ImportFlow.h"
+#include "ui/info/ContactInfoView.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -130,4 +131,32 @@ TEST_F(ImportSheetTest, RowsShowThePhotoOrAGenericPersonAndTellTheDetailViewWhic
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked.first().first().value<ContactEntryPtr>()->person->compositeName(), u"Dee"_s);
     QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
+}
+
+TEST_F(ImportSheetTest, TheClickedContactShowsReadOnlyBesideTheListUntilTheSheetCloses)
+{
+    ImportSheet *sheet = importUpToTheSheet();
+    ASSERT_TRUE(sheet);
+    auto *detail = qobject_cast<ContactInfoView *>(sheet->detailView());
+    ASSERT_TRUE(detail);
+    EXPECT_TRUE(detail->isVisible());
+    EXPECT_FALSE(detail->contact()) << "nothing clicked yet";
+
+    clickRow(sheet->nameTableView(), 1);
+    ASSERT_TRUE(detail->contact());
+    EXPECT_EQ(detail->contact()->person->compositeName(), u"Bob"_s);
+    EXPECT_FALSE(detail->isEditable());
+    EXPECT_FALSE(detail->openEditorForRow(0)) << "no editor opens on an offered contact";
+    clickRow(sheet->nameTableView(), 3);
+    EXPECT_EQ(detail->contact()->person->compositeName(), u"Dee"_s);
+
+    // Closing the sheet lets go of the shown contact with the rest of the file; the next offer starts
+    // with nothing shown.
+    QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(detail->contact());
+    ImportSheet *again = importUpToTheSheet();
+    ASSERT_EQ(again, sheet);
+    EXPECT_EQ(again->detailView(), detail);
+    EXPECT_FALSE(detail->contact());
+    QTest::mouseClick(again->cancelButton(), Qt::LeftButton);
 }

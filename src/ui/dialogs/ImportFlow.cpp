@@ -5,12 +5,21 @@
 #include "ui/dialogs/ImportSheet.h"
 #include "ui/dialogs/ProgressTask.h"
 #include "ui/dialogs/ProgressWindow.h"
+#include "ui/info/ContactInfoPanels.h"
+#include "ui/info/ContactInfoView.h"
 
 #include <QFileInfo>
 
 namespace {
 // A CSV file is read at once nearly always; the progress window only shows for a slow one.
 constexpr int CsvProgressDelay = 400;
+
+// A new offer starts with no contact shown; the one shown last is let go with its file.
+void showInDetail(ImportSheet *sheet, const ContactEntryPtr &contact)
+{
+    if (auto *detail = qobject_cast<ContactInfoView *>(sheet->detailView()))
+        detail->setContact(contact);
+}
 } // namespace
 
 ImportFlow::ImportFlow(QWidget *window, ExportCommands &commands, QSettings *settings, QObject *parent)
@@ -35,8 +44,14 @@ void ImportFlow::importFromCSV()
 
 ImportSheet *ImportFlow::importSheet()
 {
-    if (!m_sheet)
+    if (!m_sheet) {
         m_sheet = new ImportSheet(m_window);
+        // The clicked contact shows beside the list, read-only: it belongs to no document yet.
+        ContactInfoView *detail = ContactInfoPanels::makeReadOnlyPanel(m_sheet);
+        detail->setObjectName(QStringLiteral("importDetailView"));
+        m_sheet->setDetailView(detail);
+        connect(m_sheet, &ImportSheet::entryClicked, detail, &ContactInfoView::setContact);
+    }
     return m_sheet;
 }
 
@@ -100,6 +115,7 @@ void ImportFlow::offer(const ImportOffer &offer)
             return;
         ImportSheet *sheet = importSheet();
         sheet->setOffer(offer.filename, offer.nameTable);
+        showInDetail(sheet, nullptr);
         disconnect(sheet, &QDialog::finished, this, nullptr);
         connect(sheet, &QDialog::finished, this, [this, sheet](int result) {
             disconnect(sheet, &QDialog::finished, this, nullptr);
@@ -108,6 +124,7 @@ void ImportFlow::offer(const ImportOffer &offer)
                 : ContactTable();
             // The offered contacts that were not taken are let go with the file.
             sheet->setOffer(QString(), ContactTable());
+            showInDetail(sheet, nullptr);
             end();
             if (!chosen.isEmpty())
                 emit contactsChosen(chosen);

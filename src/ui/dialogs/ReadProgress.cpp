@@ -24,6 +24,12 @@ void ReadProgress::setMinimumDuration(int milliseconds)
     m_read->setMinimumDuration(milliseconds);
 }
 
+void ReadProgress::setAfterRead(
+    std::function<void(const DocumentReadResult &, const std::atomic_bool *)> step)
+{
+    m_read->setAfterRead(std::move(step));
+}
+
 bool ReadProgress::isRunning() const
 {
     return m_read->isRunning();

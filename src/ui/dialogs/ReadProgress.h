@@ -23,6 +23,8 @@ public:
     // window: the window the progress is a sheet of; none when opening a document.
     bool start(QWidget *window, const QString &path, InputFormat format, TextEncoding::Number encoding);
     void setMinimumDuration(int milliseconds);
+    // Work done on the worker after a successful read (see BackgroundRead::setAfterRead).
+    void setAfterRead(std::function<void(const DocumentReadResult &, const std::atomic_bool *)> step);
     bool isRunning() const;
     ProgressWindow *progressWindow() const { return m_window; }
 

@@ -1,6 +1,8 @@
 #include "ui/window/Application.h"
 
 #include "document/Document.h"
+#include "document/DocumentHub.h"
+#include "document/PreparedRows.h"
 #include "ui/dialogs/Alerts.h"
 #include "ui/dialogs/ContactFileDialog.h"
 #include "ui/dialogs/ReadProgress.h"
@@ -36,6 +38,8 @@ struct Application::Pending
 {
     QString path;
     std::unique_ptr<Document> document;
+    // Written by the reading worker before the read is delivered.
+    std::shared_ptr<std::shared_ptr<const PreparedRows>> preparedRows;
 };
 
 Application::Application(QSettings &settings, QObject *parent)
@@ -151,6 +155,15 @@ void Application::openFile(const QString &path, TextEncoding::Number encoding)
 
     auto *read = new ReadProgress(this);
     read->setMinimumDuration(m_minimumOpenDuration);
+    if (m_factory) {
+        // A large file's first rows are sorted and built by the worker that reads it: the GUI thread
+        // would stall for that long.
+        pending->preparedRows = std::make_shared<std::shared_ptr<const PreparedRows>>();
+        read->setAfterRead([prepare = DocumentHub::rowPreparer(m_defaults), rows = pending->preparedRows](
+                               const DocumentReadResult &result, const std::atomic_bool *cancel) {
+            *rows = prepare(result.contactTable, cancel);
+        });
+    }
     connect(read, &ReadProgress::finished, this,
         [this, read](const DocumentReadResult &result) { finishOpen(read, result); });
     m_pending.emplace(read, std::move(pending));
@@ -179,6 +192,8 @@ void Application::finishOpen(ReadProgress *read, const DocumentReadResult &resul
         return;
     }
     m_recent->add(pending->path);
+    if (pending->preparedRows)
+        pending->document->setPreparedRows(std::move(*pending->preparedRows));
     const QList<ReadNotice> notices = pending->document->notices();
     QWidget *window = showWindow(std::move(pending->document), pending->path);
     // Cards that couldn't be read, a CSV file without header line: said on the new window.
