@@ -1591,6 +1591,10 @@
         <translation>ミドルネーム</translation>
     </message>
     <message>
+        <source>PreviousFamilyName</source>
+        <translation>旧姓</translation>
+    </message>
+    <message>
         <source>Name</source>
         <translation>名前</translation>
     </message>

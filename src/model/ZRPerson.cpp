@@ -194,6 +194,7 @@ QString ZRPerson::localizedIdentifierForKey(const QString &identifier)
         { Ident::FirstName, QT_TRANSLATE_NOOP("Identifiers", "FirstName") },
         { Ident::MiddleName, QT_TRANSLATE_NOOP("Identifiers", "MiddleName") },
         { Ident::LastName, QT_TRANSLATE_NOOP("Identifiers", "LastName") },
+        { Ident::PreviousFamilyName, QT_TRANSLATE_NOOP("Identifiers", "PreviousFamilyName") },
         { Ident::PhoneticFirstName, QT_TRANSLATE_NOOP("Identifiers", "PhoneticFirstName") },
         { Ident::PhoneticMiddleName, QT_TRANSLATE_NOOP("Identifiers", "PhoneticMiddleName") },
         { Ident::PhoneticLastName, QT_TRANSLATE_NOOP("Identifiers", "PhoneticLastName") },
