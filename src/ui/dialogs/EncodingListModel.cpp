@@ -69,7 +69,7 @@ void EncodingListModel::clearAll()
     changeAll([this] { m_menu.clearAll(); });
 }
 
-void EncodingListModel::revert()
+void EncodingListModel::revertList()
 {
     changeAll([this] { m_menu.revert(); });
 }

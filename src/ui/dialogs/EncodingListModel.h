@@ -21,7 +21,8 @@ public:
     // The buttons of the panel.
     void selectAll();
     void clearAll();
-    void revert();
+    // Named apart from QAbstractItemModel::revert(), which views call when an editor is abandoned.
+    void revertList();
 
 signals:
     void menuChanged();

@@ -44,7 +44,7 @@ EncodingListPanel::EncodingListPanel(EncodingMenuModel &menu, QWidget *parent)
 
     connect(m_selectAll, &QPushButton::clicked, m_model, &EncodingListModel::selectAll);
     connect(m_clearAll, &QPushButton::clicked, m_model, &EncodingListModel::clearAll);
-    connect(m_revert, &QPushButton::clicked, m_model, &EncodingListModel::revert);
+    connect(m_revert, &QPushButton::clicked, m_model, &EncodingListModel::revertList);
     connect(close, &QDialogButtonBox::rejected, this, &EncodingListPanel::reject);
     connect(m_model, &EncodingListModel::menuChanged, this, &EncodingListPanel::menuChanged);
     resize(360, 440);
