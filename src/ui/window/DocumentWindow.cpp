@@ -37,6 +37,8 @@ constexpr int PreviewPaneWidth = 290;
 constexpr int InfoPaneMinimumWidth = 350;
 constexpr int InfoPaneMaximumWidth = 550;
 constexpr int GroupListWidth = 180;
+// Wide enough for "All Contacts" and its Japanese, which the first run's 900 points would otherwise cut.
+constexpr int GroupListMinimumWidth = 150;
 
 TextMetrics metricsOf(const QFont &font)
 {
@@ -160,7 +162,9 @@ void DocumentWindow::buildPanes()
     m_splitter->setStretchFactor(1, 0);
     m_splitter->setStretchFactor(2, 1);
     m_splitter->setStretchFactor(3, 0);
-    m_splitter->setSizes({ PreviewPaneWidth, GroupListWidth, 600, InfoPaneMinimumWidth });
+    m_groups->setMinimumWidth(GroupListMinimumWidth);
+    // The table takes what the window gains; at the first run's width the group list keeps its own.
+    m_splitter->setSizes({ PreviewPaneWidth, GroupListWidth, 400, InfoPaneMinimumWidth });
 
     m_editLine = new EditStateLine(this);
     auto *central = new QWidget(this);
