@@ -27,7 +27,7 @@ public:
     static constexpr int TypingPause = 250;
     static constexpr int AnimationDuration = 150;
     // The longest the bar keeps the window busy at a time reading records for the search's index.
-    static constexpr int IndexSlice = 20;
+    static constexpr int IndexSlice = 10;
 
     FindBar(FindController &controller, QWidget *parent = nullptr);
 
