@@ -96,6 +96,45 @@ void BM_KeystrokeInTheSearchField(benchmark::State &state)
 }
 BENCHMARK(BM_KeystrokeInTheSearchField)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
 
+// Typing a word and waiting for its search as a person does, with the index not built yet (the first
+// iteration also reads every record for the first time): the time is the longest the window was kept
+// busy at once, the figure a person notices as a stall.
+void BM_TypingAndFirstSearchLongestStall(benchmark::State &state)
+{
+    Window &w = window();
+    FindBar *bar = w.window->findBar();
+    QLineEdit *field = bar->searchField();
+    FindController &find = w.window->searchableHub().findController();
+    int i = 0;
+    for (auto _ : state) {
+        field->clear();
+        bar->commitPendingSearch();
+        find.invalidateFindIndex();
+        const QString text = i++ % 2 ? u"Qxzmark"_s : u"Qxzmarke"_s;
+        double longest = 0;
+        QElapsedTimer total;
+        total.start();
+        const auto timed = [&](const auto &step) {
+            QElapsedTimer clock;
+            clock.start();
+            step();
+            longest = std::max(longest, msSince(clock));
+        };
+        for (const QChar c : text) {
+            timed([&] {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(field, &press);
+            });
+        }
+        while (find.findString() != text)
+            timed([] { QApplication::processEvents(); });
+        timed([&] { w.paint(); });
+        state.SetIterationTime(longest / 1000.0);
+        state.counters["until_found_ms"] = msSince(total);
+    }
+}
+BENCHMARK(BM_TypingAndFirstSearchLongestStall)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+
 void BM_SearchAfterThePauseWithPaint(benchmark::State &state)
 {
     Window &w = window();

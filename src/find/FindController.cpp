@@ -88,10 +88,25 @@ std::optional<FindMatch> FindController::findInTable(const QString &text, FindEn
     if (FindRowIndex::canFilter(text, cs)) {
         const quint64 changes = m_vc.undoManager().changeCount();
         if (!m_index.isBuiltFor(rows, columns, changes))
-            m_index.build(rows, columns, changes);
+            m_index.build(rows, columns, changes); // goes on with a build started by prepareFindIndex
         filter = m_index.filter(text, cs, direction);
     }
     return FindEngine::findInTable(text, rows, columns, *m_selected, cs, direction, filter);
+}
+
+bool FindController::prepareFindIndex(int milliseconds)
+{
+    // With the information pane shown only its one contact is searched.
+    if (m_contactInfoVisible)
+        return true;
+    const ContactTable &rows = m_table.subContactTable();
+    const QStringList &columns = m_table.columns();
+    const quint64 changes = m_vc.undoManager().changeCount();
+    if (m_index.isBuiltFor(rows, columns, changes))
+        return true;
+    if (!m_index.isBuildingFor(rows, columns, changes))
+        m_index.startBuild(rows, columns, changes);
+    return m_index.buildSome(QDeadlineTimer(milliseconds));
 }
 
 std::optional<FindMatch> FindController::findNextString(const QString &text, bool contactInfoVisible)

@@ -67,6 +67,10 @@ public:
     // The table's row index is built on the first find-next after anything it was built from may
     // have changed; this drops it now. Its memory in bytes, 0 while it is not built.
     void invalidateFindIndex() { m_index.clear(); }
+    // Builds part of that index, for about the given time, so that the search after the typing pause
+    // finds it built instead of reading every record at once; true when no more is needed for the
+    // table as it is now.
+    bool prepareFindIndex(int milliseconds);
     qsizetype findIndexBytes() const { return m_index.memoryBytes(); }
 
     // ---- Replacing

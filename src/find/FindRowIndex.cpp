@@ -15,25 +15,53 @@ bool FindRowIndex::isBuiltFor(const ContactTable &rows, const QStringList &colum
 
 void FindRowIndex::build(const ContactTable &rows, const QStringList &columns, quint64 changeCount)
 {
+    if (!isBuildingFor(rows, columns, changeCount))
+        startBuild(rows, columns, changeCount);
+    buildSome(QDeadlineTimer(QDeadlineTimer::Forever));
+}
+
+void FindRowIndex::startBuild(const ContactTable &rows, const QStringList &columns, quint64 changeCount)
+{
     clear();
     // Read before the texts: an address derived again while building belongs to this generation.
     m_addressGeneration = AddressFormats::generation();
-    const FindEngine::SearchedTexts texts(columns);
+    m_building = std::make_unique<const FindEngine::SearchedTexts>(columns);
     // A rebuild after an edit is about as long as the text it replaces.
     m_text.reserve(std::max(m_lastLength, size_t(rows.size()) * 48));
     m_starts.reserve(size_t(rows.size()) + 1);
-    for (const ContactEntryPtr &row : rows) {
+    m_rows = rows;
+    m_columns = columns;
+    m_changeCount = changeCount;
+}
+
+bool FindRowIndex::isBuildingFor(
+    const ContactTable &rows, const QStringList &columns, quint64 changeCount) const
+{
+    return m_building && changeCount == m_changeCount && m_addressGeneration == AddressFormats::generation()
+        && rows.isSharedWith(m_rows) && rows.size() == m_rows.size() && columns == m_columns;
+}
+
+bool FindRowIndex::buildSome(const QDeadlineTimer &deadline)
+{
+    if (!m_building)
+        return m_built;
+    const qsizetype count = m_rows.size();
+    // The clock is read every few rows only: a row takes microseconds.
+    constexpr qsizetype RowsBetweenLooks = 64;
+    for (qsizetype row = qsizetype(m_starts.size()); row < count;) {
         m_starts.push_back(qsizetype(m_text.size()));
-        if (row)
-            texts.append(*row, m_text);
+        if (const ContactEntryPtr &entry = m_rows.at(row))
+            m_building->append(*entry, m_text);
+        ++row;
+        if (row % RowsBetweenLooks == 0 && row < count && deadline.hasExpired())
+            return false;
     }
     m_starts.push_back(qsizetype(m_text.size()));
     m_text.shrink_to_fit();
     m_lastLength = m_text.size();
-    m_rows = rows;
-    m_columns = columns;
-    m_changeCount = changeCount;
+    m_building.reset();
     m_built = true;
+    return true;
 }
 
 void FindRowIndex::clear()
@@ -43,6 +71,7 @@ void FindRowIndex::clear()
     m_rows = {};
     m_columns = {};
     m_built = false;
+    m_building.reset();
 }
 
 bool FindRowIndex::canFilter(const QString &needle, Qt::CaseSensitivity cs)

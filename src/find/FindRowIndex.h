@@ -3,6 +3,8 @@
 #include "find/FindEngine.h"
 #include "find/SearchedTexts.h"
 
+#include <QDeadlineTimer>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,12 @@ public:
     // changeCount is the document's count of registered edits, undos and redos.
     bool isBuiltFor(const ContactTable &rows, const QStringList &columns, quint64 changeCount) const;
     void build(const ContactTable &rows, const QStringList &columns, quint64 changeCount);
+    // The same build in steps, so that a window can go on answering while a large table's records
+    // are read: startBuild, then buildSome until it returns true. A build that was started for
+    // other rows, columns or changes is not finished; start it again.
+    void startBuild(const ContactTable &rows, const QStringList &columns, quint64 changeCount);
+    bool isBuildingFor(const ContactTable &rows, const QStringList &columns, quint64 changeCount) const;
+    bool buildSome(const QDeadlineTimer &deadline);
     void clear();
 
     // Whether the index can stand in for a search of this text: not when the text holds the
@@ -46,4 +54,5 @@ private:
     quint64 m_changeCount = 0;
     int m_addressGeneration = 0;
     bool m_built = false;
+    std::unique_ptr<const FindEngine::SearchedTexts> m_building; // set while a build is under way
 };

@@ -114,6 +114,15 @@ const QStringList &panelReplaceIdentifiers()
     return ids;
 }
 
+namespace {
+
+QString labeledText(ZRPerson &person, const QString &identifier, qsizetype index, const QString &key)
+{
+    return person.labeledValueForIdentifierAtIndex(identifier, index).toMap().value(key).toString();
+}
+
+} // namespace
+
 int replaceAllInContact(ViewController &vc, const QString &findText, const QString &replacement,
     const QStringList &identifiers, Qt::CaseSensitivity cs, const ContactEntryPtr &contact, bool fromColumns)
 {
@@ -162,12 +171,23 @@ int replaceAllInContact(ViewController &vc, const QString &findText, const QStri
             one(Ident::PhoneticLastName, 0);
         } else if (plainLabeledIdentifiers().contains(id) || id == Ident::SocialNetwork
             || id == Ident::InstantMessage) {
-            for (qsizetype i = 0, n = valueCount(person, id); i < n; ++i)
-                one(id, i);
+            const QString &key = id == Ident::InstantMessage ? CN::InstantMessageAddressUsernameKey
+                : id == Ident::SocialNetwork                 ? CN::SocialProfileUsernameKey
+                                                             : Key::Value;
+            for (qsizetype i = 0, n = valueCount(person, id); i < n; ++i) {
+                if (labeledText(person, id, i, key).contains(findText, cs))
+                    one(id, i);
+            }
         } else if (id == Ident::Address) {
+            // One read of each address answers for all its parts; only the parts holding the text
+            // are edited (each edit reads the address again, as it stands then).
             for (qsizetype i = 0, n = valueCount(person, Ident::Address); i < n; ++i) {
-                for (const QString &component : ZRPerson::addressIdentifiers())
-                    one(component, i);
+                const QVariantMap address
+                    = person.labeledValueForIdentifierAtIndex(Ident::Address, i).toMap();
+                for (const QString &component : ZRPerson::addressIdentifiers()) {
+                    if (address.value(component).toString().contains(findText, cs))
+                        one(component, i);
+                }
             }
         } else if (ZRPerson::addressIdentifiers().contains(id)) {
             qWarning("ERROR");

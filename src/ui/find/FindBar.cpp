@@ -29,11 +29,18 @@ FindBar::FindBar(FindController &controller, QWidget *parent)
 
     m_typing.setSingleShot(true);
     m_typing.setInterval(TypingPause);
-    connect(&m_typing, &QTimer::timeout, this, [this] {
-        m_searched = m_search->text();
-        m_controller.findStringDidChange(m_searched);
+    m_indexing.setSingleShot(true);
+    m_indexing.setInterval(0);
+    // The index is read while the person types; the search comes once typing pauses and the index
+    // is whole, so that no step keeps the window from answering for long.
+    connect(&m_typing, &QTimer::timeout, this, &FindBar::searchWhenIndexed);
+    connect(&m_indexing, &QTimer::timeout, this, &FindBar::searchWhenIndexed);
+    connect(m_search, &QLineEdit::textEdited, this, [this] {
+        m_waiting = true;
+        m_typing.start();
+        if (!m_indexing.isActive())
+            m_indexing.start();
     });
-    connect(m_search, &QLineEdit::textEdited, this, [this] { m_typing.start(); });
     connect(m_replace, &QLineEdit::textChanged, this,
         [this](const QString &text) { m_controller.setReplaceString(text); });
     connect(m_option, &QComboBox::currentTextChanged, this, [this] {
@@ -133,11 +140,33 @@ void FindBar::setEditState(bool editing)
     m_replaceAll->setEnabled(editing);
 }
 
+void FindBar::searchWhenIndexed()
+{
+    if (!m_waiting)
+        return;
+    if (!m_search->text().isEmpty() && !m_controller.prepareFindIndex(IndexSlice)) {
+        m_indexing.start();
+        return;
+    }
+    if (m_typing.isActive())
+        return;
+    stopWaiting();
+    m_searched = m_search->text();
+    m_controller.findStringDidChange(m_searched);
+}
+
+void FindBar::stopWaiting()
+{
+    m_waiting = false;
+    m_typing.stop();
+    m_indexing.stop();
+}
+
 bool FindBar::commitPendingSearch()
 {
-    if (!m_typing.isActive() && m_search->text() == m_searched)
+    if (!m_waiting && m_search->text() == m_searched)
         return false;
-    m_typing.stop();
+    stopWaiting();
     m_searched = m_search->text();
     m_controller.findStringDidChange(m_searched);
     return true;
@@ -154,7 +183,7 @@ void FindBar::returnPressed(bool backwards)
 
 void FindBar::close()
 {
-    m_typing.stop();
+    stopWaiting();
     setShown(false);
     m_controller.findBarButtonDidPress(FindAction::Done);
 }
@@ -163,7 +192,7 @@ void FindBar::showFindString(const QString &text)
 {
     if (m_search->text() == text)
         return;
-    m_typing.stop();
+    stopWaiting();
     m_search->setText(text);
     m_searched = text;
 }

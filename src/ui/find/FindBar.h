@@ -26,6 +26,8 @@ public:
     // How long typing must pause before the text is searched, and how long showing or hiding takes.
     static constexpr int TypingPause = 250;
     static constexpr int AnimationDuration = 150;
+    // The longest the bar keeps the window busy at a time reading records for the search's index.
+    static constexpr int IndexSlice = 10;
 
     FindBar(FindController &controller, QWidget *parent = nullptr);
 
@@ -64,6 +66,8 @@ private:
     void returnPressed(bool backwards);
     void close();
     void showFindString(const QString &text);
+    void searchWhenIndexed();
+    void stopWaiting();
     void animateTo(int height);
 
     FindController &m_controller;
@@ -76,6 +80,8 @@ private:
     QPushButton *m_replaceAll = nullptr;
     QPushButton *m_done = nullptr;
     QTimer m_typing;
+    QTimer m_indexing; // the next slice of the index, as soon as events have been handled
+    bool m_waiting = false; // typed text not searched yet
     QPropertyAnimation *m_animation = nullptr;
     QPointer<QWidget> m_focusAfterClose;
     // The text the controller searched last: Return on it goes to the next match.
