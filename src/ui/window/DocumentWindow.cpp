@@ -38,7 +38,7 @@ constexpr int InfoPaneMinimumWidth = 350;
 constexpr int InfoPaneMaximumWidth = 550;
 constexpr int GroupListWidth = 180;
 // Wide enough for "All Contacts" and its Japanese, which the first run's 900 points would otherwise cut.
-constexpr int GroupListMinimumWidth = 150;
+constexpr int GroupListMinimumWidth = 170;
 
 TextMetrics metricsOf(const QFont &font)
 {
