@@ -17,7 +17,9 @@ PhoneNumberMenu::PhoneNumberMenu(QWidget *parent)
         QAction *action = addAction(title);
         action->setData(int(layout));
         action->setStatusTip(tr("Rewrite the selected phone numbers like %1").arg(title));
-        connect(action, &QAction::triggered, this, [this, layout] { normalize(layout); });
+        // A structured binding cannot be captured by every compiler we build with.
+        const Layout chosen = layout;
+        connect(action, &QAction::triggered, this, [this, chosen] { normalize(chosen); });
         m_actions.append(action);
     }
     connect(this, &QMenu::aboutToShow, this, &PhoneNumberMenu::updateEnabled);
