@@ -33,9 +33,9 @@ QString contacts()
         + card("高橋", "健一",
             "TEL;TYPE=CELL:080-2222-3333\r\nADR;TYPE=WORK:;;栄3-3-3;名古屋市中区;愛知県;460-0008;日本\r\n"
             "ADR;TYPE=HOME:;;御器所4-4;名古屋市昭和区;愛知県;466-0051;日本\r\n")
-        + card("Appleseed", "Jonathan",
-            "TEL;TYPE=WORK:+1 408 555 0100\r\nEMAIL;TYPE=WORK:jonathan@example.com\r\n"
-            "ADR;TYPE=WORK:;;1 Infinite Loop;CA;;95014;USA\r\n")
+        + card("Hawthorne", "Jonathan",
+            "TEL;TYPE=WORK:+1 217 555 0100\r\nEMAIL;TYPE=WORK:jonathan@example.com\r\n"
+            "ADR;TYPE=WORK:;;12 Orchard Lane;Springfield;IL;62701;USA\r\n")
         + card("伊藤", "美咲", "EMAIL;TYPE=HOME:misaki@example.jp\r\nTEL;TYPE=CELL:070-4444-5555\r\n")
         + card(
             "渡辺", "翔太", "ORG:渡辺商店\r\nADR;TYPE=HOME:;;一番町5-5;仙台市青葉区;宮城県;980-0811;日本\r\n")

@@ -29,7 +29,7 @@ const char *const JapaneseCard
       "BDAY:1980-04-02\r\nURL:https://example.jp/yamada\r\n"
       "X-SOCIALPROFILE;type=twitter:https://twitter.com/yamada\r\n"
       "NOTE:年賀状は毎年送る\r\nEND:VCARD\r\n"
-      "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Appleseed;Jonathan;;;\r\nFN:Jonathan Appleseed\r\n"
+      "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Hawthorne;Jonathan;;;\r\nFN:Jonathan Hawthorne\r\n"
       "TEL;TYPE=WORK:+1 555 0100\r\nADR;TYPE=WORK:;;12 Orchard Lane;Springfield;IL;62701;USA\r\n"
       "END:VCARD\r\n";
 

@@ -44,7 +44,7 @@ namespace SampleContacts {
 QByteArray vCardText()
 {
     return card("山田", "太郎", "PHOTO;ENCODING=b;TYPE=JPEG:" + photoBase64() + "\r\n") + card("佐藤", "花子")
-        + card("Appleseed", "Jonathan") + card("高橋", "健一") + card("Müller", "Anna")
+        + card("Hawthorne", "Jonathan") + card("高橋", "健一") + card("Müller", "Anna")
         + card("", "", "ORG:鈴木商事株式会社\r\nX-ABShowAs:COMPANY\r\n") + card("伊藤", "美咲")
         + card("O'Brien", "Siobhan") + card("渡辺", "翔太") + card("中村", "さくら");
 }
