@@ -55,7 +55,7 @@ int find(const QStringList &arguments, CommandIo &io)
     if (const auto status = parser.parse(arguments, io))
         return *status;
     int status = CommandLine::Success;
-    const std::optional<FindOptions::Search> search = FindOptions::search(parser, io, &status);
+    const std::optional<FindOptions::Search> search = FindOptions::search(parser, io, &status, true);
     if (!search)
         return status;
 

@@ -37,7 +37,7 @@ void addOptions(CommandParser &parser, bool subItems)
         CommandLine::tr("Searches only values with these labels (comma-separated)."), u"LABEL,..."_s });
 }
 
-std::optional<Search> search(const CommandParser &parser, CommandIo &io, int *status)
+std::optional<Search> search(const CommandParser &parser, CommandIo &io, int *status, bool subItems)
 {
     Search search;
     const bool regex = parser.isSet(u"regex"_s);
@@ -51,7 +51,8 @@ std::optional<Search> search(const CommandParser &parser, CommandIo &io, int *st
     else if (caseSensitive)
         search.mode = FindPanel::Mode::CaseSensitive;
     search.items = listOrAll(parser, u"items"_s);
-    search.subItems = listOrAll(parser, u"subitems"_s);
+    // Asking the parser for an option it was never given prints a warning on every run.
+    search.subItems = subItems ? listOrAll(parser, u"subitems"_s) : QStringList { LabelText::All };
     search.labels = listOrAll(parser, u"labels"_s);
     return search;
 }

@@ -24,7 +24,7 @@ struct Search
 // --regex, --case-sensitive, --items, --labels and, with subItems, --subitems.
 void addOptions(CommandParser &parser, bool subItems);
 // The search the options give; nothing after telling a usage error (exit status 2 in *status).
-std::optional<Search> search(const CommandParser &parser, CommandIo &io, int *status);
+std::optional<Search> search(const CommandParser &parser, CommandIo &io, int *status, bool subItems);
 
 // Gives the panel the contacts, the search and the text, and searches; false after telling why the
 // text can't be searched for (an invalid regular expression).

@@ -30,7 +30,7 @@ int replace(const QStringList &arguments, CommandIo &io)
     if (!parser.isSet(u"output"_s))
         return parser.usageError(io, CommandLine::tr("-o OUTPUT is required"));
     int status = CommandLine::Success;
-    const std::optional<FindOptions::Search> search = FindOptions::search(parser, io, &status);
+    const std::optional<FindOptions::Search> search = FindOptions::search(parser, io, &status, false);
     if (!search)
         return status;
 
