@@ -70,6 +70,14 @@
         <translation>ラベル</translation>
     </message>
     <message>
+        <source>Postal Code Search</source>
+        <translation>郵便番号検索</translation>
+    </message>
+    <message>
+        <source>Search addresses by postal code</source>
+        <translation>郵便番号で住所を検索します</translation>
+    </message>
+    <message>
         <source>State</source>
         <translation>都道府県</translation>
     </message>

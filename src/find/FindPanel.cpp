@@ -247,8 +247,11 @@ EditorContext FindPanel::dateEditorContext(int row) const
     context.type = result.item;
     context.editEnabled = m_editState;
     if (result.item == Ident::Dates && result.contact && result.contact->person) {
-        context.labelIndex = result.index;
+        // The row knows the date's position; the editor and the edits go by its own number, and the
+        // row's label is the only one offered.
+        context.labelIndex = EditorRoster::labelIndexAtPosition(result.contact, Ident::Dates, result.index);
         context.value = result.contact->person->labeledValueForIdentifierAtIndex(Ident::Dates, result.index);
+        context.labels = { result.label };
     } else {
         context.labelIndex = 0;
         if (result.contact && result.contact->person)
@@ -273,7 +276,7 @@ bool FindPanel::applyEditedDate(int row, const EditorContext &result)
             const ZRPerson &person = *target->contact->person;
             const QString value = target->item == Ident::Birthday
                 ? person.stringValueForIdentifierAtLabelIndex(Ident::Birthday, 0)
-                : person.stringValueForIdentifierAtLabelIndex(Ident::Dates, target->index);
+                : person.stringValueForIdentifierAtLabelIndex(Ident::Dates, result.labelIndex);
             restoreRow(target, value, {});
         }
     }

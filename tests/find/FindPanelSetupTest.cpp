@@ -91,3 +91,40 @@ TEST_F(FindPanelSetupTest, TheDateEditorsResultChangesTheDateRowAsOneUndoStep)
     EXPECT_TRUE(panel.searchResults().at(birthdayRow)->value.contains(u"2001"_s));
     EXPECT_FALSE(panel.searchResults().at(birthdayRow)->ranges.isEmpty()) << "the ranges come back too";
 }
+
+using FindPanelDateRowTest = FindFixture;
+
+TEST_F(FindPanelDateRowTest, ADateWhoseNumberIsNotItsPositionIsTheOneEdited)
+{
+    load(card(u"Bo;Ben;;;"_s,
+             u"X-ABDATE;TYPE=wedding:1999-01-02\r\nX-ABDATE;TYPE=anniversary:2001-05-06\r\n"
+             u"X-ABDATE;TYPE=other:2001-07-08\r\n"_s),
+        { Ident::Name, Ident::Dates });
+    ZRPerson &person = *entry(0)->person;
+    // The first date goes: the others keep their numbers 1 and 2 at positions 0 and 1.
+    ASSERT_TRUE(
+        controller.undoDeleteLabeledValue(QVariantMap { { Key::LabelIndex, 0 } }, Ident::Dates, entry(0)));
+    FindPanel panel { &controller };
+    panel.setUpFromWindow(table, u"2001.07"_s, true);
+    panel.itemPopupDidSelect(LabelText::All);
+    ASSERT_EQ(panel.searchResults().size(), 1);
+    ASSERT_EQ(panel.searchResults().at(0)->index, 1);
+
+    const QString label = panel.searchResults().at(0)->label;
+    ASSERT_FALSE(label.isEmpty());
+    EditorContext date = panel.dateEditorContext(0);
+    EXPECT_EQ(date.labelIndex, 2);
+    EXPECT_EQ(date.value.toMap().value(Key::Label).toString(), label);
+    EXPECT_EQ(date.labels, QStringList { label }) << "the row's label is the only one offered";
+
+    date.dirty = true;
+    date.value = DateRules::datesResult(label, { 2010, 7, 8 }, date.labelIndex);
+    ASSERT_TRUE(panel.applyEditedDate(0, date));
+    const QVariantList dates = person.valueForIdentifier(Ident::Dates).toList();
+    ASSERT_EQ(dates.size(), 2);
+    EXPECT_TRUE(dates.at(0).toMap().value(Key::StringValue).toString().startsWith(u"2001.05.06"_s))
+        << "the anniversary at the row's number is left alone";
+    EXPECT_TRUE(dates.at(1).toMap().value(Key::StringValue).toString().startsWith(u"2010.07.08"_s));
+    EXPECT_TRUE(panel.searchResults().at(0)->value.startsWith(u"2010.07.08"_s))
+        << panel.searchResults().at(0)->value.toStdString();
+}

@@ -4,6 +4,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
@@ -18,6 +19,8 @@ struct EditorContext
     bool editEnabled = false; // whether the editor opens unlocked
     // The address editor's entry: the address with the label index, or a fresh one for a new address.
     QVariantMap labeledValue;
+    // The labels the editor offers; empty: every label of the field.
+    QStringList labels;
 
     bool dirty = false;
     QVariant value;

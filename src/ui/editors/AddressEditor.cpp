@@ -5,7 +5,12 @@
 #include "model/Identifiers.h"
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
+#include "tools/ZipAddressUpdate.h"
 #include "ui/editors/EditorFields.h"
+#include "ui/editors/EditorPopover.h"
+#include "ui/tools/PostalDataLoader.h"
+#include "ui/tools/PostalSearchSheet.h"
+#include "ui/window/WindowIcons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QToolButton>
 
 namespace {
 
@@ -66,6 +73,17 @@ AddressEditor::AddressEditor(QWidget *parent)
     m_zipAccessory = new QHBoxLayout(m_zipRow);
     m_zipAccessory->setContentsMargins(0, 0, 0, 0);
     m_zipAccessory->addWidget(m_lines.value(Ident::ZIP), 1);
+    m_postalSearch = new QToolButton(m_zipRow);
+    m_postalSearch->setIcon(WindowIcons::icon(QStringLiteral("zip")));
+    m_postalSearch->setAccessibleName(tr("Postal Code Search"));
+    m_postalSearch->setAutoRaise(true);
+    m_zipAccessory->addWidget(m_postalSearch);
+    // After the click has been handled: the search may tear the pop-up, and this button with it, off
+    // into a window of its own.
+    connect(m_postalSearch, &QToolButton::clicked, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { searchPostalCode(); }, Qt::QueuedConnection);
+    });
     connect(m_label, &QComboBox::activated, this, [this] { fieldChanged(); });
 }
 
@@ -141,8 +159,68 @@ void AddressEditor::layOut()
     m_grid->setColumnStretch(1, 1);
 }
 
+QVariantMap AddressEditor::fieldsAddress() const
+{
+    QVariantMap address;
+    for (const QString &part : ZRPerson::addressIdentifiers())
+        address.insert(part, partText(part));
+    return address;
+}
+
+PostalDataLoader &AddressEditor::postalData() const
+{
+    return m_postalData ? *m_postalData : PostalDataLoader::instance();
+}
+
+void AddressEditor::setPostalData(PostalDataLoader *data)
+{
+    m_postalData = data;
+    showPostalToolTip();
+}
+
+void AddressEditor::showPostalToolTip()
+{
+    QString tip = tr("Search addresses by postal code");
+    // Without the national data only a sample is searched: the button says so before it is pressed.
+    if (!postalData().isInstalled())
+        tip += u'\n' + postalData().statusText();
+    m_postalSearch->setToolTip(tip);
+}
+
+PostalSearchSheet *AddressEditor::searchPostalCode()
+{
+    if (!lockState().fieldsEditable())
+        return nullptr;
+    QWidget *window = EditorPopover::keepOpen(this);
+    const QString company
+        = person() ? person()->stringValueForIdentifierAtLabelIndex(Ident::Company, 0) : QString();
+    QPointer<AddressEditor> self(this);
+    return PostalSearchSheet::openForTarget(window,
+        ZipAddressUpdate::targetForAddress(fieldsAddress(), company), postalData(),
+        [self](const QVariantMap &row, int mode) {
+            if (self)
+                self->applyPostalResult(row, mode);
+        });
+}
+
+void AddressEditor::applyPostalResult(const QVariantMap &row, int mode)
+{
+    if (!lockState().fieldsEditable())
+        return;
+    const QVariantMap before = fieldsAddress();
+    const QVariantMap after = ZipAddressUpdate::addressByApplyingResult(before, row, mode);
+    if (after == before)
+        return;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (it.value() != before.value(it.key()))
+            setPartText(it.key(), it.value().toString());
+    }
+    fieldChanged();
+}
+
 void AddressEditor::fillFields()
 {
+    showPostalToolTip();
     m_entry = context().labeledValue;
     if (m_entry.isEmpty() && person() && !context().isNewEntry())
         m_entry
@@ -175,6 +253,7 @@ void AddressEditor::setFieldsEditable(bool editable)
     m_street->setReadOnly(!editable);
     m_code->setReadOnly(!editable);
     m_label->setEnabled(editable);
+    m_postalSearch->setEnabled(editable);
 }
 
 void AddressEditor::clearFields()

@@ -103,7 +103,8 @@ void DateEditor::fillFields()
         if (m_entry.isEmpty() && person() && !context().isNewEntry())
             m_entry
                 = person()->labeledValueForIdentifierAtLabelIndex(Ident::Dates, context().labelIndex).toMap();
-        EditorFields::fillLabelCombo(m_label, Ident::Dates, m_entry.value(Key::Label).toString());
+        EditorFields::fillLabelCombo(
+            m_label, Ident::Dates, m_entry.value(Key::Label).toString(), context().labels);
     } else if (person()) {
         m_entry = person()->birthdayValue();
     }

@@ -12,11 +12,12 @@ QString displayLabel(const QString &identifier, const QString &label)
     return at >= 0 && at < shown.size() && !shown.at(at).isEmpty() ? shown.at(at) : label;
 }
 
-void fillLabelCombo(QComboBox *combo, const QString &identifier, const QString &current)
+void fillLabelCombo(
+    QComboBox *combo, const QString &identifier, const QString &current, const QStringList &only)
 {
     const QSignalBlocker blocker(combo);
     combo->clear();
-    QStringList labels = Labels::labelsForIdentifier(identifier);
+    QStringList labels = only.isEmpty() ? Labels::labelsForIdentifier(identifier) : only;
     if (!current.isEmpty() && !labels.contains(current))
         labels << current;
     for (const QString &label : labels)

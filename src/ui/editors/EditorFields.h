@@ -20,7 +20,9 @@ template <typename Editor> QLineEdit *addLine(QFormLayout *form, const QString &
 
 // The label pop-up of a labelled field: its labels shown in the reader's language, the stored label as
 // item data; a label not among them is added.
-void fillLabelCombo(QComboBox *combo, const QString &identifier, const QString &current);
+// Given labels, only they are offered.
+void fillLabelCombo(
+    QComboBox *combo, const QString &identifier, const QString &current, const QStringList &only = {});
 QString labelOfCombo(const QComboBox *combo);
 // The text a label is shown as.
 QString displayLabel(const QString &identifier, const QString &label);

@@ -72,7 +72,23 @@ void EditorPopover::showAt(const QRect &globalAnchor, const QSize &contentSize)
 
 QWidget *EditorPopover::detach()
 {
-    if (!m_detachable || !m_content)
+    return m_detachable ? tearOff() : nullptr;
+}
+
+QWidget *EditorPopover::keepOpen(QWidget *inside)
+{
+    if (!inside)
+        return nullptr;
+    auto *popover = qobject_cast<EditorPopover *>(inside->window());
+    if (!popover || !popover->isVisible())
+        return inside->window();
+    QWidget *window = popover->tearOff();
+    return window ? window : inside->window();
+}
+
+QWidget *EditorPopover::tearOff()
+{
+    if (!m_content)
         return nullptr;
     QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
     auto *window = new QWidget(owner, Qt::Tool);

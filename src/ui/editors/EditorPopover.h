@@ -34,6 +34,11 @@ public:
     // Tears the content off into a tool window (owned by the parent's window) and closes the pop-up
     // without telling closed(). Returns the window; null when not detachable.
     QWidget *detach();
+    // The same whether or not the user may detach it.
+    QWidget *tearOff();
+    // The window a widget can open a window of its own over. A pop-up closes as soon as another window
+    // opens, so a widget inside one is torn off first, and the window it now lives in is returned.
+    static QWidget *keepOpen(QWidget *inside);
     // How far the pointer must drag the pop-up before it tears off: further than a click wanders.
     static int tearOffDistance();
 

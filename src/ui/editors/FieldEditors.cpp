@@ -41,17 +41,24 @@ FieldEditor *createEditor(EditorKind kind, QWidget *parent)
     return nullptr;
 }
 
-namespace {
-
-EditorPopover *showEditor(FieldEditor *editor, const QRect &anchor, const QSize &size, QWidget *parent)
+EditorPopover *showEditor(FieldEditor *editor, const QRect &anchor, const QSize &size, QWidget *parent,
+    const std::function<void()> &whenDone)
 {
     auto *popover = new EditorPopover(editor, parent);
     QObject::connect(editor, &FieldEditor::finished, popover, &QWidget::close);
+    QObject::connect(popover, &EditorPopover::closed, popover, whenDone);
+    // Torn off (the address editor does so before its postal-code search opens), the editor goes on in
+    // a window of its own: its Done or Cancel there ends it as in the pop-up, and closing the window
+    // is a Cancel.
+    QObject::connect(popover, &EditorPopover::detached, editor, [editor, whenDone](QWidget *window) {
+        QObject::connect(editor, &FieldEditor::finished, window, [window, whenDone] {
+            whenDone();
+            window->close();
+        });
+    });
     popover->showAt(anchor, size);
     return popover;
 }
-
-} // namespace
 
 EditorPopover *openEditor(ViewController &controller, const EditorContext &context, const ContactTable &rows,
     const QRect &anchor, QWidget *parent, bool wholeList, std::function<void(bool)> done)
@@ -60,17 +67,15 @@ EditorPopover *openEditor(ViewController &controller, const EditorContext &conte
     if (!editor)
         return nullptr;
     editor->setContextInfo(context);
-    EditorPopover *popover
-        = showEditor(editor, anchor, EditorRoster::popoverContentSize(context.type), parent);
     QPointer<ViewController> guard(&controller);
-    QObject::connect(popover, &EditorPopover::closed, popover, [editor, guard, rows, done] {
-        bool changed = false;
-        if (guard)
-            changed = EditorApply::apply(*guard, editor->contextInfo(), rows);
-        if (done)
-            done(changed);
-    });
-    return popover;
+    return showEditor(
+        editor, anchor, EditorRoster::popoverContentSize(context.type), parent, [editor, guard, rows, done] {
+            bool changed = false;
+            if (guard)
+                changed = EditorApply::apply(*guard, editor->contextInfo(), rows);
+            if (done)
+                done(changed);
+        });
 }
 
 EditorPopover *openEditorForRow(DocumentHub &hub, int row, const QString &identifier, qsizetype position,
@@ -104,12 +109,10 @@ EditorPopover *openDateEditor(const EditorContext &context, const QRect &anchor,
 {
     auto *editor = new DateEditor;
     editor->setContextInfo(context);
-    EditorPopover *popover = showEditor(editor, anchor, EditorRoster::datePopoverContentSize(), parent);
-    QObject::connect(popover, &EditorPopover::closed, popover, [editor, confirmed] {
+    return showEditor(editor, anchor, EditorRoster::datePopoverContentSize(), parent, [editor, confirmed] {
         if (editor->contextInfo().dirty && confirmed)
             confirmed(editor->contextInfo());
     });
-    return popover;
 }
 
 } // namespace FieldEditors

@@ -19,6 +19,11 @@ namespace FieldEditors {
 // A new editor of that kind (not yet given a context); null for None.
 FieldEditor *createEditor(EditorKind kind, QWidget *parent = nullptr);
 
+// Shows an editor (given its context) in a popover at the anchor; whenDone runs once when the editor is
+// done, in the popover or in the window it was torn off into, and reads the editor's result.
+EditorPopover *showEditor(FieldEditor *editor, const QRect &anchor, const QSize &size, QWidget *parent,
+    const std::function<void()> &whenDone);
+
 // Opens the editor the context asks for (wholeList: the list editor of the field) and applies its
 // result to every row of `rows` as one undo step when it closes. `done` is told whether anything
 // changed. Returns the popover (it deletes itself when closed); null when no editor serves the field.

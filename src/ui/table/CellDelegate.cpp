@@ -126,6 +126,9 @@ void CellDelegate::drawCellText(
 void CellDelegate::drawText(QPainter *painter, const QRect &rect, const QString &text, const QFont &font,
     const QColor &color, const CellHighlights &highlights, double lineHeight)
 {
+    // The clip, font and pen are this text's: a view paints its next cell with the same painter, and
+    // left clipped to this cell it would draw nothing there.
+    painter->save();
     painter->setFont(font);
     painter->setClipRect(rect, Qt::IntersectClip);
     const QFontMetricsF metrics(font);
@@ -191,6 +194,7 @@ void CellDelegate::drawText(QPainter *painter, const QRect &rect, const QString 
         }
         paragraphStart = paragraphEnd + 1;
     }
+    painter->restore();
 }
 
 QWidget *CellDelegate::createEditor(

@@ -213,22 +213,18 @@ EditorPopover *MergeSheet::openFieldEditor(MergePanelController::Side side, int 
     if (!editor || !contact || !contact->person)
         return nullptr;
     editor->setContextInfo(EditorRoster::contextFor(contact, entry.type, labelIndex, true));
-    auto *popover = new EditorPopover(editor, this);
-    connect(editor, &FieldEditor::finished, popover, &QWidget::close);
     // The working copy the editor was opened on: a cancelled sheet or a new context drops it, and then
     // the result has nowhere to go.
     const std::shared_ptr<ZRPerson> person = contact->person;
-    connect(popover, &EditorPopover::closed, this, [this, editor, side, person] {
-        const ContactEntryPtr &current = m_controller.contact(side);
-        if (current && current->person == person
-            && EditorApply::applyToRecord(m_controller.edits(), editor->contextInfo(), person))
-            reloadTables();
-    });
     QTableView *view = this->view(side);
     const QRect cell = view->visualRect(index);
-    popover->showAt(QRect(view->viewport()->mapToGlobal(cell.topLeft()), cell.size()),
-        EditorRoster::popoverContentSize(entry.type));
-    return popover;
+    return FieldEditors::showEditor(editor, QRect(view->viewport()->mapToGlobal(cell.topLeft()), cell.size()),
+        EditorRoster::popoverContentSize(entry.type), this, [this, editor, side, person] {
+            const ContactEntryPtr &current = m_controller.contact(side);
+            if (current && current->person == person
+                && EditorApply::applyToRecord(m_controller.edits(), editor->contextInfo(), person))
+                reloadTables();
+        });
 }
 
 void MergeSheet::showPhotoRefused(const QString &fileName, const QString &reason)

@@ -156,6 +156,24 @@ PostalSearchSheet *PostalSearchSheet::open(QWidget *window, DocumentHub &hub, Po
     return sheet;
 }
 
+PostalSearchSheet *PostalSearchSheet::openForTarget(
+    QWidget *window, const ZipAddressUpdate::Target &target, PostalDataLoader &data, Chosen chosen)
+{
+    data.start();
+    auto *sheet = new PostalSearchSheet(data, window);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->setTargetString(target.text, target.mode);
+    connect(sheet, &QDialog::finished, sheet, [sheet, chosen = std::move(chosen)](int code) {
+        int mode = 0;
+        const std::optional<QVariantMap> row = sheet->m_controller->queryResultwithMode(mode);
+        if (code == 1 && row && chosen)
+            chosen(*row, mode);
+    });
+    sheet->QDialog::open();
+    sheet->m_input->setFocus();
+    return sheet;
+}
+
 void PostalSearchSheet::applyTo(DocumentHub &hub, const ContactEntryPtr &row)
 {
     int mode = 0;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "tools/ZipAddressUpdate.h"
 #include "tools/ZipSheetController.h"
 
 #include <QDialog>
 #include <QFutureWatcher>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class DocumentHub;
@@ -35,6 +37,13 @@ public:
     // confirm the chosen row is written into that address as one undo step.
     static PostalSearchSheet *open(QWidget *window, DocumentHub &hub);
     static PostalSearchSheet *open(QWidget *window, DocumentHub &hub, PostalDataLoader &data);
+
+    // A sheet of its own over window for an address that is being edited there (the address editor):
+    // opened with target; a confirmed row is handed to chosen with the mode of the search that found it,
+    // and no record is changed here. The sheet deletes itself when it closes.
+    using Chosen = std::function<void(const QVariantMap &row, int mode)>;
+    static PostalSearchSheet *openForTarget(
+        QWidget *window, const ZipAddressUpdate::Target &target, PostalDataLoader &data, Chosen chosen);
 
     // What the sheet searches first, as the window's command computes it.
     void setTargetString(const QString &text, int mode);

@@ -183,6 +183,17 @@ TEST_F(FieldEditorsTest, TheFindPanelsDateEditorHandsBackItsResult)
     ASSERT_TRUE(result);
     EXPECT_TRUE(result->value.toMap().value(Key::StringValue).toString().startsWith(u"1990.04.02("_s));
     EXPECT_EQ(undoCount(), 0); // the find panel applies it
+
+    // A date row of the find panel offers its own label only.
+    context = EditorRoster::contextFor(ann, Ident::Dates, EditorContext::NewEntry, true);
+    context.value = QVariantMap { { Key::Label, u"anniversary"_s } };
+    context.labels = { u"anniversary"_s };
+    popover = FieldEditors::openDateEditor(context, QRect(10, 10, 40, 20), nullptr, {});
+    editor = qobject_cast<DateEditor *>(popover->content());
+    ASSERT_TRUE(editor);
+    ASSERT_EQ(editor->labelCombo()->count(), 1);
+    EXPECT_EQ(editor->labelCombo()->itemData(0).toString(), u"anniversary"_s);
+    finish(editor->cancelButton());
 }
 
 TEST(EditorPopoverTest, APopoverNeverLeavesTheScreen)

@@ -119,6 +119,28 @@ TEST_F(ContactInfoPanelTest, DoubleClickOpensTheFieldsEditorAndContextMenuAddsIt
     EXPECT_EQ(hub.hub.undoManager().undoCount(), 2);
 }
 
+TEST_F(ContactInfoPanelTest, AfterDeletingTheFirstPhoneTheOtherIsEditedAndDeleted)
+{
+    std::unique_ptr<ContactInfoView> pane(ContactInfoPanels::makePane(hub.hub, nullptr));
+    pane->show();
+    hub.controller().rowSelectionDidChange({ ann });
+    pane->deleteItem(rowOf(pane.get(), Ident::Phone));
+    QApplication::processEvents();
+    ASSERT_EQ(ann->person->labeledValues(Ident::Phone)->size(), 1);
+    ASSERT_EQ(rowOf(pane.get(), Ident::Phone, 1), -1) << "one phone row is left";
+    const int phone = rowOf(pane.get(), Ident::Phone);
+    EXPECT_EQ(
+        pane->model()->data(pane->model()->index(phone, ContactInfoModel::ValueColumn)).toString(), u"222"_s);
+
+    typeInto(pane.get(), phone, u"333"_s);
+    EXPECT_EQ(
+        ann->person->labeledValueForIdentifierAtIndex(Ident::Phone, 0).toMap().value(Key::Value), u"333"_s);
+    pane->deleteItem(rowOf(pane.get(), Ident::Phone));
+    QApplication::processEvents();
+    EXPECT_TRUE(ann->person->labeledValues(Ident::Phone)->isEmpty());
+    EXPECT_EQ(hub.hub.undoManager().undoCount(), 3);
+}
+
 TEST_F(ContactInfoPanelTest, ADetachedWindowEditsAndClosesWhenItsContactIsDeleted)
 {
     QPointer<EditorPopover> popover

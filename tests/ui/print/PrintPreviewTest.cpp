@@ -164,6 +164,32 @@ TEST_F(PrintPreviewTest, ThePreviewShowsTheFirstSelectedReceiverAndFollowsSelect
     EXPECT_EQ(preview(window).document().paperName(), PaperSizes::Postcard);
 }
 
+// A window opens with its first row selected before it is shown, as `corvanthe FILE` does; a scene or a
+// caller may choose another row before showing it. The preview shows that row's card from the start.
+TEST_F(PrintPreviewTest, ARowSelectedBeforeTheWindowIsShownIsPreviewedOnShow)
+{
+    for (const bool showSelection : { false, true }) {
+        auto document = std::make_unique<Document>();
+        DocumentError error;
+        const QString path = writeFile(dir, u"cards.vcf"_s, postcardFile());
+        ASSERT_TRUE(document->readFromURL(path, ContactFileDialog::documentType(path), &error));
+        auto *window = new DocumentWindow(std::move(document), *defaults);
+        window->resize(1100, 700);
+        window->hub().setSelectedRows({ 1 });
+        if (showSelection)
+            window->tableView()->showSelection({ 1 });
+        show(window);
+        QApplication::processEvents();
+        const QStringList shown = shownNames(window);
+        ASSERT_EQ(shown.size(), 3);
+        EXPECT_EQ(window->hub().selectedRows(), QList<int> { 1 }) << showSelection;
+        EXPECT_EQ(receiverName(window), shown.at(1)) << showSelection;
+        EXPECT_GT(inkIn(window, { 100, 80, 100, 270 }), 50) << showSelection;
+        window->close();
+        QApplication::processEvents();
+    }
+}
+
 TEST_F(PrintPreviewTest, DraggingABlockInLayoutModeStoresItInTheContactAsOneUndoStep)
 {
     DocumentWindow *window = openPostcards();
