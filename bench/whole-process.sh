@@ -73,7 +73,7 @@ measure() {
         "${times[*]}"
 }
 
-size=$(stat -c %s "$input")
+size=$(stat -L -c %s "$input")
 echo "Input: $input ($contacts contacts, $((size / 1000000)) MB); $runs runs each, median."
 echo "Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the start."
 echo
