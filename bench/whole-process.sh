@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The commands a user runs on a large address book, timed as whole processes: wall time and peak
-# memory (maximum resident set) of each, the median of several runs. Not part of ctest: it takes
+# The commands a user runs on a large address book, timed as whole processes: wall time, processor
+# time (user + system, which other work on a shared machine disturbs far less than the wall time)
+# and peak memory (maximum resident set) of each, the median of several runs. Not part of ctest: it takes
 # minutes and its figures depend on what else the machine is doing.
 #
 #   bench/whole-process.sh [BUILD_DIR] [RUNS]
@@ -43,14 +44,15 @@ median() {
     sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# measure LABEL STDOUT COMMAND...: runs the command RUNS times; prints its median wall time and peak memory.
+# measure LABEL STDOUT COMMAND...: runs the command RUNS times; prints its median wall time, processor
+# time and peak memory.
 measure() {
     local label=$1 stdout=$2
     shift 2
-    local times=() memories=() status
+    local times=() cpus=() memories=() status
     for ((i = 0; i < runs; ++i)); do
         set +e
-        /usr/bin/time -f "%e %M" -o "$work/time.txt" "$@" >"$stdout" 2>"$work/stderr.txt"
+        /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" "$@" >"$stdout" 2>"$work/stderr.txt"
         status=$?
         set -e
         if [[ $status -ne 0 ]]; then
@@ -58,22 +60,25 @@ measure() {
             cat "$work/stderr.txt" >&2
             exit 1
         fi
-        read -r seconds kilobytes <"$work/time.txt"
+        read -r seconds user system kilobytes <"$work/time.txt"
         times+=("$seconds")
+        cpus+=("$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')")
         memories+=("$kilobytes")
     done
-    local wall peak
+    local wall cpu peak
     wall=$(printf '%s\n' "${times[@]}" | median)
+    cpu=$(printf '%s\n' "${cpus[@]}" | median)
     peak=$(printf '%s\n' "${memories[@]}" | median)
-    printf '| %-44s | %6.2f s | %6.0f MB | %s\n' "$label" "$wall" "$((${peak%.*} / 1024))" "${times[*]}"
+    printf '| %-44s | %6.2f s | %6.2f s | %6.0f MB | %s\n' "$label" "$wall" "$cpu" "$((${peak%.*} / 1024))" \
+        "${times[*]}"
 }
 
-size=$(stat -c %s "$input")
+size=$(stat -L -c %s "$input")
 echo "Input: $input ($contacts contacts, $((size / 1000000)) MB); $runs runs each, median."
 echo "Machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the start."
 echo
-printf '| %-44s | %8s | %9s | %s\n' "command" "wall" "peak" "every run (s)"
-printf '|%s|%s|%s|%s\n' "----------------------------------------------" "----------" "-----------" "---"
+printf '| %-44s | %8s | %8s | %9s | %s\n' "command" "wall" "user+sys" "peak" "every run, wall (s)"
+printf '|%s|%s|%s|%s|%s\n' "----------------------------------------------" "----------" "----------" "-----------" "---"
 measure "corvanthe convert big.vcf out.vcf" /dev/null "$corvanthe" convert "$input" "$work/out.vcf"
 measure "corvanthe dump big.vcf > big.json" "$work/big.json" "$corvanthe" dump "$input"
 measure "corvanthe find big.vcf Tanaka" "$work/find.txt" "$corvanthe" find "$input" Tanaka

@@ -21,5 +21,8 @@ Format formatForPath(const QString &path);
 // Writes the entries; false after telling why nothing was written.
 bool write(const ContactTable &entries, const ContactContainer *container, Format format, const QString &path,
     CommandIo &io);
+// Writes the entries as CSV, giving up each record (and the values built for its row) once its line is
+// made; the caller holds no other share of them. False after telling why nothing was written.
+bool writeCsvReleasing(ContactTable entries, const QString &path, CommandIo &io);
 
 } // namespace ContactOutput

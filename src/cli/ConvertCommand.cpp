@@ -76,6 +76,20 @@ int convert(const QStringList &arguments, CommandIo &io)
         encoding = *named;
     }
 
+    if (to == ContactOutput::Format::Csv) {
+        // Every value of every record is built for its CSV line: each record goes once its line is
+        // made, so that a large file never has them all at once. The CSV keeps no groups.
+        std::optional<DocumentReadResult> read = ContactInput::read({ input, from, encoding }, io);
+        if (!read)
+            return CommandLine::Failure;
+        std::optional<ContactTable> entries
+            = ContactInput::groupEntries(*read, input, parser.value(u"group"_s), io);
+        if (!entries)
+            return CommandLine::Failure;
+        read.reset();
+        return ContactOutput::writeCsvReleasing(std::move(*entries), output, io) ? CommandLine::Success
+                                                                                 : CommandLine::Failure;
+    }
     const std::shared_ptr<const DocumentReadResult> read
         = ContactInput::readKept({ input, from, encoding }, io);
     if (!read)

@@ -35,6 +35,7 @@ void writeContacts(DocumentReadResult &read, QIODevice &out, bool *any)
     read.containers.reset();
     ContactEntryPtr *entries = contacts.data();
     std::vector<QByteArray> elements(size_t(std::min(Batch, contacts.size())));
+    QByteArray piece;
     for (qsizetype start = 0; start < contacts.size(); start += Batch) {
         const qsizetype count = std::min(Batch, contacts.size() - start);
         const auto item = [&](qsizetype i, int) {
@@ -47,7 +48,13 @@ void writeContacts(DocumentReadResult &read, QIODevice &out, bool *any)
             entry.reset();
         };
         ChunkedWork::run(count, ChunkedWork::chunksFor(count, MinimumChunk), item, {});
-        QByteArray piece;
+        // One allocation for the batch's text: grown element by element it was copied again and
+        // again, into freshly mapped memory each time.
+        qsizetype bytes = 0;
+        for (qsizetype i = 0; i < count; ++i)
+            bytes += elements[size_t(i)].size() + DumpJson::elementSeparator().size();
+        piece.resize(0);
+        piece.reserve(bytes);
         for (qsizetype i = 0; i < count; ++i) {
             const QByteArray &element = elements[size_t(i)];
             if (element.isEmpty())

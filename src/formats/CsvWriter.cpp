@@ -186,7 +186,7 @@ const QList<Column> &columns()
     return table;
 }
 
-QString csvFromSubContacts(const ContactTable &rows)
+QString csvHeaderLine()
 {
     const QList<Column> &cols = columns();
     QString out;
@@ -196,23 +196,36 @@ QString csvFromSubContacts(const ContactTable &rows)
         out += cols[i].fieldName;
     }
     out += u'\n';
+    return out;
+}
+
+void appendCsvLine(QString &out, const ContactEntry &entry)
+{
+    if (!entry.person)
+        return;
+    const QList<Column> &cols = columns();
+    ZRPerson &person = *entry.person;
+    const qsizetype L = entry.labelIndex;
+    RowValues row;
+    row.name = person.valueForIdentifier(Ident::Name);
+    row.phone = person.labeledValueForIdentifierAtIndex(Ident::Phone, L);
+    row.email = person.labeledValueForIdentifierAtIndex(Ident::Email, L);
+    row.address = person.labeledValueForIdentifierAtIndex(Ident::Address, L);
+    row.social = person.labeledValueForIdentifierAtIndex(Ident::SocialNetwork, L);
+    for (qsizetype i = 0; i < cols.size(); ++i) {
+        if (i)
+            out += u',';
+        appendFileField(out, cellValue(person, cols[i], L, row));
+    }
+    out += u'\n';
+}
+
+QString csvFromSubContacts(const ContactTable &rows)
+{
+    QString out = csvHeaderLine();
     for (const ContactEntryPtr &entry : rows) {
-        if (!entry || !entry->person)
-            continue;
-        ZRPerson &person = *entry->person;
-        const qsizetype L = entry->labelIndex;
-        RowValues row;
-        row.name = person.valueForIdentifier(Ident::Name);
-        row.phone = person.labeledValueForIdentifierAtIndex(Ident::Phone, L);
-        row.email = person.labeledValueForIdentifierAtIndex(Ident::Email, L);
-        row.address = person.labeledValueForIdentifierAtIndex(Ident::Address, L);
-        row.social = person.labeledValueForIdentifierAtIndex(Ident::SocialNetwork, L);
-        for (qsizetype i = 0; i < cols.size(); ++i) {
-            if (i)
-                out += u',';
-            appendFileField(out, cellValue(person, cols[i], L, row));
-        }
-        out += u'\n';
+        if (entry)
+            appendCsvLine(out, *entry);
     }
     return out;
 }

@@ -28,6 +28,9 @@ const QList<Column> &columns();
 // a double quote or a line break is enclosed in double quotes with its inner quotes doubled, so
 // that every value reads back unchanged.
 QString csvFromSubContacts(const ContactTable &rows);
+// The same file in pieces, for writing it as it is made: the header line, then each row's line.
+QString csvHeaderLine();
+void appendCsvLine(QString &out, const ContactEntry &row);
 
 // One line of the chosen fields, for the pasteboard: values joined by the separator, line breaks
 // and tabs written as the two characters \n and \t. A value with a space, the separator or a

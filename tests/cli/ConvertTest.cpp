@@ -1,6 +1,7 @@
 #include "CliTestSupport.h"
 #include "common/TestPaths.h"
 #include "document/DocumentReader.h"
+#include "document/ExportCommands.h"
 #include "formats/TextCodec.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
@@ -87,6 +88,44 @@ TEST(ConvertTest, VCardToCsvAndBackKeepsTheContacts)
             EXPECT_EQ(addressB.value(part).toString(), addressA.value(part).toString()) << qPrintable(part);
         EXPECT_EQ(b.birthdayValue().value(Key::StringValue), a.birthdayValue().value(Key::StringValue));
     }
+}
+
+TEST(ConvertTest, CsvWrittenInBatchesIsTheWholeExport)
+{
+    // Enough cards for several batches on several threads, with text CSV must quote and non-ASCII
+    // text, some of them in a group.
+    QByteArray cards;
+    for (int i = 0; i < 5000; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        cards += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+        cards += i % 2 ? "N:田中;花子" + n + ";;;\r\n" : "N:O'Neil;Zoë" + n + ";;;\r\nORG:Globex\\, Inc.\r\n";
+        cards += "TEL;TYPE=CELL:+1-555-" + n + "\r\nEMAIL;TYPE=HOME:u" + n + "@example.com\r\n";
+        cards += "ADR;TYPE=HOME:;;1 \"Elm\" Road\\nApt " + n + ";Springfield;;12345;USA\r\n";
+        if (i % 7 == 0)
+            cards += "NOTE:line\\nbreak, comma\r\nCATEGORIES:Golf\r\n";
+        cards += "END:VCARD\r\n";
+    }
+    QTemporaryDir dir;
+    const QString source = writeBytes(dir, u"many.vcf"_s, cards);
+    const DocumentReadResult read = readBack(source);
+    ASSERT_EQ(read.contactTable.size(), 5000);
+
+    const QString csv = dir.filePath(u"many.csv"_s);
+    ASSERT_EQ(convert({ source, csv }).status, 0);
+    QFile written(csv);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), ExportCommands::csvText(read.contactTable).toUtf8());
+
+    const QString golf = dir.filePath(u"golf.csv"_s);
+    ASSERT_EQ(convert({ source, golf, u"--group"_s, u"Golf"_s }).status, 0);
+    QFile golfers(golf);
+    ASSERT_TRUE(golfers.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        golfers.readAll(), ExportCommands::csvText(*DocumentReader::groupEntries(read, u"Golf"_s)).toUtf8());
+
+    // Standard output gets the same bytes.
+    EXPECT_EQ(convert({ source, u"-"_s, u"--to"_s, u"csv"_s, u"--group"_s, u"Golf"_s }).outBytes,
+        ExportCommands::csvText(*DocumentReader::groupEntries(read, u"Golf"_s)).toUtf8());
 }
 
 TEST(ConvertTest, VCardToVCardKeepsGroupsAndGroupChoosesOne)

@@ -96,7 +96,9 @@ TEST(DumpStreamTest, JsonTextSpellsValuesAsTheJsonDocumentDoes)
         { u"emoji"_s, u"😀 and 𠮷"_s },
         { u"lone surrogate"_s, QString(QChar(0xD800)) + u"x"_s },
         { u"empty"_s, QString() },
-        { u"numbers"_s, QVariantList { 0, -7, qint64(1) << 40, qint64(9007199254740993LL), 2.5, 1e21, 0.1 } },
+        { u"numbers"_s,
+            QVariantList { 0, -7, qint64(1) << 40, qint64(9007199254740993LL), (qint64(1) << 53) - 1,
+                -(qint64(1) << 53) + 1, qint64(1) << 53, 4294967295u, 2.5, 1e21, 0.1 } },
         { u"bytes"_s, QByteArray("12345") },
         { u"flags"_s, QVariantList { true, false } },
         { u"null"_s, QVariant() },
@@ -119,6 +121,37 @@ TEST(DumpStreamTest, JsonTextSpellsValuesAsTheJsonDocumentDoes)
     QByteArray object;
     JsonText::appendObject(object, { { u"b"_s, 1 }, { u"a"_s, u"first"_s }, { u"a"_s, u"second"_s } }, 0);
     EXPECT_EQ(object, "{\n    \"a\": \"second\",\n    \"b\": 1\n}");
+}
+
+TEST(DumpStreamTest, JsonTextEscapesEveryCodeUnitAsTheJsonDocumentDoes)
+{
+    // Every UTF-16 code unit, a run of 128 in each string, among plain letters and the escapes a note
+    // holds: each must come out as the JSON writer spells it. The few units the writer is left to
+    // spell (DEL, surrogates, the line and paragraph separators) are left out of a second string of
+    // each run, so that the rest of the run is written directly.
+    const auto spelling = [](const QString &text) {
+        const QByteArray whole = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
+        return whole.sliced(1, whole.size() - 2).toStdString();
+    };
+    for (int first = 0; first < 0x10000; first += 128) {
+        QString all = u"a\"\n"_s;
+        QString direct = all;
+        for (int u = first; u < first + 128; ++u) {
+            all += QChar(char16_t(u));
+            if (u != 0x7F && (u < 0xD800 || u > 0xDFFF) && u != 0x2028 && u != 0x2029)
+                direct += QChar(char16_t(u));
+        }
+        for (const QString &text : { all + u"\\z"_s, direct + u"\\z"_s }) {
+            QByteArray ours;
+            JsonText::appendString(ours, text);
+            ASSERT_EQ(ours.toStdString(), spelling(text)) << "code units from " << first;
+        }
+    }
+    // Text appended after what is already there, and a string's growth past its capacity.
+    QByteArray out = "{ ";
+    JsonText::appendString(out, QString(5000, u'é'));
+    EXPECT_EQ(out.size(), 2 + 2 + 10000);
+    EXPECT_TRUE(out.startsWith("{ \"\xc3\xa9") && out.endsWith("\xc3\xa9\""));
 }
 
 TEST(DumpStreamTest, StreamedDumpEqualsTheWholeDocumentDump)
