@@ -20,6 +20,9 @@ constexpr int LineWidth = 2;
 // The fields keep room for this many characters however narrow the window.
 constexpr int SearchFieldCharacters = 18;
 constexpr int ReplaceFieldCharacters = 12;
+// The option pop-up gives way to the search field, down to a few characters of its title.
+constexpr int OptionCharacters = 8;
+constexpr int OptionArrowRoom = 32;
 constexpr int GroupSpacing = 12;
 constexpr int ControlSpacing = 4;
 
@@ -153,6 +156,7 @@ void FindBar::setFieldWidths()
     const int average = m_search->fontMetrics().averageCharWidth();
     m_search->setMinimumWidth(average * SearchFieldCharacters);
     m_replace->setMinimumWidth(average * ReplaceFieldCharacters);
+    m_option->setMinimumWidth(average * OptionCharacters + OptionArrowRoom);
 }
 
 bool FindBar::inTwoRows() const

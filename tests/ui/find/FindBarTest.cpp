@@ -266,7 +266,10 @@ TEST_F(FindBarTest, TheSearchFieldStaysUsableInANarrowWindow)
         for (QWidget *control : all) {
             if (!bar->rect().contains(control->geometry()))
                 faults << control->objectName() + u" outside the bar"_s;
-            if (control->width() < std::max(control->minimumWidth(), control->minimumSizeHint().width()))
+            // A width of its own overrides what the control's style would need at least.
+            const int least
+                = control->minimumWidth() > 0 ? control->minimumWidth() : control->minimumSizeHint().width();
+            if (control->width() < least)
                 faults << control->objectName() + u" squeezed"_s;
             for (QWidget *other : all) {
                 if (other != control && other->geometry().intersects(control->geometry()))
