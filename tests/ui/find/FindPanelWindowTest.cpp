@@ -224,17 +224,32 @@ QByteArray manyContactsFile(int count)
     return text.toUtf8();
 }
 
+// A panel over many contacts whose search takes many slices (the smallest each), over every field.
+class FindPanelInSlicesTest : public FindPanelWindowTest
+{
+protected:
+    static constexpr int Contacts = 600;
+
+    std::unique_ptr<FindPanelWindow> openSlicedPanel()
+    {
+        window = openWindow(writeFile(dir, u"many.vcf"_s, manyContactsFile(Contacts)));
+        if (!window)
+            return nullptr;
+        auto panel = std::make_unique<FindPanelWindow>(window->searchableHub(), u"alpha"_s, window);
+        panel->panel().setSelectedItems({ LabelText::All });
+        panel->panel().setSearchInSlices(true, std::chrono::nanoseconds(0));
+        panel->show();
+        return panel;
+    }
+};
+
 } // namespace
 
-TEST_F(FindPanelWindowTest, RowsArriveWhileTheSearchRunsAndReplaceAllWaitsForTheLast)
+TEST_F(FindPanelInSlicesTest, RowsArriveWhileTheSearchRunsAndReplaceAllWaitsForTheLast)
 {
-    constexpr int Contacts = 600;
-    window = openWindow(writeFile(dir, u"many.vcf"_s, manyContactsFile(Contacts)));
-    ASSERT_TRUE(window);
-    FindPanelWindow panel(window->searchableHub(), u"alpha"_s, window);
-    panel.panel().setSelectedItems({ LabelText::All });
-    panel.panel().setSearchInSlices(true, std::chrono::nanoseconds(0));
-    panel.show();
+    const std::unique_ptr<FindPanelWindow> opened = openSlicedPanel();
+    ASSERT_TRUE(opened);
+    FindPanelWindow &panel = *opened;
     if (!panel.panel().editState())
         QTest::mouseClick(panel.editButton(), Qt::LeftButton);
     ASSERT_TRUE(panel.panel().editState());
@@ -269,15 +284,11 @@ TEST_F(FindPanelWindowTest, RowsArriveWhileTheSearchRunsAndReplaceAllWaitsForThe
     EXPECT_EQ(panel.resultsView()->currentIndex().row(), 0);
 }
 
-TEST_F(FindPanelWindowTest, ANewTextMidSearchGivesOnlyItsRowsInTheUsersOrder)
+TEST_F(FindPanelInSlicesTest, ANewTextMidSearchGivesOnlyItsRowsInTheUsersOrder)
 {
-    constexpr int Contacts = 600;
-    window = openWindow(writeFile(dir, u"many.vcf"_s, manyContactsFile(Contacts)));
-    ASSERT_TRUE(window);
-    FindPanelWindow panel(window->searchableHub(), u"alpha"_s, window);
-    panel.panel().setSelectedItems({ LabelText::All });
-    panel.panel().setSearchInSlices(true, std::chrono::nanoseconds(0));
-    panel.show();
+    const std::unique_ptr<FindPanelWindow> opened = openSlicedPanel();
+    ASSERT_TRUE(opened);
+    FindPanelWindow &panel = *opened;
     QTableView *view = panel.resultsView();
     panel.search();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() > 0; }, 5000));
