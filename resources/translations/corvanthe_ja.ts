@@ -1457,12 +1457,52 @@
 <context>
     <name>FindPanelText</name>
     <message>
+        <source>Country Code</source>
+        <translation>国コード</translation>
+    </message>
+    <message>
+        <source>First Name</source>
+        <translation>名</translation>
+    </message>
+    <message>
+        <source>Gadu-Gadu</source>
+        <translation>Gadu-Gadu</translation>
+    </message>
+    <message>
+        <source>Google Talk</source>
+        <translation>Google Talk</translation>
+    </message>
+    <message>
         <source>Items</source>
         <translation>項目</translation>
     </message>
     <message>
         <source>Labels</source>
         <translation>ラベル</translation>
+    </message>
+    <message>
+        <source>Last Name</source>
+        <translation>姓</translation>
+    </message>
+    <message>
+        <source>Middle Name</source>
+        <translation>ミドルネーム</translation>
+    </message>
+    <message>
+        <source>Phonetic First Name</source>
+        <translation>名（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Phonetic Last Name</source>
+        <translation>姓（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Phonetic Middle Name</source>
+        <translation>ミドルネーム（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Previous Family Name</source>
+        <translation>旧姓</translation>
     </message>
     <message>
         <source>Sub Items</source>
@@ -1599,10 +1639,6 @@
         <translation>ミドルネーム</translation>
     </message>
     <message>
-        <source>PreviousFamilyName</source>
-        <translation>旧姓</translation>
-    </message>
-    <message>
         <source>Name</source>
         <translation>名前</translation>
     </message>
@@ -1621,6 +1657,10 @@
     <message>
         <source>PhoneticMiddleName</source>
         <translation>ミドルネーム（フリガナ）</translation>
+    </message>
+    <message>
+        <source>PreviousFamilyName</source>
+        <translation>旧姓</translation>
     </message>
     <message>
         <source>Renmei</source>

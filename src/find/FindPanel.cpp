@@ -1,6 +1,7 @@
 #include "find/FindPanel.h"
 
 #include "document/ContactsViewController.h"
+#include "document/SortValue.h"
 #include "document/ViewController.h"
 #include "document/editors/EditorApply.h"
 #include "document/editors/EditorContext.h"
@@ -10,7 +11,10 @@
 #include "model/StoreKeys.h"
 #include "model/ZRPerson.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <algorithm>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -25,9 +29,33 @@ const QStringList &instantMessageServices()
     return ids;
 }
 
+// A slice of a search keeps the event loop waiting its budget and one more batch of contacts at most,
+// so that the window paints the rows found so far and takes the next keystroke between slices. The
+// clock is read once per batch.
+constexpr qsizetype ContactsPerClockRead = 64;
+
 bool isAll(const QStringList &filter)
 {
     return !filter.isEmpty() && filter.first() == LabelText::All;
+}
+
+// The parts and services whose identifiers are no names to show: the name parts as the name editor
+// calls them, the services as they call themselves.
+const QHash<QString, const char *> &partNames()
+{
+    static const QHash<QString, const char *> names {
+        { Ident::FirstName, QT_TRANSLATE_NOOP("FindPanelText", "First Name") },
+        { Ident::MiddleName, QT_TRANSLATE_NOOP("FindPanelText", "Middle Name") },
+        { Ident::LastName, QT_TRANSLATE_NOOP("FindPanelText", "Last Name") },
+        { Ident::PreviousFamilyName, QT_TRANSLATE_NOOP("FindPanelText", "Previous Family Name") },
+        { Ident::PhoneticFirstName, QT_TRANSLATE_NOOP("FindPanelText", "Phonetic First Name") },
+        { Ident::PhoneticMiddleName, QT_TRANSLATE_NOOP("FindPanelText", "Phonetic Middle Name") },
+        { Ident::PhoneticLastName, QT_TRANSLATE_NOOP("FindPanelText", "Phonetic Last Name") },
+        { FindPanelText::CountryCode, QT_TRANSLATE_NOOP("FindPanelText", "Country Code") },
+        { CN::InstantMessageServiceGaduGadu, QT_TRANSLATE_NOOP("FindPanelText", "Gadu-Gadu") },
+        { CN::InstantMessageServiceGoogleTalk, QT_TRANSLATE_NOOP("FindPanelText", "Google Talk") },
+    };
+    return names;
 }
 
 QString labelDisplay(const QString &label)
@@ -56,7 +84,11 @@ FindPanel::FindPanel(ViewController *parentViewController, QObject *parent)
     , m_selectedSubItems { LabelText::All }
     , m_selectedLabels { LabelText::All }
 {
+    m_sliceTimer.setInterval(0);
+    connect(&m_sliceTimer, &QTimer::timeout, this, [this] { searchSlice(m_sliceBudget.count()); });
 }
+
+FindPanel::~FindPanel() = default;
 
 void FindPanel::setUpFromWindow(const ContactsViewController &table, const QString &findText, bool editState)
 {
@@ -86,6 +118,14 @@ void FindPanel::textDidEnter(const QString &text)
 }
 
 // ---- Filters
+
+QString FindPanel::displayName(const QString &identifier)
+{
+    const auto part = partNames().constFind(identifier);
+    if (part != partNames().cend())
+        return QCoreApplication::translate("FindPanelText", part.value());
+    return ZRPerson::localizedIdentifierForKey(identifier);
+}
 
 QStringList FindPanel::items() const
 {
@@ -137,12 +177,12 @@ QStringList FindPanel::labelChoices() const
 
 QString FindPanel::itemTitle() const
 {
-    return title(FindPanelText::Items, m_selectedItems, ZRPerson::localizedIdentifierForKey);
+    return title(FindPanelText::Items, m_selectedItems, displayName);
 }
 
 QString FindPanel::subItemTitle() const
 {
-    return title(FindPanelText::SubItems, m_selectedSubItems, ZRPerson::localizedIdentifierForKey);
+    return title(FindPanelText::SubItems, m_selectedSubItems, displayName);
 }
 
 QString FindPanel::labelTitle() const
@@ -209,20 +249,78 @@ void FindPanel::updateTable()
     m_results.clear();
     m_selectedRow = -1;
     m_selectedRangeIndex = -1;
-    const FindPanelSearch search(
+    m_running = std::make_unique<FindPanelSearch>(
         m_searchString, m_mode, m_selectedItems, m_selectedSubItems, m_selectedLabels);
-    m_error = search.errorString();
+    m_nextContact = 0;
+    m_error = m_running->errorString();
+    emit tableReloaded();
+    if (m_inSlices && m_error.isEmpty())
+        m_sliceTimer.start();
+    else
+        completeSearch();
+}
+
+void FindPanel::completeSearch()
+{
+    if (m_running)
+        searchSlice(std::numeric_limits<qint64>::max());
+}
+
+void FindPanel::cancelSearch()
+{
+    m_sliceTimer.stop();
+    m_running.reset();
+}
+
+void FindPanel::searchSlice(qint64 budgetNs)
+{
+    if (!m_running) {
+        m_sliceTimer.stop();
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QList<FindResultRowPtr> batch;
     if (m_error.isEmpty()) {
-        for (const ContactEntryPtr &contact : m_contacts) {
+        while (m_nextContact < m_contacts.size()) {
+            const ContactEntryPtr &contact = m_contacts.at(m_nextContact++);
             if (contact && !contact->deleted)
-                search.searchContact(contact, m_results);
+                m_running->searchContact(contact, batch);
+            if (m_nextContact % ContactsPerClockRead == 0 && clock.nsecsElapsed() >= budgetNs)
+                break;
+        }
+    } else {
+        m_nextContact = m_contacts.size();
+    }
+    if (!batch.isEmpty()) {
+        const int first = int(m_results.size());
+        const int last = first + int(batch.size()) - 1;
+        emit rowsAboutToBeAppended(first, last);
+        m_results.append(std::move(batch));
+        // The first match is current as soon as it is found; the new rows are drawn anyway.
+        if (first == 0) {
+            m_selectedRow = 0;
+            m_selectedRangeIndex = 0;
+        }
+        emit rowsAppended(first, last);
+    }
+    if (m_nextContact < m_contacts.size()) {
+        emit searchProgressed(m_nextContact, m_contacts.size());
+        return;
+    }
+    m_sliceTimer.stop();
+    m_running.reset();
+    if (!m_sortKey.isEmpty() && m_results.size() > 1) {
+        // The user's order, kept from the last search; unless the user moved on meanwhile, the
+        // first row of that order becomes current.
+        const bool atFirst = m_selectedRow == 0 && m_selectedRangeIndex == 0;
+        sortResults(m_sortKey, m_sortAscending);
+        if (atFirst) {
+            m_selectedRangeIndex = 0;
+            selectRow(0);
         }
     }
-    emit tableReloaded();
-    if (!m_results.isEmpty()) {
-        selectRow(0);
-        m_selectedRangeIndex = 0;
-    }
+    emit searchFinished();
 }
 
 // ---- Selection and stepping
@@ -326,28 +424,36 @@ void FindPanel::directionButtonDidClick(int segment)
 
 void FindPanel::sortResults(const QString &key, bool ascending)
 {
-    if (m_results.isEmpty())
+    m_sortKey = key;
+    m_sortAscending = ascending;
+    if (m_results.isEmpty() || key.isEmpty())
         return;
     const FindResultRowPtr selected
         = m_selectedRow >= 0 && m_selectedRow < m_results.size() ? m_results.at(m_selectedRow) : nullptr;
-    auto field = [&key](const FindResultRow &r) -> QString {
-        if (key == Ident::Name)
-            return r.name;
-        if (key == u"Item"_s)
-            return r.item;
-        if (key == u"SubItem"_s)
-            return r.subItem;
-        if (key == u"Label"_s)
-            return r.label;
-        return r.value;
-    };
-    std::stable_sort(
-        m_results.begin(), m_results.end(), [&](const FindResultRowPtr &a, const FindResultRowPtr &b) {
-            if (key == u"Index"_s)
+    if (key == u"Index"_s) {
+        std::stable_sort(m_results.begin(), m_results.end(),
+            [ascending](const FindResultRowPtr &a, const FindResultRowPtr &b) {
                 return ascending ? a->index < b->index : b->index < a->index;
-            const int c = QString::localeAwareCompare(field(*a), field(*b));
-            return ascending ? c < 0 : c > 0;
-        });
+            });
+    } else {
+        // Rows are ordered by what their columns show, as the contact table orders its rows.
+        const auto shown = [&key](const FindResultRow &r) -> QString {
+            if (key == Ident::Name)
+                return r.name;
+            if (key == u"Item"_s)
+                return displayName(r.item);
+            if (key == u"SubItem"_s)
+                return r.subItem.isEmpty() ? QString() : displayName(r.subItem);
+            if (key == u"Label"_s)
+                return r.label.isEmpty() ? QString() : labelDisplay(r.label);
+            return r.value;
+        };
+        std::vector<SortValue> values;
+        values.reserve(m_results.size());
+        for (const FindResultRowPtr &row : std::as_const(m_results))
+            values.push_back(SortValue::fromText(shown(*row)));
+        SortValues::applyOrder(m_results, SortValues::stableOrder(values, SortValues::Rule::Text, ascending));
+    }
     emit tableReloaded();
     if (selected)
         selectRow(int(m_results.indexOf(selected)));
@@ -443,6 +549,7 @@ bool FindPanel::replace(const QString &replacement)
 
 int FindPanel::replaceAll(const QString &replacement)
 {
+    completeSearch();
     if (m_results.isEmpty())
         return 0;
     const FindResultRowPtr remembered

@@ -6,9 +6,12 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
+#include <chrono>
 #include <memory>
 
 class ContactsViewController;
+class FindPanelSearch;
 class ViewController;
 struct EditorContext;
 
@@ -52,6 +55,7 @@ public:
     enum class Mode { CaseSensitive = 0, CaseInsensitive = 1, Regex = 1024 };
 
     explicit FindPanel(ViewController *parentViewController = nullptr, QObject *parent = nullptr);
+    ~FindPanel() override;
 
     // Ready for a window: its contacts (the group shown), its find text, its table's columns without
     // "Sender" as the chosen items, and its edit state.
@@ -69,6 +73,9 @@ public:
     bool editState() const { return m_editState; }
 
     // ---- Filters
+    // The user's name of a field, a part of one or an instant-message service, as the Items, Item and
+    // SubItem titles show it; the table's own column titles where it has them.
+    static QString displayName(const QString &identifier);
     QStringList items() const;
     const QStringList &selectedItems() const { return m_selectedItems; }
     const QStringList &selectedSubItems() const { return m_selectedSubItems; }
@@ -93,8 +100,25 @@ public:
         const QString &search, const QString &text, Mode mode, QString *error = nullptr);
     QList<FindResultRowPtr> searchStringInContact(const QString &search, const ContactEntryPtr &contact,
         const QStringList &items, const QStringList &subItems, const QStringList &labels, Mode mode) const;
-    // Searches every contact and selects row 0.
+    // Searches every contact and selects row 0. In slices, the search only starts here: its rows
+    // arrive batch by batch from the event loop and a new search drops what is left of the old one.
     void updateTable();
+    // Off (the default), every search is complete when updateTable returns. A slice searches for about
+    // sliceBudget, and at least a few dozen contacts.
+    static constexpr std::chrono::nanoseconds DefaultSliceBudget = std::chrono::milliseconds(15);
+    void setSearchInSlices(bool inSlices, std::chrono::nanoseconds sliceBudget = DefaultSliceBudget)
+    {
+        m_inSlices = inSlices;
+        m_sliceBudget = sliceBudget;
+    }
+    bool isSearching() const { return m_running != nullptr; }
+    // Searches what is left of a search in slices at once.
+    void completeSearch();
+    // Stops the search running in slices where it is: its rows so far stay.
+    void cancelSearch();
+    // How far the search running in slices is, in contacts.
+    qsizetype contactsSearched() const { return m_nextContact; }
+    qsizetype contactCount() const { return m_contacts.size(); }
     const QList<FindResultRowPtr> &searchResults() const { return m_results; }
     // Empty unless the last search failed (an invalid regular expression).
     QString errorString() const { return m_error; }
@@ -107,13 +131,16 @@ public:
     static bool isReplaceable(const FindResultRow &row);
     // Segment 0 previous, 1 next.
     void directionButtonDidClick(int segment);
-    // key: "Name", "Item", "SubItem", "Label", "Value" or "Index".
+    // key: "Name", "Item", "SubItem", "Label", "Value" or "Index". The order is kept for the next
+    // searches, applied when each is complete; an empty key stops sorting.
     void sortResults(const QString &key, bool ascending);
+    QString sortKey() const { return m_sortKey; }
 
     // ---- Replacing
     // Segment 0: the current range of the selected row, then on to the next range.
     bool replace(const QString &replacement);
     // Segment 1: every listed range of every row, as one undo step; the number of values changed.
+    // A search still running is completed first, so that all means all.
     int replaceAll(const QString &replacement);
     // The date editor of a "Birthday" or "Dates" row: what it opens with.
     EditorContext dateEditorContext(int row) const;
@@ -126,8 +153,16 @@ public:
 signals:
     void tableReloaded();
     void rowChanged(int row);
+    // Rows first..last are about to be added at the end, then are there.
+    void rowsAboutToBeAppended(int first, int last);
+    void rowsAppended(int first, int last);
+    // A slice of the search has ended with more contacts left.
+    void searchProgressed(qsizetype searched, qsizetype total);
+    // The search running in slices has searched every contact (and sorted its rows).
+    void searchFinished();
 
 private:
+    void searchSlice(qint64 budgetNs);
     void restoreRow(const FindResultRowPtr &row, const QString &value, const QList<FindRange> &ranges);
     bool applyToContact(const FindResultRow &row, const QString &value);
 
@@ -143,4 +178,11 @@ private:
     QString m_error;
     int m_selectedRow = -1;
     int m_selectedRangeIndex = -1;
+    bool m_inSlices = false;
+    std::chrono::nanoseconds m_sliceBudget = DefaultSliceBudget;
+    std::unique_ptr<FindPanelSearch> m_running;
+    qsizetype m_nextContact = 0;
+    QTimer m_sliceTimer;
+    QString m_sortKey;
+    bool m_sortAscending = true;
 };

@@ -1,8 +1,12 @@
 #include "find/FindPanel.h"
 
 #include "FindTestSupport.h"
+#include "document/SortValue.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -116,4 +120,146 @@ TEST_F(FindPanelTest, SteppingWrapsAndReplaceAllUndoes)
     EXPECT_EQ(ann.valueForIdentifier(Ident::LastName).toString(), u"Abab"_s);
     EXPECT_EQ(entry(1)->person->stringValueForIdentifierAtLabelIndex(Ident::Street, 0), u"Abbey Road"_s);
     EXPECT_EQ(panel.searchResults().at(0)->value, u"Abab"_s);
+}
+
+// The window's panel searches in slices from the event loop; what it finds must be what a search in
+// one go finds, whatever the user does while the rows arrive.
+class FindPanelInSlicesTest : public FindFixture
+{
+protected:
+    static constexpr int Contacts = 300; // several slices of the smallest size
+
+    void SetUp() override
+    {
+        QString text;
+        for (int i = 0; i < Contacts; ++i)
+            text += card(u"Name%1;Given;;;"_s.arg(i, 3, 10, QLatin1Char('0')),
+                u"NOTE:alpha beta alpha\r\nORG:Beta %1\r\n"_s.arg(i));
+        load(text, { u"Name"_s });
+        sliced.setContacts(*top->contactTable);
+        sliced.setSelectedItems({ LabelText::All });
+        // No time budget: each slice searches the smallest batch of contacts.
+        sliced.setSearchInSlices(true, std::chrono::nanoseconds(0));
+        connect();
+    }
+
+    void connect()
+    {
+        QObject::connect(&sliced, &FindPanel::rowsAppended, [this](int first, int last) {
+            ++batches;
+            EXPECT_EQ(first, rowsSeen) << "batches arrive in order, at the end";
+            rowsSeen = last + 1;
+        });
+        QObject::connect(
+            &sliced, &FindPanel::tableReloaded, [this] { rowsSeen = int(sliced.searchResults().size()); });
+        QObject::connect(&sliced, &FindPanel::searchFinished, [this] { ++finished; });
+    }
+
+    // One turn of the event loop: one slice.
+    void turn() { QCoreApplication::processEvents(); }
+    bool runToEnd()
+    {
+        for (int i = 0; i < 10 * Contacts && sliced.isSearching(); ++i)
+            turn();
+        return !sliced.isSearching();
+    }
+    static QStringList describe(const FindPanel &panel)
+    {
+        QStringList out;
+        for (const auto &r : panel.searchResults())
+            out << r->name + u'/' + r->item + u'/' + r->value + u'/' + QString::number(r->ranges.size());
+        return out;
+    }
+    QStringList inOneGo(const QString &text)
+    {
+        FindPanel whole;
+        whole.setContacts(*top->contactTable);
+        whole.setSelectedItems({ LabelText::All });
+        whole.textDidEnter(text);
+        return describe(whole);
+    }
+
+    FindPanel sliced { &controller };
+    int batches = 0;
+    int rowsSeen = 0;
+    int finished = 0;
+};
+
+TEST_F(FindPanelInSlicesTest, RowsArriveInBatchesAndEndAsASearchInOneGo)
+{
+    sliced.textDidEnter(u"alpha"_s);
+    EXPECT_TRUE(sliced.isSearching());
+    EXPECT_TRUE(sliced.searchResults().isEmpty()) << "nothing is searched before the event loop turns";
+    turn();
+    ASSERT_FALSE(sliced.searchResults().isEmpty());
+    EXPECT_TRUE(sliced.isSearching());
+    EXPECT_EQ(sliced.selectedRow(), 0) << "the first match is current as soon as it is found";
+    EXPECT_EQ(sliced.selectedRangeIndex(), 0);
+    ASSERT_TRUE(runToEnd());
+    EXPECT_GT(batches, 2);
+    EXPECT_EQ(rowsSeen, Contacts);
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(describe(sliced), inOneGo(u"alpha"_s));
+    EXPECT_EQ(sliced.selectedRow(), 0);
+}
+
+TEST_F(FindPanelInSlicesTest, ANewSearchDropsTheStaleOneAndTheUsersOrderIsKept)
+{
+    sliced.textDidEnter(u"alpha"_s);
+    turn();
+    ASSERT_TRUE(sliced.isSearching());
+    // The user sorts the rows so far by name, descending, then searches for something else.
+    sliced.sortResults(u"Name"_s, false);
+    sliced.textDidEnter(u"beta 1"_s);
+    turn();
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(finished, 1) << "the stale search never finishes";
+    const auto &rows = sliced.searchResults();
+    ASSERT_EQ(rows.size(), 111); // Beta 1, Beta 10..19, Beta 100..199
+    for (const auto &row : rows)
+        EXPECT_TRUE(row->value.startsWith(u"Beta 1"_s)) << row->value.toStdString();
+    for (qsizetype i = 1; i < rows.size(); ++i)
+        EXPECT_GE(SortValue::collator().compare(rows.at(i - 1)->name, rows.at(i)->name), 0) << i;
+    EXPECT_EQ(sliced.selectedRow(), 0);
+    EXPECT_EQ(sliced.selectedRangeIndex(), 0);
+
+    // Cancelled mid-way, the rows found stay and nothing more arrives.
+    sliced.textDidEnter(u"alpha"_s);
+    turn();
+    sliced.cancelSearch();
+    const qsizetype kept = sliced.searchResults().size();
+    EXPECT_GT(kept, 0);
+    for (int i = 0; i < 5; ++i)
+        turn();
+    EXPECT_EQ(sliced.searchResults().size(), kept);
+    EXPECT_EQ(finished, 1);
+}
+
+TEST_F(FindPanelInSlicesTest, ReplaceAllMidSearchReplacesInEveryContact)
+{
+    sliced.textDidEnter(u"alpha"_s);
+    turn();
+    ASSERT_TRUE(sliced.isSearching());
+    const int steps = controller.undoManager().undoCount();
+    EXPECT_EQ(sliced.replaceAll(u"omega"_s), Contacts);
+    EXPECT_FALSE(sliced.isSearching());
+    EXPECT_EQ(controller.undoManager().undoCount(), steps + 1);
+    EXPECT_EQ(entry(Contacts - 1)->person->valueForIdentifier(Ident::Note).toString(), u"omega beta omega"_s);
+    controller.undo();
+    EXPECT_EQ(entry(Contacts - 1)->person->valueForIdentifier(Ident::Note).toString(), u"alpha beta alpha"_s);
+}
+
+// Rows, filters and titles name fields and parts as the user knows them, never by their keys.
+TEST_F(FindPanelTest, ItemsAndPartsShowTheUsersNames)
+{
+    // One word with a capital inside is a key, not a name.
+    const QRegularExpression key(u"^[A-Za-z]*[a-z][A-Z][A-Za-z]*$"_s);
+    panel.setSelectedItems({ LabelText::All });
+    for (const QString &identifier : panel.items() + panel.subItemChoices())
+        EXPECT_FALSE(key.match(FindPanel::displayName(identifier)).hasMatch()) << identifier.toStdString();
+    EXPECT_EQ(FindPanel::displayName(Ident::FirstName), u"First Name"_s);
+    EXPECT_EQ(FindPanel::displayName(Ident::Phone), ZRPerson::localizedIdentifierForKey(Ident::Phone))
+        << "a field is named as the table's column names it";
+    panel.subItemPopupDidSelect(Ident::LastName);
+    EXPECT_EQ(panel.subItemTitle().trimmed(), u"Sub Items - Last Name"_s);
 }

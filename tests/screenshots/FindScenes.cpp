@@ -8,6 +8,7 @@
 #include "ui/find/FindPanelWindow.h"
 #include "ui/window/DocumentWindow.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -62,6 +63,9 @@ CORVANTHE_SCENE("find-panel", [](SceneContext &context) {
         if (action->data().toString() == QStringLiteral("All"))
             action->trigger();
     }
+    // The rows arrive from the event loop; the second match is stepped to once they are all there.
+    while (panel->panel().isSearching())
+        QCoreApplication::processEvents();
     if (auto *next = panel->findChild<QToolButton *>(QStringLiteral("findPanelNext")))
         next->click();
     SceneContext::settle(200);

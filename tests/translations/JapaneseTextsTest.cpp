@@ -1,6 +1,7 @@
 #include "document/ContactContextMenu.h"
 #include "document/DocumentReader.h"
 #include "document/ExportCommands.h"
+#include "find/FindPanel.h"
 #include "formats/EncodingMenuModel.h"
 #include "formats/ZRvCard.h"
 #include "model/Identifiers.h"
@@ -49,6 +50,8 @@ TEST_F(JapaneseTexts, JapaneseWhenAskedEnglishOtherwise)
     EXPECT_EQ(ZRPerson::localizedIdentifierForKey(Ident::Phone), u"電話"_s);
     EXPECT_EQ(ZRPerson::localizedIdentifierForKey(Ident::ZIP), u"郵便番号"_s);
     EXPECT_EQ(EncodingMenuModel::automaticTitle(), u"自動"_s);
+    EXPECT_EQ(FindPanel::displayName(Ident::FirstName), u"名"_s);
+    EXPECT_EQ(FindPanel::displayName(Ident::PhoneticLastName), u"姓（フリガナ）"_s);
 
     showEnglish();
     EXPECT_EQ(Labels::localizedLabelFromCNLabel(CN::LabelHome), u"home"_s);

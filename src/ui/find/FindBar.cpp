@@ -11,11 +11,20 @@
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QToolButton>
 
 namespace {
 
 constexpr int LineWidth = 2;
+// The fields keep room for this many characters however narrow the window.
+constexpr int SearchFieldCharacters = 18;
+constexpr int ReplaceFieldCharacters = 12;
+// The option pop-up gives way to the search field, down to a few characters of its title.
+constexpr int OptionCharacters = 8;
+constexpr int OptionArrowRoom = 32;
+constexpr int GroupSpacing = 12;
+constexpr int ControlSpacing = 4;
 
 } // namespace
 
@@ -118,19 +127,80 @@ void FindBar::buildControls()
     for (QPushButton *button : { m_replaceOne, m_replaceAll, m_done })
         button->setAutoDefault(false);
 
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(8, 4, 8, 4);
-    layout->setSpacing(4);
-    layout->addWidget(m_search, 3);
-    layout->addWidget(m_previous);
-    layout->addWidget(m_next);
-    layout->addWidget(m_option);
-    layout->addSpacing(12);
-    layout->addWidget(m_replace, 2);
-    layout->addWidget(m_replaceOne);
-    layout->addWidget(m_replaceAll);
-    layout->addSpacing(12);
-    layout->addWidget(m_done);
+    setFieldWidths();
+
+    m_findRow = new QHBoxLayout;
+    m_findRow->setSpacing(ControlSpacing);
+    m_findRow->addWidget(m_search, 1);
+    m_findRow->addWidget(m_previous);
+    m_findRow->addWidget(m_next);
+    m_findRow->addWidget(m_option);
+    m_replaceRow = new QHBoxLayout;
+    m_replaceRow->setSpacing(ControlSpacing);
+    m_replaceRow->addWidget(m_replace, 1);
+    m_replaceRow->addWidget(m_replaceOne);
+    m_replaceRow->addWidget(m_replaceAll);
+    m_replaceRow->addSpacing(GroupSpacing - ControlSpacing);
+    m_replaceRow->addWidget(m_done);
+    m_rows = new QBoxLayout(QBoxLayout::LeftToRight, this);
+    m_rows->setContentsMargins(8, 4, 8, 4);
+    m_rows->setSpacing(GroupSpacing);
+    m_rows->addLayout(m_findRow, 3);
+    m_rows->addLayout(m_replaceRow, 2);
+    // The bar's own width never holds the window wide: below what one row needs, it takes two.
+    setMinimumWidth(1);
+}
+
+void FindBar::setFieldWidths()
+{
+    const int average = m_search->fontMetrics().averageCharWidth();
+    m_search->setMinimumWidth(average * SearchFieldCharacters);
+    m_replace->setMinimumWidth(average * ReplaceFieldCharacters);
+    m_option->setMinimumWidth(average * OptionCharacters + OptionArrowRoom);
+}
+
+bool FindBar::inTwoRows() const
+{
+    return m_rows->direction() == QBoxLayout::TopToBottom;
+}
+
+int FindBar::oneRowWidth() const
+{
+    const QMargins margins = m_rows->contentsMargins();
+    return m_findRow->minimumSize().width() + GroupSpacing + m_replaceRow->minimumSize().width()
+        + margins.left() + margins.right();
+}
+
+void FindBar::arrangeForWidth(int width)
+{
+    const bool twoRows = width < oneRowWidth();
+    if (twoRows == inTwoRows())
+        return;
+    m_rows->setDirection(twoRows ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    m_rows->setSpacing(twoRows ? ControlSpacing : GroupSpacing);
+    // Shown, the bar takes the height of its new arrangement, at once or at the end of its animation.
+    const int full = sizeHint().height();
+    if (m_animation && m_animation->state() == QAbstractAnimation::Running) {
+        if (m_shown)
+            m_animation->setEndValue(full);
+    } else if (m_shown) {
+        setMaximumHeight(full);
+    }
+}
+
+void FindBar::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    arrangeForWidth(width());
+}
+
+void FindBar::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        setFieldWidths();
+        arrangeForWidth(width());
+    }
 }
 
 void FindBar::setEditState(bool editing)

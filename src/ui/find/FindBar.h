@@ -5,7 +5,9 @@
 #include <QWidget>
 
 class FindController;
+class QBoxLayout;
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPropertyAnimation;
 class QPushButton;
@@ -45,6 +47,8 @@ public:
     bool editState() const { return m_editState; }
     // Whether the bar is shown or on its way in (it stays visible while it slides out).
     bool isShown() const { return m_shown; }
+    // Too narrow for every control in one row, the replace controls go to a second row.
+    bool inTwoRows() const;
     // Slides in (focus to the search field, its text selected) or out; no animation when it isn't
     // wanted (a window not yet shown).
     void setShown(bool shown, bool animated = true);
@@ -60,6 +64,8 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildControls();
@@ -69,6 +75,9 @@ private:
     void searchWhenIndexed();
     void stopWaiting();
     void animateTo(int height);
+    void setFieldWidths();
+    void arrangeForWidth(int width);
+    int oneRowWidth() const;
 
     FindController &m_controller;
     QLineEdit *m_search = nullptr;
@@ -79,6 +88,9 @@ private:
     QPushButton *m_replaceOne = nullptr;
     QPushButton *m_replaceAll = nullptr;
     QPushButton *m_done = nullptr;
+    QBoxLayout *m_rows = nullptr; // the find controls and the replace controls: one row, or two when narrow
+    QHBoxLayout *m_findRow = nullptr;
+    QHBoxLayout *m_replaceRow = nullptr;
     QTimer m_typing;
     QTimer m_indexing; // the next slice of the index, as soon as events have been handled
     bool m_waiting = false; // typed text not searched yet

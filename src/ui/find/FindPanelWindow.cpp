@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -26,12 +27,14 @@ namespace {
 
 constexpr int PanelWidth = 760;
 constexpr int PanelHeight = 460;
+// Typing searches once the typing pauses this long; Return searches at once.
+constexpr int TypingPauseMs = 300;
 
 QString entryTitle(const QString &entry, bool isLabel)
 {
     if (entry == LabelText::All || isLabel)
         return Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(entry));
-    return ZRPerson::localizedIdentifierForKey(entry);
+    return FindPanel::displayName(entry);
 }
 
 } // namespace
@@ -45,6 +48,10 @@ FindPanelWindow::FindPanelWindow(SearchableDocumentHub &hub, const QString &find
     setWindowTitle(tr("Find"));
     setWindowModality(Qt::WindowModal);
     m_panel.setUpFromWindow(hub.table(), findText, hub.editState());
+    // A search of every field of a large group takes a while: its rows are shown as they are found.
+    m_panel.setSearchInSlices(true);
+    m_typingPause.setSingleShot(true);
+    m_typingPause.setInterval(TypingPauseMs);
     buildControls();
     connectControls();
     m_search->setText(findText);
@@ -135,6 +142,11 @@ void FindPanelWindow::buildControls()
     m_done->setObjectName(QStringLiteral("findPanelDone"));
     for (QPushButton *button : { m_replaceOne, m_replaceAll, m_edit, m_done })
         button->setAutoDefault(false);
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("findPanelProgress"));
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_search, 1);
@@ -144,6 +156,7 @@ void FindPanelWindow::buildControls()
     filters->addWidget(m_subItems);
     filters->addWidget(m_labels);
     filters->addStretch(1);
+    filters->addWidget(m_progress);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_previous);
     bottom->addWidget(m_next);
@@ -165,6 +178,26 @@ void FindPanelWindow::buildControls()
 void FindPanelWindow::connectControls()
 {
     connect(m_search, &QLineEdit::returnPressed, this, &FindPanelWindow::search);
+    connect(m_search, &QLineEdit::textEdited, this, [this] {
+        // What is still being searched for is not what the field says any more.
+        m_panel.cancelSearch();
+        updateProgress();
+        m_typingPause.start();
+    });
+    connect(&m_typingPause, &QTimer::timeout, this, &FindPanelWindow::search);
+    connect(&m_panel, &FindPanel::rowsAppended, this, &FindPanelWindow::rowsArrived);
+    connect(&m_panel, &FindPanel::searchProgressed, this, &FindPanelWindow::updateProgress);
+    connect(&m_panel, &FindPanel::searchFinished, this, [this] {
+        updateProgress();
+        updateReplaceEnabling();
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        // Sorting reloads the rows: their heights and the current row are set again.
+        applyRowHeights(0, m_model->rowCount() - 1);
+        selectRowInView(m_panel.selectedRow());
+    });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex &from, const QModelIndex &to) { applyRowHeights(from.row(), to.row()); });
     connect(m_mode, &QComboBox::activated, this, [this](int index) {
         m_panel.searchModePopupDidSelect(index);
         showResults();
@@ -214,8 +247,39 @@ void FindPanelWindow::connectControls()
 
 void FindPanelWindow::search()
 {
+    m_typingPause.stop();
     m_panel.textDidEnter(m_search->text());
     showResults();
+}
+
+void FindPanelWindow::rowsArrived(int first, int last)
+{
+    applyRowHeights(first, last);
+    // The first rows of a search bring its first match, current at once.
+    if (first == 0)
+        selectRowInView(m_panel.selectedRow());
+    updateProgress();
+}
+
+void FindPanelWindow::applyRowHeights(int first, int last)
+{
+    // A value of several lines takes as many line heights; the others keep the default height.
+    const auto &results = m_panel.searchResults();
+    for (int row = qMax(0, first); row <= last && row < results.size(); ++row) {
+        const int lines = int(results.at(row)->value.count(QLatin1Char('\n'))) + 1;
+        if (lines > 1 || m_view->rowHeight(row) != FindResultsDelegate::LineHeight)
+            m_view->setRowHeight(row, FindResultsDelegate::LineHeight * lines);
+    }
+}
+
+void FindPanelWindow::updateProgress()
+{
+    const bool searching = m_panel.isSearching();
+    if (searching) {
+        m_progress->setRange(0, int(m_panel.contactCount()));
+        m_progress->setValue(int(m_panel.contactsSearched()));
+    }
+    m_progress->setVisible(searching);
 }
 
 void FindPanelWindow::showResults()
@@ -226,9 +290,9 @@ void FindPanelWindow::showResults()
     m_items->setText(m_panel.itemTitle());
     m_subItems->setText(m_panel.subItemTitle());
     m_labels->setText(m_panel.labelTitle());
-    // A value of several lines takes as many line heights.
-    m_view->resizeRowsToContents();
+    applyRowHeights(0, m_model->rowCount() - 1);
     selectRowInView(m_panel.selectedRow());
+    updateProgress();
 }
 
 void FindPanelWindow::selectRowInView(int row)
@@ -254,7 +318,8 @@ void FindPanelWindow::updateReplaceEnabling()
     const bool replaceable = m_panel.editState() && row >= 0 && row < results.size()
         && FindPanel::isReplaceable(*results.at(row));
     m_replaceOne->setEnabled(replaceable);
-    m_replaceAll->setEnabled(m_panel.editState() && !results.isEmpty());
+    // All means every row: not while rows are still arriving.
+    m_replaceAll->setEnabled(m_panel.editState() && !results.isEmpty() && !m_panel.isSearching());
 }
 
 void FindPanelWindow::updateEditButton()

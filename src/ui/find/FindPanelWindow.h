@@ -5,11 +5,13 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QTimer>
 
 class FindResultsModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QTableView;
 class QToolButton;
@@ -42,6 +44,9 @@ public:
     QPushButton *replaceButton() const { return m_replaceOne; }
     QPushButton *replaceAllButton() const { return m_replaceAll; }
     QPushButton *editButton() const { return m_edit; }
+    QProgressBar *progressBar() const { return m_progress; }
+    // Searches with the search field's text now; the rows arrive from the event loop.
+    void search();
     // Double-click on a result row's cell, as the mouse gives it.
     void activateRow(int row);
     // The date editor opened last from a date row (null when none is open).
@@ -50,8 +55,10 @@ public:
 private:
     void buildControls();
     void connectControls();
-    void search();
     void showResults();
+    void rowsArrived(int first, int last);
+    void applyRowHeights(int first, int last);
+    void updateProgress();
     void selectRowInView(int row);
     void updateReplaceEnabling();
     void updateEditButton();
@@ -74,6 +81,8 @@ private:
     QPushButton *m_replaceAll = nullptr;
     QPushButton *m_edit = nullptr;
     QPushButton *m_done = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QTimer m_typingPause;
     QPointer<EditorPopover> m_dateEditor;
     bool m_selecting = false;
 };

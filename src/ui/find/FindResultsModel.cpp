@@ -13,6 +13,9 @@ FindResultsModel::FindResultsModel(FindPanel &panel, QObject *parent)
         beginResetModel();
         endResetModel();
     });
+    connect(&panel, &FindPanel::rowsAboutToBeAppended, this,
+        [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
+    connect(&panel, &FindPanel::rowsAppended, this, [this] { endInsertRows(); });
     connect(&panel, &FindPanel::rowChanged, this, [this](int row) {
         if (row >= 0 && row < rowCount())
             emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -58,9 +61,9 @@ QVariant FindResultsModel::data(const QModelIndex &index, int role) const
     case NameColumn:
         return row.name;
     case ItemColumn:
-        return ZRPerson::localizedIdentifierForKey(row.item);
+        return FindPanel::displayName(row.item);
     case SubItemColumn:
-        return row.subItem.isEmpty() ? QString() : ZRPerson::localizedIdentifierForKey(row.subItem);
+        return row.subItem.isEmpty() ? QString() : FindPanel::displayName(row.subItem);
     case LabelColumn:
         return row.label.isEmpty() ? QString()
                                    : Labels::localizedLabelFromCNLabel(Labels::CNLabelFromLabel(row.label));
@@ -116,6 +119,6 @@ bool FindResultsModel::setData(const QModelIndex &index, const QVariant &value, 
 
 void FindResultsModel::sort(int column, Qt::SortOrder order)
 {
-    if (column >= 0 && column < ColumnCount)
-        m_panel.sortResults(keyOfColumn(column), order == Qt::AscendingOrder);
+    // No column (the header's indicator cleared): the rows stay in the order found from now on.
+    m_panel.sortResults(keyOfColumn(column), order == Qt::AscendingOrder);
 }

@@ -2,10 +2,9 @@
 
 #include "document/DefaultsKeys.h"
 #include "model/Identifiers.h"
+#include "ui/common/HighlightedCellPainter.h"
 #include "ui/info/ContactInfoModel.h"
-#include "ui/table/CellDelegate.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -59,16 +58,7 @@ void ContactInfoDelegate::paint(
     }
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const QString text = opt.text;
-    opt.text.clear();
-    const QWidget *widget = option.widget;
-    QStyle *style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-    const QColor color = opt.state & QStyle::State_Selected ? opt.palette.color(QPalette::HighlightedText)
-                                                            : opt.palette.color(QPalette::Text);
-    const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
-    const int lines = qMax(1, int(text.count(QLatin1Char('\n'))) + 1);
-    CellDelegate::drawText(painter, rect, text, opt.font, color, marks, double(rect.height()) / lines);
+    HighlightedCellPainter::paint(painter, opt, marks);
 }
 
 QWidget *ContactInfoDelegate::createEditor(

@@ -12,6 +12,7 @@
 #include "ui/window/WindowActions.h"
 #include "ui/window/WindowTestSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -245,4 +246,53 @@ TEST_F(FindBarTest, WithTheInformationPaneShownOnlyItsContactIsSearchedAndShaded
     QTest::keyClick(window->findBar()->searchField(), Qt::Key_Escape);
     for (int row = 0; row < pane->model()->rowCount(); ++row)
         EXPECT_TRUE(pane->highlightsOfRow(row).isEmpty());
+}
+
+// At the first run's window width the bar has less room than its controls want in one row: the replace
+// controls take a second row rather than squeezing the search field to a few letters.
+TEST_F(FindBarTest, TheSearchFieldStaysUsableInANarrowWindow)
+{
+    DocumentWindow *window = openPhones();
+    ASSERT_TRUE(window);
+    FindBar *bar = window->findBar();
+    const auto controls = [bar] {
+        return QList<QWidget *> { bar->searchField(), bar->previousButton(), bar->nextButton(),
+            bar->optionPopup(), bar->replaceField(), bar->replaceButton(), bar->replaceAllButton(),
+            bar->doneButton() };
+    };
+    const auto laidOutWell = [&] {
+        QStringList faults;
+        const QList<QWidget *> all = controls();
+        for (QWidget *control : all) {
+            if (!bar->rect().contains(control->geometry()))
+                faults << control->objectName() + u" outside the bar"_s;
+            // A width of its own overrides what the control's style would need at least.
+            const int least
+                = control->minimumWidth() > 0 ? control->minimumWidth() : control->minimumSizeHint().width();
+            if (control->width() < least)
+                faults << control->objectName() + u" squeezed"_s;
+            for (QWidget *other : all) {
+                if (other != control && other->geometry().intersects(control->geometry()))
+                    faults << control->objectName() + u" overlaps "_s + other->objectName();
+            }
+        }
+        return faults;
+    };
+
+    window->resize(900, 500);
+    openBar(window);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return bar->height() == bar->maximumHeight() && bar->height() > 10; }, 2000));
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->inTwoRows()) << bar->width();
+    EXPECT_EQ(laidOutWell(), QStringList());
+    EXPECT_GE(bar->searchField()->width(), bar->searchField()->fontMetrics().averageCharWidth() * 18);
+    EXPECT_GE(bar->height(), bar->sizeHint().height()) << "the second row is shown whole";
+
+    // Wide again: one row, as high as one control.
+    window->resize(2000, 500);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !bar->inTwoRows() && bar->height() == bar->sizeHint().height(); }, 2000));
+    EXPECT_EQ(laidOutWell(), QStringList());
+    EXPECT_LT(bar->height(), 2 * bar->searchField()->height());
 }

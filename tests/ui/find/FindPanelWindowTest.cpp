@@ -3,6 +3,7 @@
 
 #include "ui/find/FindPanelWindow.h"
 
+#include "document/SortValue.h"
 #include "find/SearchableDocumentHub.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -40,10 +42,18 @@ protected:
         window = openWindow(writeFile(dir, u"dates.vcf"_s, datesFile()));
         if (!window)
             return nullptr;
-        return FindPanelWindow::openOver(window->searchableHub(), text, window);
+        FindPanelWindow *panel = FindPanelWindow::openOver(window->searchableHub(), text, window);
+        settle(panel);
+        return panel;
+    }
+    // Rows arrive from the event loop: waits for the last of them.
+    static void settle(FindPanelWindow *panel)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([panel] { return !panel->panel().isSearching(); }, 10000));
     }
     static QStringList shownRows(FindPanelWindow *panel)
     {
+        settle(panel);
         QStringList rows;
         const QAbstractItemModel *model = panel->resultsView()->model();
         for (int row = 0; row < model->rowCount(); ++row)
@@ -58,6 +68,7 @@ protected:
         for (QAction *action : filter->menu()->actions()) {
             if (action->data().toString() == entry) {
                 action->trigger();
+                settle(qobject_cast<FindPanelWindow *>(filter->window()));
                 return;
             }
         }
@@ -201,4 +212,103 @@ TEST_F(FindPanelWindowTest, EveryResultRowIsPaintedNotOnlyTheFirst)
         EXPECT_GT(inked(row, FindResultsModel::NameColumn), 0) << "row " << row;
         EXPECT_GT(inked(row, FindResultsModel::ValueColumn), 0) << "row " << row;
     }
+}
+
+namespace {
+
+QByteArray manyContactsFile(int count)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += card(u"Person %1"_s.arg(i), u"NOTE:alpha %1\r\nORG:Beta Works %1\r\n"_s.arg(i));
+    return text.toUtf8();
+}
+
+// A panel over many contacts whose search takes many slices (the smallest each), over every field.
+class FindPanelInSlicesTest : public FindPanelWindowTest
+{
+protected:
+    static constexpr int Contacts = 600;
+
+    std::unique_ptr<FindPanelWindow> openSlicedPanel()
+    {
+        window = openWindow(writeFile(dir, u"many.vcf"_s, manyContactsFile(Contacts)));
+        if (!window)
+            return nullptr;
+        auto panel = std::make_unique<FindPanelWindow>(window->searchableHub(), u"alpha"_s, window);
+        panel->panel().setSelectedItems({ LabelText::All });
+        panel->panel().setSearchInSlices(true, std::chrono::nanoseconds(0));
+        panel->show();
+        return panel;
+    }
+};
+
+} // namespace
+
+TEST_F(FindPanelInSlicesTest, RowsArriveWhileTheSearchRunsAndReplaceAllWaitsForTheLast)
+{
+    const std::unique_ptr<FindPanelWindow> opened = openSlicedPanel();
+    ASSERT_TRUE(opened);
+    FindPanelWindow &panel = *opened;
+    if (!panel.panel().editState())
+        QTest::mouseClick(panel.editButton(), Qt::LeftButton);
+    ASSERT_TRUE(panel.panel().editState());
+
+    struct
+    {
+        int rows = -1;
+        bool searching = false;
+        bool replaceAll = true;
+        bool progress = false;
+        int currentRow = -1;
+    } first;
+    QObject::connect(&panel.panel(), &FindPanel::rowsAppended, &panel, [&](int from) {
+        if (from != 0)
+            return;
+        first = { panel.resultsView()->model()->rowCount(), panel.panel().isSearching(),
+            panel.replaceAllButton()->isEnabled(), panel.progressBar()->isVisibleTo(&panel),
+            panel.resultsView()->currentIndex().row() };
+    });
+    panel.search();
+    settle(&panel);
+    EXPECT_GT(first.rows, 0);
+    EXPECT_LT(first.rows, Contacts);
+    EXPECT_TRUE(first.searching);
+    EXPECT_FALSE(first.replaceAll) << "Replace All stays off until every row is there";
+    EXPECT_TRUE(first.progress);
+    EXPECT_EQ(first.currentRow, 0) << "the first match is selected as soon as it arrives";
+
+    EXPECT_EQ(panel.resultsView()->model()->rowCount(), Contacts);
+    EXPECT_TRUE(panel.replaceAllButton()->isEnabled());
+    EXPECT_FALSE(panel.progressBar()->isVisibleTo(&panel));
+    EXPECT_EQ(panel.resultsView()->currentIndex().row(), 0);
+}
+
+TEST_F(FindPanelInSlicesTest, ANewTextMidSearchGivesOnlyItsRowsInTheUsersOrder)
+{
+    const std::unique_ptr<FindPanelWindow> opened = openSlicedPanel();
+    ASSERT_TRUE(opened);
+    FindPanelWindow &panel = *opened;
+    QTableView *view = panel.resultsView();
+    panel.search();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount() > 0; }, 5000));
+    // While the rows arrive, the user sorts by name, descending, and types another text.
+    view->sortByColumn(FindResultsModel::NameColumn, Qt::DescendingOrder);
+    QTest::keyClicks(panel.searchField(), u"x"_s); // typing stops the stale search at once
+    const qsizetype stale = panel.panel().searchResults().size();
+    QTest::qWait(50);
+    EXPECT_EQ(panel.panel().searchResults().size(), stale);
+    panel.searchField()->setText(u"works 1"_s);
+    QTest::keyClick(panel.searchField(), Qt::Key_Return);
+    const QStringList rows = shownRows(&panel);
+    ASSERT_EQ(rows.size(), 111); // Beta Works 1, 10..19, 100..199
+    for (const QString &row : rows)
+        EXPECT_TRUE(row.contains(u"Beta Works 1"_s)) << row.toStdString();
+    const QAbstractItemModel *model = view->model();
+    for (int row = 1; row < model->rowCount(); ++row) {
+        const QString above = model->index(row - 1, FindResultsModel::NameColumn).data().toString();
+        const QString below = model->index(row, FindResultsModel::NameColumn).data().toString();
+        EXPECT_GE(SortValue::collator().compare(above, below), 0) << row;
+    }
+    EXPECT_EQ(view->currentIndex().row(), 0);
 }
