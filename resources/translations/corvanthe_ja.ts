@@ -1623,19 +1623,19 @@
         <translation>すべて</translation>
     </message>
     <message>
-        <source>CountryCode</source>
+        <source>Country Code</source>
         <translation>国コード</translation>
     </message>
     <message>
-        <source>FirstName</source>
+        <source>First Name</source>
         <translation>名</translation>
     </message>
     <message>
-        <source>LastName</source>
+        <source>Last Name</source>
         <translation>姓</translation>
     </message>
     <message>
-        <source>MiddleName</source>
+        <source>Middle Name</source>
         <translation>ミドルネーム</translation>
     </message>
     <message>
@@ -1647,19 +1647,19 @@
         <translation>フリガナ</translation>
     </message>
     <message>
-        <source>PhoneticFirstName</source>
+        <source>Phonetic First Name</source>
         <translation>名（フリガナ）</translation>
     </message>
     <message>
-        <source>PhoneticLastName</source>
+        <source>Phonetic Last Name</source>
         <translation>姓（フリガナ）</translation>
     </message>
     <message>
-        <source>PhoneticMiddleName</source>
+        <source>Phonetic Middle Name</source>
         <translation>ミドルネーム（フリガナ）</translation>
     </message>
     <message>
-        <source>PreviousFamilyName</source>
+        <source>Previous Family Name</source>
         <translation>旧姓</translation>
     </message>
     <message>
