@@ -1296,6 +1296,10 @@
         <source>Use Selection for Find</source>
         <translation>選択部分を検索に使用</translation>
     </message>
+    <message>
+        <source>“%1” in the window “%2”</source>
+        <translation>ウインドウ「%2」の「%1」</translation>
+    </message>
 </context>
 <context>
     <name>EditorPopover</name>
@@ -1643,10 +1647,6 @@
         <translation>名前</translation>
     </message>
     <message>
-        <source>Phonetic Name</source>
-        <translation>フリガナ</translation>
-    </message>
-    <message>
         <source>Phonetic First Name</source>
         <translation>名（フリガナ）</translation>
     </message>
@@ -1657,6 +1657,10 @@
     <message>
         <source>Phonetic Middle Name</source>
         <translation>ミドルネーム（フリガナ）</translation>
+    </message>
+    <message>
+        <source>Phonetic Name</source>
+        <translation>フリガナ</translation>
     </message>
     <message>
         <source>Previous Family Name</source>
@@ -2402,6 +2406,10 @@
         <translation>vCard ファイル（1 ファイルに 1 件の連絡先）が入ったサブフォルダが、それぞれグループリストにアドレスブックとして表示されます。</translation>
     </message>
     <message>
+        <source>Export the contacts you changed or close those windows, then remove the folder.</source>
+        <translation>変更した連絡先を書き出すか、それらのウインドウを閉じてから、フォルダを削除してください。</translation>
+    </message>
+    <message>
         <source>No address book in this folder.</source>
         <translation>このフォルダにはアドレスブックがありません。</translation>
     </message>
@@ -2416,6 +2424,10 @@
     <message>
         <source>Remove</source>
         <translation>削除</translation>
+    </message>
+    <message>
+        <source>These address books have changes in open windows and can&apos;t be removed now:</source>
+        <translation>次のアドレスブックは開いているウインドウで変更されているため、いま削除することはできません:</translation>
     </message>
     <message>
         <source>This folder can&apos;t be found.</source>

@@ -36,6 +36,33 @@ AddressBookLoader::AddressBookLoader(std::shared_ptr<ContactStore> store)
 {
 }
 
+void AddressBookLoader::setStore(std::shared_ptr<ContactStore> store)
+{
+    m_store = store ? std::move(store) : std::make_shared<VdirContactStore>(QStringList());
+}
+
+bool AddressBookLoader::isAddressBook(const ContactContainer &container)
+{
+    return !container.identifier.isEmpty() && container.type != 0;
+}
+
+bool AddressBookLoader::hasChanges(const ContactContainer &container)
+{
+    for (const ContactGroupPtr &group : container.groups) {
+        // A group without a store group was made in this window.
+        if (group->changed || group->deleted || group->groupNameChanged
+            || (!group->top && group->cnGroup.isEmpty()))
+            return true;
+        if (!group->contactTable)
+            continue;
+        for (const ContactEntryPtr &entry : *group->contactTable) {
+            if (entry->isNew || entry->deleted || (entry->person && entry->person->changed()))
+                return true;
+        }
+    }
+    return false;
+}
+
 ContainerTable AddressBookLoader::containersFromStore()
 {
     ContainerTable table;

@@ -37,6 +37,15 @@ public:
     explicit AddressBookLoader(std::shared_ptr<ContactStore> store = nullptr);
 
     ContactStore &store() { return *m_store; }
+    // Another set of address books (the folders in the preferences changed). Containers made from the
+    // old store are the caller's to keep or drop.
+    void setStore(std::shared_ptr<ContactStore> store);
+
+    // A container of the store's, not a file's: one the loader fetches groups and contacts for.
+    static bool isAddressBook(const ContactContainer &container);
+    // Whether this window changed anything of the container: a contact, a group, a group's members or
+    // name, a group made or deleted here. Undo and redo steps may still refer to what changed.
+    static bool hasChanges(const ContactContainer &container);
 
     // One container per account of the store, each with a top group whose contacts load later.
     ContainerTable containersFromStore();

@@ -1,5 +1,7 @@
 #include "document/BackgroundRead.h"
 
+#include "document/WorkerPool.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QPointer>
@@ -11,7 +13,7 @@ using namespace Qt::StringLiterals;
 BackgroundRead::BackgroundRead(QObject *parent)
     : QObject(parent)
 {
-    connect(&m_watcher, &QFutureWatcher<DocumentReadResult>::finished, this, &BackgroundRead::deliver);
+    connect(&m_watcher, &QFutureWatcher<void>::finished, this, &BackgroundRead::deliver);
 }
 
 BackgroundRead::~BackgroundRead()
@@ -46,13 +48,15 @@ bool BackgroundRead::start(const QString &path, InputFormat format, TextEncoding
             Qt::QueuedConnection);
     };
     std::shared_ptr<std::atomic_bool> cancelFlag = m_cancel;
-    m_watcher.setFuture(
-        QtConcurrent::run([path, format, encoding, cancelFlag, progress, after = m_afterRead] {
+    auto slot = std::make_shared<DocumentReadResult>();
+    m_result = slot;
+    m_watcher.setFuture(QtConcurrent::run(
+        WorkerPool::instance(), [path, format, encoding, cancelFlag, progress, after = m_afterRead, slot] {
             DocumentReadResult result
                 = DocumentReader::readFile(path, format, encoding, cancelFlag.get(), progress);
             if (after && result.status == DocumentReadResult::Status::Read && !cancelFlag->load())
                 after(result, cancelFlag.get());
-            return result;
+            *slot = std::move(result);
         }));
     return true;
 }
@@ -65,18 +69,24 @@ void BackgroundRead::cancel()
 
 void BackgroundRead::deliver()
 {
-    DocumentReadResult result = m_watcher.result();
+    if (!m_result)
+        return;
+    // Taken, not copied: a future keeps its result until it is destroyed, and a read kept alive
+    // past its window's close would free every contact on whichever thread let go of it last.
+    auto result = std::make_shared<DocumentReadResult>(std::move(*std::exchange(m_result, nullptr)));
     // A cancel that came after the last card still counts: the user asked for no document.
     if (m_cancel && m_cancel->load())
-        result.status = DocumentReadResult::Status::Cancelled;
+        result->status = DocumentReadResult::Status::Cancelled;
     const qint64 elapsed = QDateTime::currentMSecsSinceEpoch() - m_startedAt;
-    const qint64 wait = result.status == DocumentReadResult::Status::Cancelled
+    const qint64 wait = result->status == DocumentReadResult::Status::Cancelled
         ? 0
         : std::max<qint64>(0, m_minimumDuration - elapsed);
-    QTimer::singleShot(int(wait), this, [this, result] {
+    QTimer::singleShot(int(wait), this, [this, result]() mutable {
         m_running = false;
-        if (result.status != DocumentReadResult::Status::Cancelled)
+        if (result->status != DocumentReadResult::Status::Cancelled)
             emit progressChanged(100);
-        emit finished(result);
+        // The receivers copy what they keep; this reference goes with the emission.
+        const std::shared_ptr<DocumentReadResult> delivered = std::move(result);
+        emit finished(*delivered);
     });
 }

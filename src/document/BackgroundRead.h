@@ -12,6 +12,8 @@
 // Reads a contact file off the GUI thread for a window that shows progress: percent by signal, a
 // cancel that reaches the card reader at its next card, and the result delivered on the GUI thread.
 // The progress window stays up for at least minimumDuration, so that it never merely flickers.
+// Once delivered, the result is the receivers' alone: nothing here keeps a reference to the contacts,
+// so whoever holds them last decides on which thread they are freed.
 class BackgroundRead : public QObject
 {
     Q_OBJECT
@@ -42,7 +44,9 @@ signals:
 private:
     void deliver();
 
-    QFutureWatcher<DocumentReadResult> m_watcher;
+    // The worker fills the slot; the GUI thread takes what is in it once, when the work has finished.
+    QFutureWatcher<void> m_watcher;
+    std::shared_ptr<DocumentReadResult> m_result;
     std::shared_ptr<std::atomic_bool> m_cancel;
     AfterRead m_afterRead;
     QString m_message;

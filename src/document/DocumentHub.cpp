@@ -3,6 +3,7 @@
 #include "document/ContactSort.h"
 #include "document/PreparedRows.h"
 #include "document/UserDefaults.h"
+#include "document/WorkerPool.h"
 #include "model/Identifiers.h"
 
 #include <QSet>
@@ -143,7 +144,7 @@ void DocumentHub::close()
     leftovers->controller = m_vc.takeContents();
     leftovers->undo = m_vc.undoManager().takeActions();
     // Destroying a hundred thousand records takes long enough to be felt; nothing else holds them now.
-    QThreadPool::globalInstance()->start([leftovers = std::move(leftovers)]() mutable { leftovers.reset(); });
+    WorkerPool::instance()->start([leftovers = std::move(leftovers)]() mutable { leftovers.reset(); });
     emit closed();
 }
 

@@ -5,6 +5,7 @@
 #include "document/ViewController.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QMimeData>
 #include <QSet>
 #include <cmath>
@@ -136,9 +137,12 @@ std::pair<int, int> GroupViewController::positionOfGroup(const ContactGroupPtr &
 
 void GroupViewController::outlineWillAppear()
 {
+    // Only an address book has store groups to fetch. A file's container got its groups (its cards'
+    // categories) when the file was read; one holding only its top group has none, and asking the
+    // store about a container that is not one of its own can only fail.
     for (const ContactContainerPtr &container : containerTable()) {
         if (container->groups.size() == 1)
-            updateGroupTable(container);
+            updateGroupTableOfAddressBook(container);
     }
     emit updateTableRequested();
 }
@@ -153,9 +157,40 @@ void GroupViewController::updateGroupTable(const ContactContainerPtr &container)
 
 void GroupViewController::updateGroupTableOfAddressBook(const ContactContainerPtr &container)
 {
-    if (!container || container->identifier.isEmpty() || container->type == 0)
+    if (!container || !AddressBookLoader::isAddressBook(*container))
         return;
     updateGroupTable(container);
+}
+
+QStringList GroupViewController::changedAddressBooksMissingFrom(ContactStore &store) const
+{
+    QSet<QString> listed;
+    for (const ContactStore::Container &book : store.containers().items)
+        listed.insert(book.identifier);
+    QStringList names;
+    for (const ContactContainerPtr &container : containerTable()) {
+        if (AddressBookLoader::isAddressBook(*container) && !listed.contains(container->identifier)
+            && AddressBookLoader::hasChanges(*container))
+            names.append(container->name);
+    }
+    return names;
+}
+
+void GroupViewController::replaceAddressBooks(std::shared_ptr<ContactStore> store)
+{
+    m_loader.setStore(std::move(store));
+    ContainerTable table;
+    QHash<QString, ContactContainerPtr> shownBooks;
+    for (const ContactContainerPtr &container : containerTable()) {
+        if (AddressBookLoader::isAddressBook(*container))
+            shownBooks.insert(container->identifier, container);
+        else
+            table.append(container);
+    }
+    for (const ContactContainerPtr &book : m_loader.containersFromStore())
+        table.append(shownBooks.value(book->identifier, book));
+    m_delegate->setContainerTable(table);
+    emit updateTableRequested();
 }
 
 bool GroupViewController::selectItem(const GroupListItem &item)

@@ -95,12 +95,22 @@ public:
     // Row of the container and of the group within it, for selecting and scrolling; {-1, -1} if hidden.
     std::pair<int, int> positionOfGroup(const ContactGroupPtr &group) const;
 
-    // The list is about to be shown: containers holding only their top group get their store groups.
+    // The list is about to be shown: address books holding only their top group get their store groups.
     void outlineWillAppear();
-    // The group list's own fetch: it asks the store for any container.
+    // Asks the store for the container's groups, whatever the container.
     void updateGroupTable(const ContactContainerPtr &container);
-    // The window's fetch: only for address-book containers (a non-empty identifier and a non-zero type).
+    // Only for address-book containers (a non-empty identifier and a non-zero type): the group list
+    // and the group menu fetch through here.
     void updateGroupTableOfAddressBook(const ContactContainerPtr &container);
+
+    // ---- The set of address books
+    // The names of the books shown here that the store would no longer list and that hold changes
+    // made in this window (see AddressBookLoader::hasChanges): they can't go without losing them.
+    QStringList changedAddressBooksMissingFrom(ContactStore &store) const;
+    // Shows the books of another store after the file's containers: books it still lists stay as they
+    // are (loaded groups, changes and all), new ones come in the store's order, the others go. When
+    // the group shown goes with its book, the first group is shown.
+    void replaceAddressBooks(std::shared_ptr<ContactStore> store);
 
     // ---- Group choice
     // Selecting a row: only groups can be chosen.

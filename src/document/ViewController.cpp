@@ -70,11 +70,18 @@ void ViewController::flush(ChangeNotice::Cause cause)
 void ViewController::setContainerTable(const ContainerTable &containers)
 {
     m_containers = containers;
-    if (!m_containers.isEmpty() && !m_containers.first()->groups.isEmpty())
-        m_selectedGroup = m_containers.first()->groups.first();
-    else
-        m_selectedGroup.reset();
-    noteStructureChange(ChangeNotice::Structure::GroupChanged | ChangeNotice::Structure::GroupList);
+    // The group shown stays when the new table still holds it (the address books were read again);
+    // otherwise the first group is shown.
+    const ContactContainerPtr holder = containerOfGroup(m_selectedGroup);
+    const bool kept = holder && !m_selectedGroup->deleted && holder->groups.contains(m_selectedGroup);
+    if (!kept) {
+        if (!m_containers.isEmpty() && !m_containers.first()->groups.isEmpty())
+            m_selectedGroup = m_containers.first()->groups.first();
+        else
+            m_selectedGroup.reset();
+    }
+    noteStructureChange(kept ? ChangeNotice::StructureChanges(ChangeNotice::Structure::GroupList)
+                             : ChangeNotice::Structure::GroupChanged | ChangeNotice::Structure::GroupList);
 }
 
 void ViewController::setSelectedGroupDict(const ContactGroupPtr &group)

@@ -2,10 +2,13 @@
 
 #include "DocumentTestSupport.h"
 #include "document/Document.h"
+#include "document/WorkerPool.h"
 
 #include <QCoreApplication>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QThread>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -131,4 +134,47 @@ TEST(BackgroundReadTest, ReadErrorsArriveAsResultsAndDestroyingMidReadIsSafe)
     QThread::msleep(20);
     reading.reset();
     QCoreApplication::processEvents();
+}
+
+TEST(BackgroundReadTest, ReadsOnItsOwnThreadsAndKeepsNothingOnceDelivered)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, u"some.vcf"_s, manyCards(50).toUtf8());
+    BackgroundRead read;
+    read.setMinimumDuration(0);
+    // Qt's painter waits on the GUI thread for fills it hands to the global pool: a read there would
+    // freeze painting for as long as it runs.
+    QSemaphore reading;
+    QSemaphore release;
+    int globalThreadsBusy = -1;
+    read.setAfterRead([&](const DocumentReadResult &, const std::atomic_bool *) {
+        reading.release();
+        release.acquire();
+    });
+    std::weak_ptr<ContactEntry> firstEntry;
+    QSignalSpy finished(&read, &BackgroundRead::finished);
+    QObject::connect(&read, &BackgroundRead::finished, [&](const DocumentReadResult &result) {
+        ASSERT_EQ(result.contactTable.size(), 50);
+        firstEntry = result.contactTable.first();
+    });
+    ASSERT_TRUE(read.start(path, InputFormat::VCard, TextEncoding::Automatic));
+    ASSERT_TRUE(reading.tryAcquire(1, 20000));
+    globalThreadsBusy = QThreadPool::globalInstance()->activeThreadCount();
+    const int ownThreadsBusy = WorkerPool::instance()->activeThreadCount();
+    release.release();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(globalThreadsBusy, 0);
+    EXPECT_EQ(ownThreadsBusy, 1);
+
+    // The spy's copy is the last one: dropping it frees the contacts while the read object lives on
+    // (a window keeps it until it closes).
+    ASSERT_FALSE(firstEntry.expired());
+    finished.clear();
+    EXPECT_TRUE(firstEntry.expired()) << "the finished read still holds its result";
+
+    // Taking the result does not spoil the next read.
+    read.setAfterRead({});
+    ASSERT_TRUE(read.start(path, InputFormat::VCard, TextEncoding::Automatic));
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(finished.first().first().value<DocumentReadResult>().contactTable.size(), 50);
 }

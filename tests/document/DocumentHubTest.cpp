@@ -6,6 +6,7 @@
 #include "DocumentTestSupport.h"
 #include "HubTestSupport.h"
 #include "document/DefaultsKeys.h"
+#include "document/WorkerPool.h"
 #include "document/editors/DateRules.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
@@ -312,6 +313,6 @@ TEST_F(DocumentHubTest, ACsvDocumentShowsItsEntriesLockedAndClosingLetsGoOfEvery
     EXPECT_EQ(hub.tableModel().rowCount(), 0);
     EXPECT_TRUE(hub.viewController().containerTable().isEmpty());
     EXPECT_FALSE(hub.undoManager().canUndo());
-    QThreadPool::globalInstance()->waitForDone();
+    WorkerPool::instance()->waitForDone();
     EXPECT_TRUE(record.expired()) << "nothing kept a record alive";
 }

@@ -5,6 +5,7 @@
 #include "document/UserDefaults.h"
 #include "document/ViewController.h"
 #include "formats/ZRvCard.h"
+#include "model/Identifiers.h"
 #include "model/ZRPerson.h"
 
 #include <QMimeData>
@@ -99,9 +100,11 @@ TEST_F(GroupListStoreTest, AnAccountBecomesAContainerWhoseGroupsLoadWhenTheListA
     EXPECT_EQ(team->cnGroup, u"g-team"_s);
     EXPECT_FALSE(team->top);
     EXPECT_EQ(account->groups.at(2)->name, QString()); // shown as an empty name
-    // The document's own container, with only its top group, is asked about too, and that is logged.
+    // The file's own container, with only its top group, is not the store's to answer for: nothing is
+    // asked and nothing logged on a normal open.
     EXPECT_EQ(file->groups.size(), 1);
-    EXPECT_EQ(LogCapture::count(u"ERROR can't get predicate for vCard"_s), 1);
+    EXPECT_EQ(store->groupFetches, 1);
+    EXPECT_EQ(LogCapture::count(u"ERROR"_s), 0);
 
     // Once a container has groups it is not asked again.
     list.outlineWillAppear();
@@ -247,4 +250,73 @@ TEST_F(GroupListStoreTest, RenamingOrDeletingAGroupNotYetChosenShowsLoadedMember
     EXPECT_EQ(controller.selectedGroupDict(), top);
     ASSERT_TRUE(top->contactTable.has_value());
     EXPECT_EQ(top->contactTable->size(), 3);
+}
+
+TEST_F(GroupListStoreTest, AnotherSetOfBooksKeepsTheBooksStillListedAndDropsTheOthers)
+{
+    list.outlineWillAppear();
+    const ContactGroupPtr top = account->groups.at(0);
+    const ContactGroupPtr team = account->groups.at(1);
+    list.groupSelectionDidChange(team);
+
+    // Work stays as it is (its groups and loaded members too), Home comes in after it.
+    auto both = std::make_shared<MemoryContactStore>(*store);
+    both->addAccount(u"acc-home"_s, u"Home"_s).contacts = { storePerson(u"cy"_s, u"Cy"_s, u"Ito"_s) };
+    auto homeOnly = std::make_shared<MemoryContactStore>();
+    homeOnly->addAccount(u"acc-home"_s, u"Home"_s);
+    QSignalSpy shown(&controller, &ViewController::groupSelectionChanged);
+    list.replaceAddressBooks(both);
+    ASSERT_EQ(controller.containerTable().size(), 3);
+    EXPECT_EQ(controller.containerTable().at(0), file);
+    EXPECT_EQ(controller.containerTable().at(1), account);
+    EXPECT_EQ(controller.containerTable().at(2)->name, u"Home"_s);
+    EXPECT_EQ(controller.selectedGroupDict(), team);
+    EXPECT_EQ(shown.size(), 0);
+    EXPECT_EQ(familyNames(*team->contactTable), (QStringList { u"Lee"_s, u"Acme"_s }));
+    // New books load from the new store.
+    list.groupSelectionDidChange(controller.containerTable().at(2)->groups.first());
+    EXPECT_EQ(familyNames(t.table().subContactTable()), QStringList { u"Ito"_s });
+    list.groupSelectionDidChange(team);
+
+    // Only a book with changes made here holds its place, and only against folders that drop it.
+    EXPECT_TRUE(list.changedAddressBooksMissingFrom(*homeOnly).isEmpty());
+    ASSERT_TRUE(controller.undoReplaceValue(u"Ada"_s, Ident::FirstName, team->contactTable->at(0)));
+    EXPECT_EQ(list.changedAddressBooksMissingFrom(*homeOnly), QStringList { u"Work"_s });
+    EXPECT_TRUE(list.changedAddressBooksMissingFrom(*both).isEmpty());
+    // Undone, the change is still a step of Redo.
+    controller.undo();
+    EXPECT_EQ(list.changedAddressBooksMissingFrom(*homeOnly), QStringList { u"Work"_s });
+
+    // Other changes that count: a group made, renamed or deleted here, a member added or removed.
+    const auto untouchedBook = [] {
+        auto member = std::make_shared<ContactEntry>();
+        member->person = ZRPerson::fromStoreContact(storePerson(u"p"_s, u"Pat"_s, u"Poe"_s));
+        auto all = std::make_shared<ContactGroup>();
+        all->top = true;
+        all->contactTable = ContactTable { member };
+        auto storeGroup = std::make_shared<ContactGroup>();
+        storeGroup->cnGroup = u"g"_s;
+        ContactContainer book;
+        book.identifier = u"b"_s;
+        book.groups = { all, storeGroup };
+        return book;
+    };
+    EXPECT_FALSE(AddressBookLoader::hasChanges(untouchedBook()));
+    for (const auto &change : std::vector<std::function<void(ContactContainer &)>> {
+             [](ContactContainer &c) { c.groups.append(std::make_shared<ContactGroup>()); },
+             [](ContactContainer &c) { c.groups.at(1)->groupNameChanged = true; },
+             [](ContactContainer &c) { c.groups.at(1)->deleted = true; },
+             [](ContactContainer &c) { c.groups.at(1)->changed = true; },
+             [](ContactContainer &c) { c.groups.at(0)->contactTable->first()->deleted = true; } }) {
+        ContactContainer book = untouchedBook();
+        change(book);
+        EXPECT_TRUE(AddressBookLoader::hasChanges(book));
+    }
+
+    // A book dropped while its group is shown: the file's first group is shown, Undo is kept.
+    list.replaceAddressBooks(homeOnly);
+    ASSERT_EQ(controller.containerTable().size(), 2);
+    EXPECT_EQ(controller.containerTable().at(1)->name, u"Home"_s);
+    EXPECT_EQ(controller.selectedGroupDict(), file->groups.first());
+    EXPECT_TRUE(controller.undoManager().canRedo());
 }

@@ -1,5 +1,6 @@
 #include "ui/dialogs/ProgressTask.h"
 
+#include "document/WorkerPool.h"
 #include "ui/dialogs/ProgressWindow.h"
 
 #include <QTimer>
@@ -56,8 +57,8 @@ bool ProgressTask::start(const QString &message, Job job)
             Qt::QueuedConnection);
     };
     std::shared_ptr<std::atomic_bool> cancel = m_cancel;
-    m_watcher.setFuture(
-        QtConcurrent::run([job = std::move(job), cancel, progress] { job(cancel.get(), progress); }));
+    m_watcher.setFuture(QtConcurrent::run(
+        WorkerPool::instance(), [job = std::move(job), cancel, progress] { job(cancel.get(), progress); }));
     return true;
 }
 

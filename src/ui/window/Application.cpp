@@ -259,9 +259,26 @@ void Application::showPreferences(QWidget *window)
 {
     auto *dialog = new PreferencesDialog(m_defaults, window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setRemovalCheck([this](const QStringList &folders) { return addressBooksInUse(folders); });
     connect(
         dialog, &PreferencesDialog::addressBookFoldersChanged, this, &Application::addressBookFoldersChanged);
     dialog->open();
+}
+
+void Application::addAddressBookGuard(QObject *owner, AddressBookGuard guard)
+{
+    std::erase_if(m_addressBookGuards, [](const auto &entry) { return entry.first.isNull(); });
+    m_addressBookGuards.emplace_back(owner, std::move(guard));
+}
+
+QStringList Application::addressBooksInUse(const QStringList &folders) const
+{
+    QStringList uses;
+    for (const auto &[owner, guard] : m_addressBookGuards) {
+        if (owner)
+            uses += guard(folders);
+    }
+    return uses;
 }
 
 void Application::quit()

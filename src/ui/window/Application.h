@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class Document;
 struct DocumentReadResult;
@@ -76,6 +77,13 @@ public:
     // An "Open Recent" menu that follows the list.
     QMenu *makeRecentFilesMenu(QWidget *parent);
 
+    // Asked before the address-book folders change: which books the new folders would drop that a
+    // window can't let go of (it has changes in them), as lines the user reads. The guard goes with
+    // its owner.
+    using AddressBookGuard = std::function<QStringList(const QStringList &folders)>;
+    void addAddressBookGuard(QObject *owner, AddressBookGuard guard);
+    QStringList addressBooksInUse(const QStringList &folders) const;
+
     QString findText() const { return m_findText; }
     void setFindText(const QString &text);
 
@@ -106,6 +114,7 @@ private:
     std::map<ReadProgress *, std::unique_ptr<Pending>> m_pending;
     QList<QPointer<QWidget>> m_windows;
     int m_openAlerts = 0;
+    std::vector<std::pair<QPointer<QObject>, AddressBookGuard>> m_addressBookGuards;
     QAction *m_openAction;
     QAction *m_quitAction;
     QAction *m_preferencesAction;

@@ -90,6 +90,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Document> document, UserDefaults 
     connectPrint();
     connectStyle();
     connectFind();
+    connectAddressBooks();
     connectHub();
     m_import = new ImportFlow(this, m_exportCommands, &defaults.settings(), this);
     m_export = new ExportFlow(this, m_exportCommands, this);

@@ -102,6 +102,12 @@ public:
     // Enabled, checked and titled from the rules now.
     void refreshActions();
 
+    // ---- The address books of the folders in the preferences
+    void showAddressBooks(const QStringList &folders);
+    // Books shown here that those folders would no longer hold and that have changes here, each as
+    // a line the user reads ("“Work” in the window “people.vcf”").
+    QStringList addressBooksInUse(const QStringList &folders) const;
+
 signals:
     // The commands were enabled again from the rules: menus of their own (the phone layouts) follow.
     void actionsRefreshed();
@@ -122,6 +128,7 @@ private:
     void connectPrint();
     void connectStyle();
     void connectFind();
+    void connectAddressBooks();
     void showContactInfoPopover(int row, const QRect &anchor);
     void connectHub();
     void updateTitle();

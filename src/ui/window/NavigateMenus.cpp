@@ -98,8 +98,14 @@ void NavigateMenus::fillGroups()
             QAction *action = container->addAction(groupItem.title);
             action->setCheckable(true);
             action->setChecked(groupItem.checked);
-            connect(action, &QAction::triggered, this,
-                [this, groupItem] { m_hub.groupList().selectGroup(groupItem); });
+            // Weakly: a menu outlives its document's close, and the group holds its contacts, which
+            // must be freed on the worker the closing document hands them to.
+            const std::weak_ptr<ContactGroup> group = groupItem.group;
+            connect(action, &QAction::triggered, this, [this, group] {
+                GroupMenuItem chosen;
+                chosen.group = group.lock();
+                m_hub.groupList().selectGroup(chosen);
+            });
         }
     }
 }

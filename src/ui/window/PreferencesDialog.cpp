@@ -2,6 +2,7 @@
 
 #include "document/UserDefaults.h"
 #include "document/VdirContactStore.h"
+#include "ui/dialogs/Alerts.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The names of more books than this would not fit the line below the list.
@@ -147,6 +150,16 @@ void PreferencesDialog::accept()
 {
     const QStringList chosen = folders();
     const bool changed = chosen != m_defaults.addressBookFolders();
+    // A book's changes live only in its window: dropping the book would drop them, and the steps of
+    // Undo that refer to them, without a word.
+    const QStringList inUse = changed && m_removalCheck ? m_removalCheck(chosen) : QStringList();
+    if (!inUse.isEmpty()) {
+        Alerts::show(this, tr("These address books have changes in open windows and can't be removed now:"),
+            inUse.join(u'\n') + u"\n\n"_s
+                + tr("Export the contacts you changed or close those windows, then remove the folder."),
+            QMessageBox::Warning);
+        return;
+    }
     m_defaults.setAddressBookFolders(chosen);
     QDialog::accept();
     if (changed)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -23,6 +24,12 @@ public:
     QPushButton *removeButton() const { return m_remove; }
     // The address books found in the selected folder.
     QString booksText() const;
+    // Asked on OK with the folders chosen: the books they would drop that can't go now, as lines the
+    // user reads. Any line keeps the dialog open, with an alert that says why.
+    void setRemovalCheck(std::function<QStringList(const QStringList &folders)> check)
+    {
+        m_removalCheck = std::move(check);
+    }
 
     void accept() override;
 
@@ -39,4 +46,5 @@ private:
     QPushButton *m_add;
     QPushButton *m_remove;
     QLabel *m_books;
+    std::function<QStringList(const QStringList &folders)> m_removalCheck;
 };
