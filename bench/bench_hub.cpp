@@ -4,6 +4,7 @@
 #include "common/ContactGenerator.h"
 #include "document/DocumentHub.h"
 #include "document/UserDefaults.h"
+#include "document/WorkerPool.h"
 #include "formats/ZRvCard.h"
 #include "model/ContactDefaults.h"
 #include "model/Identifiers.h"
@@ -57,7 +58,7 @@ void BM_OpenToFirstRows(benchmark::State &state)
         benchmark::DoNotOptimize(hub->tableModel().data(hub->tableModel().index(0, 1)));
         state.PauseTiming();
         hub.reset();
-        QThreadPool::globalInstance()->waitForDone();
+        WorkerPool::instance()->waitForDone();
         state.ResumeTiming();
     }
 }
@@ -74,7 +75,7 @@ void BM_Close(benchmark::State &state)
         state.ResumeTiming();
         hub.close();
         state.PauseTiming();
-        QThreadPool::globalInstance()->waitForDone();
+        WorkerPool::instance()->waitForDone();
         state.ResumeTiming();
     }
 }

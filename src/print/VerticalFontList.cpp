@@ -1,5 +1,6 @@
 #include "print/VerticalFontList.h"
 
+#include "document/WorkerPool.h"
 #include "print/PrintOptionKeys.h"
 
 #include <QFontDatabase>
@@ -74,7 +75,7 @@ QFuture<QList<VerticalFont>> start()
     auto promise = std::make_shared<QPromise<QList<VerticalFont>>>();
     QFuture<QList<VerticalFont>> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, fallback] {
+    WorkerPool::instance()->start([promise, fallback] {
         promise->addResult(makeVerticalFontList(fallback));
         promise->finish();
     });

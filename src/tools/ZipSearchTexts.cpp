@@ -1,5 +1,6 @@
 #include "tools/ZipSearchTexts.h"
 
+#include "document/WorkerPool.h"
 #include "tools/PostalCsv.h"
 #include "tools/PostalDataFile.h"
 #include "tools/PostalKeys.h"
@@ -151,7 +152,7 @@ void startBuilding()
         return;
     s.started = true;
     // The finished pair is handed over in one step: the future holds nothing until the build ends.
-    s.future = QtConcurrent::run([directory = s.directory]() {
+    s.future = QtConcurrent::run(WorkerPool::instance(), [directory = s.directory]() {
         return std::shared_ptr<const ZipSearchTexts>(
             std::make_shared<ZipSearchTexts>(ZipSearchTextBuilder::build(directory)));
     });

@@ -1,5 +1,6 @@
 #include "ui/tools/PostalDataInstall.h"
 
+#include "document/WorkerPool.h"
 #include "tools/PostalDataInstaller.h"
 #include "ui/tools/PostalDataLoader.h"
 
@@ -79,7 +80,7 @@ void install(QWidget *window, PostalDataLoader &data, const QStringList &files)
                     .arg(outcome.error));
         }
     });
-    watcher->setFuture(QtConcurrent::run([paths, directory] {
+    watcher->setFuture(QtConcurrent::run(WorkerPool::instance(), [paths, directory] {
         Outcome outcome;
         outcome.ok = PostalDataInstaller::install(paths.general, paths.business, directory, &outcome.error);
         return outcome;

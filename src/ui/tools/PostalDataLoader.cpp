@@ -1,5 +1,6 @@
 #include "ui/tools/PostalDataLoader.h"
 
+#include "document/WorkerPool.h"
 #include "tools/PostalDataFile.h"
 #include "tools/PostalKeys.h"
 
@@ -45,7 +46,8 @@ void PostalDataLoader::reload()
     }
     m_state = State::Loading;
     const QString directory = dataDirectory();
-    m_watcher.setFuture(QtConcurrent::run([directory] { return ZipSearchTextBuilder::build(directory); }));
+    m_watcher.setFuture(QtConcurrent::run(
+        WorkerPool::instance(), [directory] { return ZipSearchTextBuilder::build(directory); }));
 }
 
 void PostalDataLoader::finished()

@@ -1,6 +1,7 @@
 #include "ui/tools/PostalSearchSheet.h"
 
 #include "document/DocumentHub.h"
+#include "document/WorkerPool.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
 #include "tools/PostalKeys.h"
@@ -223,9 +224,10 @@ void PostalSearchSheet::startSearch()
     m_searchedText = *std::exchange(m_pending, std::nullopt);
     m_searchedTexts = m_controller->searchTexts();
     m_searching = true;
-    m_watcher.setFuture(QtConcurrent::run([texts = m_searchedTexts, text = m_searchedText] {
-        return ZipSheetController::search(*texts, text);
-    }));
+    m_watcher.setFuture(
+        QtConcurrent::run(WorkerPool::instance(), [texts = m_searchedTexts, text = m_searchedText] {
+            return ZipSheetController::search(*texts, text);
+        }));
 }
 
 void PostalSearchSheet::searchEnded()
