@@ -88,7 +88,7 @@ QString detectLabel(const QString &header)
 QString detectType(const QString &header)
 {
     if (namesReading(header)) {
-        if (hasAny(header, { u"名" }) && !hasAny(header, { u"氏名", u"姓名" }))
+        if (hasAny(header, { u"名" }) && !hasAny(header, { u"氏名", u"姓名", u"名前" }))
             return PhoneticFirstName;
         if (isAny(header, { u"メイ" }))
             return PhoneticFirstName;

@@ -368,18 +368,30 @@ void VCardCardMapper::mapName(const VCardProperty &p)
         return;
     m_haveName = true;
     m_contact.familyName = VCardLineReader::trimmedText(std::move(parts[0]));
-    // Newer writers add a secondary surname and a generation (Jr., III) as the sixth and seventh
-    // components, and are asked to repeat them in the family name and the suffix for readers that
-    // stop at five. Each joins its older place unless it is there already, so that the name reads
-    // whole and a card written back with five components reads the same.
-    joinWord(m_contact.familyName, VCardLineReader::trimmedText(std::move(parts[5])));
     m_contact.givenName = VCardLineReader::trimmedText(std::move(parts[1]));
     setExtraOnce(&StoreContactExtras::middleName, VCardLineReader::trimmedText(std::move(parts[2])));
     setExtraOnce(&StoreContactExtras::namePrefix, VCardLineReader::trimmedText(std::move(parts[3])));
     QString suffix = VCardLineReader::trimmedText(std::move(parts[4]));
-    joinWord(suffix, VCardLineReader::trimmedText(std::move(parts[6])));
-    // Components no writer has defined yet are kept with the suffix rather than dropped.
-    joinWord(suffix, VCardLineReader::trimmedText(std::move(parts[7])));
+    QString sixth = VCardLineReader::trimmedText(std::move(parts[5]));
+    QString seventh = VCardLineReader::trimmedText(std::move(parts[6]));
+    QString rest = VCardLineReader::trimmedText(std::move(parts[7]));
+    const bool version4 = m_card.version.size() == 3 && m_card.version[0] == '4';
+    if (version4) {
+        // vCard 4.0 writers add a secondary surname and a generation (Jr., III) as the sixth and
+        // seventh components, and are asked to repeat them in the family name and the suffix for
+        // readers that stop at five. Each joins its older place unless it is there already, so that
+        // the name reads whole and a card written back with five components reads the same.
+        joinWord(m_contact.familyName, sixth);
+        joinWord(suffix, seventh);
+        joinWord(suffix, rest);
+    } else {
+        // Older versions define five components: anything past them is kept with the suffix rather
+        // than dropped; empty ones (N:Holmes;Sherlock;;Mr;;) are nothing to keep.
+        for (const QString *extra : { &sixth, &seventh, &rest }) {
+            if (!extra->isEmpty())
+                suffix += u';' + *extra;
+        }
+    }
     setExtraOnce(&StoreContactExtras::nameSuffix, std::move(suffix));
     // vCard 4.0 writers give the name's reading as how it sorts: SORT-AS="family,given" (some part
     // them with ";"). A reading of the name's own comes first.

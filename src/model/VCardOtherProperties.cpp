@@ -32,22 +32,23 @@ void appendUpper(QByteArray &out, QByteArrayView text)
         out += (c >= 'a' && c <= 'z') ? char(c - 32) : c;
 }
 
-// A value that may not stand bare is quoted; quotes and line breaks cannot stand in one at all.
+// A value that may not stand bare is quoted. Quotes and control characters cannot stand in one at
+// all, and white space at its ends would be trimmed on reading: the value is written as it reads.
 void appendParameterValue(QByteArray &out, QByteArrayView value)
 {
     QByteArray cleaned;
     cleaned.reserve(value.size());
     bool quote = false;
     for (const char c : value) {
-        if (c == '"')
+        if (c == '"' || (uchar(c) < 0x20 && c != '\t') || c == 0x7F)
             continue;
-        if (c == '\r' || c == '\n') {
-            cleaned += ' ';
-            continue;
-        }
         quote = quote || c == ',' || c == ';' || c == ':';
         cleaned += c;
     }
+    cleaned = cleaned.trimmed();
+    // Bare, these would name the value's encoding; quoted they are text, as they were read.
+    quote = quote || VCardLineReader::equalsIgnoringCase(cleaned, "BASE64")
+        || VCardLineReader::equalsIgnoringCase(cleaned, "QUOTED-PRINTABLE");
     if (quote)
         out += '"';
     out += cleaned;
@@ -91,6 +92,7 @@ void append(QByteArray &lines, const VCardProperty &property)
             return true;
         // A 2.1 TYPE written as an encoding's name (a bare BASE64) is the encoding, said below.
         if (VCardLineReader::equalsIgnoringCase(name, "TYPE")
+            && !VCardLineReader::isQuotedParameterValue(property.parameters, value)
             && (VCardLineReader::equalsIgnoringCase(value, "BASE64")
                 || VCardLineReader::equalsIgnoringCase(value, "QUOTED-PRINTABLE")
                 || VCardLineReader::equalsIgnoringCase(value, "8BIT")))

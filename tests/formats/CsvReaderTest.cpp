@@ -65,6 +65,7 @@ TEST_F(CsvReaderTest, HeaderWordsChooseFieldLabelAndPart)
         { "氏名", "Name", "" },
         { "姓（フリガナ）", "PhoneticLastName", "" },
         { "メイ", "PhoneticFirstName", "" },
+        { "名前（フリガナ）", "PhoneticLastName", "" }, // the whole name's reading
         { "会社名", "Company", "" }, // holds 名 but is not the given name
         { "携帯電話", "Phone", "mobile" },
         { "自宅電話番号", "Phone", "home" },

@@ -295,11 +295,14 @@ TEST(VCardReaderTest, OrganisationsAndNames)
     EXPECT_EQ(c.givenName, u"Test bday without year"_s);
     c = readOne("N:Holmes;Sherlock;;Mr;;");
     EXPECT_TRUE(c.extras().nameSuffix.isEmpty());
-    // The sixth and seventh components, a secondary surname and a generation, join the family name
-    // and the suffix; anything past them stays with the suffix.
-    c = readOne("N:Wesker;Albert;;Dr.;MSc;Extra;II;More");
+    // In vCard 4.0 the sixth and seventh components, a secondary surname and a generation, join the
+    // family name and the suffix; older versions define none past the fifth, kept with the suffix.
+    c = readOne("N:Wesker;Albert;;Dr.;MSc;Extra;II;More", "4.0");
     EXPECT_EQ(c.familyName, u"Wesker Extra"_s);
     EXPECT_EQ(c.extras().nameSuffix, u"MSc II More"_s);
+    c = readOne("N:Wesker;Albert;;Dr.;MSc;Extra");
+    EXPECT_EQ(c.familyName, u"Wesker"_s);
+    EXPECT_EQ(c.extras().nameSuffix, u"MSc;Extra"_s);
 
     c = readOne("N:Doe;John");
     EXPECT_FALSE(c.identifier.isEmpty()); // a card without UID still gets a stable identifier
