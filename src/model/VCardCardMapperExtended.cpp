@@ -222,6 +222,10 @@ void VCardCardMapper::mapSocialProfile(const VCardProperty &p)
             url.chop(1);
         qsizetype slash = url.lastIndexOf(u'/');
         profile.username = (slash >= 0 ? url.sliced(slash + 1) : url).toString();
+        // It is written back as a parameter, which holds no quote or line break: it is read as
+        // it will read back.
+        profile.username.remove(u'"');
+        profile.username.replace(u'\r', u' ').replace(u'\n', u' ');
     }
     if (profile.username.isEmpty() && profile.urlString.isEmpty())
         return;
