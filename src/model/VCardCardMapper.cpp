@@ -272,7 +272,8 @@ void VCardCardMapper::map(const VCardProperty &p)
             // is kept as it stands.
             if (m_role || !m_contact.jobTitle.isEmpty())
                 break;
-            m_role = &p;
+            if (!text(p).isEmpty()) // an empty one says nothing, and must not hide one that does
+                m_role = &p;
             return;
         }
         break;
