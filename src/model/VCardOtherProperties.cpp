@@ -32,22 +32,24 @@ void appendUpper(QByteArray &out, QByteArrayView text)
         out += (c >= 'a' && c <= 'z') ? char(c - 32) : c;
 }
 
-// A value that may not stand bare is quoted. Quotes and control characters cannot stand in one at
-// all, and white space at its ends would be trimmed on reading: the value is written as it reads.
-void appendParameterValue(QByteArray &out, QByteArrayView value)
+// Whether a parameter value can be written so that it reads back as it is: quotes and control
+// characters cannot stand in one, and taking them out could change what it says (X-IRMC-N).
+bool writable(QByteArrayView value)
 {
-    QByteArray cleaned;
-    cleaned.reserve(value.size());
-    bool quote = false;
     for (const char c : value) {
         if (c == '"' || (uchar(c) < 0x20 && c != '\t') || c == 0x7F)
-            continue;
-        quote = quote || c == ',' || c == ';' || c == ':';
-        cleaned += c;
+            return false;
     }
-    cleaned = cleaned.trimmed();
+    return true;
+}
+
+// A value that may not stand bare is quoted; white space at its ends would be trimmed on reading.
+void appendParameterValue(QByteArray &out, QByteArrayView value)
+{
+    const QByteArray cleaned = value.toByteArray().trimmed();
     // Bare, these would name the value's encoding; quoted they are text, as they were read.
-    quote = quote || VCardLineReader::equalsIgnoringCase(cleaned, "BASE64")
+    const bool quote = cleaned.contains(',') || cleaned.contains(';') || cleaned.contains(':')
+        || VCardLineReader::equalsIgnoringCase(cleaned, "BASE64")
         || VCardLineReader::equalsIgnoringCase(cleaned, "QUOTED-PRINTABLE");
     if (quote)
         out += '"';
@@ -88,7 +90,7 @@ void append(QByteArray &lines, const VCardProperty &property)
     appendUpper(lines, property.name);
     VCardLineReader::forEachParameter(property.parameters, [&](QByteArrayView name, QByteArrayView value) {
         if (VCardLineReader::equalsIgnoringCase(name, "ENCODING")
-            || VCardLineReader::equalsIgnoringCase(name, "CHARSET") || !validName(name))
+            || VCardLineReader::equalsIgnoringCase(name, "CHARSET") || !validName(name) || !writable(value))
             return true;
         // A 2.1 TYPE written as an encoding's name (a bare BASE64) is the encoding, said below.
         if (VCardLineReader::equalsIgnoringCase(name, "TYPE")
