@@ -1,5 +1,6 @@
 #include "formats/CsvReader.h"
 
+#include "formats/CsvHeaderWords.h"
 #include "formats/CsvTokenizer.h"
 #include "model/DateComponents.h"
 #include "model/Identifiers.h"
@@ -23,14 +24,14 @@ const QStringList &copiedIdentifiers()
     static const QStringList ids { Ident::Name, Ident::PhoneticName, Ident::Email, Ident::InstantMessage,
         Ident::SocialNetwork, Ident::URL, Ident::Phone, Ident::Address, Ident::Nickname, Ident::Birthday,
         Ident::Relationship, Ident::Suffix, Ident::Title, Ident::Company, Ident::Department, Ident::JobTitle,
-        Ident::Dates, Ident::Note };
+        Ident::Dates, Ident::Note, Ident::Renmei };
     return ids;
 }
 
 const QStringList &textKeys()
 {
     static const QStringList keys { Ident::Company, Ident::Title, Ident::JobTitle, Ident::Department,
-        Ident::Nickname, Ident::Note };
+        Ident::Nickname, Ident::Note, Ident::Renmei };
     return keys;
 }
 
@@ -122,6 +123,8 @@ QString detectLabel(const QString &header)
         return LabelName::Work;
     if (has(header, "Mobile"_L1))
         return LabelName::Mobile;
+    if (QString label = CsvHeaderWords::detectLabel(header); !label.isEmpty())
+        return label;
     return LabelName::Other;
 }
 
@@ -133,6 +136,8 @@ QString detectAddressType(const QString &header)
         return Ident::State;
     if (has(header, "City"_L1))
         return Ident::City;
+    if (QString part = CsvHeaderWords::detectAddressType(header); !part.isEmpty())
+        return part;
     return Ident::Street;
 }
 
@@ -146,6 +151,11 @@ QString detectType(const QString &header)
     // contact's name.
     if (has(header, "Nickname"_L1))
         return Ident::Nickname;
+    // Other programs' words, before the plain English ones they hold ("Given Name" holds "Name").
+    if (const QString other = CsvHeaderWords::detectType(header); !other.isEmpty())
+        return other == FieldKey::Unknown ? QString() : other;
+    if (CsvHeaderWords::namesAddress(header))
+        return detectAddressType(header);
     if (has(header, "Name"_L1))
         return Ident::Name;
     if (has(header, "Phone"_L1))
@@ -214,6 +224,10 @@ void createContact(QVariantMap &contact, const QString &value, const QString &ke
                 name.insert(Key::StringValue, value);
         }
         contact.insert(Ident::Name, name);
+    } else if (key == CsvHeaderWords::PhoneticFirstName || key == CsvHeaderWords::PhoneticLastName) {
+        QVariantMap reading = contact.value(Ident::PhoneticName).toMap();
+        reading.insert(key == CsvHeaderWords::PhoneticFirstName ? Ident::FirstName : Ident::LastName, value);
+        contact.insert(Ident::PhoneticName, reading);
     } else if (textKeys().contains(key)) {
         contact.insert(key, value);
     } else if (key == FieldKey::Spouse) {
@@ -222,7 +236,9 @@ void createContact(QVariantMap &contact, const QString &value, const QString &ke
     } else if (addressParts().contains(key)) {
         QVariantList list = contact.value(Ident::Address).toList();
         changeLabeledEntry(list, label, [&](QVariantMap &entry) {
-            entry.insert(key, value);
+            // Exports give the street in several columns ("Home Street 2", "住所2"): each is a line.
+            const QString street = key == Ident::Street ? entry.value(key).toString() : QString();
+            entry.insert(key, street.isEmpty() ? value : street + u'\n' + value);
             ZRPerson::updateAddressValue(entry, ZRPerson::AddressOption);
         });
         contact.insert(Ident::Address, list);
@@ -287,8 +303,11 @@ Result contactsFromCSV(const QString &text)
     const bool wholeNameOnly
         = hasColumn(Ident::Name) && !hasColumn(Ident::FirstName) && !hasColumn(Ident::LastName);
 
-    // A header that does not start with "Name" may be a first contact without a header.
-    bool haveRecord = fields.first() != Ident::Name;
+    // A first line that names columns is the header; one that does not is a first contact,
+    // which is read as one as well as named by.
+    const qsizetype knownCount = std::count_if(
+        columns.cbegin(), columns.cend(), [](const Column &c) { return c.type != FieldKey::Unknown; });
+    bool haveRecord = fields.first() != Ident::Name && !CsvHeaderWords::looksLikeHeader(fields, knownCount);
     ContactTable entries;
     while (true) {
         if (haveRecord && tokenizer.recordLength() >= 2) {

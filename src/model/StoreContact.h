@@ -74,6 +74,8 @@ struct StoreContactExtras
 
     QByteArray imageData;
     QByteArray thumbnailImageData;
+    // Properties no field holds, as content lines to write back (see VCardOtherProperties).
+    QByteArray otherProperties;
 
     friend bool operator==(const StoreContactExtras &, const StoreContactExtras &) = default;
 };

@@ -2,6 +2,7 @@
 
 #include "model/StoreContactStrings.h"
 #include "model/StoreKeys.h"
+#include "model/VCardOtherProperties.h"
 #include "model/VCardPropertyMapper.h"
 #include "model/VCardVocabulary.h"
 
@@ -52,6 +53,26 @@ QByteArray photoBytes(const VCardProperty &property)
             return VCardLineReader::decodeBase64(value.sliced(comma + 1));
     }
     return {}; // a link to a photo elsewhere: nothing is fetched
+}
+
+// Appends word to text after a space, unless text already holds it as a word of its own.
+void joinWord(QString &text, const QString &word)
+{
+    if (word.isEmpty())
+        return;
+    if (text.isEmpty()) {
+        text = word;
+        return;
+    }
+    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1)) {
+        const qsizetype end = at + word.size();
+        const bool starts = at == 0 || text.at(at - 1).isSpace() || text.at(at - 1) == u',';
+        const bool ends = end == text.size() || text.at(end).isSpace() || text.at(end) == u',';
+        if (starts && ends)
+            return;
+    }
+    text += u' ';
+    text += word;
 }
 
 } // namespace
@@ -163,8 +184,12 @@ void VCardCardMapper::map(const VCardProperty &p)
         break;
     case 'b':
         if (p.nameIs("BDAY")) {
+            // A birthday that is no date ("BDAY:circa 1970"), or a second one, is kept as it stands.
+            if (m_contact.birthday)
+                break;
+            m_contact.birthday = date(p);
             if (!m_contact.birthday)
-                m_contact.birthday = date(p);
+                break;
             return;
         }
         break;
@@ -196,10 +221,19 @@ void VCardCardMapper::map(const VCardProperty &p)
             return;
         }
         break;
+    case 'l':
+        if (p.nameIs("LABEL")) {
+            if (m_labels.size() < 64)
+                m_labels.append(&p);
+            return;
+        }
+        break;
     case 'n':
         if (p.nameIs("N"))
             return mapName(p);
         if (p.nameIs("NICKNAME")) {
+            if (!m_contact.extras().nickname.isEmpty())
+                break; // a second one is kept as it stands
             setExtraOnce(&StoreContactExtras::nickname, text(p));
             return;
         }
@@ -231,19 +265,25 @@ void VCardCardMapper::map(const VCardProperty &p)
         }
         break;
     case 'r':
-        if (p.nameIs("RELATED")) {
-            if (p.hasParameterValue("VALUE", "text"))
-                mapRelation(p, QString());
+        if (p.nameIs("RELATED"))
+            return mapRelated(p);
+        if (p.nameIs("ROLE")) {
+            // A role is the nearest thing to a job title a card without one has; beside a title it
+            // is kept as it stands.
+            if (m_role || !m_contact.jobTitle.isEmpty())
+                break;
+            if (!text(p).isEmpty()) // an empty one says nothing, and must not hide one that does
+                m_role = &p;
             return;
         }
         break;
     case 's':
         if (p.nameIs("SOUND")) {
-            if (p.hasType("X-IRMC-N")) {
-                QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';');
-                m_readingFamily = parts.value(0).trimmed();
-                m_readingGiven = parts.value(1).trimmed();
-            }
+            if (!p.hasType("X-IRMC-N"))
+                break;
+            QList<QString> parts = VCardLineReader::components(VCardLineReader::decodedText(p), u';');
+            m_readingFamily = parts.value(0).trimmed();
+            m_readingGiven = parts.value(1).trimmed();
             return;
         }
         break;
@@ -258,7 +298,9 @@ void VCardCardMapper::map(const VCardProperty &p)
             return;
         }
         if (p.nameIs("TITLE")) {
-            setOnce(m_contact.jobTitle, text(p));
+            if (!m_contact.jobTitle.isEmpty())
+                break;
+            m_contact.jobTitle = text(p);
             return;
         }
         break;
@@ -281,6 +323,17 @@ void VCardCardMapper::map(const VCardProperty &p)
     default:
         break;
     }
+    keepOther(p);
+}
+
+void VCardCardMapper::keepOther(const VCardProperty &p)
+{
+    if (!VCardOtherProperties::keeps(p))
+        return;
+    // Bounded like the card itself; a hostile card cannot make the kept text outgrow its own.
+    QByteArray &lines = m_contact.editExtras().otherProperties;
+    if (lines.size() < 16 * 1024 * 1024)
+        VCardOtherProperties::append(lines, p);
 }
 
 void VCardCardMapper::mapOrganization(const VCardProperty &p)
@@ -308,8 +361,8 @@ void VCardCardMapper::mapName(const VCardProperty &p)
 {
     if (m_haveName)
         return;
-    QString parts[6];
-    VCardLineReader::structuredComponents(p, parts, 6);
+    QString parts[8];
+    VCardLineReader::structuredComponents(p, parts, 8);
     // An empty N (N:;;;;) names nobody: the card's FN or organisation does.
     if (std::all_of(
             std::begin(parts), std::end(parts), [](const QString &part) { return part.trimmed().isEmpty(); }))
@@ -319,11 +372,27 @@ void VCardCardMapper::mapName(const VCardProperty &p)
     m_contact.givenName = VCardLineReader::trimmedText(std::move(parts[1]));
     setExtraOnce(&StoreContactExtras::middleName, VCardLineReader::trimmedText(std::move(parts[2])));
     setExtraOnce(&StoreContactExtras::namePrefix, VCardLineReader::trimmedText(std::move(parts[3])));
-    // Anything past the fifth component is kept with the suffix rather than dropped; empty
-    // components past it (N:Holmes;Sherlock;;Mr;;) are nothing to keep.
     QString suffix = VCardLineReader::trimmedText(std::move(parts[4]));
-    if (QString rest = VCardLineReader::trimmedText(std::move(parts[5])); !rest.isEmpty())
-        suffix += u';' + rest;
+    QString sixth = VCardLineReader::trimmedText(std::move(parts[5]));
+    QString seventh = VCardLineReader::trimmedText(std::move(parts[6]));
+    QString rest = VCardLineReader::trimmedText(std::move(parts[7]));
+    const bool version4 = m_card.version.size() == 3 && m_card.version[0] == '4';
+    if (version4) {
+        // vCard 4.0 writers add a secondary surname and a generation (Jr., III) as the sixth and
+        // seventh components, and are asked to repeat them in the family name and the suffix for
+        // readers that stop at five. Each joins its older place unless it is there already, so that
+        // the name reads whole and a card written back with five components reads the same.
+        joinWord(m_contact.familyName, sixth);
+        joinWord(suffix, seventh);
+        joinWord(suffix, rest);
+    } else {
+        // Older versions define five components: anything past them is kept with the suffix rather
+        // than dropped; empty ones (N:Holmes;Sherlock;;Mr;;) are nothing to keep.
+        for (const QString *extra : { &sixth, &seventh, &rest }) {
+            if (!extra->isEmpty())
+                suffix += u';' + *extra;
+        }
+    }
     setExtraOnce(&StoreContactExtras::nameSuffix, std::move(suffix));
     // vCard 4.0 writers give the name's reading as how it sorts: SORT-AS="family,given" (some part
     // them with ";"). A reading of the name's own comes first.
@@ -354,6 +423,8 @@ void VCardCardMapper::mapAddress(const VCardProperty &p)
     }
     if (empty)
         return;
+    if (m_addressGroups.size() < 512)
+        m_addressGroups.append(p.group);
     // Filled where it lies in the list: an address is eight strings and a label.
     auto &entry = m_contact.postalAddresses.emplaceBack();
     entry.label = labelOrElse(p, [&] { return VCardVocabulary::placeLabel(p); });
@@ -369,8 +440,47 @@ void VCardCardMapper::mapAddress(const VCardProperty &p)
         address.isoCountryCode = extras->isoCountryCode;
 }
 
+void VCardCardMapper::mapLabel(const VCardProperty &p)
+{
+    QStringList lines = unescapedText(p).split(QRegularExpression(u"\\r\\n|\\r|\\n"_s));
+    for (QString &line : lines)
+        line = line.trimmed();
+    lines.removeAll(QString());
+    if (lines.isEmpty())
+        return;
+    const QString text = lines.join(u'\n');
+    QString label = labelOrElse(p, [&] { return VCardVocabulary::placeLabel(p); });
+    // A label is the printed form of an address beside it: of the one in its group, of the one
+    // with its type, or of one whose street or postal code it shows.
+    const qsizetype read = std::min(m_addressGroups.size(), m_contact.postalAddresses.size());
+    for (qsizetype i = 0; i < read; ++i) {
+        const auto &address = m_contact.postalAddresses.at(i);
+        if (!p.group.isEmpty() && VCardLineReader::equalsIgnoringCase(p.group, m_addressGroups.at(i)))
+            return;
+        if (address.label == label)
+            return;
+        const QString street = address.value.street.section(u'\n', -1).trimmed();
+        if ((!street.isEmpty() && text.contains(street))
+            || (!address.value.postalCode.isEmpty() && text.contains(address.value.postalCode)))
+            return;
+    }
+    // Without one the label is all the card says of the address: its lines become the street.
+    auto &entry = m_contact.postalAddresses.emplaceBack();
+    entry.label = std::move(label);
+    entry.value.street = text;
+}
+
 void VCardCardMapper::finish()
 {
+    for (const VCardProperty *label : m_labels)
+        mapLabel(*label);
+    if (m_role) {
+        QString role = text(*m_role);
+        if (m_contact.jobTitle.isEmpty())
+            m_contact.jobTitle = std::move(role);
+        else if (role != m_contact.jobTitle)
+            keepOther(*m_role);
+    }
     if (m_contact.phoneticFamilyName.isEmpty() && m_contact.phoneticGivenName.isEmpty()) {
         m_contact.phoneticFamilyName = m_readingFamily;
         m_contact.phoneticGivenName = m_readingGiven;

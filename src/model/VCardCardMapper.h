@@ -106,6 +106,15 @@ private:
             m_contact.editExtras().*field = std::move(value);
     }
 
+    // A formatted address (LABEL) of an address the card gives no ADR for.
+    void mapLabel(const VCardProperty &p);
+
+    // RELATED: a name, or a link to one (urn:uuid:, mailto:, tel:, a web page).
+    void mapRelated(const VCardProperty &p);
+
+    // A property no field holds, kept to be written back.
+    void keepOther(const VCardProperty &p);
+
     void finish();
 
     const VCardCard &m_card;
@@ -119,4 +128,8 @@ private:
     QString m_readingGiven;
     bool m_haveName = false;
     bool m_haveOrg = false;
+    const VCardProperty *m_role = nullptr;
+    QVarLengthArray<const VCardProperty *, 4> m_labels;
+    // The group of each address read from an ADR, in the order of the contact's addresses.
+    QVarLengthArray<QByteArrayView, 4> m_addressGroups;
 };

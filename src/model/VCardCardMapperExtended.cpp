@@ -1,5 +1,6 @@
 #include "model/CharsetDecoder.h"
 #include "model/StoreKeys.h"
+#include "model/UriText.h"
 #include "model/VCardCardMapper.h"
 #include "model/VCardPropertyMapper.h"
 #include "model/VCardVocabulary.h"
@@ -73,6 +74,7 @@ void VCardCardMapper::mapExtension(const VCardProperty &p)
     case Kind::None:
         break;
     }
+    keepOther(p);
 }
 
 void VCardCardMapper::mapAndroidCustom(const VCardProperty &p)
@@ -102,6 +104,8 @@ void VCardCardMapper::mapAndroidCustom(const VCardProperty &p)
             return;
         }
         m_contact.editExtras().dates.append({ VCardVocabulary::androidEventLabel(type, custom), *date });
+    } else {
+        keepOther(p); // a row of a kind the phone keeps to itself goes back to it
     }
 }
 
@@ -118,7 +122,7 @@ void VCardCardMapper::mapLegacyInstantMessage(const VCardProperty &p, const QStr
             if (!schemeService.isEmpty() || scheme.compare(service, Qt::CaseInsensitive) == 0) {
                 if (service.isEmpty())
                     service = schemeService;
-                user = rest.toString();
+                user = UriText::percentDecoded(rest);
             }
         }
         addInstantMessage(label, service, user.trimmed());
@@ -143,7 +147,8 @@ void VCardCardMapper::mapImpp(const VCardProperty &p)
         service = VCardVocabulary::serviceFromScheme(scheme);
         if (service.isEmpty())
             service = scheme.toString();
-        user = rest.toString();
+        // A URI: what it could not hold bare is percent-encoded (xmpp:alice%40example.com).
+        user = UriText::percentDecoded(rest);
     }
     if (p.hasParameter("X-SERVICE-TYPE")) {
         // Writers spell the services in any case (gadugadu, GoogleTalk): the store's own spelling
@@ -217,6 +222,10 @@ void VCardCardMapper::mapSocialProfile(const VCardProperty &p)
             url.chop(1);
         qsizetype slash = url.lastIndexOf(u'/');
         profile.username = (slash >= 0 ? url.sliced(slash + 1) : url).toString();
+        // It is written back as a parameter, which holds no quote or line break: it is read as
+        // it will read back.
+        profile.username.remove(u'"');
+        profile.username.replace(u'\r', u' ').replace(u'\n', u' ');
     }
     if (profile.username.isEmpty() && profile.urlString.isEmpty())
         return;
@@ -232,6 +241,35 @@ void VCardCardMapper::mapRelation(const VCardProperty &p, const QString &fixedLa
         ? labelOrElse(p, [&] { return VCardVocabulary::labelFromTypeWord(p); })
         : labelOrElse(p, [&] { return fixedLabel; });
     m_contact.editExtras().contactRelations.append({ std::move(label), { name } });
+}
+
+void VCardCardMapper::mapRelated(const VCardProperty &p)
+{
+    QString name = text(p);
+    // vCard 4.0 gives a link unless VALUE=text says otherwise. A mail or phone link names the
+    // person by the address it holds; any other (urn:uuid:, a web page) is kept as it stands, the
+    // only name the card gives.
+    QStringView scheme, rest;
+    if (!p.hasParameterValue("VALUE", "text") && VCardVocabulary::splitScheme(name, &scheme, &rest)
+        && (scheme.compare(u"mailto", Qt::CaseInsensitive) == 0
+            || scheme.compare(u"tel", Qt::CaseInsensitive) == 0))
+        name = UriText::percentDecoded(rest).trimmed();
+    if (name.isEmpty())
+        return;
+    // A kind the labels have no word for (co-worker, neighbor) is the label itself.
+    QString label = labelOrElse(p, [&] {
+        QString word = VCardVocabulary::labelFromTypeWord(p);
+        VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView param, QByteArrayView value) {
+            if (!word.isEmpty())
+                return false;
+            if (VCardLineReader::equalsIgnoringCase(param, "TYPE")
+                && !VCardLineReader::equalsIgnoringCase(value, "pref"))
+                word = paramText(value);
+            return true;
+        });
+        return word;
+    });
+    m_contact.editExtras().contactRelations.append({ std::move(label), { std::move(name) } });
 }
 
 void VCardCardMapper::mapDate(const VCardProperty &p, const QString &fixedLabel)

@@ -1,6 +1,8 @@
 #include "model/VCardWriter.h"
 
 #include "model/StoreKeys.h"
+#include "model/UriText.h"
+#include "model/VCardOtherProperties.h"
 
 #include <algorithm>
 #include <cstring>
@@ -417,6 +419,14 @@ public:
             value(c.identifier, false);
             end();
         }
+        VCardOtherProperties::forEachLine(extras.otherProperties, [this](QByteArrayView line) {
+            if (line.size() <= MaxLineOctets) {
+                m_card.append(line);
+                m_card.append("\r\n");
+                return;
+            }
+            fold(line, [this](QByteArrayView piece) { m_card.append(piece); });
+        });
 
         // What goes before the end (a photo, say) is copied once, straight into the output.
         const QByteArrayView endLine("END:VCARD\r\n");
@@ -615,7 +625,8 @@ private:
         startValue();
         m_card.append(schemeForService(im.service));
         m_card.append(':');
-        appendEscapedTo(m_card, im.username);
+        // The address is a URI: what it cannot hold bare is percent-encoded, as readers undo it.
+        appendEscapedTo(m_card, UriText::percentEncoded(im.username));
         endLabelled(e.label);
     }
 

@@ -44,6 +44,8 @@ inline const QString UniqueId = QStringLiteral("uniqueId");
 inline const QString UniqueId2 = QStringLiteral("uniqueId2");
 // The postcard layouts travel too, so that a pasted record keeps its hand-placed blocks.
 inline const QString HagakiLayouts = QStringLiteral("hagakiLayouts");
+// Properties of the card no field holds, so that a pasted record writes them back too.
+inline const QString OtherProperties = QStringLiteral("otherProperties");
 
 } // namespace PersonArchiveKey
 
@@ -302,6 +304,8 @@ private:
 
     QByteArray m_imageData;
     QByteArray m_thumbnailImageData;
+    // The card's properties no field holds, written back with the record's card.
+    QByteArray m_otherProperties;
     mutable QString m_uniqueId;
     mutable QString m_uniqueId2;
 };

@@ -52,6 +52,7 @@ void ZRPerson::encode(QDataStream &out) const
         { K::UniqueId, m_uniqueId.isEmpty() ? QVariant() : QVariant(m_uniqueId) },
         { K::UniqueId2, m_uniqueId2.isEmpty() ? QVariant() : QVariant(m_uniqueId2) },
         { K::HagakiLayouts, orNull(m_hagakiLayouts) },
+        { K::OtherProperties, m_otherProperties.isEmpty() ? QVariant() : QVariant(m_otherProperties) },
     };
     out << ArchiveMagic << ArchiveVersion << VariantCodec::encode(archive);
 }
@@ -106,6 +107,7 @@ bool ZRPerson::decode(QDataStream &in, QString *error)
     restore(m_stringValues, a.value(K::StringValues));
     m_imageData = a.value(K::ImageData).toByteArray();
     m_thumbnailImageData = a.value(K::ThumbnailImageData).toByteArray();
+    m_otherProperties = a.value(K::OtherProperties).toByteArray();
     m_created = a.value(K::Created).toInt() != 0;
     m_changed = a.value(K::Changed).toInt() != 0;
     m_uniqueId = a.value(K::UniqueId).toString();

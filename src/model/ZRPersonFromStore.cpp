@@ -391,6 +391,7 @@ void ZRPerson::fillNames(const StoreContact &c)
     });
     deriveName();
     m_imageData = c.extras().imageData;
+    m_otherProperties = c.extras().otherProperties;
     m_thumbnailImageData = c.extras().thumbnailImageData;
 }
 

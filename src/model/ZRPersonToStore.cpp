@@ -287,6 +287,8 @@ StoreContact ZRPerson::contactFromCache(const StoreContact *base) const
         setExtraIfDifferent(c, &StoreContactExtras::imageData, QByteArray(m_imageData));
     if (!m_thumbnailImageData.isEmpty())
         setExtraIfDifferent(c, &StoreContactExtras::thumbnailImageData, QByteArray(m_thumbnailImageData));
+    if (!m_otherProperties.isEmpty())
+        setExtraIfDifferent(c, &StoreContactExtras::otherProperties, QByteArray(m_otherProperties));
     return c;
 }
 

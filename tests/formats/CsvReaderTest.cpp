@@ -54,7 +54,29 @@ TEST_F(CsvReaderTest, HeaderWordsChooseFieldLabelAndPart)
         { "Nickname", "Nickname", "" }, // holds "name" but is not the name
         { "Mobile Phone", "Phone", "mobile" },
         { "Business Email", "Email", "work" },
-        { "E-mail", "Unknown", "" },
+        { "E-mail", "Email", "other" },
+        { "E-mail Display Name", "Unknown", "" }, // how the address is shown, not whose it is
+        { "Given Name", "FirstName", "" },
+        { "Family Name", "LastName", "" },
+        { "Home Postal Code", "ZIP", "home" },
+        { "Organization", "Company", "" },
+        { "姓", "LastName", "" },
+        { "名", "FirstName", "" },
+        { "氏名", "Name", "" },
+        { "姓（フリガナ）", "PhoneticLastName", "" },
+        { "メイ", "PhoneticFirstName", "" },
+        { "名前（フリガナ）", "PhoneticLastName", "" }, // the whole name's reading
+        { "会社名", "Company", "" }, // holds 名 but is not the given name
+        { "携帯電話", "Phone", "mobile" },
+        { "自宅電話番号", "Phone", "home" },
+        { "勤務先メールアドレス", "Email", "work" },
+        { "郵便番号", "ZIP", "other" },
+        { "自宅都道府県", "State", "home" },
+        { "会社住所", "Street", "work" },
+        { "生年月日", "Birthday", "" },
+        { "役職", "Job Title", "" },
+        { "備考", "Note", "" },
+        { "連名", "Renmei", "" },
         { "Home Street 2", "Street", "home" },
         { "Work ZIP", "ZIP", "work" },
         { "Other State", "State", "other" },
@@ -145,8 +167,8 @@ TEST_F(CsvReaderTest, WhatTheWriterWritesReadsBack)
 
 TEST_F(CsvReaderTest, OtherProgramsFilesAndTheirOddities)
 {
-    // The header does not start with "Name": it is read as a contact too.
-    const ContactTable headerToo = read(u"Full Name,Mobile Phone\r\nAnn Lee,090\r\n"_s);
+    // A first line that does not name columns is a contact as well as the names of its columns.
+    const ContactTable headerToo = read(u"Ann Lee,Mobile Phone,ann@example.com\r\nBob Ray,090,b@x\r\n"_s);
     ASSERT_EQ(headerToo.size(), 2);
     EXPECT_EQ(labeled(*headerToo[0]->person, Ident::Phone), QStringList { u"mobile=Mobile Phone"_s });
     EXPECT_EQ(labeled(*headerToo[1]->person, Ident::Phone), QStringList { u"mobile=090"_s });
@@ -207,6 +229,45 @@ TEST_F(CsvReaderTest, OtherProgramsFilesAndTheirOddities)
     const ContactTable bom = read(u"\uFEFFName,Facebook,Fax\nAnn,ann.fb,123\n"_s);
     ASSERT_EQ(bom.size(), 1);
     EXPECT_EQ(labeled(*bom[0]->person, Ident::SocialNetwork), QStringList { u"Facebook=ann.fb"_s });
+}
+
+TEST_F(CsvReaderTest, AHeaderLineOfOtherProgramsNamesTheColumnsAndIsNoContact)
+{
+    // A Japanese address book's export: readings, a street in two columns, joint names.
+    const ContactTable japanese
+        = read(u"姓,名,セイ,メイ,郵便番号,住所1,住所2,電話番号,メールアドレス,会社名,連名\r\n"
+               u"山田,太郎,ヤマダ,タロウ,150-0001,渋谷区神宮前1-2-3,メゾン渋谷101,"
+               u"03-1234-5678,taro@example.jp,山田商事,花子\r\n"_s);
+    ASSERT_EQ(japanese.size(), 1);
+    ZRPerson &taro = *japanese[0]->person;
+    EXPECT_EQ(text(taro, Ident::LastName), u"山田"_s);
+    EXPECT_EQ(text(taro, Ident::FirstName), u"太郎"_s);
+    EXPECT_EQ(text(taro, Ident::PhoneticLastName), u"ヤマダ"_s);
+    EXPECT_EQ(text(taro, Ident::PhoneticFirstName), u"タロウ"_s);
+    EXPECT_EQ(labeled(taro, Ident::Address, Ident::Street),
+        QStringList { u"other=渋谷区神宮前1-2-3\nメゾン渋谷101"_s });
+    EXPECT_EQ(labeled(taro, Ident::Address, Ident::ZIP), QStringList { u"other=150-0001"_s });
+    EXPECT_EQ(labeled(taro, Ident::Phone), QStringList { u"other=03-1234-5678"_s });
+    EXPECT_EQ(labeled(taro, Ident::Email), QStringList { u"other=taro@example.jp"_s });
+    EXPECT_EQ(text(taro, Ident::Company), u"山田商事"_s);
+    EXPECT_EQ(text(taro, Ident::Renmei), u"花子"_s);
+
+    // Another address book's English words, with a column of its own that names no field.
+    const ContactTable english
+        = read(u"Given Name,Family Name,E-mail 1 - Value,Phone 1 - Value,Home Street,Home Street 2,"
+               u"Home City,Home Postal Code,Group Membership\n"
+               u"Jane,Doe,jane@example.com,555-0100,1 Elm St,Apt 4,Springfield,12345,* myContacts\n"_s);
+    ASSERT_EQ(english.size(), 1);
+    ZRPerson &jane = *english[0]->person;
+    EXPECT_EQ(jane.compositeName(), u"Jane Doe"_s);
+    EXPECT_EQ(labeled(jane, Ident::Email), QStringList { u"other=jane@example.com"_s });
+    EXPECT_EQ(labeled(jane, Ident::Address, Ident::Street), QStringList { u"home=1 Elm St\nApt 4"_s });
+    EXPECT_EQ(labeled(jane, Ident::Address, Ident::ZIP), QStringList { u"home=12345"_s });
+
+    // A single title is a header; a first contact that happens to hold a title's word is not.
+    EXPECT_TRUE(read(u"Email\nann@example.com\n"_s).size() == 1);
+    const ContactTable data = read(u"Ann,Home Phone,03-1234-5678\nBob,Home Phone,090\n"_s);
+    EXPECT_EQ(data.size(), 2);
 }
 
 TEST_F(CsvReaderTest, TextThatIsNotCsvGivesAClearError)

@@ -295,7 +295,14 @@ TEST(VCardReaderTest, OrganisationsAndNames)
     EXPECT_EQ(c.givenName, u"Test bday without year"_s);
     c = readOne("N:Holmes;Sherlock;;Mr;;");
     EXPECT_TRUE(c.extras().nameSuffix.isEmpty());
-    EXPECT_EQ(readOne("N:Wesker;Albert;;Dr.;MSc;Extra").extras().nameSuffix, u"MSc;Extra"_s);
+    // In vCard 4.0 the sixth and seventh components, a secondary surname and a generation, join the
+    // family name and the suffix; older versions define none past the fifth, kept with the suffix.
+    c = readOne("N:Wesker;Albert;;Dr.;MSc;Extra;II;More", "4.0");
+    EXPECT_EQ(c.familyName, u"Wesker Extra"_s);
+    EXPECT_EQ(c.extras().nameSuffix, u"MSc II More"_s);
+    c = readOne("N:Wesker;Albert;;Dr.;MSc;Extra");
+    EXPECT_EQ(c.familyName, u"Wesker"_s);
+    EXPECT_EQ(c.extras().nameSuffix, u"MSc;Extra"_s);
 
     c = readOne("N:Doe;John");
     EXPECT_FALSE(c.identifier.isEmpty()); // a card without UID still gets a stable identifier
@@ -320,9 +327,11 @@ TEST(VCardReaderTest, MessagingSocialAndRelations)
     EXPECT_EQ(c.extras().instantMessageAddresses[2].value.service, CN::InstantMessageServiceICQ);
     ASSERT_EQ(c.extras().socialProfiles.size(), 1);
     EXPECT_EQ(c.extras().socialProfiles[0].value.username, u"someone"_s); // taken from the URL
-    ASSERT_EQ(c.extras().contactRelations.size(), 2);
+    // A related person given by a link keeps the link as the name.
+    ASSERT_EQ(c.extras().contactRelations.size(), 3);
     EXPECT_EQ(c.extras().contactRelations[0].label, CN::LabelContactRelationFriend);
-    EXPECT_EQ(c.extras().contactRelations[1].value.name, u"Sam"_s);
+    EXPECT_EQ(c.extras().contactRelations[1].value.name, u"urn:uuid:03a0e51f"_s);
+    EXPECT_EQ(c.extras().contactRelations[2].value.name, u"Sam"_s);
 }
 
 TEST(VCardReaderTest, Photos)
