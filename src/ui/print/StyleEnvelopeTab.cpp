@@ -32,18 +32,11 @@ StyleEnvelopeTab::StyleEnvelopeTab(QWidget *parent)
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     layout->addLayout(form);
 
-    const auto check = [this, form](const QString &text, const QString &name) {
-        auto *box = new QCheckBox(text, this);
-        box->setObjectName(name);
-        form->addRow(box);
-        connect(box, &QCheckBox::clicked, this, &StyleTab::edited);
-        return box;
-    };
-    m_border = check(tr("Print the envelope's outline"), QStringLiteral("envelopeBorderCheck"));
-    m_zip = check(tr("Print the postal code"), QStringLiteral("envelopeZipCheck"));
-    m_country = check(tr("Print the country"), QStringLiteral("envelopeCountryCheck"));
-    m_company = check(tr("Print the company"), QStringLiteral("envelopeCompanyCheck"));
-    m_vertical = check(tr("Vertical text"), QStringLiteral("envelopeVerticalCheck"));
+    m_border = addCheckRow(form, tr("Print the envelope's outline"), QStringLiteral("envelopeBorderCheck"));
+    m_zip = addCheckRow(form, tr("Print the postal code"), QStringLiteral("envelopeZipCheck"));
+    m_country = addCheckRow(form, tr("Print the country"), QStringLiteral("envelopeCountryCheck"));
+    m_company = addCheckRow(form, tr("Print the company"), QStringLiteral("envelopeCompanyCheck"));
+    m_vertical = addCheckRow(form, tr("Vertical text"), QStringLiteral("envelopeVerticalCheck"));
 
     m_font = new StyleFontPopup(this);
     m_font->setObjectName(QStringLiteral("envelopeFontPopup"));

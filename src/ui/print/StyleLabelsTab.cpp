@@ -69,17 +69,10 @@ StyleLabelsTab::StyleLabelsTab(QWidget *parent)
 
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    const auto check = [this, form](const QString &text, const QString &name) {
-        auto *box = new QCheckBox(text, this);
-        box->setObjectName(name);
-        form->addRow(box);
-        connect(box, &QCheckBox::clicked, this, &StyleTab::edited);
-        return box;
-    };
-    m_frame = check(tr("Print each label's frame"), QStringLiteral("labelFrameCheck"));
-    m_country = check(tr("Print the country"), QStringLiteral("labelCountryCheck"));
-    m_company = check(tr("Print the company"), QStringLiteral("labelCompanyCheck"));
-    m_vertical = check(tr("Vertical text"), QStringLiteral("labelVerticalCheck"));
+    m_frame = addCheckRow(form, tr("Print each label's frame"), QStringLiteral("labelFrameCheck"));
+    m_country = addCheckRow(form, tr("Print the country"), QStringLiteral("labelCountryCheck"));
+    m_company = addCheckRow(form, tr("Print the company"), QStringLiteral("labelCompanyCheck"));
+    m_vertical = addCheckRow(form, tr("Vertical text"), QStringLiteral("labelVerticalCheck"));
     m_font = new StyleFontPopup(this);
     m_font->setObjectName(QStringLiteral("labelFontPopup"));
     form->addRow(tr("Vertical font:"), m_font);

@@ -7,6 +7,9 @@
 #include <QVariantMap>
 #include <QWidget>
 
+class QCheckBox;
+class QFormLayout;
+
 // One tab of the style settings: it shows its part of the print options and writes it back. Every change
 // the user makes is announced with edited(); the sheet then stores every tab, saves and notifies.
 class StyleTab : public QWidget
@@ -28,4 +31,8 @@ public:
 
 signals:
     void edited();
+
+protected:
+    // A check box row of the form whose clicks announce the change.
+    QCheckBox *addCheckRow(QFormLayout *form, const QString &text, const QString &objectName);
 };
