@@ -4,6 +4,7 @@
 // batch (all of them, and the first ones), and Replace All in 10,000 contacts with the table painted again.
 
 #include "common/ContactGenerator.h"
+#include "common/WindowBenchMain.h"
 #include "document/Document.h"
 #include "document/DocumentHub.h"
 #include "find/SearchableDocumentHub.h"
@@ -290,11 +291,5 @@ BENCHMARK(BM_ReplaceAllIn10000ContactsWithPaint)
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    ContactDefaults::overrideForTesting(u"jp"_s, ContactDefaults::SortOrder::FamilyName);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -4,6 +4,7 @@
 // to compare with `corvanthe print --style hagaki`).
 
 #include "common/ContactGenerator.h"
+#include "common/WindowBenchMain.h"
 #include "document/Document.h"
 #include "document/DocumentHub.h"
 #include "document/UserDefaults.h"
@@ -158,11 +159,5 @@ BENCHMARK(BM_ExportThousandPostcards)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    ContactDefaults::overrideForTesting(u"jp"_s, ContactDefaults::SortOrder::FamilyName);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
