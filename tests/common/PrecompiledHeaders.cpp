@@ -1,0 +1,1 @@
+// The test programs' precompiled header is built for this otherwise empty file (tests/CMakeLists.txt).
