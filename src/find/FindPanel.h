@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/FindMatch.h"
+#include "find/FindPanelIndex.h"
 #include "model/TranslatableText.h"
 
 #include <QList>
@@ -163,6 +164,8 @@ signals:
 
 private:
     void searchSlice(qint64 budgetNs);
+    void startPrefilter();
+    quint64 changeCount() const;
     void restoreRow(const FindResultRowPtr &row, const QString &value, const QList<FindRange> &ranges);
     bool applyToContact(const FindResultRow &row, const QString &value);
 
@@ -181,6 +184,9 @@ private:
     bool m_inSlices = false;
     std::chrono::nanoseconds m_sliceBudget = DefaultSliceBudget;
     std::unique_ptr<FindPanelSearch> m_running;
+    // Rules contacts out for a plain search; kept from one search to the next while nothing changed.
+    FindPanelIndex m_index;
+    bool m_prefiltered = false; // the running search passes over the contacts the index rules out
     qsizetype m_nextContact = 0;
     QTimer m_sliceTimer;
     QString m_sortKey;

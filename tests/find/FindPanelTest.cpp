@@ -261,5 +261,9 @@ TEST_F(FindPanelTest, ItemsAndPartsShowTheUsersNames)
     EXPECT_EQ(FindPanel::displayName(Ident::Phone), ZRPerson::localizedIdentifierForKey(Ident::Phone))
         << "a field is named as the table's column names it";
     panel.subItemPopupDidSelect(Ident::LastName);
-    EXPECT_EQ(panel.subItemTitle().trimmed(), u"Sub Items - Last Name"_s);
+    EXPECT_EQ(panel.subItemTitle(), u"Sub Items - Last Name"_s);
+    panel.subItemPopupDidSelect(Ident::FirstName);
+    EXPECT_EQ(panel.subItemTitle(), u"Sub Items - Last Name + First Name"_s);
+    panel.setSelectedSubItems({});
+    EXPECT_EQ(panel.subItemTitle(), u"Sub Items"_s) << "no entry, no dangling dash";
 }
