@@ -121,6 +121,8 @@ public:
     qsizetype contactsSearched() const { return m_nextContact; }
     qsizetype contactCount() const { return m_contacts.size(); }
     const QList<FindResultRowPtr> &searchResults() const { return m_results; }
+    // The heap memory the texts kept for ruling contacts out take.
+    qsizetype indexMemoryBytes() const { return m_index.memoryBytes(); }
     // Empty unless the last search failed (an invalid regular expression).
     QString errorString() const { return m_error; }
 
