@@ -285,9 +285,11 @@ quint64 FindPanel::changeCount() const
 void FindPanel::startPrefilter()
 {
     // A pattern can match anything, and without the window's controller no change would be seen.
+    // The text and case are kept as the search started: the setters may change them while it runs.
+    m_prefilterText = m_searchString;
+    m_prefilterCase = m_mode == Mode::CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     m_prefiltered = m_parent && m_mode != Mode::Regex && m_error.isEmpty()
-        && FindPanelIndex::canFilter(
-            m_searchString, m_mode == Mode::CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        && FindPanelIndex::canFilter(m_prefilterText, m_prefilterCase);
     if (m_prefiltered && !m_index.isFor(m_contacts, m_selectedItems, changeCount()))
         m_index.start(m_contacts, m_selectedItems, changeCount());
 }
@@ -303,7 +305,6 @@ void FindPanel::searchSlice(qint64 budgetNs)
         m_prefiltered = false;
         m_index.clear();
     }
-    const Qt::CaseSensitivity cs = m_mode == Mode::CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QElapsedTimer clock;
     clock.start();
     QList<FindResultRowPtr> batch;
@@ -315,7 +316,7 @@ void FindPanel::searchSlice(qint64 budgetNs)
                 const qsizetype batchEnd = std::min(
                     m_contacts.size(), (m_nextContact / ContactsPerClockRead + 1) * ContactsPerClockRead);
                 m_index.readUpTo(batchEnd);
-                m_nextContact = m_index.nextHolder(m_nextContact, batchEnd, m_searchString, cs);
+                m_nextContact = m_index.nextHolder(m_nextContact, batchEnd, m_prefilterText, m_prefilterCase);
                 if (m_nextContact == batchEnd) {
                     if (m_nextContact % ContactsPerClockRead == 0 && clock.nsecsElapsed() >= budgetNs)
                         break;

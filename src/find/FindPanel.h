@@ -189,6 +189,8 @@ private:
     // Rules contacts out for a plain search; kept from one search to the next while nothing changed.
     FindPanelIndex m_index;
     bool m_prefiltered = false; // the running search passes over the contacts the index rules out
+    QString m_prefilterText;
+    Qt::CaseSensitivity m_prefilterCase = Qt::CaseInsensitive;
     qsizetype m_nextContact = 0;
     QTimer m_sliceTimer;
     QString m_sortKey;

@@ -233,6 +233,13 @@ TEST_F(FindPanelInSlicesTest, ANewSearchDropsTheStaleOneAndTheUsersOrderIsKept)
         turn();
     EXPECT_EQ(sliced.searchResults().size(), kept);
     EXPECT_EQ(finished, 1);
+    // The text set while a search runs is for the next search: this one goes on with its own.
+    sliced.textDidEnter(u"beta 1"_s);
+    turn();
+    ASSERT_TRUE(sliced.isSearching());
+    sliced.setSearchString(u"zzz"_s);
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(sliced.searchResults().size(), 111);
 }
 
 TEST_F(FindPanelInSlicesTest, ReplaceAllMidSearchReplacesInEveryContact)
