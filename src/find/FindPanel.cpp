@@ -71,7 +71,11 @@ QString title(
     QString text = FindPanelText::TitleHeading.arg(heading);
     for (const QString &entry : filter)
         text += FindPanelText::TitleEntry.arg(name(entry));
+    // The last entry's " + " goes whole, and with no entry the heading's " - " does: a title ending
+    // in a space would leave a gap before the pop-up's arrow.
     text.chop(2);
+    if (text.endsWith(u' '))
+        text.chop(1);
     return text;
 }
 
@@ -253,6 +257,7 @@ void FindPanel::updateTable()
         m_searchString, m_mode, m_selectedItems, m_selectedSubItems, m_selectedLabels);
     m_nextContact = 0;
     m_error = m_running->errorString();
+    startPrefilter();
     emit tableReloaded();
     if (m_inSlices && m_error.isEmpty())
         m_sliceTimer.start();
@@ -272,17 +277,52 @@ void FindPanel::cancelSearch()
     m_running.reset();
 }
 
+quint64 FindPanel::changeCount() const
+{
+    return m_parent ? m_parent->undoManager().changeCount() : 0;
+}
+
+void FindPanel::startPrefilter()
+{
+    // A pattern can match anything, and without the window's controller no change would be seen.
+    // The text and case are kept as the search started: the setters may change them while it runs.
+    m_prefilterText = m_searchString;
+    m_prefilterCase = m_mode == Mode::CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    m_prefiltered = m_parent && m_mode != Mode::Regex && m_error.isEmpty()
+        && FindPanelIndex::canFilter(m_prefilterText, m_prefilterCase);
+    if (m_prefiltered && !m_index.isFor(m_contacts, m_selectedItems, changeCount()))
+        m_index.start(m_contacts, m_selectedItems, changeCount());
+}
+
 void FindPanel::searchSlice(qint64 budgetNs)
 {
     if (!m_running) {
         m_sliceTimer.stop();
         return;
     }
+    // An edit while the rows arrive: the texts read before it may be stale, the rest is read in full.
+    if (m_prefiltered && !m_index.isFor(m_contacts, m_selectedItems, changeCount())) {
+        m_prefiltered = false;
+        m_index.clear();
+    }
     QElapsedTimer clock;
     clock.start();
     QList<FindResultRowPtr> batch;
     if (m_error.isEmpty()) {
         while (m_nextContact < m_contacts.size()) {
+            if (m_prefiltered) {
+                // The contacts up to the end of this batch that cannot hold the search are passed over
+                // in one look; the batch ends where it would without them, so slices keep their size.
+                const qsizetype batchEnd = std::min(
+                    m_contacts.size(), (m_nextContact / ContactsPerClockRead + 1) * ContactsPerClockRead);
+                m_index.readUpTo(batchEnd);
+                m_nextContact = m_index.nextHolder(m_nextContact, batchEnd, m_prefilterText, m_prefilterCase);
+                if (m_nextContact == batchEnd) {
+                    if (m_nextContact % ContactsPerClockRead == 0 && clock.nsecsElapsed() >= budgetNs)
+                        break;
+                    continue;
+                }
+            }
             const ContactEntryPtr &contact = m_contacts.at(m_nextContact++);
             if (contact && !contact->deleted)
                 m_running->searchContact(contact, batch);

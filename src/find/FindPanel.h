@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/FindMatch.h"
+#include "find/FindPanelIndex.h"
 #include "model/TranslatableText.h"
 
 #include <QList>
@@ -120,6 +121,8 @@ public:
     qsizetype contactsSearched() const { return m_nextContact; }
     qsizetype contactCount() const { return m_contacts.size(); }
     const QList<FindResultRowPtr> &searchResults() const { return m_results; }
+    // The heap memory the texts kept for ruling contacts out take.
+    qsizetype indexMemoryBytes() const { return m_index.memoryBytes(); }
     // Empty unless the last search failed (an invalid regular expression).
     QString errorString() const { return m_error; }
 
@@ -163,6 +166,8 @@ signals:
 
 private:
     void searchSlice(qint64 budgetNs);
+    void startPrefilter();
+    quint64 changeCount() const;
     void restoreRow(const FindResultRowPtr &row, const QString &value, const QList<FindRange> &ranges);
     bool applyToContact(const FindResultRow &row, const QString &value);
 
@@ -181,6 +186,11 @@ private:
     bool m_inSlices = false;
     std::chrono::nanoseconds m_sliceBudget = DefaultSliceBudget;
     std::unique_ptr<FindPanelSearch> m_running;
+    // Rules contacts out for a plain search; kept from one search to the next while nothing changed.
+    FindPanelIndex m_index;
+    bool m_prefiltered = false; // the running search passes over the contacts the index rules out
+    QString m_prefilterText;
+    Qt::CaseSensitivity m_prefilterCase = Qt::CaseInsensitive;
     qsizetype m_nextContact = 0;
     QTimer m_sliceTimer;
     QString m_sortKey;

@@ -118,20 +118,33 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
     // Rows show the display name as last computed; a record that never computed it does so now.
     if (person.storedCompositeName().isEmpty())
         person.compositeName();
-    auto add = [&](const QString &item, const QString &subItem, const QString &label, qsizetype index,
-                   const QString &text, QList<FindRange> &&found) {
-        rows.append(std::make_shared<FindResultRow>(FindResultRow {
-            person.storedCompositeName(), item, subItem, label, index, text, std::move(found), contact }));
-    };
-    // Most values hold no match: their labels are read only for a match or for a label filter.
-    auto search = [&](const QString &item, const QString &subItem, qsizetype index, const QString &text,
-                      const QVariantMap *labelled) {
-        QList<FindRange> found = ranges(text);
-        if (!found.isEmpty())
-            add(item, subItem, labelled ? textForKey(*labelled, Key::Label) : QString(), index, text,
-                std::move(found));
-    };
+    // Most values hold no match: their labels are read only for a match.
+    visitValues(person,
+        [&](const QString &item, const QString &subItem, qsizetype index, const QString &text,
+            const auto &label) {
+            QList<FindRange> found = ranges(text);
+            if (!found.isEmpty())
+                rows.append(std::make_shared<FindResultRow>(FindResultRow { person.storedCompositeName(),
+                    item, subItem, label(), index, text, std::move(found), contact }));
+        });
+}
 
+void FindPanelSearch::appendTexts(const ContactEntry &contact, std::u16string &out) const
+{
+    if (!contact.person)
+        return;
+    visitValues(*contact.person,
+        [&out](const QString &, const QString &, qsizetype, const QString &text, const auto &) {
+            out.append(reinterpret_cast<const char16_t *>(text.constData()), size_t(text.size()));
+            out.push_back(TextSeparator);
+        });
+}
+
+// Every value the filters let through, with where it is and a way to read its label; the search and
+// the texts appended for its pre-filter both walk the record here, so that they cannot differ.
+template <typename Visit> void FindPanelSearch::visitValues(ZRPerson &person, Visit &&visit) const
+{
+    const auto noLabel = [] { return QString(); };
     QVarLengthArray<const QVariant *, 8> strings(m_stringKeys.size());
     bool stringsRead = false;
     QVarLengthArray<const QVariant *, 8> address;
@@ -145,7 +158,7 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
             const bool phonetic = field.kind == Kind::PhoneticName;
             const QVariantMap &dict = phonetic ? person.readPhoneticNameValue() : person.readNameValue();
             for (const QString &part : field.parts)
-                search(field.item, part, -1, textForKey(dict, phonetic ? phoneticKey(part) : part), nullptr);
+                visit(field.item, part, -1, textForKey(dict, phonetic ? phoneticKey(part) : part), noLabel);
             break;
         }
         case Kind::Address:
@@ -163,12 +176,9 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
                 const QString label = foundText(address.last());
                 if (!allowsLabel(label))
                     continue;
-                for (qsizetype p = 0; p < field.parts.size(); ++p) {
-                    const QString text = foundText(address.at(p));
-                    QList<FindRange> found = ranges(text);
-                    if (!found.isEmpty())
-                        add(Ident::Address, field.parts.at(p), label, i, text, std::move(found));
-                }
+                for (qsizetype p = 0; p < field.parts.size(); ++p)
+                    visit(Ident::Address, field.parts.at(p), i, foundText(address.at(p)),
+                        [&label] { return label; });
             }
             break;
         }
@@ -178,7 +188,8 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
                 const QVariantMap entry = values.at(i).toMap();
                 const QString service = textForKey(entry, CN::InstantMessageAddressServiceKey);
                 if (allowsLabel(textForKey(entry, Key::Label)) && allowsSubItem(service))
-                    search(field.item, service, i, textForKey(entry, Key::Value), &entry);
+                    visit(field.item, service, i, textForKey(entry, Key::Value),
+                        [&entry] { return textForKey(entry, Key::Label); });
             }
             break;
         }
@@ -188,24 +199,25 @@ void FindPanelSearch::searchContact(const ContactEntryPtr &contact, QList<FindRe
                 const QVariantMap entry = values->at(i).toMap();
                 if (!m_allLabels && !m_labels.contains(textForKey(entry, Key::Label)))
                     continue;
-                search(field.item, QString(), i, textForKey(entry, Key::StringValue), &entry);
+                visit(field.item, QString(), i, textForKey(entry, Key::StringValue),
+                    [&entry] { return textForKey(entry, Key::Label); });
             }
             break;
         }
         case Kind::Dictionary:
             // Only the birthday among the dictionaries reaches here; the names have their own kinds.
-            search(field.item, QString(), -1,
+            visit(field.item, QString(), -1,
                 field.item == Ident::Birthday
                     ? textForKey(person.birthdayValue(), Key::StringValue)
                     : person.valueForIdentifier(field.item).toMap().value(Key::StringValue).toString(),
-                nullptr);
+                noLabel);
             break;
         case Kind::String:
             if (!stringsRead) {
                 findKeys(person.stringValues(), m_stringKeys, strings);
                 stringsRead = true;
             }
-            search(field.item, QString(), -1, foundText(strings.at(field.slot)), nullptr);
+            visit(field.item, QString(), -1, foundText(strings.at(field.slot)), noLabel);
             break;
         }
     }

@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <string>
+
+class ZRPerson;
 
 // One search of the find panel made ready once for every contact it runs over: the pattern
 // compiled and the item, sub-item and label filters resolved to the fields and parts they reach.
@@ -24,6 +27,12 @@ public:
     // Appends one row per field value of the contact that holds the search.
     void searchContact(const ContactEntryPtr &contact, QList<FindResultRowPtr> &rows) const;
 
+    // A noncharacter, so that no text searched for runs from one value into the next.
+    static constexpr char16_t TextSeparator = 0xFFFF;
+    // Appends every value searchContact looks in, each followed by TextSeparator, whatever the search
+    // text: a contact whose texts do not hold a plain search cannot give a row.
+    void appendTexts(const ContactEntry &contact, std::u16string &out) const;
+
 private:
     enum class Kind { Name, PhoneticName, Address, AddressPart, InstantMessage, Labeled, Dictionary, String };
     struct Field
@@ -34,6 +43,7 @@ private:
         qsizetype slot = -1; // a string field's place in m_stringKeys
     };
 
+    template <typename Visit> void visitValues(ZRPerson &person, Visit &&visit) const;
     bool allowsLabel(const QString &label) const { return m_allLabels || m_labels.contains(label); }
     bool allowsSubItem(const QString &subItem) const { return m_allSubItems || m_subItems.contains(subItem); }
 

@@ -233,6 +233,13 @@ TEST_F(FindPanelInSlicesTest, ANewSearchDropsTheStaleOneAndTheUsersOrderIsKept)
         turn();
     EXPECT_EQ(sliced.searchResults().size(), kept);
     EXPECT_EQ(finished, 1);
+    // The text set while a search runs is for the next search: this one goes on with its own.
+    sliced.textDidEnter(u"beta 1"_s);
+    turn();
+    ASSERT_TRUE(sliced.isSearching());
+    sliced.setSearchString(u"zzz"_s);
+    ASSERT_TRUE(runToEnd());
+    EXPECT_EQ(sliced.searchResults().size(), 111);
 }
 
 TEST_F(FindPanelInSlicesTest, ReplaceAllMidSearchReplacesInEveryContact)
@@ -261,5 +268,9 @@ TEST_F(FindPanelTest, ItemsAndPartsShowTheUsersNames)
     EXPECT_EQ(FindPanel::displayName(Ident::Phone), ZRPerson::localizedIdentifierForKey(Ident::Phone))
         << "a field is named as the table's column names it";
     panel.subItemPopupDidSelect(Ident::LastName);
-    EXPECT_EQ(panel.subItemTitle().trimmed(), u"Sub Items - Last Name"_s);
+    EXPECT_EQ(panel.subItemTitle(), u"Sub Items - Last Name"_s);
+    panel.subItemPopupDidSelect(Ident::FirstName);
+    EXPECT_EQ(panel.subItemTitle(), u"Sub Items - Last Name + First Name"_s);
+    panel.setSelectedSubItems({});
+    EXPECT_EQ(panel.subItemTitle(), u"Sub Items"_s) << "no entry, no dangling dash";
 }

@@ -1,6 +1,7 @@
 #include "ui/find/FindBar.h"
 
 #include "find/FindController.h"
+#include "ui/find/ElidingComboBox.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -106,7 +107,7 @@ void FindBar::buildControls()
     m_next->setToolTip(tr("Next"));
     m_next->setAccessibleName(tr("Next"));
 
-    m_option = new QComboBox(this);
+    m_option = new ElidingComboBox(this);
     m_option->setObjectName(QStringLiteral("findOptions"));
     m_option->addItem(FindOption::CaseInsensitiveTitle.text());
     m_option->addItem(tr("Case Sensitive"));

@@ -6,6 +6,7 @@
 #include "find/SearchableDocumentHub.h"
 #include "model/Identifiers.h"
 #include "model/ZRPerson.h"
+#include "ui/find/ElidingComboBox.h"
 #include "ui/find/SharedFindText.h"
 #include "ui/info/ContactInfoModel.h"
 #include "ui/info/ContactInfoView.h"
@@ -288,6 +289,18 @@ TEST_F(FindBarTest, TheSearchFieldStaysUsableInANarrowWindow)
     EXPECT_EQ(laidOutWell(), QStringList());
     EXPECT_GE(bar->searchField()->width(), bar->searchField()->fontMetrics().averageCharWidth() * 18);
     EXPECT_GE(bar->height(), bar->sizeHint().height()) << "the second row is shown whole";
+    // A title longer than the pop-up's room (as the Japanese one is) is cut with an ellipsis and
+    // told whole in the tool tip; a short one is shown as it is.
+    auto *option = qobject_cast<ElidingComboBox *>(bar->optionPopup());
+    ASSERT_TRUE(option);
+    const QString shortTitle = option->currentText();
+    option->setItemText(option->currentIndex(), u"大文字と小文字を区別しない大文字と小文字を区別しない"_s);
+    EXPECT_TRUE(option->shownText().endsWith(QChar(0x2026))) << option->shownText().toStdString();
+    EXPECT_EQ(option->toolTip(), option->currentText());
+    option->setItemText(option->currentIndex(), u"Aa"_s);
+    EXPECT_EQ(option->shownText(), u"Aa"_s);
+    EXPECT_TRUE(option->toolTip().isEmpty());
+    option->setItemText(option->currentIndex(), shortTitle);
 
     // Wide again: one row, as high as one control.
     window->resize(2000, 500);

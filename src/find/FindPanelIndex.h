@@ -1,0 +1,62 @@
+#pragma once
+
+#include "formats/ContactContainer.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+class FindPanelSearch;
+
+// Every text the find panel's search could look in, contact by contact, laid end to end: a plain
+// search then reads one contiguous text and walks the records of only the contacts that hold it
+// somewhere, where it would otherwise read every value of every record. Contacts are only ever
+// ruled out, never found, so the rows are the full search's own.
+//
+// The texts are those of the chosen items under any sub-item and label filter; they describe one
+// list of contacts, one set of items and one state of the document. They are read as the search goes,
+// so the first search reads each record once, as it would anyway, and the later ones hardly at all.
+class FindPanelIndex
+{
+public:
+    FindPanelIndex();
+    ~FindPanelIndex();
+    FindPanelIndex(const FindPanelIndex &) = delete;
+    FindPanelIndex &operator=(const FindPanelIndex &) = delete;
+
+    // Whether the texts read so far still describe these contacts and items; changeCount is the
+    // document's count of registered edits, undos and redos.
+    bool isFor(const ContactTable &contacts, const QStringList &items, quint64 changeCount) const;
+    // Drops what was read and starts again for these contacts and items.
+    void start(const ContactTable &contacts, const QStringList &items, quint64 changeCount);
+    void clear();
+
+    // The contacts whose texts are read, from the first on.
+    qsizetype readCount() const { return qsizetype(m_starts.size()) - 1; }
+    // Reads the texts of the contacts up to (not including) end.
+    void readUpTo(qsizetype end);
+
+    // Whether the index can rule contacts out for this text: not when it holds the separator, nor when
+    // it is matched without case and holds characters beyond the Basic Multilingual Plane, whose case
+    // folding need not agree between a search of one value and one of the text laid end to end.
+    static bool canFilter(const QString &needle, Qt::CaseSensitivity cs);
+    // The first contact from `from` up to (not including) `to` whose texts hold the needle; `to` when
+    // none does. Both must be read already.
+    qsizetype nextHolder(qsizetype from, qsizetype to, const QString &needle, Qt::CaseSensitivity cs) const;
+
+    // The heap memory the texts and their starts take.
+    qsizetype memoryBytes() const;
+
+private:
+    std::u16string m_text;
+    std::vector<qsizetype> m_starts { 0 }; // where each contact's texts begin, and the end of the last
+    std::unique_ptr<const FindPanelSearch> m_reader;
+    // What the index describes. The contact list is a shared copy: the panel's list detaches from it
+    // when the group or its order changes, so the check needs no signal.
+    ContactTable m_contacts;
+    QStringList m_items;
+    quint64 m_changeCount = 0;
+    int m_addressGeneration = 0;
+};
