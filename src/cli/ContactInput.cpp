@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Progress.h"
 #include "document/ExportCommands.h"
+#include "document/ObservedDocumentRead.h"
 
 #include <QFileInfo>
 
@@ -37,7 +38,8 @@ InputFormat formatForPath(const QString &path, InputFormat csvFormat)
                                                                                 : InputFormat::VCard;
 }
 
-std::optional<DocumentReadResult> read(const Request &request, CommandIo &io)
+std::optional<DocumentReadResult> read(
+    const Request &request, CommandIo &io, const ObservedVCardRead::Observer &observer)
 {
     const QString name = displayName(request.path);
     const bool standard = request.path == StandardStream;
@@ -46,8 +48,8 @@ std::optional<DocumentReadResult> read(const Request &request, CommandIo &io)
     if (progress.isShown() && (standard || QFileInfo(request.path).size() > ProgressThreshold))
         report = [&progress](int percent) { progress.setPercent(percent); };
     DocumentReadResult read = standard
-        ? DocumentReader::readDevice(io.input(), request.format, request.encoding, nullptr, report)
-        : DocumentReader::readFile(request.path, request.format, request.encoding, nullptr, report);
+        ? ObservedDocumentRead::readDevice(io.input(), request.format, request.encoding, report, observer)
+        : ObservedDocumentRead::readFile(request.path, request.format, request.encoding, report, observer);
     progress.finish();
 
     if (!read.ok()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/DocumentReader.h"
+#include "formats/ObservedVCardRead.h"
 
 #include <QString>
 #include <memory>
@@ -32,7 +33,9 @@ InputFormat formatForPath(const QString &path, InputFormat csvFormat = InputForm
 
 // The read, or nothing after the reason was told. Notices (skipped cards, a CSV without header) are
 // told too, and still give the read.
-std::optional<DocumentReadResult> read(const Request &request, CommandIo &io);
+// observer, when given, hears of every contact of a vCard file as its record is made.
+std::optional<DocumentReadResult> read(
+    const Request &request, CommandIo &io, const ObservedVCardRead::Observer &observer = {});
 // The same read, kept until the process ends when the command runs as the process (see
 // CommandIo::keepUntilExit); nullptr after the reason was told.
 std::shared_ptr<const DocumentReadResult> readKept(const Request &request, CommandIo &io);

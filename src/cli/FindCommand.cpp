@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandParser.h"
 #include "cli/ContactInput.h"
+#include "cli/FindCandidates.h"
 #include "cli/FindOptions.h"
 #include "find/FindPanelSearch.h"
 #include "formats/ChunkedWork.h"
@@ -60,9 +61,14 @@ int find(const QStringList &arguments, CommandIo &io)
         return status;
 
     const QString input = parser.arguments().at(0);
-    std::optional<DocumentReadResult> read = ContactInput::read({ input }, io);
+    const QString text = parser.arguments().at(1);
+    // Most contacts of a large file hold no match: the reader tells which may, and the values of
+    // the others' records are never built.
+    FindCandidates candidates(text, *search);
+    std::optional<DocumentReadResult> read = ContactInput::read({ input }, io, candidates.observer());
     if (!read)
         return CommandLine::Failure;
+    candidates.readEnded(read->contactTable.size());
     std::optional<ContactTable> contacts
         = ContactInput::groupEntries(*read, input, parser.value(u"group"_s), io);
     if (!contacts)
@@ -71,7 +77,6 @@ int find(const QStringList &arguments, CommandIo &io)
     read.reset();
 
     // What the find panel does over the contacts, one searcher per thread.
-    const QString text = parser.arguments().at(1);
     const int chunks = ChunkedWork::chunksFor(std::min(Batch, contacts->size()), MinimumChunk);
     std::vector<FindPanelSearch> searches;
     for (int chunk = 0; chunk < chunks; ++chunk)
@@ -87,7 +92,7 @@ int find(const QStringList &arguments, CommandIo &io)
         const qsizetype count = std::min(Batch, contacts->size() - start);
         const auto item = [&](qsizetype i, int chunk) {
             ContactEntryPtr &entry = entries[start + i];
-            if (entry && !entry->deleted)
+            if (entry && !entry->deleted && candidates.mayHold(entry->person.get()))
                 searches[size_t(chunk)].searchContact(entry, rows[size_t(i)]);
             entry.reset();
         };

@@ -1,5 +1,6 @@
 #include "document/DocumentReader.h"
 
+#include "document/ObservedDocumentRead.h"
 #include "formats/CsvReader.h"
 #include "formats/EncodingDetector.h"
 #include "formats/MailwickCsv.h"
@@ -49,8 +50,8 @@ bool endsInsideCard(const QByteArray &text)
 }
 
 // Cards are read from UTF-8 text, which the records then share: the file's own bytes when it is UTF-8.
-DocumentReadResult readVCards(
-    const QByteArray &text, const std::atomic_bool *cancel, const DocumentReader::Progress &progress)
+DocumentReadResult readVCards(const QByteArray &text, const std::atomic_bool *cancel,
+    const DocumentReader::Progress &progress, const ObservedVCardRead::Observer &observer)
 {
     DocumentReadResult result;
     int lastPercent = -1;
@@ -71,7 +72,7 @@ DocumentReadResult readVCards(
         };
     }
     QList<ZRvCard::CardProblem> problems;
-    result.containers = ZRvCard().containersFromVCards(text, handler, &problems);
+    result.containers = ObservedVCardRead::containersFromVCards(text, handler, &problems, observer);
     if (!result.containers) {
         result.status = DocumentReadResult::Status::Cancelled;
         return result;
@@ -173,6 +174,11 @@ DocumentReadResult readFailure(const QString &error, TextEncoding::Number encodi
     return failed;
 }
 
+// The bytes read as readData reads them, observer hearing of every contact of a vCard read.
+DocumentReadResult readDataObserved(QByteArray bytes, InputFormat format, TextEncoding::Number encoding,
+    const std::atomic_bool *cancel, const DocumentReader::Progress &progress,
+    const ObservedVCardRead::Observer &observer);
+
 } // namespace
 
 DocumentReadResult DocumentReader::readText(
@@ -180,7 +186,7 @@ DocumentReadResult DocumentReader::readText(
 {
     switch (format) {
     case InputFormat::VCard:
-        return readVCards(text.toUtf8(), cancel, progress);
+        return readVCards(text.toUtf8(), cancel, progress, {});
     case InputFormat::MailwickCsv:
         return readMailwick(text);
     case InputFormat::Csv:
@@ -212,7 +218,16 @@ DocumentReadResult DocumentReader::readDevice(QIODevice &device, InputFormat for
 DocumentReadResult DocumentReader::readData(QByteArray bytes, InputFormat format,
     TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
 {
-    if (bytes.size() > MaxInputBytes)
+    return readDataObserved(std::move(bytes), format, encoding, cancel, progress, {});
+}
+
+namespace {
+
+DocumentReadResult readDataObserved(QByteArray bytes, InputFormat format, TextEncoding::Number encoding,
+    const std::atomic_bool *cancel, const DocumentReader::Progress &progress,
+    const ObservedVCardRead::Observer &observer)
+{
+    if (bytes.size() > DocumentReader::MaxInputBytes)
         return readFailure(TextCodecMessage::TooLarge, encoding);
 
     // A UTF-8 vCard file is read as it lies: no string of the whole file is made, and the records
@@ -223,7 +238,7 @@ DocumentReadResult DocumentReader::readData(QByteArray bytes, InputFormat format
         bytes = QByteArray();
         if (!text.ok())
             return readFailure(text.error, text.encoding);
-        DocumentReadResult result = readVCards(text.utf8, cancel, progress);
+        DocumentReadResult result = readVCards(text.utf8, cancel, progress, observer);
         result.encoding = text.encoding;
         return result;
     }
@@ -232,9 +247,33 @@ DocumentReadResult DocumentReader::readData(QByteArray bytes, InputFormat format
     bytes = QByteArray();
     if (!decoded.ok())
         return readFailure(decoded.error, decoded.encoding);
-    DocumentReadResult result = readText(decoded.text, format, cancel, progress);
+    DocumentReadResult result = DocumentReader::readText(decoded.text, format, cancel, progress);
     result.encoding = decoded.encoding;
     return result;
+}
+
+} // namespace
+
+DocumentReadResult ObservedDocumentRead::readFile(const QString &path, InputFormat format,
+    TextEncoding::Number encoding, const DocumentReader::Progress &progress,
+    const ObservedVCardRead::Observer &observer)
+{
+    QString error;
+    QByteArray bytes = readBytes(path, &error);
+    if (!error.isEmpty())
+        return readFailure(error, encoding);
+    return readDataObserved(std::move(bytes), format, encoding, nullptr, progress, observer);
+}
+
+DocumentReadResult ObservedDocumentRead::readDevice(QIODevice &device, InputFormat format,
+    TextEncoding::Number encoding, const DocumentReader::Progress &progress,
+    const ObservedVCardRead::Observer &observer)
+{
+    QString error;
+    QByteArray bytes = readAllBounded(device, &error);
+    if (!error.isEmpty())
+        return readFailure(error, encoding);
+    return readDataObserved(std::move(bytes), format, encoding, nullptr, progress, observer);
 }
 
 std::optional<ContactTable> DocumentReader::groupEntries(

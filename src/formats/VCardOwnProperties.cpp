@@ -105,26 +105,33 @@ VCardOwnProperties VCardOwnProperties::read(QByteArrayView card, unsigned kinds)
     bool renmeiSeen = false;
     if (kinds & (Categories | Renmei)) {
         // Through the card reader's own lines: folded, with parameters, quoted-printable or not.
-        VCardLineReader::readCards(card, [&](const VCardCard &read) {
-            for (const VCardProperty &property : read.properties) {
-                if (property.nameIs(CategoriesName)) {
-                    const QString value = VCardLineReader::decodedText(property);
-                    for (const QString &piece :
-                        VCardLineReader::components(value, u',', MaxCategoriesPerCard)) {
-                        const QString name = piece.trimmed();
-                        if (!name.isEmpty() && result.categories.size() < MaxCategoriesPerCard)
-                            result.categories.append(name);
-                    }
-                } else if (property.nameIs(RenmeiName) && !renmeiSeen) {
-                    renmeiSeen = true;
-                    const QString value = VCardLineReader::unescape(VCardLineReader::decodedText(property));
-                    if (!value.isEmpty())
-                        result.renmei = value;
-                }
-            }
-        });
+        VCardLineReader::readCards(
+            card, [&](const VCardCard &read) { result.addFromCard(read, kinds, &renmeiSeen); });
     }
     if (kinds & Layouts)
         result.layouts = layoutLines(card);
     return result;
+}
+
+void VCardOwnProperties::addFromCard(const VCardCard &card, unsigned kinds, bool *renmeiSeen)
+{
+    // Both are read when either is asked for: the line walk that tells which a card holds sees names
+    // only, and the two cost nothing more together.
+    if (!(kinds & (Categories | Renmei)))
+        return;
+    for (const VCardProperty &property : card.properties) {
+        if (property.nameIs(CategoriesName)) {
+            const QString value = VCardLineReader::decodedText(property);
+            for (const QString &piece : VCardLineReader::components(value, u',', MaxCategoriesPerCard)) {
+                const QString name = piece.trimmed();
+                if (!name.isEmpty() && categories.size() < MaxCategoriesPerCard)
+                    categories.append(name);
+            }
+        } else if (property.nameIs(RenmeiName) && !*renmeiSeen) {
+            *renmeiSeen = true;
+            const QString value = VCardLineReader::unescape(VCardLineReader::decodedText(property));
+            if (!value.isEmpty())
+                renmei = value;
+        }
+    }
 }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <optional>
 
+struct VCardCard;
+
 // The properties of a card that the document's reader reads itself rather than the vCard parser:
 // CATEGORIES (the card's groups), X-RENMEI (joint names) and X-HAGAKILAYOUTS (postcard layouts).
 struct VCardOwnProperties
@@ -22,4 +24,8 @@ struct VCardOwnProperties
     static Kind kindOfLine(QByteArrayView line);
     // Reads the kinds asked for (flags) from the UTF-8 bytes of one card.
     static VCardOwnProperties read(QByteArrayView card, unsigned kinds);
+    // The categories and joint names (as kinds asks) of one card the card reader has cut out, added
+    // to what the cards before it gave; *renmeiSeen tells whether one of them had joint names. What
+    // read() gives for the card's text, for a caller that has its cards from the reader already.
+    void addFromCard(const VCardCard &card, unsigned kinds, bool *renmeiSeen);
 };

@@ -1,6 +1,7 @@
 #include "formats/ZRvCard.h"
 
 #include "formats/ChunkedWork.h"
+#include "formats/ObservedVCardRead.h"
 #include "formats/VCardLineBreaks.h"
 #include "formats/VCardOwnProperties.h"
 #include "model/Identifiers.h"
@@ -140,17 +141,24 @@ QStringList sharedNames(QStringList names)
 }
 
 // Everything a card yields on its own: its categories, and its records or why there are none.
-void readCard(const QByteArray &text, ReadCard &slot)
+void readCard(const QByteArray &text, ReadCard &slot, const ObservedVCardRead::Observer &observer)
 {
     const unsigned ownProperties = slot.ownProperties;
     const QByteArray card = QByteArray::fromRawData(text.constData() + slot.begin, slot.length);
     QString error;
     // The record keeps a few strings of the contact until its values are built from the card again.
-    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(
-        card, &error, VCardSerialization::Images::Read, VCardSerialization::Strings::Separate);
-    // The properties read here are rare: a card is read for them only when its lines name one.
-    const VCardOwnProperties own
-        = ownProperties ? VCardOwnProperties::read(card, ownProperties) : VCardOwnProperties();
+    // The properties read here are rare: a card is looked at for them only when its lines name one,
+    // the categories and joint names as the parser cuts the card into properties, the layouts after.
+    VCardOwnProperties own;
+    bool renmeiSeen = false;
+    const unsigned parsedKinds
+        = ownProperties & (VCardOwnProperties::Categories | VCardOwnProperties::Renmei);
+    const QList<StoreContact> contacts = VCardSerialization::contactsWithData(card, &error,
+        VCardSerialization::Images::Read, VCardSerialization::Strings::Separate,
+        parsedKinds ? [&](const VCardCard &read) { own.addFromCard(read, parsedKinds, &renmeiSeen); }
+                    : std::function<void(const VCardCard &)>());
+    if (ownProperties & VCardOwnProperties::Layouts)
+        own.layouts = VCardOwnProperties::read(card, VCardOwnProperties::Layouts).layouts;
     slot.categories = sharedNames(own.categories);
     if (contacts.isEmpty()) {
         slot.error
@@ -168,6 +176,8 @@ void readCard(const QByteArray &text, ReadCard &slot)
             person->setValueForIdentifier(*own.renmei, Ident::Renmei);
         if (!own.layouts.isEmpty())
             applyLayouts(own.layouts, *person);
+        if (observer)
+            observer(contact, *person);
         slot.persons.append(std::move(person));
     }
 }
@@ -197,7 +207,13 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
 std::optional<ContainerTable> ZRvCard::containersFromVCards(
     const QByteArray &text, const ProgressHandler &handler, QList<CardProblem> *problems) const
 {
-    ContactContainerPtr container = makeVCardContainer();
+    return ObservedVCardRead::containersFromVCards(text, handler, problems, {});
+}
+
+std::optional<ContainerTable> ObservedVCardRead::containersFromVCards(const QByteArray &text,
+    const ZRvCard::ProgressHandler &handler, QList<ZRvCard::CardProblem> *problems, const Observer &observer)
+{
+    ContactContainerPtr container = ZRvCard::makeVCardContainer();
     const ContainerTable result { container };
     if (text.size() < 11)
         return result;
@@ -234,7 +250,7 @@ std::optional<ContainerTable> ZRvCard::containersFromVCards(
 
     const qsizetype count = qsizetype(cards.size());
     const int chunks = ChunkedWork::chunksFor(count, ParallelReadFrom / 2);
-    const auto item = [&](qsizetype i, int) { readCard(text, cards[size_t(i)]); };
+    const auto item = [&](qsizetype i, int) { readCard(text, cards[size_t(i)], observer); };
     // The handler hears of the text consumed in proportion to the cards read, which come in no
     // single order when several threads read them.
     const auto progress = [&](qsizetype done) {

@@ -35,7 +35,8 @@ qsizetype expectedCards(QByteArrayView data)
 
 namespace VCardSerialization {
 
-QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Images images, Strings strings)
+QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Images images, Strings strings,
+    const std::function<void(const VCardCard &card)> &eachCard)
 {
     QString readError;
     QList<StoreContact> contacts;
@@ -48,6 +49,8 @@ QList<StoreContact> contactsWithData(const QByteArray &data, QString *error, Ima
         data,
         [&](const VCardCard &card) {
             ++cardNumber;
+            if (eachCard)
+                eachCard(card);
             QString cardError;
             if (std::optional<StoreContact> contact = VCardPropertyMapper::contactFromCard(
                     card, &cardError, images == Images::Read, strings == Strings::Packed))

@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
+
+struct VCardCard;
 
 // The contact store's vCard codec: vCard text to store contacts and back.
 namespace VCardSerialization {
@@ -17,8 +20,11 @@ namespace VCardSerialization {
 // that keeps only a few of them, which would otherwise keep the whole card's text alive.
 enum class Images { Read, Skip };
 enum class Strings { Packed, Separate };
+// eachCard, when given, sees every card as the text is cut into cards, before its contact is made: a
+// caller that wants properties no contact holds takes them there instead of reading the text again.
 QList<StoreContact> contactsWithData(const QByteArray &data, QString *error = nullptr,
-    Images images = Images::Read, Strings strings = Strings::Packed);
+    Images images = Images::Read, Strings strings = Strings::Packed,
+    const std::function<void(const VCardCard &card)> &eachCard = {});
 
 // Writes vCard 3.0, UTF-8, CR LF, each card ending "\r\nEND:VCARD\r\n". Leaves out NOTE and PHOTO
 // (another writer adds them under its options). Returns empty and sets *error on failure.
