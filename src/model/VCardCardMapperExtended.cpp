@@ -250,9 +250,14 @@ QString VCardCardMapper::typeLabel(const VCardProperty &p)
     VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView param, QByteArrayView value) {
         if (!word.isEmpty())
             return false;
-        if (VCardLineReader::equalsIgnoringCase(param, "TYPE")
-            && !VCardLineReader::equalsIgnoringCase(value, "pref"))
-            word = paramText(value);
+        if (!VCardLineReader::equalsIgnoringCase(param, "TYPE"))
+            return true;
+        // vCard 2.1 writes its encodings as bare words, read as types: they name no kind.
+        for (const char *none : { "pref", "quoted-printable", "base64", "b", "8bit", "7bit" }) {
+            if (VCardLineReader::equalsIgnoringCase(value, none))
+                return true;
+        }
+        word = paramText(value);
         return true;
     });
     return word;

@@ -119,13 +119,14 @@ TEST_F(RecordWriteBackTest, RelatedNamesKeepAMissingOrUnknownLabel)
                                "X-ABRELATEDNAMES;TYPE=colleague:Bob\r\n"
                                "X-ABRELATEDNAMES;TYPE=pref;TYPE=mother:Mia\r\n"
                                "item1.X-ABRELATEDNAMES:Kim\r\nitem1.X-ABLabel:Nachbarin\r\n"
+                               "X-ABRELATEDNAMES;CHARSET=UTF-8;QUOTED-PRINTABLE:Jo=C3=ABl\r\n"
                                "UID:ann-2\r\nEND:VCARD\r\n");
     QStringList labels;
     for (const QVariant &entry : read->valueForIdentifier(Ident::Relationship).toList())
         labels << entry.toMap().value(Key::Label).toString();
     EXPECT_EQ(labels,
         (QStringList { LabelText::NoLabel, u"colleague"_s,
-            Labels::labelFromCNLabel(CN::LabelContactRelationMother), u"Nachbarin"_s }));
+            Labels::labelFromCNLabel(CN::LabelContactRelationMother), u"Nachbarin"_s, LabelText::NoLabel }));
 
     // No label is written as none (not as some standard kind), a custom one as itself; twice over.
     const QByteArray written = read->vCardData();
