@@ -3,6 +3,7 @@
 #include "cli/JsonText.h"
 #include "cli/VariantJson.h"
 #include "model/Identifiers.h"
+#include "model/VCardOtherProperties.h"
 #include "model/ZRPerson.h"
 
 #include <QHash>
@@ -38,6 +39,28 @@ bool isEmptyValue(const QVariant &value)
     }
 }
 
+// Lines longer than this (a logo or a sound in base64) are shown by their start, size and checksum:
+// enough to tell two apart, without pages of base64 in the dump.
+constexpr qsizetype LongKeptLine = 512;
+
+// The card's properties no field holds, a content line each, in the order they are written back.
+QStringList keptLines(const QByteArray &lines)
+{
+    QStringList kept;
+    VCardOtherProperties::forEachLine(lines, [&](QByteArrayView line) {
+        if (line.size() <= LongKeptLine) {
+            kept.append(QString::fromUtf8(line));
+            return;
+        }
+        QString start = QString::fromUtf8(line.first(LongKeptLine));
+        start.truncate(start.at(63).isHighSurrogate() ? 63 : 64);
+        kept.append(u"%1\u2026 (%2 bytes, checksum %3)"_s.arg(start)
+                        .arg(line.size())
+                        .arg(uint(qChecksum(line)), 4, 16, QChar(u'0')));
+    });
+    return kept;
+}
+
 void addPersonFields(ZRPerson &person, DumpJson::Fields &fields)
 {
     fields.append({ u"compositeName"_s, person.compositeName() });
@@ -52,6 +75,8 @@ void addPersonFields(ZRPerson &person, DumpJson::Fields &fields)
     }
     if (!person.imageData().isEmpty())
         fields.append({ u"photoBytes"_s, qint64(person.imageData().size()) });
+    if (const QStringList kept = keptLines(person.otherProperties()); !kept.isEmpty())
+        fields.append({ u"otherProperties"_s, kept });
 }
 
 // The layout string of each address, in address order, when any address has a layout.

@@ -12,8 +12,9 @@
 
 // The contacts of a read as JSON, as "corvanthe dump" prints them. Other tools and tests compare this
 // output, so it must stay stable: every non-empty field by its identifier (the photo by its size in
-// bytes), the joint names, the postcard layout string of each address when any address has one, and
-// the names of the category groups that hold the contact.
+// bytes), the card's properties no field holds (one content line each), the joint names, the postcard
+// layout string of each address when any address has one, and the names of the category groups that
+// hold the contact.
 namespace DumpJson {
 
 // One object per contact, in file order.

@@ -248,11 +248,9 @@ void VCardCardMapper::map(const VCardProperty &p)
         break;
     case 'o':
         if (p.nameIs("ORG")) {
-            if (m_haveOrg)
+            if (mapOrganization(p))
                 return;
-            m_haveOrg = true;
-            mapOrganization(p);
-            return;
+            break; // an organisation besides the record's one is kept as it stands
         }
         break;
     case 'p':
@@ -336,11 +334,11 @@ void VCardCardMapper::keepOther(const VCardProperty &p)
         VCardOtherProperties::append(lines, p);
 }
 
-void VCardCardMapper::mapOrganization(const VCardProperty &p)
+bool VCardCardMapper::mapOrganization(const VCardProperty &p)
 {
     QString parts[3];
     const int count = VCardLineReader::structuredComponents(p, parts, 3);
-    m_contact.organizationName = VCardLineReader::trimmedText(std::move(parts[0]));
+    QString name = VCardLineReader::trimmedText(std::move(parts[0]));
     QString department;
     if (count < 3) {
         department = VCardLineReader::trimmedText(std::move(parts[1]));
@@ -352,9 +350,23 @@ void VCardCardMapper::mapOrganization(const VCardProperty &p)
             units.removeLast();
         department = units.join(u';').trimmed();
     }
+    if (m_haveOrg) {
+        // The record has one organisation. Another that names one is not the record's, and is lost
+        // unless kept; one that says nothing new (the same again, or empty) is nothing to keep.
+        if (name.isEmpty() && department.isEmpty())
+            return true;
+        if (name == m_contact.organizationName && (department.isEmpty() || department == m_orgDepartment))
+            return true;
+        if (!m_contact.organizationName.isEmpty() || !m_orgDepartment.isEmpty())
+            return false;
+    }
+    m_haveOrg = true;
+    m_contact.organizationName = std::move(name);
+    m_orgDepartment = department;
     // A department of its own, read before, stays when the organisation names none.
     if (!department.isEmpty())
         m_contact.departmentName = std::move(department);
+    return true;
 }
 
 void VCardCardMapper::mapName(const VCardProperty &p)

@@ -65,7 +65,8 @@ private:
     static void addPlain(QList<StoreLabeledValue<QString>> &list, const VCardProperty &p, QString &&label);
 
     // The organisation, then every further unit joined as the department.
-    void mapOrganization(const VCardProperty &p);
+    // Reads an organisation into the record; false for one the record cannot hold beside its own.
+    bool mapOrganization(const VCardProperty &p);
 
     void mapName(const VCardProperty &p);
 
@@ -86,6 +87,9 @@ private:
     void mapDate(const VCardProperty &p, const QString &fixedLabel);
 
     std::optional<DateComponents> date(const VCardProperty &p);
+
+    // The label a TYPE parameter gives: the store's own for a word it knows, else the word itself.
+    static QString typeLabel(const VCardProperty &property);
 
     template <typename F> QString labelOrElse(const VCardProperty &p, F &&fallback)
     {
@@ -128,6 +132,7 @@ private:
     QString m_readingGiven;
     bool m_haveName = false;
     bool m_haveOrg = false;
+    QString m_orgDepartment; // the department the organisation read named
     const VCardProperty *m_role = nullptr;
     QVarLengthArray<const VCardProperty *, 4> m_labels;
     // The group of each address read from an ADR, in the order of the contact's addresses.

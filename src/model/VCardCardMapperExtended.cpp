@@ -237,10 +237,30 @@ void VCardCardMapper::mapRelation(const VCardProperty &p, const QString &fixedLa
     QString name = text(p);
     if (name.isEmpty())
         return;
-    QString label = fixedLabel.isEmpty()
-        ? labelOrElse(p, [&] { return VCardVocabulary::labelFromTypeWord(p); })
-        : labelOrElse(p, [&] { return fixedLabel; });
+    QString label = fixedLabel.isEmpty() ? labelOrElse(p, [&] { return typeLabel(p); })
+                                         : labelOrElse(p, [&] { return fixedLabel; });
     m_contact.editExtras().contactRelations.append({ std::move(label), { name } });
+}
+
+QString VCardCardMapper::typeLabel(const VCardProperty &p)
+{
+    // A kind the labels have no word for (co-worker, neighbor) is the label itself: read as none,
+    // it would come back under whatever label the record gives an entry without one.
+    QString word = VCardVocabulary::labelFromTypeWord(p);
+    VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView param, QByteArrayView value) {
+        if (!word.isEmpty())
+            return false;
+        if (!VCardLineReader::equalsIgnoringCase(param, "TYPE"))
+            return true;
+        // vCard 2.1 writes its encodings as bare words, read as types: they name no kind.
+        for (const char *none : { "pref", "quoted-printable", "base64", "b", "8bit", "7bit" }) {
+            if (VCardLineReader::equalsIgnoringCase(value, none))
+                return true;
+        }
+        word = paramText(value);
+        return true;
+    });
+    return word;
 }
 
 void VCardCardMapper::mapRelated(const VCardProperty &p)
@@ -256,19 +276,7 @@ void VCardCardMapper::mapRelated(const VCardProperty &p)
         name = UriText::percentDecoded(rest).trimmed();
     if (name.isEmpty())
         return;
-    // A kind the labels have no word for (co-worker, neighbor) is the label itself.
-    QString label = labelOrElse(p, [&] {
-        QString word = VCardVocabulary::labelFromTypeWord(p);
-        VCardLineReader::forEachParameter(p.parameters, [&](QByteArrayView param, QByteArrayView value) {
-            if (!word.isEmpty())
-                return false;
-            if (VCardLineReader::equalsIgnoringCase(param, "TYPE")
-                && !VCardLineReader::equalsIgnoringCase(value, "pref"))
-                word = paramText(value);
-            return true;
-        });
-        return word;
-    });
+    QString label = labelOrElse(p, [&] { return typeLabel(p); });
     m_contact.editExtras().contactRelations.append({ std::move(label), { std::move(name) } });
 }
 
@@ -277,10 +285,8 @@ void VCardCardMapper::mapDate(const VCardProperty &p, const QString &fixedLabel)
     std::optional<DateComponents> value = date(p);
     if (!value)
         return;
-    QString label = fixedLabel.isEmpty()
-        ? labelOrElse(p, [&] { return VCardVocabulary::labelFromTypeWord(p); })
-        : fixedLabel;
-    m_contact.editExtras().dates.append({ label, *value });
+    QString label = fixedLabel.isEmpty() ? labelOrElse(p, [&] { return typeLabel(p); }) : fixedLabel;
+    m_contact.editExtras().dates.append({ std::move(label), *value });
 }
 
 std::optional<DateComponents> VCardCardMapper::date(const VCardProperty &p)

@@ -517,8 +517,16 @@ QByteArray VCardLineReader::decodedBytes(const VCardProperty &property)
 
 QString VCardLineReader::decodedText(const VCardProperty &property)
 {
-    if (property.encoding == VCardProperty::Encoding::None)
-        return CharsetDecoder::decodeUtf8OrCharset(property.rawValue, property.charset);
+    if (property.encoding == VCardProperty::Encoding::None) {
+        QString text = CharsetDecoder::decodeUtf8OrCharset(property.rawValue, property.charset);
+        // A line holds no line break, but a charset may spell one in other bytes (UTF-7's "+AA0-"):
+        // the contact holds LF only, or the value would change when written and read again.
+        if (!property.charset.isEmpty() && text.contains(u'\r')) {
+            text.replace(u"\r\n"_s, u"\n"_s);
+            text.replace(u'\r', u'\n');
+        }
+        return text;
+    }
     QByteArray bytes = decodedBytes(property);
     QString text;
     if (!property.charset.isEmpty() && !equalsIgnoringCase(property.charset, "UTF-8")) {

@@ -473,11 +473,14 @@ std::shared_ptr<ZRPerson> ZRPerson::copy()
         if (identifier == Ident::Photo) {
             // The stored bytes are the image; decoding and re-encoding them would only lose their format.
             other->m_imageData = m_imageData;
+            other->m_thumbnailImageData = m_thumbnailImageData;
             continue;
         }
         const QVariant value = valueForIdentifier(identifier);
         if (!value.isNull())
             other->setValueForIdentifier(value, identifier);
     }
+    // What no field holds is still the contact's: a copy written out must say it too.
+    other->m_otherProperties = m_otherProperties;
     return other;
 }

@@ -76,7 +76,8 @@ public:
         const StoreContact &contact, const QByteArray &text, qsizetype offset, qsizetype length);
     // Whether the values other than the name are still to be built from the card read.
     bool hasUnbuiltValues() const { return m_unbuilt; }
-    // A new blank record with this record's field values (not its id, joint names or layouts).
+    // A new blank record with this record's field values and the card's properties no field holds
+    // (not its id, joint names or layouts).
     std::shared_ptr<ZRPerson> copy();
 
     // ---- Class tables
@@ -172,6 +173,9 @@ public:
     void setImageData(const QByteArray &data) { m_imageData = data; }
     QByteArray thumbnailImageData() const { return m_thumbnailImageData; }
     void setThumbnailImageData(const QByteArray &data) { m_thumbnailImageData = data; }
+    // The card's properties no field holds, as the content lines written back with its card.
+    const QByteArray &otherProperties() const { return m_otherProperties; }
+    void setOtherProperties(const QByteArray &lines) { m_otherProperties = lines; }
 
     // The stored id, or a new "<display name>+<date and time>" id made and kept on first request.
     QString uniqueId() const;

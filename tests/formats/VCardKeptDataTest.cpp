@@ -164,11 +164,45 @@ TEST_F(VCardKeptDataTest, RelatedLinksRoleAndPropertiesWithoutAFieldAreKept)
     });
 }
 
-TEST_F(VCardKeptDataTest, KeptPropertiesTravelWithACopiedRecord)
+TEST_F(VCardKeptDataTest, OrganisationsBesideTheRecordsOneAreWrittenBack)
+{
+    readWriteRead("several-organisations.vcf", [](const ContactTable &entries) {
+        ASSERT_EQ(entries.size(), 2);
+        ZRPerson &kenji = *entries[0]->person;
+        EXPECT_EQ(text(kenji, Ident::Company), u"Acme Trading"_s);
+        EXPECT_EQ(text(kenji, Ident::Department), u"Export"_s);
+        // The club is no field of the record, yet goes back with its card; the bare repeat of the
+        // first organisation says nothing more and is not kept.
+        const QByteArray card = VCardExport::vCardFromPerson(kenji, {});
+        EXPECT_TRUE(card.contains("\r\nORG:Tokyo Rowing Club;Treasurer\r\n")) << card.toStdString();
+        EXPECT_EQ(card.count("ORG:"), 2) << card.toStdString();
+        // An empty organisation first leaves the place to the one that names one.
+        EXPECT_EQ(text(*entries[1]->person, Ident::Company), u"Globex, Inc."_s);
+        EXPECT_EQ(VCardExport::vCardFromPerson(*entries[1]->person, {}).count("ORG:"), 1);
+    });
+}
+
+TEST_F(VCardKeptDataTest, RelatedNamesAndDatesKeepAMissingOrUnknownLabel)
+{
+    readWriteRead("related-names-without-label.vcf", [](const ContactTable &entries) {
+        ZRPerson &ann = *entries.first()->person;
+        EXPECT_EQ(entryTexts(ann, Ident::Relationship, Key::Value),
+            (QStringList { u"Sam Lee"_s, u"Bob Ray"_s, u"Mia Lee"_s, u"Kim Park"_s }));
+        // None stays none, rather than becoming some standard kind; a kind the labels have no word
+        // for is the label itself.
+        EXPECT_EQ(entryTexts(ann, Ident::Relationship, Key::Label),
+            (QStringList { u"No label"_s, u"colleague"_s, u"mother"_s, u"Nachbarin"_s }));
+        EXPECT_EQ(
+            entryTexts(ann, Ident::Dates, Key::Label), (QStringList { u"No label"_s, u"graduation"_s }));
+    });
+}
+
+TEST_F(VCardKeptDataTest, EveryCopyOfARecordWritesItsKeptProperties)
 {
     const ReadCards read = readBytes(quirk("related-role-geo.vcf"));
     ASSERT_FALSE(read.entries.isEmpty());
     ZRPerson &bob = *read.entries.first()->person;
+    // Copy and paste, drag and drop between windows: an archive of the record.
     QByteArray archive;
     {
         QDataStream out(&archive, QIODevice::WriteOnly);
@@ -177,5 +211,13 @@ TEST_F(VCardKeptDataTest, KeptPropertiesTravelWithACopiedRecord)
     QDataStream in(archive);
     const auto pasted = ZRPerson::fromArchive(in);
     ASSERT_TRUE(pasted);
-    EXPECT_TRUE(VCardExport::vCardFromPerson(*pasted, {}).contains("\r\nGEO:"));
+    // A working copy (merging), and a duplicate made through the store contact.
+    const std::shared_ptr<ZRPerson> copies[]
+        = { pasted, bob.copy(), ZRPerson::fromStoreContact(bob.contactFromCache()) };
+    for (const auto &copy : copies) {
+        const QByteArray card = VCardExport::vCardFromPerson(*copy, {});
+        EXPECT_TRUE(card.contains("\r\nGEO:geo:37.386013,-122.082932\r\n")) << card.toStdString();
+        EXPECT_TRUE(card.contains("\r\nX-CUSTOM-FIELD;TYPE=work:kept as it stands\\, with a comma\r\n"));
+        EXPECT_TRUE(card.contains("\r\nROLE:Project Leader\r\n"));
+    }
 }

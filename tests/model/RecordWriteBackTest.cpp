@@ -2,6 +2,8 @@
 // clients show as the user sees it.
 
 #include "PersonTestSupport.h"
+#include "model/Labels.h"
+#include "model/StoreKeys.h"
 #include "model/VCardSerialization.h"
 
 using namespace Qt::StringLiterals;
@@ -84,4 +86,75 @@ TEST_F(RecordWriteBackTest, FormattedNameFollowsTheRecordsNameOrder)
             person->nameOrdering() == 0 ? 1 : person->nameOrdering())
             << row.guards;
     }
+}
+
+TEST_F(RecordWriteBackTest, ACopyWritesThePropertiesNoFieldHolds)
+{
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nFN:Ann Lee\r\n"
+                            "X-MYCLIENT-COLOR:teal\r\nGEO:35.68;139.76\r\nORG:Acme\r\nORG:Globex;Sales\r\n"
+                            "UID:ann-1\r\nEND:VCARD\r\n";
+    QString error;
+    const QList<StoreContact> read = VCardSerialization::contactsWithData(card, &error);
+    ASSERT_EQ(read.size(), 1) << error.toStdString();
+    // Built whole, and still owing its values to the card, as a record of a file just opened is.
+    const std::shared_ptr<ZRPerson> originals[] = { ZRPerson::fromStoreContact(read.first()),
+        ZRPerson::fromCard(read.first(), card, 0, card.size()) };
+    for (const auto &original : originals) {
+        const auto copy = original->copy();
+        EXPECT_EQ(copy->otherProperties(), original->otherProperties());
+        const QByteArray written = copy->vCardData();
+        EXPECT_EQ(lineOf(written, "X-MYCLIENT-COLOR"), "X-MYCLIENT-COLOR:teal") << written.toStdString();
+        EXPECT_EQ(lineOf(written, "GEO"), "GEO:35.68;139.76");
+        EXPECT_EQ(lineOf(written, "ORG:Globex"), "ORG:Globex;Sales");
+        // A copy is a contact of its own: its id is new, its values the original's.
+        EXPECT_NE(copy->uniqueId(), original->uniqueId());
+        EXPECT_EQ(copy->valueForIdentifier(Ident::Company), original->valueForIdentifier(Ident::Company));
+    }
+}
+
+TEST_F(RecordWriteBackTest, RelatedNamesKeepAMissingOrUnknownLabel)
+{
+    const auto read = recordOf("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\n"
+                               "X-ABRELATEDNAMES:Sam\r\n"
+                               "X-ABRELATEDNAMES;TYPE=colleague:Bob\r\n"
+                               "X-ABRELATEDNAMES;TYPE=pref;TYPE=mother:Mia\r\n"
+                               "item1.X-ABRELATEDNAMES:Kim\r\nitem1.X-ABLabel:Nachbarin\r\n"
+                               "X-ABRELATEDNAMES;CHARSET=UTF-8;QUOTED-PRINTABLE:Jo=C3=ABl\r\n"
+                               "UID:ann-2\r\nEND:VCARD\r\n");
+    QStringList labels;
+    for (const QVariant &entry : read->valueForIdentifier(Ident::Relationship).toList())
+        labels << entry.toMap().value(Key::Label).toString();
+    EXPECT_EQ(labels,
+        (QStringList { LabelText::NoLabel, u"colleague"_s,
+            Labels::labelFromCNLabel(CN::LabelContactRelationMother), u"Nachbarin"_s, LabelText::NoLabel }));
+
+    // No label is written as none (not as some standard kind), a custom one as itself; twice over.
+    const QByteArray written = read->vCardData();
+    EXPECT_EQ(lineOf(written, "X-ABRELATEDNAMES:"), "X-ABRELATEDNAMES:Sam") << written.toStdString();
+    const auto again = recordOf(written);
+    EXPECT_EQ(again->valueForIdentifier(Ident::Relationship), read->valueForIdentifier(Ident::Relationship));
+    EXPECT_EQ(again->vCardData(), written);
+}
+
+TEST_F(RecordWriteBackTest, EveryOrganisationOfACardIsKept)
+{
+    const auto read = recordOf("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\n"
+                               "ORG:;\r\n" // says nothing: the next one is the record's
+                               "ORG:Acme;Sales\r\nORG:Acme\r\nORG:Globex\\, Inc.;R&D\r\nORG:Initech\r\n"
+                               "UID:ann-3\r\nEND:VCARD\r\n");
+    EXPECT_EQ(read->valueForIdentifier(Ident::Company).toString(), u"Acme"_s);
+    EXPECT_EQ(read->valueForIdentifier(Ident::Department).toString(), u"Sales"_s);
+
+    // The record holds one; the others go back as they were, and the same again adds nothing.
+    const QByteArray written = read->vCardData();
+    QByteArrayList orgs;
+    for (const QByteArray &line : written.split('\n')) {
+        if (line.startsWith("ORG"))
+            orgs << line.trimmed();
+    }
+    EXPECT_EQ(orgs, (QByteArrayList { "ORG:Acme;Sales", "ORG:Globex\\, Inc.;R&D", "ORG:Initech" }))
+        << written.toStdString();
+    const auto again = recordOf(written);
+    EXPECT_EQ(again->valueForIdentifier(Ident::Company), read->valueForIdentifier(Ident::Company));
+    EXPECT_EQ(again->vCardData(), written);
 }

@@ -12,6 +12,60 @@
 #include "ui/editors/RenmeiEditor.h"
 
 #include <QPointer>
+#include <QSet>
+
+namespace {
+
+// The records the document still holds: in a group's table and not deleted there. A table's rows are
+// built for the view and carry no deleted mark of their own, so rows are looked up by their record.
+QSet<const ZRPerson *> recordsInDocument(const ViewController &controller)
+{
+    QSet<const ZRPerson *> records;
+    for (const ContactContainerPtr &container : controller.containerTable()) {
+        if (!container)
+            continue;
+        for (const ContactGroupPtr &group : container->groups) {
+            if (!group || group->deleted || !group->contactTable)
+                continue;
+            for (const ContactEntryPtr &entry : *group->contactTable) {
+                if (entry && entry->person && !entry->deleted)
+                    records.insert(entry->person.get());
+            }
+        }
+    }
+    return records;
+}
+
+// The rows whose contacts the document still holds.
+ContactTable rowsInDocument(const ViewController &controller, const ContactTable &rows)
+{
+    const QSet<const ZRPerson *> records = recordsInDocument(controller);
+    ContactTable remaining;
+    for (const ContactEntryPtr &row : rows) {
+        if (row && row->person && !row->deleted && records.contains(row->person.get()))
+            remaining << row;
+    }
+    return remaining;
+}
+
+// An editor whose every contact was deleted has nothing left to edit: it closes, in its pop-up or in
+// the window it was torn off into, as the information panels do. Closing the torn-off window is a
+// Cancel; the pop-up's close applies the result, which leaves the deleted contacts out.
+void closeWhenContactsDeleted(ViewController &controller, FieldEditor *editor, const ContactTable &rows)
+{
+    QObject::connect(&controller, &ViewController::contactsChanged, editor,
+        [&controller, editor, rows](const ChangeNotice &notice) {
+            using S = ChangeNotice::Structure;
+            if (!(notice.structure & (ChangeNotice::StructureChanges(S::RowsRemoved) | S::GroupContents)))
+                return;
+            if (!rowsInDocument(controller, rows).isEmpty())
+                return;
+            if (QWidget *window = editor->window(); window && window != editor && window->isVisible())
+                window->close();
+        });
+}
+
+} // namespace
 
 namespace FieldEditors {
 
@@ -68,11 +122,12 @@ EditorPopover *openEditor(ViewController &controller, const EditorContext &conte
         return nullptr;
     editor->setContextInfo(context);
     QPointer<ViewController> guard(&controller);
+    closeWhenContactsDeleted(controller, editor, rows);
     return showEditor(
         editor, anchor, EditorRoster::popoverContentSize(context.type), parent, [editor, guard, rows, done] {
             bool changed = false;
             if (guard)
-                changed = EditorApply::apply(*guard, editor->contextInfo(), rows);
+                changed = EditorApply::apply(*guard, editor->contextInfo(), rowsInDocument(*guard, rows));
             if (done)
                 done(changed);
         });
