@@ -244,21 +244,24 @@ PanelSearch searchInPanel(FindPanelWindow &panel)
 }
 
 // A panel over the window, shown, that has searched once: the first search of a document reads every
-// record from its card, as any first search does (the find bar's index too), and that reading is timed
-// where it happens, not here.
-std::unique_ptr<FindPanelWindow> openPanel()
+// record from its card, as any first search does (the find bar's index too), and builds the panel's
+// own index. Its time is given apart, as first_search_ms, since what follows measures searching again.
+std::unique_ptr<FindPanelWindow> openPanel(double *firstSearchMs = nullptr)
 {
     Window &w = window();
     auto panel = std::make_unique<FindPanelWindow>(w.window->searchableHub(), Marker, w.window);
     panel->show();
     QApplication::processEvents();
-    searchInPanel(*panel);
+    const PanelSearch first = searchInPanel(*panel);
+    if (firstSearchMs)
+        *firstSearchMs = first.totalMs;
     return panel;
 }
 
 void BM_FindPanelSearchWithTable(benchmark::State &state)
 {
-    std::unique_ptr<FindPanelWindow> panel = openPanel();
+    double firstSearchMs = 0;
+    std::unique_ptr<FindPanelWindow> panel = openPanel(&firstSearchMs);
     PanelSearch last;
     double longest = 0;
     double longestCpu = 0;
@@ -277,6 +280,7 @@ void BM_FindPanelSearchWithTable(benchmark::State &state)
     state.counters["longest_stall_cpu_ms"] = longestCpu;
     state.counters["cpu_ms"] = cpu / double(state.iterations());
     state.counters["index_mb"] = double(panel->panel().indexMemoryBytes()) / 1e6;
+    state.counters["first_search_ms"] = firstSearchMs;
 }
 BENCHMARK(BM_FindPanelSearchWithTable)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
 
