@@ -91,6 +91,10 @@ void FindPanelWindow::buildControls()
         button->setObjectName(name);
         button->setPopupMode(QToolButton::InstantPopup);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // The style draws a pop-up button's arrow over the end of its title unless room is kept for it.
+        button->setStyleSheet(QStringLiteral("QToolButton { padding: 2px 16px 2px 6px; }"
+                                             "QToolButton::menu-indicator { subcontrol-origin: padding;"
+                                             " subcontrol-position: center right; right: 4px; }"));
         auto *menu = new QMenu(button);
         button->setMenu(menu);
         connect(menu, &QMenu::aboutToShow, this, [this, button] { fillFilterMenu(button); });
