@@ -191,13 +191,8 @@ QList<StoreLabeledValue<StoreInstantMessageAddress>> instantMessagesOf(const QVa
     return addresses;
 }
 
-// An entry without a label gets the field's usual one.
-QString labelOr(const QVariant *label, const QString &fallback)
-{
-    const QString text = foundText(label);
-    return text.isEmpty() ? fallback : storeLabelOf(text);
-}
-
+// A related name or date without a label goes to the store without one: a usual label ("friend",
+// "anniversary") put in its place would read back as the user's own choice.
 QList<StoreLabeledValue<StoreContactRelation>> relationsOf(const QVariantList &field)
 {
     QList<StoreLabeledValue<StoreContactRelation>> relations;
@@ -208,8 +203,7 @@ QList<StoreLabeledValue<StoreContactRelation>> relationsOf(const QVariantList &f
         findKeys(convertedEntryOf(v, converted), keys, found);
         const QString name = foundText(found[0]);
         if (!name.isEmpty())
-            relations.append(
-                { labelOr(found[1], CN::LabelContactRelationFriend), StoreContactRelation { name } });
+            relations.append({ storeLabelOf(foundText(found[1])), StoreContactRelation { name } });
     }
     return relations;
 }
@@ -223,7 +217,7 @@ QList<StoreLabeledValue<DateComponents>> datesOf(const QVariantList &field)
     for (const QVariant &v : field) {
         findKeys(convertedEntryOf(v, converted), keys, found);
         if (const auto date = found[0] ? componentsOf(*found[0]) : std::nullopt)
-            dates.append({ labelOr(found[1], CN::LabelDateAnniversary), *date });
+            dates.append({ storeLabelOf(foundText(found[1])), *date });
     }
     return dates;
 }

@@ -158,3 +158,25 @@ TEST_F(RecordWriteBackTest, EveryOrganisationOfACardIsKept)
     EXPECT_EQ(again->valueForIdentifier(Ident::Company), read->valueForIdentifier(Ident::Company));
     EXPECT_EQ(again->vCardData(), written);
 }
+
+TEST_F(RecordWriteBackTest, RelatedNamesAndDatesWhoseLabelWasClearedStayUnlabelled)
+{
+    // The list editor leaves an empty label where the user clears one; an archived record may hold
+    // one too. Neither is some usual kind.
+    auto record = recordOf("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\nUID:ann-4\r\nEND:VCARD\r\n");
+    record->relationshipValues().append(entry(u""_s, u"Pat"_s));
+    record->relationshipValues().append(QVariantMap { { Key::Value, u"Sam"_s } });
+    record->datesValues().append(entry(u""_s, QVariant::fromValue(DateComponents { 2001, 5, 6 })));
+    const QByteArray written = record->vCardData();
+    EXPECT_EQ(lineOf(written, "X-ABRELATEDNAMES:Pat"), "X-ABRELATEDNAMES:Pat") << written.toStdString();
+    EXPECT_EQ(lineOf(written, "X-ABRELATEDNAMES:Sam"), "X-ABRELATEDNAMES:Sam");
+    EXPECT_EQ(lineOf(written, "X-ABDATE"), "X-ABDATE:2001-05-06");
+    EXPECT_FALSE(written.contains("X-ABLabel")) << written.toStdString();
+
+    const auto again = recordOf(written);
+    for (const QString &field : { Ident::Relationship, Ident::Dates }) {
+        for (const QVariant &e : again->valueForIdentifier(field).toList())
+            EXPECT_EQ(e.toMap().value(Key::Label).toString(), LabelText::NoLabel) << field.toStdString();
+    }
+    EXPECT_EQ(recordOf(again->vCardData())->vCardData(), again->vCardData());
+}

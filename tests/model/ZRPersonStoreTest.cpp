@@ -178,8 +178,9 @@ TEST_F(ZRPersonStoreTest, BuiltContactFollowsEditsAndDefaults)
         QVariantMap { { Key::Value, QVariant::fromValue(DateComponents { 2001, 1, 1 }) } });
     const StoreContact d = blank.contactFromCache();
     EXPECT_EQ(d.extras().socialProfiles.value(0).value.service, CN::SocialProfileServiceTwitter);
-    EXPECT_EQ(d.extras().contactRelations.value(0).label, CN::LabelContactRelationFriend);
-    EXPECT_EQ(d.extras().dates.value(0).label, CN::LabelDateAnniversary);
+    // A related name or date without a label stays without one: no usual kind is made up for it.
+    EXPECT_EQ(d.extras().contactRelations.value(0).label, u""_s);
+    EXPECT_EQ(d.extras().dates.value(0).label, u""_s);
     // Fields never made are left as the base has them.
     EXPECT_EQ(blank.contactFromCache(&base).emailAddresses, base.emailAddresses);
 }
