@@ -55,6 +55,24 @@ QByteArray photoBytes(const VCardProperty &property)
     return {}; // a link to a photo elsewhere: nothing is fetched
 }
 
+// Whether a PHOTO holds its picture (in base64, or in a base64 data: URI) rather than a link to one.
+bool holdsPicture(const VCardProperty &property)
+{
+    const QByteArrayView value = property.rawValue.trimmed();
+    if (property.encoding == VCardProperty::Encoding::Base64)
+        return !value.isEmpty();
+    if (value.size() <= 5 || value.first(5).compare("data:", Qt::CaseInsensitive) != 0)
+        return false;
+    const qsizetype comma = value.indexOf(',');
+    if (comma < 0)
+        return false;
+    // The escapes vCard 4.0 writers put before ";" and "," (data:image/jpeg\;base64\,...).
+    QByteArrayView header = value.first(comma);
+    if (header.endsWith('\\'))
+        header.chop(1);
+    return header.size() >= 7 && header.last(7).compare(";base64", Qt::CaseInsensitive) == 0;
+}
+
 // Appends word to text after a space, unless text already holds it as a word of its own.
 void joinWord(QString &text, const QString &word)
 {
@@ -255,7 +273,15 @@ void VCardCardMapper::map(const VCardProperty &p)
         break;
     case 'p':
         if (p.nameIs("PHOTO")) {
-            if (m_readImages && m_contact.extras().imageData.isEmpty()) {
+            // The first picture the card holds is the record's. Any other (a second picture, a
+            // link to one elsewhere) is kept to go back as it stood. Which one is the record's is
+            // decided without decoding, so a reading that skips pictures keeps the same others.
+            if (m_photoTaken || !holdsPicture(p)) {
+                m_otherPhotos.append(&p);
+                return;
+            }
+            m_photoTaken = true;
+            if (m_readImages) {
                 if (QByteArray photo = photoBytes(p); !photo.isEmpty())
                     m_contact.editExtras().imageData = std::move(photo);
             }
@@ -512,4 +538,8 @@ void VCardCardMapper::finish()
         m_contact.contactType = StoreContact::Type::Organization;
     if (m_contact.identifier.isEmpty())
         m_contact.identifier = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    // Last, as the writer puts them (after the record's own picture): read again, the kept lines
+    // are the same in the same order.
+    for (const VCardProperty *photo : m_otherPhotos)
+        keepOther(*photo);
 }

@@ -132,6 +132,8 @@ private:
     QString m_readingGiven;
     bool m_haveName = false;
     bool m_haveOrg = false;
+    bool m_photoTaken = false; // the record's picture was met
+    QVarLengthArray<const VCardProperty *, 2> m_otherPhotos;
     QString m_orgDepartment; // the department the organisation read named
     const VCardProperty *m_role = nullptr;
     QVarLengthArray<const VCardProperty *, 4> m_labels;

@@ -5,7 +5,7 @@ namespace {
 bool dropped(QByteArrayView name)
 {
     static const char *const names[] = { "BEGIN", "END", "VERSION", "PRODID", "REV", "CATEGORIES", "X-RENMEI",
-        "X-HAGAKILAYOUTS", "X-ABLABEL", "X-ABADR", "NAME", "PROFILE", "AGENT", "PHOTO", "LABEL" };
+        "X-HAGAKILAYOUTS", "X-ABLABEL", "X-ABADR", "NAME", "PROFILE", "AGENT", "LABEL" };
     for (const char *dropped : names) {
         if (VCardLineReader::equalsIgnoringCase(name, dropped))
             return true;

@@ -419,7 +419,39 @@ public:
             value(c.identifier, false);
             end();
         }
-        VCardOtherProperties::forEachLine(extras.otherProperties, [this](QByteArrayView line) {
+        otherLines(extras.otherProperties, false);
+        // A kept picture goes after the record's own (in beforeEnd): a reader takes the first, so
+        // the record's stays the record's. Without the record's, a kept one would be read as the
+        // record's, so only links to pictures go (a card written without pictures has none).
+        const qsizetype keptPhotosAt = m_card.size();
+        const bool ownPhoto = beforeEnd.startsWith("PHOTO") || beforeEnd.indexOf("\r\nPHOTO") >= 0;
+        otherLines(extras.otherProperties, true, ownPhoto);
+
+        // What goes before the end (a photo, say) is copied once, straight into the output.
+        const QByteArrayView endLine("END:VCARD\r\n");
+        const qsizetype at = m_out.size();
+        m_out.resize(at + m_card.size() + beforeEnd.size() + endLine.size());
+        char *w = m_out.data() + at;
+        std::memcpy(w, m_card.data(), size_t(keptPhotosAt));
+        w += keptPhotosAt;
+        if (!beforeEnd.isEmpty())
+            std::memcpy(w, beforeEnd.data(), size_t(beforeEnd.size()));
+        w += beforeEnd.size();
+        if (keptPhotosAt < m_card.size())
+            std::memcpy(w, m_card.data() + keptPhotosAt, size_t(m_card.size() - keptPhotosAt));
+        w += m_card.size() - keptPhotosAt;
+        std::memcpy(w, endLine.data(), size_t(endLine.size()));
+    }
+
+private:
+    // The kept lines that are pictures (with embedded ones only if withEmbedded), or all the others.
+    void otherLines(QByteArrayView lines, bool photos, bool withEmbedded = false)
+    {
+        VCardOtherProperties::forEachLine(lines, [this, photos, withEmbedded](QByteArrayView line) {
+            if (VCardOtherProperties::isPhotoLine(line) != photos)
+                return;
+            if (photos && !withEmbedded && VCardOtherProperties::isEmbeddedPhotoLine(line))
+                return;
             if (line.size() <= MaxLineOctets) {
                 m_card.append(line);
                 m_card.append("\r\n");
@@ -427,21 +459,8 @@ public:
             }
             fold(line, [this](QByteArrayView piece) { m_card.append(piece); });
         });
-
-        // What goes before the end (a photo, say) is copied once, straight into the output.
-        const QByteArrayView endLine("END:VCARD\r\n");
-        const qsizetype at = m_out.size();
-        m_out.resize(at + m_card.size() + beforeEnd.size() + endLine.size());
-        char *w = m_out.data() + at;
-        std::memcpy(w, m_card.data(), size_t(m_card.size()));
-        w += m_card.size();
-        if (!beforeEnd.isEmpty())
-            std::memcpy(w, beforeEnd.data(), size_t(beforeEnd.size()));
-        w += beforeEnd.size();
-        std::memcpy(w, endLine.data(), size_t(endLine.size()));
     }
 
-private:
     // The organisation's name for a company, else the name's parts with spaces between them.
     void formattedName(const StoreContact &c)
     {

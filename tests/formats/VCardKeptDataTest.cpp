@@ -221,3 +221,27 @@ TEST_F(VCardKeptDataTest, EveryCopyOfARecordWritesItsKeptProperties)
         EXPECT_TRUE(card.contains("\r\nROLE:Project Leader\r\n"));
     }
 }
+
+TEST_F(VCardKeptDataTest, PicturesBesideTheRecordsOneAreKeptAfterIt)
+{
+    const QByteArray second
+        = "PHOTO;TYPE=PNG;ENCODING=b:iVBORw0KGgoAAAANSUhEUgAAAAIAAAABCAIAAAB7QOjdAAAADUlEQVR4"
+          "nGOQkzsBRAAFzwIJPI7fKQAAAABJRU5ErkJggg==";
+    const QByteArray link = "PHOTO;VALUE=uri:https://example.com/photos/ann.jpg";
+    readWriteRead("several-photos.vcf", [&](const ContactTable &entries) {
+        ZRPerson &ann = *entries.first()->person;
+        // The first picture the card holds is the record's: a link to one elsewhere is not.
+        EXPECT_EQ(ann.photo().size(), QSize(1, 1));
+        const QByteArray card = VCardExport::vCardFromPerson(ann, VCardExport::fileExportOptions());
+        QByteArray unfolded = card;
+        unfolded.replace("\r\n ", "");
+        const qsizetype own = unfolded.indexOf("PHOTO;ENCODING=b;TYPE=JPEG:");
+        const qsizetype kept = unfolded.indexOf(second);
+        ASSERT_GE(own, 0) << card.toStdString();
+        ASSERT_GE(kept, 0) << card.toStdString();
+        // After the record's own, so that a reader (this one too) takes the record's first.
+        EXPECT_LT(own, kept);
+        EXPECT_TRUE(unfolded.contains(link + "\r\n"));
+        EXPECT_EQ(unfolded.count("PHOTO"), 3);
+    });
+}

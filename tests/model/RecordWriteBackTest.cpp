@@ -5,6 +5,7 @@
 #include "model/Labels.h"
 #include "model/StoreKeys.h"
 #include "model/VCardSerialization.h"
+#include "model/VCardWriter.h"
 
 using namespace Qt::StringLiterals;
 
@@ -179,4 +180,47 @@ TEST_F(RecordWriteBackTest, RelatedNamesAndDatesWhoseLabelWasClearedStayUnlabell
             EXPECT_EQ(e.toMap().value(Key::Label).toString(), LabelText::NoLabel) << field.toStdString();
     }
     EXPECT_EQ(recordOf(again->vCardData())->vCardData(), again->vCardData());
+}
+
+TEST_F(RecordWriteBackTest, PicturesBesideTheRecordsOneAreKeptWhetherPicturesAreReadOrNot)
+{
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann\r\n"
+                            "PHOTO;VALUE=uri:https://example.com/ann.jpg\r\n"
+                            "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\r\n"
+                            "PHOTO:data:image/png\\;base64\\,iVBORw0KGgo=\r\n"
+                            "PHOTO;ENCODING=b:\r\n" // nothing in it: nothing to keep
+                            "UID:ann-5\r\nEND:VCARD\r\n";
+    QString error;
+    const QList<StoreContact> read = VCardSerialization::contactsWithData(card, &error);
+    ASSERT_EQ(read.size(), 1) << error.toStdString();
+    EXPECT_EQ(read.first().extras().imageData, QByteArray::fromBase64("/9j/4AAQ"));
+    const QByteArray kept = read.first().extras().otherProperties;
+    EXPECT_EQ(kept,
+        "PHOTO;VALUE=uri:https://example.com/ann.jpg\r\n"
+        "PHOTO:data:image/png\\;base64\\,iVBORw0KGgo=\r\n");
+    // A record built again from its card skips the pictures it has: it keeps the same others.
+    const QList<StoreContact> skipped
+        = VCardSerialization::contactsWithData(card, &error, VCardSerialization::Images::Skip);
+    ASSERT_EQ(skipped.size(), 1);
+    EXPECT_TRUE(skipped.first().extras().imageData.isEmpty());
+    EXPECT_EQ(skipped.first().extras().otherProperties, kept);
+
+    // Written after the record's own picture, they leave it the record's.
+    QByteArray out;
+    VCardWriter::appendCard(out, read.first(), "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQ\r\n");
+    EXPECT_LT(out.indexOf("TYPE=JPEG"), out.indexOf("VALUE=uri")) << out.toStdString();
+    const QList<StoreContact> again = VCardSerialization::contactsWithData(out, &error);
+    ASSERT_EQ(again.size(), 1) << error.toStdString();
+    EXPECT_EQ(again.first().extras().imageData, read.first().extras().imageData);
+    EXPECT_EQ(again.first().extras().otherProperties, kept);
+
+    // A card written without the record's picture has no other picture either (it would read as
+    // the record's); a link is no picture and still goes.
+    out.clear();
+    VCardWriter::appendCard(out, read.first(), "NOTE:no picture\r\n");
+    EXPECT_FALSE(out.contains("image/png")) << out.toStdString();
+    const QList<StoreContact> without = VCardSerialization::contactsWithData(out, &error);
+    ASSERT_EQ(without.size(), 1) << error.toStdString();
+    EXPECT_TRUE(without.first().extras().imageData.isEmpty());
+    EXPECT_EQ(without.first().extras().otherProperties, "PHOTO;VALUE=uri:https://example.com/ann.jpg\r\n");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/StoreContact.h"
+#include "model/VCardOtherProperties.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -18,13 +19,21 @@ inline QByteArray readFile(const QString &path)
 }
 
 // Every field the writer promises to carry through a write and a second read: all but the note
-// and the image data, which the document's own writer adds.
+// and the pictures (the record's, and others the card held), which go with the document's own
+// writer's picture.
 inline StoreContact withoutNoteAndImages(StoreContact contact)
 {
     contact.note.clear();
     if (contact.hasExtras()) {
         contact.editExtras().imageData.clear();
         contact.editExtras().thumbnailImageData.clear();
+        QByteArray others;
+        VCardOtherProperties::forEachLine(contact.extras().otherProperties, [&](QByteArrayView line) {
+            if (!VCardOtherProperties::isEmbeddedPhotoLine(line) || !VCardOtherProperties::isPhotoLine(line))
+                others += line.toByteArray() + "\r\n";
+        });
+        if (others != contact.extras().otherProperties)
+            contact.editExtras().otherProperties = others;
     }
     return contact;
 }
