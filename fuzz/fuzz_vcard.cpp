@@ -1,6 +1,7 @@
 #include "model/CardTextArena.h"
 #include "model/StoreContactStrings.h"
 #include "model/VCardLineReader.h"
+#include "model/VCardOtherProperties.h"
 #include "model/VCardSerialization.h"
 
 #include <cstddef>
@@ -15,6 +16,11 @@ StoreContact withoutNoteAndImages(StoreContact contact)
     if (contact.hasExtras()) {
         contact.editExtras().imageData.clear();
         contact.editExtras().thumbnailImageData.clear();
+        // Pictures beside the record's go only with the record's own, which this writer leaves out.
+        const QByteArray others
+            = VCardOtherProperties::withoutEmbeddedPhotos(contact.extras().otherProperties);
+        if (others != contact.extras().otherProperties)
+            contact.editExtras().otherProperties = others;
     }
     return contact;
 }
@@ -22,7 +28,7 @@ StoreContact withoutNoteAndImages(StoreContact contact)
 } // namespace
 
 // Reads arbitrary bytes as vCard text; whatever is read must come back unchanged (but for the
-// note and the photo, which this writer leaves out) from a write and a second read.
+// note and the pictures, which this writer leaves out) from a write and a second read.
 // Structured values are cut in their bytes when they are plain UTF-8; the components must be those
 // of the value decoded whole and then cut. No contact read may keep text in the reading thread's
 // arena, which the next card overwrites.

@@ -123,4 +123,16 @@ void append(QByteArray &lines, const VCardProperty &property)
     lines += "\r\n";
 }
 
+QByteArray withoutEmbeddedPhotos(QByteArrayView lines)
+{
+    QByteArray kept;
+    forEachLine(lines, [&kept](QByteArrayView line) {
+        if (isPhotoLine(line) && isEmbeddedPhotoLine(line))
+            return;
+        kept += line;
+        kept += "\r\n";
+    });
+    return kept;
+}
+
 } // namespace VCardOtherProperties

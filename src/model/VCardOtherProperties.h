@@ -43,6 +43,9 @@ inline bool isEmbeddedPhotoLine(QByteArrayView line)
     return false;
 }
 
+// The lines but those holding pictures: what a card written without the record's picture keeps.
+QByteArray withoutEmbeddedPhotos(QByteArrayView lines);
+
 // Calls f with each content line of lines, without its CR LF.
 template <typename F> void forEachLine(QByteArrayView lines, F &&f)
 {

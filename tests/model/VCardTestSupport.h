@@ -27,11 +27,8 @@ inline StoreContact withoutNoteAndImages(StoreContact contact)
     if (contact.hasExtras()) {
         contact.editExtras().imageData.clear();
         contact.editExtras().thumbnailImageData.clear();
-        QByteArray others;
-        VCardOtherProperties::forEachLine(contact.extras().otherProperties, [&](QByteArrayView line) {
-            if (!VCardOtherProperties::isEmbeddedPhotoLine(line) || !VCardOtherProperties::isPhotoLine(line))
-                others += line.toByteArray() + "\r\n";
-        });
+        const QByteArray others
+            = VCardOtherProperties::withoutEmbeddedPhotos(contact.extras().otherProperties);
         if (others != contact.extras().otherProperties)
             contact.editExtras().otherProperties = others;
     }

@@ -1,7 +1,0 @@
-#include "print/PrintOptionsNotifier.h"
-
-PrintOptionsNotifier &PrintOptionsNotifier::instance()
-{
-    static PrintOptionsNotifier notifier;
-    return notifier;
-}
