@@ -55,10 +55,7 @@ void closeWhenContactsDeleted(ViewController &controller, FieldEditor *editor, c
 {
     QObject::connect(&controller, &ViewController::contactsChanged, editor,
         [&controller, editor, rows](const ChangeNotice &notice) {
-            using S = ChangeNotice::Structure;
-            if (!(notice.structure & (ChangeNotice::StructureChanges(S::RowsRemoved) | S::GroupContents)))
-                return;
-            if (!rowsInDocument(controller, rows).isEmpty())
+            if (!FieldEditors::rowsGone(controller, notice, rows))
                 return;
             if (QWidget *window = editor->window(); window && window != editor && window->isVisible())
                 window->close();
@@ -68,6 +65,14 @@ void closeWhenContactsDeleted(ViewController &controller, FieldEditor *editor, c
 } // namespace
 
 namespace FieldEditors {
+
+bool rowsGone(const ViewController &controller, const ChangeNotice &notice, const ContactTable &rows)
+{
+    using S = ChangeNotice::Structure;
+    if (!(notice.structure & (ChangeNotice::StructureChanges(S::RowsRemoved) | S::GroupContents)))
+        return false;
+    return rowsInDocument(controller, rows).isEmpty();
+}
 
 FieldEditor *createEditor(EditorKind kind, QWidget *parent)
 {

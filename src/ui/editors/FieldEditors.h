@@ -5,6 +5,7 @@
 #include <QRect>
 #include <functional>
 
+struct ChangeNotice;
 class DocumentHub;
 class EditorPopover;
 class FieldEditor;
@@ -15,6 +16,10 @@ class QWidget;
 // panel. Each opens the editor in a popover at the anchor (global coordinates) and, when the popover
 // closes with a confirmed change, applies it through the undoable edits.
 namespace FieldEditors {
+
+// Whether the notice took every one of rows out of the document (deleted, or added and the addition
+// undone). Rows of the table are looked up by their records: they carry no deleted mark of their own.
+bool rowsGone(const ViewController &controller, const ChangeNotice &notice, const ContactTable &rows);
 
 // A new editor of that kind (not yet given a context); null for None.
 FieldEditor *createEditor(EditorKind kind, QWidget *parent = nullptr);

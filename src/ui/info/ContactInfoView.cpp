@@ -140,7 +140,9 @@ void ContactInfoView::contactsChanged(const ChangeNotice &notice)
     const ContactEntryPtr &shown = contact();
     if (!shown)
         return;
-    if (shown->deleted) {
+    // The table's rows are built for the view and are never marked deleted: a panel opened from one
+    // looks its record up in the document.
+    if (shown->deleted || FieldEditors::rowsGone(*m_controller, notice, { shown })) {
         m_model->setContact(nullptr, m_rowOrder);
         emit contactDeleted();
         return;

@@ -168,6 +168,51 @@ TEST_F(ContactInfoPanelTest, ADetachedWindowEditsAndClosesWhenItsContactIsDelete
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull() || !window->isVisible(); }, 2000));
 }
 
+// The table opens the popover for one of its rows, which are built for the view and never marked
+// deleted themselves: the popover must still see its contact go, whichever way it goes.
+TEST_F(ContactInfoPanelTest, APopoverOpenedFromATableRowClosesWhenItsContactGoes)
+{
+    QWidget owner;
+    owner.show();
+    const auto tableRowOf = [&](const ContactEntryPtr &entry) -> ContactEntryPtr {
+        for (const ContactEntryPtr &row : hub.hub.table().subContactTable()) {
+            if (row->person == entry->person)
+                return row;
+        }
+        return nullptr;
+    };
+    const auto open = [&](const ContactEntryPtr &row) {
+        return QPointer<EditorPopover>(
+            ContactInfoPanels::openPopover(hub.hub, row, QRect(50, 50, 100, 20), &owner));
+    };
+    const auto closes = [](const QPointer<EditorPopover> &popover) {
+        return QTest::qWaitFor([&] { return popover.isNull() || popover->isHidden(); }, 2000);
+    };
+
+    const ContactEntryPtr annRow = tableRowOf(ann);
+    ASSERT_TRUE(annRow);
+    ASSERT_NE(annRow, ann);
+    QPointer<EditorPopover> popover = open(annRow);
+    ASSERT_TRUE(popover && popover->isVisible());
+    // Another contact going leaves it open.
+    hub.controller().deleteContacts({ hub.entry(1) });
+    QApplication::processEvents();
+    EXPECT_TRUE(popover && popover->isVisible());
+    hub.controller().deleteContacts({ ann });
+    EXPECT_TRUE(closes(popover));
+
+    // A contact added, shown, and taken away again by undoing the addition.
+    auto kato = std::make_shared<ContactEntry>();
+    kato->person = ZRPerson::create();
+    ASSERT_TRUE(hub.controller().addContact(kato));
+    const ContactEntryPtr katoRow = tableRowOf(kato);
+    ASSERT_TRUE(katoRow);
+    popover = open(katoRow);
+    ASSERT_TRUE(popover && popover->isVisible());
+    hub.hub.undo();
+    EXPECT_TRUE(closes(popover));
+}
+
 TEST_F(ContactInfoPanelTest, AFileThatIsNotAnImageIsRefusedWithAMessage)
 {
     std::unique_ptr<ContactInfoView> panel(ContactInfoPanels::makePanel(hub.hub));
