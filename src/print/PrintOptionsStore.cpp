@@ -4,7 +4,6 @@
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
 #include "print/PrintOptionsNotice.h"
-#include "print/PrintOptionsNotifier.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -30,13 +29,7 @@ QVariantMap load(QSettings &settings)
 void save(QSettings &settings, const QVariantMap &options)
 {
     settings.setValue(PrintKey::DefaultsPrintOptions, options);
-    PrintOptionsNotice::instance().postOptionsUpdated();
-}
-
-void publish(QSettings &settings, const QVariantMap &options)
-{
-    save(settings, options);
-    emit PrintOptionsNotifier::instance().printOptionsUpdated(options);
+    PrintOptionsNotice::instance().postOptionsUpdated(options);
 }
 
 QString loadPrintStyle(QSettings &settings)

@@ -13,10 +13,9 @@ namespace PrintOptionsStore {
 QVariantMap load(QSettings &settings, const QString &language);
 // The same, for the user's preferred language.
 QVariantMap load(QSettings &settings);
-// Posts PrintOptionsNotice::printOptionsUpdated.
+// Saves, then posts PrintOptionsNotice::printOptionsUpdated, so every view drawn from the options
+// follows at once.
 void save(QSettings &settings, const QVariantMap &options);
-// Saves and then tells PrintOptionsNotifier, so every view drawn from the options follows at once.
-void publish(QSettings &settings, const QVariantMap &options);
 
 // The style under "ZR1DprintStyle"; an empty, absent or unknown value becomes "Hagaki" and is written back.
 QString loadPrintStyle(QSettings &settings);

@@ -265,7 +265,7 @@ void StyleSettingsSheet::updatePrintOptions()
     m_options.insert(PrintKey::Keishou, PrintChoices::keishouForChoice(m_keishou->currentText()));
     for (StyleTab *tab : allTabs())
         tab->store(m_options);
-    PrintOptionsStore::publish(m_settings, m_options);
+    PrintOptionsStore::save(m_settings, m_options);
     for (StyleTab *tab : allTabs())
         tab->stored(m_options);
 }

@@ -3,7 +3,7 @@
 #include "print/PrintChoices.h"
 #include "print/PrintOptionKeys.h"
 #include "print/PrintOptions.h"
-#include "print/PrintOptionsNotifier.h"
+#include "print/PrintOptionsNotice.h"
 #include "print/PrintOptionsStore.h"
 #include "ui/UiTestSupport.h"
 #include "ui/print/StyleAddressListTab.h"
@@ -106,7 +106,7 @@ TEST_F(StyleSettingsSheetTest, ChangingTheUnitConvertsEveryLengthAndStoresPoints
 
 TEST_F(StyleSettingsSheetTest, EveryChangeIsSavedAndAnnouncedOnce)
 {
-    QSignalSpy notices(&PrintOptionsNotifier::instance(), &PrintOptionsNotifier::printOptionsUpdated);
+    QSignalSpy notices(&PrintOptionsNotice::instance(), &PrintOptionsNotice::printOptionsUpdated);
     type(child<StyleLengthBox>(u"bottomMargin"_s), 20.0);
     ASSERT_EQ(notices.count(), 1);
     EXPECT_DOUBLE_EQ(
