@@ -148,7 +148,8 @@ PostalSearchSheet *PostalSearchSheet::open(QWidget *window, DocumentHub &hub, Po
         sheet->m_applyConnection
             = connect(sheet, &QDialog::finished, sheet, [sheet, guardedHub, row](int code) {
                   disconnect(sheet->m_applyConnection);
-                  if (code == 1 && guardedHub)
+                  // Locked, the document is searched but not changed, as the address editor does.
+                  if (code == 1 && guardedHub && guardedHub->editState())
                       sheet->applyTo(*guardedHub, row);
               });
     }

@@ -34,7 +34,7 @@ public:
     explicit PostalSearchSheet(PostalDataLoader &data, QWidget *parent = nullptr);
 
     // The window's command: the sheet over window, opened with the first selected row's address; on
-    // confirm the chosen row is written into that address as one undo step.
+    // confirm the chosen row is written into that address as one undo step (unless editing is locked).
     static PostalSearchSheet *open(QWidget *window, DocumentHub &hub);
     static PostalSearchSheet *open(QWidget *window, DocumentHub &hub, PostalDataLoader &data);
 

@@ -148,4 +148,27 @@ TEST_F(AddressPostalSearchTest, ALockedEditorSearchesNothing)
     popover->close();
 }
 
+// Locked, the window's postal search finds but writes nothing, as the locked editor.
+TEST_F(AddressPostalSearchTest, TheWindowsSearchHonoursTheLockAsTheEditorDoes)
+{
+    hub.hub.setEditState(false);
+    hub.hub.setSelectedRows({ 0 });
+    PostalSearchSheet *sheet = PostalSearchSheet::open(&owner, hub.hub, data);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([sheet] { return !sheet->isSearching(); }, 10000));
+    ASSERT_EQ(sheet->resultView()->model()->rowCount(), 1);
+    sheet->selectRow(0);
+    sheet->confirm();
+    EXPECT_EQ(address().value(Ident::City).toString(), QString());
+    EXPECT_EQ(undoCount(), 0);
+    // Unlocked, the same choice is written.
+    hub.hub.setEditState(true);
+    sheet = PostalSearchSheet::open(&owner, hub.hub, data);
+    ASSERT_TRUE(QTest::qWaitFor([sheet] { return !sheet->isSearching(); }, 10000));
+    sheet->selectRow(0);
+    sheet->confirm();
+    EXPECT_EQ(address().value(Ident::City).toString(), u"千代田区"_s);
+    EXPECT_EQ(undoCount(), 1);
+}
+
 } // namespace
