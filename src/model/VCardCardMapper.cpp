@@ -33,18 +33,25 @@ QString streetOf(const QString &poBox, const QString &extended, QString &&street
     return joined;
 }
 
+bool isDataUri(QByteArrayView value)
+{
+    return value.size() > 5 && value.first(5).compare("data:", Qt::CaseInsensitive) == 0;
+}
+
 QByteArray photoBytes(const VCardProperty &property)
 {
-    if (property.encoding == VCardProperty::Encoding::Base64)
-        return VCardLineReader::decodedBytes(property);
     QByteArrayView value = property.rawValue.trimmed();
+    // Some servers say base64 and give a data: URI all the same (ENCODING=b:data:image/png;base64,...):
+    // decoded as base64 it would be noise.
+    if (property.encoding == VCardProperty::Encoding::Base64 && !isDataUri(value))
+        return VCardLineReader::decodedBytes(property);
     // vCard 4.0 writers escape the URI's ";" and "," as in any text value.
     QByteArray unescaped;
     if (value.contains('\\')) {
         unescaped = VCardLineReader::unescapeBytes(value);
         value = unescaped;
     }
-    if (value.size() > 5 && value.first(5).compare("data:", Qt::CaseInsensitive) == 0) {
+    if (isDataUri(value)) {
         qsizetype comma = value.indexOf(',');
         if (comma < 0)
             return {};
@@ -61,7 +68,7 @@ bool holdsPicture(const VCardProperty &property)
     const QByteArrayView value = property.rawValue.trimmed();
     if (property.encoding == VCardProperty::Encoding::Base64)
         return !value.isEmpty();
-    if (value.size() <= 5 || value.first(5).compare("data:", Qt::CaseInsensitive) != 0)
+    if (!isDataUri(value))
         return false;
     const qsizetype comma = value.indexOf(',');
     if (comma < 0)

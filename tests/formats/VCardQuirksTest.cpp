@@ -118,6 +118,8 @@ TEST_F(VCardQuirksTest, EachClientQuirkReachesTheRecord)
             } },
         { "photo-escaped-data-uri.vcf", "a data: URI with escaped ';' and ','",
             [](ReadFile &r) { EXPECT_EQ(r.person->imageData().left(8), QByteArray("\x89PNG\r\n\x1a\n")); } },
+        { "photo-data-uri-declared-base64.vcf", "a data: URI in a value said to be base64",
+            [](ReadFile &r) { EXPECT_EQ(r.person->photo().size(), QSize(1, 1)); } },
         { "categories-with-parameters.vcf",
             "CATEGORIES with parameters, a group, in lower case, quoted-printable",
             [](ReadFile &r) {
