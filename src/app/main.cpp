@@ -1,6 +1,7 @@
 #include "app/EditorStart.h"
 #include "cli/CommandIo.h"
 #include "cli/CommandLine.h"
+#include "cli/LargePages.h"
 #include "cli/Launch.h"
 #include "document/UserDefaults.h"
 #include "model/ContactDefaults.h"
@@ -12,6 +13,9 @@
 
 int main(int argc, char **argv)
 {
+    // Before anything is set up: the restarted process does it all again.
+    if (argc > 1 && LargePages::helps(QString::fromLocal8Bit(argv[1])))
+        LargePages::restart(argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Corvanthe"));
     QCoreApplication::setApplicationName(QStringLiteral("corvanthe"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANTHE_VERSION));

@@ -4,7 +4,6 @@
 #include "cli/CommandLine.h"
 #include "cli/Progress.h"
 #include "document/ExportCommands.h"
-#include "document/ObservedDocumentRead.h"
 
 #include <QFileInfo>
 
@@ -48,8 +47,8 @@ std::optional<DocumentReadResult> read(
     if (progress.isShown() && (standard || QFileInfo(request.path).size() > ProgressThreshold))
         report = [&progress](int percent) { progress.setPercent(percent); };
     DocumentReadResult read = standard
-        ? ObservedDocumentRead::readDevice(io.input(), request.format, request.encoding, report, observer)
-        : ObservedDocumentRead::readFile(request.path, request.format, request.encoding, report, observer);
+        ? DocumentReader::readDevice(io.input(), request.format, request.encoding, nullptr, report, observer)
+        : DocumentReader::readFile(request.path, request.format, request.encoding, nullptr, report, observer);
     progress.finish();
 
     if (!read.ok()) {

@@ -8,22 +8,58 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 namespace {
 
-// Enough spaces for any depth a contact's values reach; deeper values are indented piece by piece.
-constexpr QByteArrayView Spaces = "                                                                ";
 constexpr qsizetype StepWidth = 4;
 
-void indent(QByteArray &out, int depth)
+// The text being written: room is made in the array ahead of the bytes, which are then put straight
+// into it. Appending piece by piece through the array's own calls cost more than the text itself:
+// every comma and every indent went through an insert that checks, grows and copies.
+class Sink
 {
-    qsizetype width = depth * StepWidth;
-    while (width > 0) {
-        const qsizetype piece = std::min(width, Spaces.size());
-        out.append(Spaces.first(piece));
-        width -= piece;
+public:
+    explicit Sink(QByteArray &out)
+        : m_out(out)
+        , m_used(out.size())
+    {
     }
-}
+    ~Sink() { m_out.resize(m_used); }
+    Sink(const Sink &) = delete;
+    Sink &operator=(const Sink &) = delete;
+
+    // Room for n more bytes at the end of what is written; commit() says how many were used.
+    char *room(qsizetype n)
+    {
+        if (m_used + n > m_out.size())
+            m_out.resize(std::max(m_used + n, m_out.size() + m_out.size() / 2 + 256));
+        return m_out.data() + m_used;
+    }
+    void commit(const char *end) { m_used = end - m_out.constData(); }
+    void put(QByteArrayView bytes)
+    {
+        char *at = room(bytes.size());
+        std::memcpy(at, bytes.data(), size_t(bytes.size()));
+        m_used += bytes.size();
+    }
+    void put(char c)
+    {
+        *room(1) = c;
+        ++m_used;
+    }
+    void indent(int depth)
+    {
+        const qsizetype width = qsizetype(depth) * StepWidth;
+        std::memset(room(width), ' ', size_t(width));
+        m_used += width;
+    }
+
+private:
+    QByteArray &m_out;
+    qsizetype m_used;
+};
 
 // Qt's own compact text of a one-element array, without the brackets: for the rare values (numbers,
 // strings that need escapes) whose spelling is best left to the writer the text must match.
@@ -33,33 +69,71 @@ QByteArray qtSpelling(const QJsonValue &value)
     return text.sliced(1, text.size() - 2);
 }
 
+constexpr quint64 Lanes(quint64 unit)
+{
+    return unit * 0x0001000100010001ULL;
+}
+
+// Whether some 16-bit lane of x is zero; may say so of a lane after one that is.
+constexpr bool anyZeroLane(quint64 x)
+{
+    return ((x - Lanes(1)) & ~x & Lanes(0x8000)) != 0;
+}
+
+// Whether the four UTF-16 units are all printable ASCII that JSON writes as it is: below DEL, not
+// controls, no quote, no backslash.
+constexpr bool plainAscii(quint64 lanes)
+{
+    if (lanes & Lanes(0xFF80))
+        return false;
+    // Each lane below 0x80: one below 0x20 borrows into its top bit.
+    if ((lanes - Lanes(0x20)) & Lanes(0x8000))
+        return false;
+    return !anyZeroLane(lanes ^ Lanes(u'"')) && !anyZeroLane(lanes ^ Lanes(u'\\'))
+        && !anyZeroLane(lanes ^ Lanes(0x7F));
+}
+
 char hexDigit(unsigned value)
 {
     return char(value < 10 ? '0' + value : 'a' + value - 10);
 }
 
-// The text quoted, escaped and in UTF-8, written straight into the end of out; false, with out as it
-// was, for text holding what only the JSON writer itself should spell (surrogates, DEL, the line and
-// paragraph separators). Escapes as the writer makes them: the short ones where JSON has them, other
-// controls as \u00xx.
-bool appendQuoted(QByteArray &out, QStringView text)
+// The text quoted, escaped and in UTF-8; false, with nothing written, for text holding what only the
+// JSON writer itself should spell (surrogates, DEL, the line and paragraph separators). Escapes as
+// the writer makes them: the short ones where JSON has them, other controls as \u00xx.
+bool putQuoted(Sink &out, QStringView text)
 {
-    const qsizetype start = out.size();
     // A UTF-16 unit gives at most six bytes (an escaped control); the quotes add two.
-    out.resize(start + text.size() * 6 + 2);
-    char *cursor = out.data() + start;
+    char *const start = out.room(text.size() * 6 + 2);
+    char *cursor = start;
     *cursor++ = '"';
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    const char16_t *unit = text.utf16();
+    const char16_t *const end = unit + text.size();
+    while (unit < end) {
+        // Most text is plain ASCII: four units at a time are copied as they are when none needs a
+        // closer look. The test may send a plain run the long way (a borrow between lanes), never
+        // the other way round.
+        if (end - unit >= 4) {
+            quint64 lanes;
+            std::memcpy(&lanes, unit, sizeof lanes);
+            if (plainAscii(lanes)) {
+                cursor[0] = char(unit[0]);
+                cursor[1] = char(unit[1]);
+                cursor[2] = char(unit[2]);
+                cursor[3] = char(unit[3]);
+                cursor += 4;
+                unit += 4;
+                continue;
+            }
+        }
+        const char16_t u = *unit++;
         if (u < 0x80) {
             if (u >= 0x20 && u != u'"' && u != u'\\' && u != 0x7F) {
                 *cursor++ = char(u);
                 continue;
             }
-            if (u == 0x7F) {
-                out.resize(start);
+            if (u == 0x7F)
                 return false;
-            }
             *cursor++ = '\\';
             switch (u) {
             case u'"':
@@ -95,7 +169,6 @@ bool appendQuoted(QByteArray &out, QStringView text)
             *cursor++ = char(0xC0 | (u >> 6));
             *cursor++ = char(0x80 | (u & 0x3F));
         } else if ((u >= 0xD800 && u <= 0xDFFF) || u == 0x2028 || u == 0x2029) {
-            out.resize(start);
             return false;
         } else {
             *cursor++ = char(0xE0 | (u >> 12));
@@ -104,54 +177,53 @@ bool appendQuoted(QByteArray &out, QStringView text)
         }
     }
     *cursor++ = '"';
-    out.resize(cursor - out.constData());
+    out.commit(cursor);
     return true;
 }
+
+void putString(Sink &out, const QString &text)
+{
+    if (!putQuoted(out, text))
+        out.put(qtSpelling(text));
+}
+
+void putValue(Sink &out, const QVariant &value, int depth);
+void putObject(Sink &out, JsonText::Members &members, int depth);
 
 QString dateText(const DateComponents &date)
 {
     return VariantJson::toJson(QVariant::fromValue(date)).toString();
 }
 
-void appendList(QByteArray &out, const QVariantList &list, int depth)
+void putList(Sink &out, const QVariantList &list, int depth)
 {
-    out += "[\n";
+    out.put("[\n");
     for (qsizetype i = 0; i < list.size(); ++i) {
-        indent(out, depth + 1);
-        JsonText::appendValue(out, list.at(i), depth + 1);
-        out += i + 1 < list.size() ? ",\n" : "\n";
+        out.indent(depth + 1);
+        putValue(out, list.at(i), depth + 1);
+        out.put(i + 1 < list.size() ? QByteArrayView(",\n") : QByteArrayView("\n"));
     }
-    indent(out, depth);
-    out += ']';
+    out.indent(depth);
+    out.put(']');
 }
 
 // A map is already in a JSON object's key order, each key once.
-void appendMap(QByteArray &out, const QVariantMap &map, int depth)
+void putMap(Sink &out, const QVariantMap &map, int depth)
 {
-    out += "{\n";
+    out.put("{\n");
     for (auto it = map.cbegin(); it != map.cend();) {
-        indent(out, depth + 1);
-        JsonText::appendString(out, it.key());
-        out += ": ";
-        JsonText::appendValue(out, it.value(), depth + 1);
+        out.indent(depth + 1);
+        putString(out, it.key());
+        out.put(": ");
+        putValue(out, it.value(), depth + 1);
         ++it;
-        out += it != map.cend() ? ",\n" : "\n";
+        out.put(it != map.cend() ? QByteArrayView(",\n") : QByteArrayView("\n"));
     }
-    indent(out, depth);
-    out += '}';
+    out.indent(depth);
+    out.put('}');
 }
 
-} // namespace
-
-namespace JsonText {
-
-void appendString(QByteArray &out, const QString &text)
-{
-    if (!appendQuoted(out, text))
-        out += qtSpelling(text);
-}
-
-void appendObject(QByteArray &out, Members members, int depth)
+void putObject(Sink &out, JsonText::Members &members, int depth)
 {
     // A JSON object keeps its keys in UTF-16 order, the order QString compares in.
     // An object has a few dozen members at most: sorted in place, stably, without a merge buffer.
@@ -159,43 +231,48 @@ void appendObject(QByteArray &out, Members members, int depth)
         for (qsizetype j = i; j > 0 && members.at(j).first < members.at(j - 1).first; --j)
             members.swapItemsAt(j, j - 1);
     }
-    out += "{\n";
+    out.put("{\n");
     for (qsizetype i = 0; i < members.size(); ++i) {
         // Of the members with one key, the last set is the one an object keeps.
         if (i + 1 < members.size() && members.at(i + 1).first == members.at(i).first)
             continue;
-        indent(out, depth + 1);
-        appendString(out, members.at(i).first);
-        out += ": ";
-        appendValue(out, members.at(i).second, depth + 1);
-        out += i + 1 < members.size() ? ",\n" : "\n";
+        out.indent(depth + 1);
+        putString(out, members.at(i).first);
+        out.put(": ");
+        putValue(out, members.at(i).second, depth + 1);
+        out.put(i + 1 < members.size() ? QByteArrayView(",\n") : QByteArrayView("\n"));
     }
-    indent(out, depth);
-    out += '}';
+    out.indent(depth);
+    out.put('}');
 }
 
-void appendValue(QByteArray &out, const QVariant &value, int depth)
+void putObject(Sink &out, JsonText::Members &&members, int depth)
+{
+    putObject(out, members, depth);
+}
+
+void putValue(Sink &out, const QVariant &value, int depth)
 {
     if (!value.isValid() || value.isNull()) {
-        out += "null";
+        out.put("null");
         return;
     }
     const QMetaType type = value.metaType();
     switch (type.id()) {
     case QMetaType::QString:
-        appendString(out, *static_cast<const QString *>(value.constData()));
+        putString(out, *static_cast<const QString *>(value.constData()));
         return;
     case QMetaType::QVariantMap:
-        appendMap(out, *static_cast<const QVariantMap *>(value.constData()), depth);
+        putMap(out, *static_cast<const QVariantMap *>(value.constData()), depth);
         return;
     case QMetaType::QVariantList:
-        appendList(out, *static_cast<const QVariantList *>(value.constData()), depth);
+        putList(out, *static_cast<const QVariantList *>(value.constData()), depth);
         return;
     case QMetaType::QStringList:
-        appendList(out, value.toList(), depth);
+        putList(out, value.toList(), depth);
         return;
     case QMetaType::Bool:
-        out += value.toBool() ? "true" : "false";
+        out.put(value.toBool() ? QByteArrayView("true") : QByteArrayView("false"));
         return;
     case QMetaType::Int:
     case QMetaType::LongLong:
@@ -204,27 +281,30 @@ void appendValue(QByteArray &out, const QVariant &value, int depth)
         constexpr qint64 Exact = qint64(1) << 53;
         const qint64 number = value.toLongLong();
         if (number > -Exact && number < Exact) {
-            out += QByteArray::number(number);
+            char digits[24];
+            const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+            Q_UNUSED(error);
+            out.put(QByteArrayView(digits, end - digits));
             return;
         }
-        out += qtSpelling(VariantJson::toJson(value));
+        out.put(qtSpelling(VariantJson::toJson(value)));
         return;
     }
     case QMetaType::ULongLong:
     case QMetaType::Double:
     case QMetaType::QByteArray:
     case QMetaType::QDate:
-        out += qtSpelling(VariantJson::toJson(value));
+        out.put(qtSpelling(VariantJson::toJson(value)));
         return;
     default:
         // The value types of the records are few and rarer than the texts, lists and maps above.
         if (type == QMetaType::fromType<DateComponents>()) {
-            appendString(out, dateText(value.value<DateComponents>()));
+            putString(out, dateText(value.value<DateComponents>()));
             return;
         }
         if (type == QMetaType::fromType<StorePostalAddress>()) {
             const auto a = value.value<StorePostalAddress>();
-            appendObject(out,
+            putObject(out,
                 { { CN::PostalAddressStreetKey, a.street }, { CN::PostalAddressCityKey, a.city },
                     { CN::PostalAddressStateKey, a.state }, { CN::PostalAddressPostalCodeKey, a.postalCode },
                     { CN::PostalAddressCountryKey, a.country },
@@ -234,7 +314,7 @@ void appendValue(QByteArray &out, const QVariant &value, int depth)
         }
         if (type == QMetaType::fromType<StoreSocialProfile>()) {
             const auto p = value.value<StoreSocialProfile>();
-            appendObject(out,
+            putObject(out,
                 { { CN::SocialProfileServiceKey, p.service }, { CN::SocialProfileUsernameKey, p.username },
                     { CN::SocialProfileURLStringKey, p.urlString },
                     { CN::SocialProfileUserIdentifierKey, p.userIdentifier } },
@@ -243,19 +323,41 @@ void appendValue(QByteArray &out, const QVariant &value, int depth)
         }
         if (type == QMetaType::fromType<StoreInstantMessageAddress>()) {
             const auto m = value.value<StoreInstantMessageAddress>();
-            appendObject(out,
+            putObject(out,
                 { { CN::InstantMessageAddressServiceKey, m.service },
                     { CN::InstantMessageAddressUsernameKey, m.username } },
                 depth);
             return;
         }
         if (type == QMetaType::fromType<StoreContactRelation>()) {
-            appendString(out, value.value<StoreContactRelation>().name);
+            putString(out, value.value<StoreContactRelation>().name);
             return;
         }
-        appendString(out, value.toString());
+        putString(out, value.toString());
         return;
     }
+}
+
+} // namespace
+
+namespace JsonText {
+
+void appendString(QByteArray &out, const QString &text)
+{
+    Sink sink(out);
+    putString(sink, text);
+}
+
+void appendObject(QByteArray &out, Members members, int depth)
+{
+    Sink sink(out);
+    putObject(sink, members, depth);
+}
+
+void appendValue(QByteArray &out, const QVariant &value, int depth)
+{
+    Sink sink(out);
+    putValue(sink, value, depth);
 }
 
 } // namespace JsonText

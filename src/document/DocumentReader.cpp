@@ -1,6 +1,5 @@
 #include "document/DocumentReader.h"
 
-#include "document/ObservedDocumentRead.h"
 #include "formats/CsvReader.h"
 #include "formats/EncodingDetector.h"
 #include "formats/MailwickCsv.h"
@@ -174,19 +173,14 @@ DocumentReadResult readFailure(const QString &error, TextEncoding::Number encodi
     return failed;
 }
 
-// The bytes read as readData reads them, observer hearing of every contact of a vCard read.
-DocumentReadResult readDataObserved(QByteArray bytes, InputFormat format, TextEncoding::Number encoding,
-    const std::atomic_bool *cancel, const DocumentReader::Progress &progress,
-    const ObservedVCardRead::Observer &observer);
-
 } // namespace
 
-DocumentReadResult DocumentReader::readText(
-    const QString &text, InputFormat format, const std::atomic_bool *cancel, const Progress &progress)
+DocumentReadResult DocumentReader::readText(const QString &text, InputFormat format,
+    const std::atomic_bool *cancel, const Progress &progress, const ObservedVCardRead::Observer &observer)
 {
     switch (format) {
     case InputFormat::VCard:
-        return readVCards(text.toUtf8(), cancel, progress, {});
+        return readVCards(text.toUtf8(), cancel, progress, observer);
     case InputFormat::MailwickCsv:
         return readMailwick(text);
     case InputFormat::Csv:
@@ -196,35 +190,29 @@ DocumentReadResult DocumentReader::readText(
 }
 
 DocumentReadResult DocumentReader::readFile(const QString &path, InputFormat format,
-    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
+    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress,
+    const ObservedVCardRead::Observer &observer)
 {
     QString error;
     QByteArray bytes = readBytes(path, &error);
     if (!error.isEmpty())
         return readFailure(error, encoding);
-    return readData(std::move(bytes), format, encoding, cancel, progress);
+    return readData(std::move(bytes), format, encoding, cancel, progress, observer);
 }
 
 DocumentReadResult DocumentReader::readDevice(QIODevice &device, InputFormat format,
-    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
+    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress,
+    const ObservedVCardRead::Observer &observer)
 {
     QString error;
     QByteArray bytes = readAllBounded(device, &error);
     if (!error.isEmpty())
         return readFailure(error, encoding);
-    return readData(std::move(bytes), format, encoding, cancel, progress);
+    return readData(std::move(bytes), format, encoding, cancel, progress, observer);
 }
 
 DocumentReadResult DocumentReader::readData(QByteArray bytes, InputFormat format,
-    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress)
-{
-    return readDataObserved(std::move(bytes), format, encoding, cancel, progress, {});
-}
-
-namespace {
-
-DocumentReadResult readDataObserved(QByteArray bytes, InputFormat format, TextEncoding::Number encoding,
-    const std::atomic_bool *cancel, const DocumentReader::Progress &progress,
+    TextEncoding::Number encoding, const std::atomic_bool *cancel, const Progress &progress,
     const ObservedVCardRead::Observer &observer)
 {
     if (bytes.size() > DocumentReader::MaxInputBytes)
@@ -247,33 +235,10 @@ DocumentReadResult readDataObserved(QByteArray bytes, InputFormat format, TextEn
     bytes = QByteArray();
     if (!decoded.ok())
         return readFailure(decoded.error, decoded.encoding);
-    DocumentReadResult result = DocumentReader::readText(decoded.text, format, cancel, progress);
+    // Only CSV comes here: a vCard file of any encoding was read above.
+    DocumentReadResult result = readText(decoded.text, format, cancel, progress, observer);
     result.encoding = decoded.encoding;
     return result;
-}
-
-} // namespace
-
-DocumentReadResult ObservedDocumentRead::readFile(const QString &path, InputFormat format,
-    TextEncoding::Number encoding, const DocumentReader::Progress &progress,
-    const ObservedVCardRead::Observer &observer)
-{
-    QString error;
-    QByteArray bytes = readBytes(path, &error);
-    if (!error.isEmpty())
-        return readFailure(error, encoding);
-    return readDataObserved(std::move(bytes), format, encoding, nullptr, progress, observer);
-}
-
-DocumentReadResult ObservedDocumentRead::readDevice(QIODevice &device, InputFormat format,
-    TextEncoding::Number encoding, const DocumentReader::Progress &progress,
-    const ObservedVCardRead::Observer &observer)
-{
-    QString error;
-    QByteArray bytes = readAllBounded(device, &error);
-    if (!error.isEmpty())
-        return readFailure(error, encoding);
-    return readDataObserved(std::move(bytes), format, encoding, nullptr, progress, observer);
 }
 
 std::optional<ContactTable> DocumentReader::groupEntries(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/ContactContainer.h"
+#include "formats/ObservedVCardRead.h"
 #include "formats/TextCodec.h"
 #include "formats/TextEncodings.h"
 #include "model/TranslatableText.h"
@@ -70,16 +71,22 @@ public:
     static constexpr qsizetype MaxInputBytes = TextCodec::MaxInputBytes;
 
     // cancel, when given, is polled after each card; progress gets whole percents, each once.
+    // observer, when given, hears of every contact of a vCard read as its record is made (on the
+    // reading threads, several at once); a CSV read tells it nothing.
     static DocumentReadResult readFile(const QString &path, InputFormat format, TextEncoding::Number encoding,
-        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {},
+        const ObservedVCardRead::Observer &observer = {});
     // Everything the device gives until its end (standard input, a pipe), within the size limit.
     static DocumentReadResult readDevice(QIODevice &device, InputFormat format, TextEncoding::Number encoding,
-        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {},
+        const ObservedVCardRead::Observer &observer = {});
     // Bytes already in memory (dropped or pasted data), read as a file holding them would be.
     static DocumentReadResult readData(QByteArray bytes, InputFormat format, TextEncoding::Number encoding,
-        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {},
+        const ObservedVCardRead::Observer &observer = {});
     static DocumentReadResult readText(const QString &text, InputFormat format,
-        const std::atomic_bool *cancel = nullptr, const Progress &progress = {});
+        const std::atomic_bool *cancel = nullptr, const Progress &progress = {},
+        const ObservedVCardRead::Observer &observer = {});
 
     // The live entries of the category group of that name, or of the top group (every contact read)
     // for an empty name; nothing when the read has no such group (a CSV file has none).

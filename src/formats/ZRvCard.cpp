@@ -140,6 +140,83 @@ QStringList sharedNames(QStringList names)
     return names;
 }
 
+// Below this many bytes the cards are found on one thread: the walk over the lines is quick.
+constexpr qsizetype ParallelCutFrom = 4 * 1024 * 1024;
+
+// The cards found in text from a position on, where the walk ended, and the start of the card it
+// stopped before when it was told to stop at one (-1 when it ended otherwise).
+struct Cut
+{
+    std::vector<ReadCard> cards;
+    qsizetype position = 0;
+    qsizetype stoppedBefore = -1;
+};
+
+// The cards from position on, until a card that begins at or after stop (-1: none stops it).
+Cut cutFrom(const QByteArray &text, qsizetype position, qsizetype stop)
+{
+    Cut cut;
+    const char *bytes = text.constData();
+    while (text.size() - position > 10) {
+        const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
+        if (begin < 0)
+            break;
+        if (stop >= 0 && begin >= stop) {
+            cut.stoppedBefore = begin;
+            break;
+        }
+        const CardEnd end = findCardEnd(text, begin + BeginVCard.size());
+        const qsizetype endMatch = end.at;
+        if (endMatch < 0)
+            break;
+        qsizetype cardEnd = endMatch + EndVCard.size();
+        while (cardEnd < text.size() && breakLength(bytes, text.size(), cardEnd) == 0)
+            ++cardEnd;
+        if (cardEnd < text.size()) {
+            // The card keeps one line-break character.
+            const qsizetype length = breakLength(bytes, text.size(), cardEnd);
+            cardEnd += static_cast<unsigned char>(bytes[cardEnd]) == 0x0D ? 1 : length;
+        }
+        if (cardEnd - begin < 11)
+            break;
+        ReadCard slot;
+        slot.begin = begin;
+        slot.length = cardEnd - begin;
+        slot.ownProperties = end.ownProperties;
+        cut.cards.push_back(std::move(slot));
+        position = cardEnd;
+    }
+    cut.position = position;
+    return cut;
+}
+
+// Every card of the text. A large text is walked in two halves at once, the second from a card's
+// BEGIN line near the middle; its cards are taken only when the walk of the first half, done as on
+// one thread, arrives at that very line (a card within a card, or one without its END, may carry
+// the first walk past it), and the second half is walked again from where the first one ended.
+Cut cutCards(const QByteArray &text)
+{
+    const qsizetype middle
+        = text.size() >= ParallelCutFrom ? indexAtLineStart(text, BeginVCard, text.size() / 2) : -1;
+    if (middle <= 0)
+        return cutFrom(text, 0, -1);
+    Cut halves[2];
+    ChunkedWork::run(2, 2,
+        [&](qsizetype i, int) { halves[i] = cutFrom(text, i == 0 ? 0 : middle, i == 0 ? middle : -1); }, {});
+    Cut &first = halves[0];
+    if (first.stoppedBefore != middle) {
+        if (first.stoppedBefore < 0)
+            return std::move(first); // the walk ended before the middle, as it would on one thread
+        halves[1] = cutFrom(text, first.position, -1);
+    }
+    Cut &second = halves[1];
+    first.cards.insert(first.cards.end(), std::make_move_iterator(second.cards.begin()),
+        std::make_move_iterator(second.cards.end()));
+    first.position = second.position;
+    first.stoppedBefore = -1;
+    return std::move(first);
+}
+
 // Everything a card yields on its own: its categories, and its records or why there are none.
 void readCard(const QByteArray &text, ReadCard &slot, const ObservedVCardRead::Observer &observer)
 {
@@ -219,34 +296,9 @@ std::optional<ContainerTable> ObservedVCardRead::containersFromVCards(const QByt
         return result;
 
     // Where the cards lie, found first: each card is then read on its own, several at a time.
-    std::vector<ReadCard> cards;
-    qsizetype position = 0;
-    while (text.size() - position > 10) {
-        const qsizetype begin = indexAtLineStart(text, BeginVCard, position);
-        if (begin < 0)
-            break;
-        const CardEnd end = findCardEnd(text, begin + BeginVCard.size());
-        const qsizetype endMatch = end.at;
-        if (endMatch < 0)
-            break;
-        qsizetype cardEnd = endMatch + EndVCard.size();
-        const char *bytes = text.constData();
-        while (cardEnd < text.size() && breakLength(bytes, text.size(), cardEnd) == 0)
-            ++cardEnd;
-        if (cardEnd < text.size()) {
-            // The card keeps one line-break character.
-            const qsizetype length = breakLength(bytes, text.size(), cardEnd);
-            cardEnd += static_cast<unsigned char>(bytes[cardEnd]) == 0x0D ? 1 : length;
-        }
-        if (cardEnd - begin < 11)
-            break;
-        ReadCard slot;
-        slot.begin = begin;
-        slot.length = cardEnd - begin;
-        slot.ownProperties = end.ownProperties;
-        cards.push_back(std::move(slot));
-        position = cardEnd;
-    }
+    Cut cut = cutCards(text);
+    std::vector<ReadCard> &cards = cut.cards;
+    const qsizetype position = cut.position;
 
     const qsizetype count = qsizetype(cards.size());
     const int chunks = ChunkedWork::chunksFor(count, ParallelReadFrom / 2);

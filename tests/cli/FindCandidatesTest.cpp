@@ -2,11 +2,13 @@
 
 #include "CliTestSupport.h"
 #include "common/TestPaths.h"
-#include "document/ObservedDocumentRead.h"
+#include "document/DocumentReader.h"
 #include "find/FindPanelSearch.h"
+#include "formats/EncodingDetector.h"
 #include "model/ZRPerson.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -25,15 +27,26 @@ struct Check
     qsizetype leftOut = 0; // records rightly left out
 };
 
-Check check(
-    const QString &path, const QString &text, Mode mode, const QStringList &items = { LabelText::All })
+// How the contacts reach the search: a file read, or text already decoded (pasted, dropped).
+enum class Source { File, DecodedText };
+
+Check check(const QString &path, const QString &text, Mode mode,
+    const QStringList &items = { LabelText::All }, Source source = Source::File)
 {
     FindOptions::Search search;
     search.mode = mode;
     search.items = items;
     FindCandidates candidates(text, search);
-    const DocumentReadResult read = ObservedDocumentRead::readFile(
-        path, InputFormat::VCard, TextEncoding::Automatic, {}, candidates.observer());
+    DocumentReadResult read;
+    if (source == Source::File) {
+        read = DocumentReader::readFile(
+            path, InputFormat::VCard, TextEncoding::Automatic, nullptr, {}, candidates.observer());
+    } else {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const DecodedText decoded = EncodingDetector::decode(file.readAll(), TextEncoding::Automatic);
+        read = DocumentReader::readText(decoded.text, InputFormat::VCard, nullptr, {}, candidates.observer());
+    }
     candidates.readEnded(read.contactTable.size());
     const FindPanelSearch full(text, mode);
     Check result;
@@ -122,6 +135,24 @@ TEST(FindCandidates, LeavesOutWhatCannotMatchAndTrustsOnlyFieldsItCovers)
     // An empty text or a broken pattern matches nothing and keeps nothing.
     EXPECT_EQ(check(path, QString(), Mode::CaseInsensitive).leftOut, 4);
     EXPECT_EQ(check(path, u"(ab"_s, Mode::Regex).leftOut, 4);
+}
+
+TEST(FindCandidates, FilesInOtherEncodingsAreFilteredToo)
+{
+    // A Shift_JIS file is read through its decoded text: the filter must hear of its contacts there
+    // as well, or every record of a large file of a Japanese phone is built and searched in full.
+    const QString path = TestPaths::data(u"find/shift_jis.vcf"_s);
+    for (const Source source : { Source::File, Source::DecodedText }) {
+        const Check name = check(path, u"田中"_s, Mode::CaseInsensitive, { LabelText::All }, source);
+        EXPECT_TRUE(name.missed.isEmpty()) << name.missed.join(u"; "_s).toStdString();
+        EXPECT_EQ(name.leftOut, 2);
+        // Values only a decoded card holds: a note, a street, an organization.
+        for (const QString &text : { u"年賀状"_s, u"渋谷1-2"_s, u"サンプル"_s }) {
+            const Check c = check(path, text, Mode::CaseInsensitive, { LabelText::All }, source);
+            EXPECT_TRUE(c.missed.isEmpty()) << text.toStdString();
+            EXPECT_EQ(c.leftOut, 2) << text.toStdString();
+        }
+    }
 }
 
 TEST(FindCandidates, CommandPrintsWhatTheFullSearchFinds)

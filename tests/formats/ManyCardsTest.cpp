@@ -202,3 +202,72 @@ TEST(ManyCardsTest, LargeExportsWrittenSideBySideComeOutAsCardByCard)
     EXPECT_FALSE(stopped.has_value());
     EXPECT_EQ(calls, 100);
 }
+
+namespace {
+
+QByteArray plainCards(int first, int count)
+{
+    QByteArray text;
+    for (int i = first; i < first + count; ++i)
+        text += "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:card-" + QByteArray::number(i) + "\r\nN:Family"
+            + QByteArray::number(i)
+            + ";Given;;;\r\nTEL:+81-3-1234-5678\r\nNOTE:a note long enough to make the card its usual "
+              "size\r\n"
+              "END:VCARD\r\n";
+    return text;
+}
+
+// Lines of a card that no field holds, enough of them to span the middle of a large file.
+QByteArray filler(qsizetype bytes)
+{
+    const QByteArray line = "X-FILLER:" + QByteArray(61, 'x') + "\r\n";
+    QByteArray text;
+    text.reserve(bytes + line.size());
+    while (text.size() < bytes)
+        text += line;
+    return text;
+}
+
+QStringList idsRead(const QByteArray &text)
+{
+    const auto read = ZRvCard().containersFromVCards(text);
+    return read ? idsOf(*read->first()->groups.first()->contactTable) : QStringList { u"(stopped)"_s };
+}
+
+} // namespace
+
+// A large file is cut into cards from both ends of its middle at once: whatever lies across the
+// middle, the cards must be those a walk from the start finds.
+TEST(ManyCardsTest, LargeFilesAreCutIntoTheCardsOfAWalkFromTheStart)
+{
+    // The filler of the cards below spans the middle of the whole: 80 KB + 2.6 MB + 2.5 MB.
+    const QByteArray before = plainCards(0, 500);
+    const QByteArray after = plainCards(1000, 16000);
+
+    // Plain cards only: the middle falls between two of them.
+    const QByteArray plain = plainCards(0, 32000);
+    ASSERT_GT(plain.size(), 4 * 1024 * 1024);
+    QStringList expected;
+    for (int i = 0; i < 32000; ++i)
+        expected << u"card-%1"_s.arg(i);
+    EXPECT_EQ(idsRead(plain), expected);
+
+    // A card holding a card, the inner one's BEGIN the first after the middle.
+    const QByteArray holding = "BEGIN:VCARD\r\nVERSION:2.1\r\nUID:outer\r\nN:Outer;Ann\r\n"
+        + filler(2'600'000)
+        + "AGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nUID:inner\r\nN:Inner;Bob\r\nEND:VCARD\r\nEND:VCARD\r\n";
+    const QStringList holdingIds = idsRead(holding);
+    ASSERT_FALSE(holdingIds.isEmpty());
+    EXPECT_EQ(idsRead(before + holding + after), idsRead(before) + holdingIds + idsRead(after));
+
+    // A card without its END before the middle: it runs to the END of the card after it.
+    const QByteArray unended = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:unended\r\nN:Unended;Cy\r\n"
+        + filler(2'600'000) + plainCards(900, 1);
+    EXPECT_EQ(idsRead(before + unended + after), idsRead(before) + idsRead(unended) + idsRead(after));
+
+    // A card without its END whose BEGIN no END follows: the walk from the start ends there.
+    const QByteArray lastUnended
+        = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:last\r\nN:Last;Di\r\n" + filler(100) + plainCards(950, 0);
+    const QByteArray stopsEarly = before + filler(2'600'000) + after + lastUnended;
+    EXPECT_EQ(idsRead(stopsEarly), idsRead(before) + idsRead(after));
+}
