@@ -4,6 +4,8 @@
 
 #include <QLocale>
 #include <QStringView>
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 using namespace Qt::StringLiterals;
@@ -84,10 +86,26 @@ QStringView nameOf(QStringView head)
     return head.sliced(start, end - start);
 }
 
-bool isPicture(QStringView name)
+enum class Kept { Nothing, Value, Line };
+
+// How much of a line a record can show. Nothing: lines no value comes from, and pictures. Value: the
+// properties whose parameters say no more than where the value goes. Line: any other, whose
+// parameters may be read as a value (a profile's user name).
+Kept keptOf(QStringView name)
 {
-    return name.compare(u"PHOTO", Qt::CaseInsensitive) == 0
-        || name.compare(u"LOGO", Qt::CaseInsensitive) == 0;
+    static constexpr std::u16string_view nothing[] = { u"BEGIN", u"END", u"VERSION", u"UID", u"REV",
+        u"PRODID", u"X-ABLABEL", u"X-ABADR", u"CATEGORIES", u"X-ABSHOWAS", u"KIND", u"PHOTO", u"LOGO" };
+    static constexpr std::u16string_view value[] = { u"N", u"FN", u"TEL", u"EMAIL", u"ADR", u"ORG", u"TITLE",
+        u"ROLE", u"NOTE", u"URL", u"NICKNAME", u"BDAY", u"ANNIVERSARY", u"X-ABDATE", u"X-PHONETIC-FIRST-NAME",
+        u"X-PHONETIC-MIDDLE-NAME", u"X-PHONETIC-LAST-NAME", u"X-MAIDENNAME" };
+    const auto is = [name](std::u16string_view word) {
+        return name.size() == qsizetype(word.size()) && wordAt(name, 0, word);
+    };
+    if (std::any_of(std::begin(nothing), std::end(nothing), is))
+        return Kept::Nothing;
+    if (std::any_of(std::begin(value), std::end(value), is))
+        return Kept::Value;
+    return Kept::Line;
 }
 
 // Where the head of a line ends: at its first colon outside quotes, as the card reader cuts it, or
@@ -126,7 +144,7 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
         return Reading::NeedsRecord;
     };
     bool dated = false;
-    bool inPicture = false;
+    bool inSkipped = false;
     const QStringView all(text);
     for (qsizetype start = 0; start < all.size();) {
         qsizetype end = all.indexOf(u'\n', start);
@@ -144,25 +162,31 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
         const bool continued = line.front() == u' ' || line.front() == u'\t';
         const qsizetype colon = continued ? -1 : headEnd(line);
         // A picture's data may go on over lines of its own, folded or not.
-        if (inPicture && (continued || colon < 0))
+        if (inSkipped && (continued || colon < 0))
             continue;
-        inPicture = false;
+        inSkipped = false;
         // A folded line, or one of a value that the reader joins to the one before it.
         if (continued || colon < 0)
             return needsRecord();
         const QStringView head = line.first(colon);
-        if (isPicture(nameOf(head))) {
-            inPicture = true;
+        const Kept kept = keptOf(nameOf(head));
+        if (kept == Kept::Nothing) {
+            inSkipped = true;
             continue;
         }
         const Head h = readHead(head);
         if (h.needsRecord)
             return needsRecord();
         dated = dated || h.dated;
-        // The parameters stay: a profile's user name may be one.
-        appendText(out, line, separator);
-        if (line.contains(u'\\'))
-            appendText(out, VCardLineReader::unescape(line.toString()), separator);
+        const QStringView shown = kept == Kept::Value ? line.sliced(colon + 1) : line;
+        appendText(out, shown, separator);
+        if (shown.contains(u'\\'))
+            appendText(out, VCardLineReader::unescape(shown.toString()), separator);
+        // A quote left inside a parameter's value is dropped from it.
+        if (kept == Kept::Line && head.contains(u'"')) {
+            QString unquoted = head.toString();
+            appendText(out, unquoted.remove(u'"'), separator);
+        }
     }
     return dated ? Reading::DatedTexts : Reading::Texts;
 }
