@@ -135,9 +135,17 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
     // Percent-encoded addresses are decoded into messaging and related names.
     if (card.contains('%'))
         return Reading::NeedsRecord;
+    // Lines may end in a carriage return alone: the reader cuts them there, which this does not.
+    for (qsizetype cr = card.indexOf('\r'); cr >= 0; cr = card.indexOf('\r', cr + 1)) {
+        if (cr + 1 < card.size() && card[cr + 1] != '\n')
+            return Reading::NeedsRecord;
+    }
     const QString text = QString::fromUtf8(card);
     if (text.contains(QChar::ReplacementCharacter))
         return Reading::NeedsRecord; // not UTF-8 (or a replacement character read as it stands)
+    // Most cards have neither: each line need not be looked through for them.
+    const bool anyQuote = card.contains('"');
+    const bool anyBackslash = card.contains('\\');
     const size_t rollback = out.size();
     const auto needsRecord = [&] {
         out.resize(rollback);
@@ -156,11 +164,8 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
             line.chop(1);
         if (line.isEmpty())
             continue;
-        // Lines may end in a carriage return alone: the reader cuts them there, which this does not.
-        if (line.contains(u'\r'))
-            return needsRecord();
         const bool continued = line.front() == u' ' || line.front() == u'\t';
-        const qsizetype colon = continued ? -1 : headEnd(line);
+        const qsizetype colon = continued ? -1 : anyQuote ? headEnd(line) : line.indexOf(u':');
         // A picture's data may go on over lines of its own, folded or not.
         if (inSkipped && (continued || colon < 0))
             continue;
@@ -180,7 +185,7 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
         dated = dated || h.dated;
         const QStringView shown = kept == Kept::Value ? line.sliced(colon + 1) : line;
         appendText(out, shown, separator);
-        if (shown.contains(u'\\'))
+        if (anyBackslash && shown.contains(u'\\'))
             appendText(out, VCardLineReader::unescape(shown.toString()), separator);
         // A quote left inside a parameter's value is dropped from it.
         if (kept == Kept::Line && head.contains(u'"')) {

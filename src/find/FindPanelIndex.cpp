@@ -30,7 +30,7 @@ void FindPanelIndex::start(const ContactTable &contacts, const QStringList &item
     m_starts.reserve(size_t(contacts.size()) + 1);
     // About what a contact's texts take: doubling a text of many megabytes as it grows costs the
     // first search as much as reading it.
-    m_text.reserve(size_t(contacts.size()) * 160);
+    m_text.reserve(size_t(contacts.size()) * 256);
 }
 
 void FindPanelIndex::clear()
