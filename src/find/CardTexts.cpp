@@ -184,8 +184,12 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
             return needsRecord();
         dated = dated || h.dated;
         const QStringView shown = kept == Kept::Value ? line.sliced(colon + 1) : line;
-        appendText(out, shown, separator);
-        if (anyBackslash && shown.contains(u'\\'))
+        const bool escaped = anyBackslash && shown.contains(u'\\');
+        // The values of the properties read for their values have their escapes undone; of any
+        // other, who knows.
+        if (!escaped || kept == Kept::Line)
+            appendText(out, shown, separator);
+        if (escaped)
             appendText(out, VCardLineReader::unescape(shown.toString()), separator);
         // A quote left inside a parameter's value is dropped from it.
         if (kept == Kept::Line && head.contains(u'"')) {

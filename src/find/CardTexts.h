@@ -20,8 +20,9 @@ enum class Reading {
     NeedsRecord, // nothing appended: only the record can tell
 };
 
-// Appends the text of every content line of the card but its pictures, each followed by separator,
-// and once more with its escapes undone where it has any.
+// Appends the text of every content line of the card a record can show, each followed by separator:
+// the value where the property is read for its value alone, with its escapes undone; else the
+// whole line, and once more with its escapes undone where it has any.
 Reading append(QByteArrayView card, char16_t separator, std::u16string &out);
 
 // Whether text could be a piece of a date as records write it ("1980.07.14(Mon)", "07.14"), the

@@ -38,13 +38,11 @@ TEST(CardTextsTest, PlainCardsGiveTheirValuesAndEscapedOnesBothWays)
     EXPECT_TRUE(profile.texts.contains(u"x-user=\"shiv\"_ob"_s));
     EXPECT_TRUE(profile.texts.contains(u"x-user=shiv_ob"_s));
 
-    // The values as the record has them, escapes undone, and as written for any reader that keeps
-    // them so.
-    const Read escaped = read("NOTE:eins\\nzwei\\, drei\r\nORG:A\\;B;C\r\n");
+    // The values as the record has them, escapes undone; lines of other properties also as written,
+    // for any reader that keeps them so.
+    const Read escaped = read("NOTE:eins\\nzwei\\, drei\r\nORG:A\\;B;C\r\nX-OTHER:a\\,b\r\n");
     EXPECT_EQ(escaped.reading, CardTexts::Reading::Texts);
-    EXPECT_TRUE(escaped.texts.contains(u"eins\nzwei, drei"_s));
-    EXPECT_TRUE(escaped.texts.contains(u"eins\\nzwei\\, drei"_s));
-    EXPECT_TRUE(escaped.texts.contains(u"A;B;C"_s));
+    EXPECT_EQ(escaped.texts, u"before|eins\nzwei, drei|A;B;C|X-OTHER:a\\,b|X-OTHER:a,b|"_s);
 
     // A picture's data is no text anyone searches, folded over lines or not.
     const Read picture
