@@ -166,7 +166,7 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
             continue;
         const bool continued = line.front() == u' ' || line.front() == u'\t';
         const qsizetype colon = continued ? -1 : anyQuote ? headEnd(line) : line.indexOf(u':');
-        // A picture's data may go on over lines of its own, folded or not.
+        // A skipped value may go on over lines of its own (a picture's data), folded or not.
         if (inSkipped && (continued || colon < 0))
             continue;
         inSkipped = false;

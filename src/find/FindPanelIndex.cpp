@@ -38,6 +38,7 @@ void FindPanelIndex::clear()
     std::u16string().swap(m_text);
     m_starts = { 0 };
     std::vector<qsizetype>().swap(m_dated);
+    m_dateNeedle.clear(); // the weekdays' names may have changed with the language
     m_reader.reset();
     m_contacts = {};
     m_items = {};
@@ -123,5 +124,6 @@ qsizetype FindPanelIndex::nextHolder(
 
 qsizetype FindPanelIndex::memoryBytes() const
 {
-    return qsizetype(m_text.capacity() * sizeof(char16_t) + m_starts.capacity() * sizeof(qsizetype));
+    return qsizetype(m_text.capacity() * sizeof(char16_t)
+        + (m_starts.capacity() + m_dated.capacity()) * sizeof(qsizetype));
 }
