@@ -7,6 +7,7 @@
 #include "document/ContactsViewController.h"
 #include "document/ViewController.h"
 #include "document/ViewTypeTables.h"
+#include "find/CardTexts.h"
 #include "find/FindController.h"
 #include "find/FindPanel.h"
 #include "formats/ZRvCard.h"
@@ -115,6 +116,33 @@ void BM_UndoReplaceAll(benchmark::State &state)
     }
 }
 BENCHMARK(BM_UndoReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The texts of freshly read cards, which stand for their records in the find panel's first search.
+void BM_CardTextsOf100000Cards(benchmark::State &state)
+{
+    static const QByteArray text = ContactGenerator::vCardText(Contacts, 7);
+    std::vector<QByteArrayView> cards;
+    for (qsizetype at = text.indexOf("BEGIN:VCARD"); at >= 0;) {
+        const qsizetype next = text.indexOf("BEGIN:VCARD", at + 1);
+        cards.push_back(QByteArrayView(text).sliced(at, (next < 0 ? text.size() : next) - at));
+        at = next;
+    }
+    std::u16string out;
+    int needRecords = 0;
+    for (auto _ : state) {
+        // A text of its own each time, as each document's index has: its pages are new to it.
+        std::u16string().swap(out);
+        out.reserve(cards.size() * 256);
+        needRecords = 0;
+        for (const QByteArrayView card : cards) {
+            needRecords += CardTexts::append(card, u'\xffff', out) == CardTexts::Reading::NeedsRecord ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["need_records"] = needRecords;
+    state.counters["text_mb"] = double(out.size() * sizeof(char16_t)) / 1e6;
+}
+BENCHMARK(BM_CardTextsOf100000Cards)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

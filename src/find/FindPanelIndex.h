@@ -1,5 +1,6 @@
 #pragma once
 
+#include "find/CardTexts.h"
 #include "formats/ContactContainer.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <vector>
 
 class FindPanelSearch;
+class ZRPerson;
 
 // Every text the find panel's search could look in, contact by contact, laid end to end: a plain
 // search then reads one contiguous text and walks the records of only the contacts that hold it
@@ -18,6 +20,8 @@ class FindPanelSearch;
 // The texts are those of the chosen items under any sub-item and label filter; they describe one
 // list of contacts, one set of items and one state of the document. They are read as the search goes,
 // so the first search reads each record once, as it would anyway, and the later ones hardly at all.
+// A record whose values are still to be built from its card is not built for its texts: the card's
+// own texts stand for them, and only the records of the contacts they cannot rule out are built.
 class FindPanelIndex
 {
 public:
@@ -50,8 +54,18 @@ public:
     qsizetype memoryBytes() const;
 
 private:
+    // Appends the texts of a record still to be built from the card it was read from, if its card
+    // can stand for it; NeedsRecord, appending nothing, when the record must be read.
+    CardTexts::Reading readCard(const ZRPerson &person);
+
     std::u16string m_text;
     std::vector<qsizetype> m_starts { 0 }; // where each contact's texts begin, and the end of the last
+    // The contacts whose cards hold dates their texts do not show as their records write them, in order.
+    std::vector<qsizetype> m_dated;
+    // Whether the last needle asked for could be a piece of a date.
+    mutable QString m_dateNeedle;
+    mutable Qt::CaseSensitivity m_dateNeedleCase = Qt::CaseSensitive;
+    mutable bool m_needleMayBeDate = false;
     std::unique_ptr<const FindPanelSearch> m_reader;
     // What the index describes. The contact list is a shared copy: the panel's list detaches from it
     // when the group or its order changes, so the check needs no signal.

@@ -76,6 +76,13 @@ public:
         const StoreContact &contact, const QByteArray &text, qsizetype offset, qsizetype length);
     // Whether the values other than the name are still to be built from the card read.
     bool hasUnbuiltValues() const { return m_unbuilt; }
+    // The card those values are to be built from; empty once they are built. A reader looking only
+    // for text in the values can look through the card first and leave most records unbuilt.
+    QByteArrayView unbuiltCard() const
+    {
+        return m_unbuilt ? QByteArrayView(m_source.constData() + m_sourceOffset, m_sourceLength)
+                         : QByteArrayView();
+    }
     // A new blank record with this record's field values and the card's properties no field holds
     // (not its id, joint names or layouts).
     std::shared_ptr<ZRPerson> copy();

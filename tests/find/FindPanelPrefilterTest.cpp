@@ -191,3 +191,115 @@ TEST_F(FindPanelPrefilterTest, TheIndexPassesOverContactsWithoutTheText)
     EXPECT_FALSE(FindPanelIndex::canFilter(u"😀"_s, Qt::CaseInsensitive));
     EXPECT_TRUE(FindPanelIndex::canFilter(u"😀"_s, Qt::CaseSensitive));
 }
+
+namespace {
+
+// A document searched first by the window's panel as soon as it is opened, its records' values still
+// unbuilt: the contacts are ruled out from their cards' texts, and the rows must be those of the full
+// search all the same, whatever the card holds.
+class FindPanelFreshDocumentTest : public FindPanelPrefilterTest
+{
+protected:
+    void SetUp() override
+    {
+        text += card(u"Müller;Ännchen;;Dr.;"_s,
+            u"ORG:Smith\\, Jones & Co;R\\;D\r\nNOTE:Straße und STRASSE\\nzweite Zeile\r\n"
+            u"TEL;TYPE=HOME:+49 30 1234\r\nBDAY:1980-07-14\r\n"
+            u"ADR;TYPE=WORK:;;Unter den Linden 5\\nHof 2;Berlin;;10117;Deutschland\r\n"_s);
+        text += card(u"佐藤;花子;;;"_s,
+            u"X-PHONETIC-LAST-NAME:さとう\r\nitem1.X-ABDATE:2020-01-02\r\nitem1.X-ABLabel:結婚記念日\r\n"
+            u"item2.ADR:;;丸の内2-7-3;千代田区;東京都;100-0005;\r\nitem2.X-ABADR:jp\r\n"_s);
+        text += card(u"O'Brien;Siobhan;;;"_s,
+            u"X-SOCIALPROFILE;TYPE=twitter;x-user=shiv_ob:http://twitter.com/siobhan_web\r\n"
+            u"IMPP;X-SERVICE-TYPE=Skype:skype:siobhan.ob\r\nURL:https://ob.example/Siobhan\r\n"
+            u"ANNIVERSARY:--0714\r\n"_s);
+        text += card(u"Fold;Fiona;;;"_s,
+            u"NOTE:a folded no\r\n te here\r\nIMPP:xmpp:fiona%40chat.example\r\n"
+            u"X-ANDROID-CUSTOM:vnd.android.cursor.item/contact_event;1999-12-31;1;;\r\n"_s);
+        text += card(u"Quoted;Quinn;;;"_s,
+            u"NOTE;ENCODING=QUOTED-PRINTABLE:caf=C3=A9 =\r\nau lait\r\n"
+            u"X-FCENCODED-582D46432D4F7468657244617465733A616E6E6976657273617279:2001-02-03\r\n"_s);
+        text += card(u"Plain;Pat;;;"_s,
+            u"EMAIL;TYPE=WORK:pat@plain.example\r\nX-ABRELATEDNAMES:Chris\r\nNOTE:plain\\; simple\r\n"_s);
+        load(text, { u"Name"_s });
+    }
+
+    int unbuilt() const
+    {
+        int count = 0;
+        for (const ContactEntryPtr &contact : *top->contactTable)
+            count += contact->person->hasUnbuiltValues() ? 1 : 0;
+        return count;
+    }
+
+    QString text;
+};
+
+} // namespace
+
+TEST_F(FindPanelFreshDocumentTest, PiecesOfEveryValueFindWhatTheFullSearchFinds)
+{
+    // A name with a prefix is composed with the string values, which are built as the file is read.
+    ASSERT_EQ(unbuilt(), int(top->contactTable->size()) - 1) << "the document opens with its values unbuilt";
+    // The name is built as the card is read and can change without the other values being built.
+    entry(5)->person->nameValue().insert(Ident::FirstName, u"Renamed"_s);
+    ASSERT_TRUE(entry(5)->person->hasUnbuiltValues());
+
+    // The values and what to look for come from a document of the same cards opened apart.
+    std::set<QString> needles { u"Renamed"_s, u"Pat"_s, u"shiv_ob"_s, u"siobhan_web"_s, u"folded note"_s,
+        u"fiona@chat"_s, u"café au"_s, u"Smith, Jones"_s, u"R;D"_s, u"Zeile"_s, u"5\nHof"_s,
+        u"not anywhere"_s, u"(Mon"_s, u"07.14"_s, u"12.31"_s, u"2001.02.03"_s, u"2020.01"_s,
+        u"plain; simple"_s };
+    {
+        TestHubOf<SearchableDocumentHub> other;
+        other.open(text, { u"Name"_s });
+        FindPanel all;
+        all.setContacts(*other.top()->contactTable);
+        all.setCompareOptions(FindPanel::Mode::Regex);
+        all.textDidEnter(u"."_s);
+        QRandomGenerator random(7);
+        for (const auto &r : all.searchResults()) {
+            for (int i = 0; i < 3; ++i) {
+                const QString piece
+                    = r->value.mid(random.bounded(int(r->value.size())), 1 + random.bounded(5));
+                needles.insert(piece);
+                needles.insert(piece.toUpper());
+            }
+        }
+    }
+    // Every search of the indexed panel first, while the cards still stand for their records.
+    std::vector<QStringList> indexedRows;
+    for (const QString &needle : needles) {
+        for (const auto mode : { FindPanel::Mode::CaseInsensitive, FindPanel::Mode::CaseSensitive })
+            indexedRows.push_back(search(indexed, needle, mode, Filters()));
+    }
+    auto rows = indexedRows.cbegin();
+    int found = 0;
+    for (const QString &needle : needles) {
+        for (const auto mode : { FindPanel::Mode::CaseInsensitive, FindPanel::Mode::CaseSensitive }) {
+            FindPanel full;
+            const QStringList expected = search(full, needle, mode, Filters());
+            EXPECT_EQ(*rows++, expected) << "search " << needle.toStdString() << " mode " << int(mode);
+            found += expected.isEmpty() ? 0 : 1;
+        }
+    }
+    EXPECT_GT(found, int(needles.size()));
+}
+
+TEST_F(FindPanelFreshDocumentTest, OnlyTheRecordsOfCandidatesAreBuilt)
+{
+    const int cards = unbuilt();
+    // The cards with a fold, a percent sign or a transfer encoding are read as records at once.
+    search(indexed, u"Qxzmarker"_s, FindPanel::Mode::CaseInsensitive, Filters());
+    EXPECT_TRUE(indexed.searchResults().isEmpty());
+    EXPECT_EQ(unbuilt(), cards - 2);
+    EXPECT_EQ(search(indexed, u"SIOBHAN.ob"_s, FindPanel::Mode::CaseInsensitive, Filters()).size(), 1);
+    EXPECT_EQ(unbuilt(), cards - 3);
+    EXPECT_FALSE(entry(2)->person->hasUnbuiltValues());
+    // A piece of a date may be in any card's dates: the cards that hold one are built to know.
+    search(indexed, u"(mon"_s, FindPanel::Mode::CaseInsensitive, Filters());
+    EXPECT_EQ(unbuilt(), 1);
+    EXPECT_TRUE(entry(5)->person->hasUnbuiltValues());
+    // A pattern reads every record, as before.
+    EXPECT_FALSE(search(indexed, u"Pat$"_s, FindPanel::Mode::Regex, Filters()).isEmpty());
+}
