@@ -306,6 +306,46 @@ void BM_FindPanelFirstRows(benchmark::State &state)
 }
 BENCHMARK(BM_FindPanelFirstRows)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 
+// A person opening the panel on a document just opened and typing what to look for, a key every
+// 120 ms: the panel reads its index between keystrokes, and the search that follows reads only the
+// records that may hold the text. Timed from that search's start until its last row is painted (at once
+// after the last key, without the typing pause); longest_typing_stall_ms is the longest the field was
+// kept waiting meanwhile. The document is fresh only when this runs on its own:
+// --benchmark_filter=TypedOnFresh.
+void BM_FindPanelTypedOnFreshDocument(benchmark::State &state)
+{
+    Window &w = window();
+    PanelSearch search;
+    LongestStep typing;
+    for (auto _ : state) {
+        FindPanelWindow panel(w.window->searchableHub(), QString(), w.window);
+        panel.show();
+        QLineEdit *field = panel.findChild<QLineEdit *>(u"findPanelSearchField"_s);
+        for (const QChar c : Marker) {
+            typing.time([&] {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(field, &press);
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(field, &release);
+            });
+            QElapsedTimer pause;
+            pause.start();
+            while (pause.elapsed() < 120)
+                typing.time([] { QApplication::processEvents(QEventLoop::AllEvents, 5); });
+        }
+        search = searchInPanel(panel);
+        state.SetIterationTime(search.totalMs / 1000.0);
+        state.counters["rows"] = double(search.rows);
+        state.counters["cpu_ms"] = search.cpuMs;
+        state.counters["first_rows_ms"] = search.firstRowsMs;
+        state.counters["longest_stall_ms"] = search.longestStallMs;
+        state.counters["index_mb"] = double(panel.panel().indexMemoryBytes()) / 1e6;
+    }
+    state.counters["longest_typing_stall_ms"] = typing.wallMs;
+    state.counters["longest_typing_stall_cpu_ms"] = typing.cpuMs;
+}
+BENCHMARK(BM_FindPanelTypedOnFreshDocument)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
 void BM_ReplaceAllIn10000ContactsWithPaint(benchmark::State &state)
 {
     Window &w = window();

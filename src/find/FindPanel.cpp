@@ -282,6 +282,22 @@ quint64 FindPanel::changeCount() const
     return m_parent ? m_parent->undoManager().changeCount() : 0;
 }
 
+bool FindPanel::prepareIndex(std::chrono::nanoseconds budget)
+{
+    if (!m_parent || m_running)
+        return true;
+    if (!m_index.isFor(m_contacts, m_selectedItems, changeCount()))
+        m_index.start(m_contacts, m_selectedItems, changeCount());
+    QElapsedTimer clock;
+    clock.start();
+    while (m_index.readCount() < m_contacts.size()) {
+        m_index.readUpTo(m_index.readCount() + ContactsPerClockRead);
+        if (clock.nsecsElapsed() >= budget.count())
+            break;
+    }
+    return m_index.readCount() >= m_contacts.size();
+}
+
 void FindPanel::startPrefilter()
 {
     // A pattern can match anything, and without the window's controller no change would be seen.

@@ -123,6 +123,11 @@ public:
     const QList<FindResultRowPtr> &searchResults() const { return m_results; }
     // The heap memory the texts kept for ruling contacts out take.
     qsizetype indexMemoryBytes() const { return m_index.memoryBytes(); }
+    // Reads the texts the next plain search rules contacts out by, for about budget at most, while the
+    // user is still typing what to look for: the first search of a large document then reads only the
+    // records of the contacts that may hold it. True once there is nothing left to read now (read to
+    // the end, a search is running and reads them itself, or no window controller to see edits).
+    bool prepareIndex(std::chrono::nanoseconds budget);
     // Empty unless the last search failed (an invalid regular expression).
     QString errorString() const { return m_error; }
 

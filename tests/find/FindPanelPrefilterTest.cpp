@@ -303,3 +303,30 @@ TEST_F(FindPanelFreshDocumentTest, OnlyTheRecordsOfCandidatesAreBuilt)
     // A pattern reads every record, as before.
     EXPECT_FALSE(search(indexed, u"Pat$"_s, FindPanel::Mode::Regex, Filters()).isEmpty());
 }
+
+// The window reads the index while the user types: what it reads must serve the search that follows
+// as the search's own reading would, and an edit made after it must still be found.
+TEST_F(FindPanelFreshDocumentTest, AnIndexReadAheadServesTheSearchAndGivesWayToEdits)
+{
+    const int cards = unbuilt();
+    indexed.setContacts(*top->contactTable);
+    EXPECT_TRUE(indexed.prepareIndex(std::chrono::seconds(1)));
+    EXPECT_GT(indexed.indexMemoryBytes(), 0);
+    EXPECT_EQ(unbuilt(), cards - 2) << "reading ahead builds only the records the cards cannot stand for";
+    EXPECT_EQ(search(indexed, u"SIOBHAN.ob"_s, FindPanel::Mode::CaseInsensitive, Filters()).size(), 1);
+    EXPECT_EQ(unbuilt(), cards - 3);
+    // A running search reads the index itself: reading ahead leaves it alone.
+    indexed.setSearchInSlices(true);
+    indexed.textDidEnter(u"Plain"_s);
+    EXPECT_TRUE(indexed.prepareIndex(std::chrono::seconds(1)));
+    indexed.completeSearch();
+    indexed.setSearchInSlices(false);
+
+    indexed.setEditState(true);
+    EXPECT_TRUE(expectSameRows(u"simple"_s, FindPanel::Mode::CaseSensitive));
+    indexed.selectRow(0);
+    EXPECT_EQ(indexed.replaceAll(u"Paris"_s), 1);
+    EXPECT_TRUE(indexed.prepareIndex(std::chrono::seconds(1)));
+    EXPECT_TRUE(expectSameRows(u"Paris"_s, FindPanel::Mode::CaseSensitive));
+    EXPECT_FALSE(expectSameRows(u"simple"_s, FindPanel::Mode::CaseSensitive));
+}

@@ -29,6 +29,8 @@ constexpr int PanelWidth = 760;
 constexpr int PanelHeight = 460;
 // Typing searches once the typing pauses this long; Return searches at once.
 constexpr int TypingPauseMs = 300;
+// A slice of the index read between keystrokes: short enough that typing never waits on it.
+constexpr std::chrono::milliseconds IndexSlice(10);
 
 QString entryTitle(const QString &entry, bool isLabel)
 {
@@ -52,6 +54,11 @@ FindPanelWindow::FindPanelWindow(SearchableDocumentHub &hub, const QString &find
     m_panel.setSearchInSlices(true);
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(TypingPauseMs);
+    // The first search of a large document would read every record; its index is read while the
+    // panel waits for what to look for, so that search reads only the records that may hold it.
+    m_indexing.setSingleShot(true);
+    m_indexing.setInterval(0);
+    m_indexing.start();
     buildControls();
     connectControls();
     m_search->setText(findText);
@@ -187,8 +194,13 @@ void FindPanelWindow::connectControls()
         m_panel.cancelSearch();
         updateProgress();
         m_typingPause.start();
+        m_indexing.start();
     });
     connect(&m_typingPause, &QTimer::timeout, this, &FindPanelWindow::search);
+    connect(&m_indexing, &QTimer::timeout, this, [this] {
+        if (!m_panel.prepareIndex(IndexSlice))
+            m_indexing.start();
+    });
     connect(&m_panel, &FindPanel::rowsAppended, this, &FindPanelWindow::rowsArrived);
     connect(&m_panel, &FindPanel::searchProgressed, this, &FindPanelWindow::updateProgress);
     connect(&m_panel, &FindPanel::searchFinished, this, [this] {

@@ -83,6 +83,7 @@ private:
     QPushButton *m_done = nullptr;
     QProgressBar *m_progress = nullptr;
     QTimer m_typingPause;
+    QTimer m_indexing; // the next slice of the search's index, read while the user types
     QPointer<EditorPopover> m_dateEditor;
     bool m_selecting = false;
 };
