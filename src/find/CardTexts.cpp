@@ -52,6 +52,10 @@ Head readHead(QStringView head)
         case u'Q':
             h.needsRecord = wordAt(head, i, u"QUOTED-PRINTABLE");
             break;
+        case u'S':
+            // A name's sort-as parameter gives its readings.
+            h.needsRecord = wordAt(head, i, u"SORT-AS");
+            break;
         case u'B':
             h.needsRecord = wordAt(head, i, u"BASE64");
             h.dated = h.dated || wordAt(head, i, u"BDAY");
@@ -109,7 +113,7 @@ Kept keptOf(QStringView name)
 }
 
 // Where the head of a line ends: at its first colon outside quotes, as the card reader cuts it, or
-// at its first colon when a quote is left open; -1 when it has none.
+// at its first colon when every colon is inside quotes; -1 when it has none.
 qsizetype headEnd(QStringView line)
 {
     bool quoted = false;
@@ -119,13 +123,32 @@ qsizetype headEnd(QStringView line)
         else if (!quoted && line[i] == u':')
             return i;
     }
-    return quoted ? line.indexOf(u':') : -1;
+    return line.indexOf(u':');
 }
 
 void appendText(std::u16string &out, QStringView text, char16_t separator)
 {
     out.append(reinterpret_cast<const char16_t *>(text.data()), size_t(text.size()));
     out.push_back(separator);
+}
+
+// The street a record makes of an address value whose post-office box or extended address is not
+// empty: each of the three that has text, on a line of its own.
+void appendStreet(std::u16string &out, QStringView value, char16_t separator)
+{
+    QString parts[4];
+    VCardLineReader::splitComponents(value, u';', parts, 4);
+    if (parts[0].isEmpty() && parts[1].isEmpty())
+        return;
+    QString street;
+    for (int i = 0; i < 3; ++i) {
+        if (parts[i].isEmpty())
+            continue;
+        if (!street.isEmpty())
+            street += u'\n';
+        street += parts[i];
+    }
+    appendText(out, street, separator);
 }
 
 } // namespace
@@ -153,6 +176,7 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
     };
     bool dated = false;
     bool inSkipped = false;
+    int notes = 0;
     const QStringView all(text);
     for (qsizetype start = 0; start < all.size();) {
         qsizetype end = all.indexOf(u'\n', start);
@@ -182,6 +206,9 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
         const Head h = readHead(head);
         if (h.needsRecord)
             return needsRecord();
+        // A record joins its card's notes into one, a line each.
+        if (nameOf(head).compare(u"NOTE"_s, Qt::CaseInsensitive) == 0 && ++notes > 1)
+            return needsRecord();
         dated = dated || h.dated;
         const QStringView shown = kept == Kept::Value ? line.sliced(colon + 1) : line;
         const bool escaped = anyBackslash && shown.contains(u'\\');
@@ -191,9 +218,12 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
             appendText(out, shown, separator);
         if (escaped)
             appendText(out, VCardLineReader::unescape(shown.toString()), separator);
-        // A quote left inside a parameter's value is dropped from it.
-        if (kept == Kept::Line && head.contains(u'"')) {
-            QString unquoted = head.toString();
+        // An address's post-office box and extended address go on lines of their own before its street.
+        if (kept == Kept::Value && nameOf(head).compare(u"ADR"_s, Qt::CaseInsensitive) == 0)
+            appendStreet(out, line.sliced(colon + 1), separator);
+        // Quotes are dropped from a parameter's value, and from a value cut inside quotes.
+        if (kept == Kept::Line && line.contains(u'"')) {
+            QString unquoted = line.toString();
             appendText(out, unquoted.remove(u'"'), separator);
         }
     }

@@ -8,6 +8,22 @@
 #include <QStringView>
 #include <algorithm>
 
+namespace {
+
+bool cardTexts = false;
+
+} // namespace
+
+bool FindPanelIndex::cardTextsUsed()
+{
+    return cardTexts;
+}
+
+void FindPanelIndex::setCardTextsUsed(bool used)
+{
+    cardTexts = used;
+}
+
 FindPanelIndex::FindPanelIndex() = default;
 FindPanelIndex::~FindPanelIndex() = default;
 
@@ -68,7 +84,7 @@ void FindPanelIndex::readUpTo(qsizetype end)
 
 CardTexts::Reading FindPanelIndex::readCard(const ZRPerson &person)
 {
-    if (!person.hasUnbuiltValues())
+    if (!cardTexts || !person.hasUnbuiltValues())
         return CardTexts::Reading::NeedsRecord;
     const CardTexts::Reading reading
         = CardTexts::append(person.unbuiltCard(), FindPanelSearch::TextSeparator, m_text);

@@ -37,6 +37,13 @@ TEST(CardTextsTest, PlainCardsGiveTheirValuesAndEscapedOnesBothWays)
     const Read profile = read("X-SOCIALPROFILE;TYPE=twitter;x-user=\"shiv\"_ob:http://twitter.com/s\r\n");
     EXPECT_TRUE(profile.texts.contains(u"x-user=\"shiv\"_ob"_s));
     EXPECT_TRUE(profile.texts.contains(u"x-user=shiv_ob"_s));
+    // With every colon inside quotes, the reader cuts at the first and drops the quote left in the value.
+    const Read cut = read("X-SOCIALPROFILE;TYPE=\"Qp:h\" x\r\n");
+    EXPECT_EQ(cut.reading, CardTexts::Reading::Texts);
+    EXPECT_TRUE(cut.texts.contains(u"h x"_s)) << cut.texts.toStdString();
+    // An address's box and extended address join its street, a line each.
+    const Read address = read("ADR;TYPE=home:Box 7;;Main\\; Street 1;City;;00000;Land\r\n");
+    EXPECT_TRUE(address.texts.contains(u"Box 7\nMain; Street 1|"_s)) << address.texts.toStdString();
 
     // The values as the record has them, escapes undone; lines of other properties also as written,
     // for any reader that keeps them so.
@@ -58,6 +65,8 @@ TEST(CardTextsTest, CardsWhoseRecordsMayHoldOtherTextsAreLeftToThem)
         "NOTE;CHARSET=ISO-8859-1:caf\xe9\r\n", "NOTE;ENCODING=b:Y2Fmw6k=\r\n", "NOTE:folded te\r\n xt\r\n",
         "NOTE:folded te\r\n\txt\r\n", "IMPP:xmpp:anna%40example.org\r\n",
         "NOTE:caf\xc3\r\n", // not UTF-8
+        "N;SORT-AS=\"Ando;Lloyd\":安藤;ロイド;;;\r\n", // readings from a parameter
+        "NOTE:one\r\nNOTE:two\r\n", // notes joined into one
         "NOTE:one\rTEL:555\r\n", // lines ended by a carriage return alone
         "NOTE:first\\\r\nsecond\r\n", // a line the reader joins to the one before
     };

@@ -200,8 +200,10 @@ namespace {
 class FindPanelFreshDocumentTest : public FindPanelPrefilterTest
 {
 protected:
+    void TearDown() override { FindPanelIndex::setCardTextsUsed(false); }
     void SetUp() override
     {
+        FindPanelIndex::setCardTextsUsed(true);
         text += card(u"Müller;Ännchen;;Dr.;"_s,
             u"ORG:Smith\\, Jones & Co;R\\;D\r\nNOTE:Straße und STRASSE\\nzweite Zeile\r\n"
             u"TEL;TYPE=HOME:+49 30 1234\r\nBDAY:1980-07-14\r\n"
