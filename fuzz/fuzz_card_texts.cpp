@@ -7,8 +7,8 @@
 #include <QStringView>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 // Reads arbitrary bytes as a vCard document and indexes it as the find panel does, the records that
 // the cards' own texts can stand for left unbuilt. Every value the full search of a record looks in must
@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const QString needle = value.toString();
             if (FindPanelIndex::canFilter(needle, Qt::CaseSensitive)
                 && index.nextHolder(contact, contact + 1, needle, Qt::CaseSensitive) != contact) {
-                fprintf(stderr, "MISS [%s]\n", needle.toUtf8().constData());
+                std::fprintf(stderr, "the index rules out a value of its own contact: [%s]\n",
+                    needle.toUtf8().constData());
                 std::abort();
             }
         }
