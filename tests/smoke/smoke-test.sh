@@ -22,17 +22,15 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A display number nobody uses.
-display=""
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free display number"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The server picks a display number nobody holds (its own lock and socket checks see servers that
+# a scan of /tmp cannot, such as one in another mount namespace) and names it once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 1 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+for _ in $(seq 1 100); do [ -s "$work/display" ] && break; kill -0 "$xvfb_pid" 2>/dev/null || break; sleep 0.1; done
+number="$(tr -dc '0-9' <"$work/display" 2>/dev/null)"
+[ -n "$number" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$number"
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer: $(cat "$work/xvfb.log")"
 
 # Settings of the run's own; the window's language is English.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -48,7 +46,8 @@ window=""
 for _ in $(seq 1 100); do
   window="$(xdotool search --name '^smoke\.vcf' 2>/dev/null | head -n 1)"
   [ -n "$window" ] && break
-  kill -0 "$app_pid" 2>/dev/null || fail "the program ended early: $(cat "$work/app.log")"
+  kill -0 "$app_pid" 2>/dev/null || fail "the program ended early: $(cat "$work/app.log")
+Xvfb on $DISPLAY: $(kill -0 "$xvfb_pid" 2>/dev/null && echo running || echo gone) $(cat "$work/xvfb.log")"
   sleep 0.1
 done
 [ -n "$window" ] || fail "no window titled smoke.vcf"
