@@ -226,6 +226,7 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
     };
     bool dated = false;
     bool inSkipped = false;
+    bool strayLine = false;
     int notes = 0;
     const QStringView all(text);
     for (qsizetype start = 0; start < all.size();) {
@@ -240,6 +241,11 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
             continue;
         const bool continued = line.front() == u' ' || line.front() == u'\t';
         const qsizetype colon = continued ? -1 : anyQuote ? headEnd(line) : line.indexOf(u':');
+        // A line with no colon after a skipped value may be its data (a picture's) or a stray line;
+        // folded lines after it, though, may give it the colon it lacks and make it a property.
+        if (continued && strayLine)
+            return needsRecord();
+        strayLine = inSkipped && !continued && colon < 0;
         // A skipped value may go on over lines of its own (a picture's data), folded or not.
         if (inSkipped && (continued || colon < 0))
             continue;

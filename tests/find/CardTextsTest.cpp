@@ -94,6 +94,7 @@ TEST(CardTextsTest, CardsWhoseRecordsMayHoldOtherTextsAreLeftToThem)
         "NOTE:one\rTEL:555\r\n", // lines ended by a carriage return alone
         "NOTE:first\\\r\nsecond\r\n", // a line the reader joins to the one before
         "N:Doe;Jane;;;;Smith;\r\n", // components past the fifth join the family name or the suffix
+        "UID:1\r\nX-SOCIALPROFILE;TYPE\r\n x:http://x.example/u\r\n", // a head given its colon by a fold
     };
     for (const QByteArray &lines : cases) {
         const Read r = read(lines);
