@@ -13,8 +13,20 @@
 // Reads arbitrary bytes as a vCard document and indexes it as the find panel does, the records that
 // the cards' own texts can stand for left unbuilt. Every value the full search of a record looks in must
 // then be found by the index in that contact: ruling a contact out wrongly would hide a true hit.
+namespace {
+
+[[noreturn]] void ruledOut(const QString &needle, const char *how)
+{
+    std::fprintf(stderr, "the index rules out a value of its own contact (%s): [%s]\n", how,
+        needle.toUtf8().constData());
+    std::abort();
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    FindPanelIndex::setCardTextsUsed(true);
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const auto containers = ZRvCard().containersFromVCards(bytes);
     if (!containers)
@@ -37,10 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const QStringView value : text.tokenize(QChar(FindPanelSearch::TextSeparator))) {
             const QString needle = value.toString();
             if (FindPanelIndex::canFilter(needle, Qt::CaseSensitive)
-                && index.nextHolder(contact, contact + 1, needle, Qt::CaseSensitive) != contact) {
-                std::fprintf(stderr, "the index rules out a value of its own contact: [%s]\n",
-                    needle.toUtf8().constData());
-                std::abort();
+                && index.nextHolder(contact, contact + 1, needle, Qt::CaseSensitive) != contact)
+                ruledOut(needle, "matching case");
+            // The value in other cases, wherever a search without case finds it in the value itself.
+            for (const QString &other : { needle.toUpper(), needle.toLower() }) {
+                if (FindPanelIndex::canFilter(other, Qt::CaseInsensitive)
+                    && value.contains(other, Qt::CaseInsensitive)
+                    && index.nextHolder(contact, contact + 1, other, Qt::CaseInsensitive) != contact)
+                    ruledOut(other, "ignoring case");
             }
         }
     }

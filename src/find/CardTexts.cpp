@@ -78,15 +78,24 @@ Head readHead(QStringView head)
     return h;
 }
 
-// The property name of a line's head, without its group.
+bool isBlank(QChar c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+// The property name of a line's head, without its group; white space around it is no part of it.
 QStringView nameOf(QStringView head)
 {
     qsizetype end = 0;
     while (end < head.size() && head[end] != u';')
         ++end;
+    while (end > 0 && isBlank(head[end - 1]))
+        --end;
     qsizetype start = end;
     while (start > 0 && head[start - 1] != u'.')
         --start;
+    while (start == 0 && start < end && isBlank(head[start]))
+        ++start;
     return head.sliced(start, end - start);
 }
 
@@ -138,6 +147,9 @@ void appendStreet(std::u16string &out, QStringView value, char16_t separator)
 {
     QString parts[4];
     VCardLineReader::splitComponents(value, u';', parts, 4);
+    // Each trimmed first, as the record takes them: spaces before a ";" are not on the street's lines.
+    for (int i = 0; i < 3; ++i)
+        parts[i] = VCardLineReader::trimmedText(std::move(parts[i]));
     if (parts[0].isEmpty() && parts[1].isEmpty())
         return;
     QString street;
@@ -149,6 +161,45 @@ void appendStreet(std::u16string &out, QStringView value, char16_t separator)
         street += parts[i];
     }
     appendText(out, street, separator);
+}
+
+// The street a record makes of a label no address stands beside: its lines trimmed, the empty
+// ones dropped.
+void appendLabelStreet(std::u16string &out, QStringView value, char16_t separator)
+{
+    const QString text = VCardLineReader::unescape(value.toString());
+    QString street;
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        line = line.trimmed();
+        if (line.isEmpty())
+            continue;
+        if (!street.isEmpty())
+            street += u'\n';
+        street += line;
+    }
+    appendText(out, street, separator);
+}
+
+// Whether a name's value goes on past its fifth component, which the record folds into the family
+// name or the suffix with words of its own between them.
+bool hasSixthComponent(QStringView value)
+{
+    int separators = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == u'\\')
+            ++i;
+        else if (value[i] == u';' && ++separators == 5)
+            return true;
+    }
+    return false;
+}
+
+// Asked four times for every line: most names differ in length, which is told at once.
+bool isNamed(QStringView name, std::u16string_view word)
+{
+    return name.size() == qsizetype(word.size()) && wordAt(name, 0, word);
 }
 
 } // namespace
@@ -176,6 +227,7 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
     };
     bool dated = false;
     bool inSkipped = false;
+    bool strayLine = false;
     int notes = 0;
     const QStringView all(text);
     for (qsizetype start = 0; start < all.size();) {
@@ -190,6 +242,11 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
             continue;
         const bool continued = line.front() == u' ' || line.front() == u'\t';
         const qsizetype colon = continued ? -1 : anyQuote ? headEnd(line) : line.indexOf(u':');
+        // A line with no colon after a skipped value may be its data (a picture's) or a stray line;
+        // folded lines after it, though, may give it the colon it lacks and make it a property.
+        if (continued && strayLine)
+            return needsRecord();
+        strayLine = inSkipped && !continued && colon < 0;
         // A skipped value may go on over lines of its own (a picture's data), folded or not.
         if (inSkipped && (continued || colon < 0))
             continue;
@@ -198,7 +255,8 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
         if (continued || colon < 0)
             return needsRecord();
         const QStringView head = line.first(colon);
-        const Kept kept = keptOf(nameOf(head));
+        const QStringView name = nameOf(head);
+        const Kept kept = keptOf(name);
         if (kept == Kept::Nothing) {
             inSkipped = true;
             continue;
@@ -207,7 +265,9 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
         if (h.needsRecord)
             return needsRecord();
         // A record joins its card's notes into one, a line each.
-        if (nameOf(head).compare(u"NOTE"_s, Qt::CaseInsensitive) == 0 && ++notes > 1)
+        if (isNamed(name, u"NOTE") && ++notes > 1)
+            return needsRecord();
+        if (isNamed(name, u"N") && hasSixthComponent(line.sliced(colon + 1)))
             return needsRecord();
         dated = dated || h.dated;
         const QStringView shown = kept == Kept::Value ? line.sliced(colon + 1) : line;
@@ -219,12 +279,22 @@ CardTexts::Reading CardTexts::append(QByteArrayView card, char16_t separator, st
         if (escaped)
             appendText(out, VCardLineReader::unescape(shown.toString()), separator);
         // An address's post-office box and extended address go on lines of their own before its street.
-        if (kept == Kept::Value && nameOf(head).compare(u"ADR"_s, Qt::CaseInsensitive) == 0)
+        if (kept == Kept::Value && isNamed(name, u"ADR"))
             appendStreet(out, line.sliced(colon + 1), separator);
+        if (isNamed(name, u"LABEL"))
+            appendLabelStreet(out, line.sliced(colon + 1), separator);
         // Quotes are dropped from a parameter's value, and from a value cut inside quotes.
         if (kept == Kept::Line && line.contains(u'"')) {
             QString unquoted = line.toString();
             appendText(out, unquoted.remove(u'"'), separator);
+        }
+        // A user name taken from a profile's address holds neither quotes nor line breaks.
+        if (kept == Kept::Line && escaped) {
+            QString plain = VCardLineReader::unescape(line.toString());
+            if (plain.contains(u'\n') || plain.contains(u'"')) {
+                plain.remove(u'"').replace(u'\n', u' ');
+                appendText(out, plain, separator);
+            }
         }
     }
     return dated ? Reading::DatedTexts : Reading::Texts;

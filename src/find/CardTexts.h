@@ -9,9 +9,12 @@
 // and list the record holds, many times the work of looking through the card's own bytes.
 //
 // Every value a record built from a plain card shows is a piece of one line of the card as written
-// or of that line with its escapes undone, save its dates, which the record writes its own way.
+// or of that line with its escapes undone, save its dates, which the record writes its own way, and
+// the few it puts together from pieces (a street of an address's first three components or of a
+// label's lines, a user name without its line breaks), which are appended as the record makes them.
 // Cards where a value may be more than that (a transfer encoding, another charset, folded lines,
-// percent-encoded addresses, bytes that are not UTF-8) are left to their records.
+// percent-encoded addresses, bytes that are not UTF-8, a name of more than five components) are left
+// to their records.
 namespace CardTexts {
 
 enum class Reading {

@@ -10,7 +10,7 @@
 
 namespace {
 
-bool cardTexts = false;
+bool cardTexts = true;
 
 } // namespace
 

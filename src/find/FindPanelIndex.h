@@ -46,9 +46,8 @@ public:
     // it is matched without case and holds characters beyond the Basic Multilingual Plane, whose case
     // folding need not agree between a search of one value and one of the text laid end to end.
     static bool canFilter(const QString &needle, Qt::CaseSensitivity cs);
-    // Whether the texts of a record still to be built are taken from its card instead. Off: a card's
-    // own texts can still miss values its record derives (an address formatted with its separators,
-    // name components past the fifth), and a search must never lose a hit for speed.
+    // Whether the texts of a record still to be built are taken from its card instead; on unless
+    // turned off, which reads every record as the search itself would (to compare the two).
     static bool cardTextsUsed();
     static void setCardTextsUsed(bool used);
     // The first contact from `from` up to (not including) `to` whose texts hold the needle; `to` when

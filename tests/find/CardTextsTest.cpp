@@ -58,6 +58,30 @@ TEST(CardTextsTest, PlainCardsGiveTheirValuesAndEscapedOnesBothWays)
     EXPECT_EQ(picture.texts, u"before|after|"_s);
 }
 
+// Values a record makes of a line's pieces rather than takes as written: each must be one text of
+// its own, or a search for it whole would rule its contact out.
+TEST(CardTextsTest, ValuesTheRecordPutsTogetherAreGivenWhole)
+{
+    // The box and extended address trimmed, as the record trims every component.
+    const Read address = read("ADR: Box 7 ;\tHof 2 ; Main 1;City;;;\r\n");
+    EXPECT_TRUE(address.texts.contains(u"|Box 7\nHof 2\nMain 1|"_s)) << address.texts.toStdString();
+    // White space around a property's name is no part of it.
+    const Read spaced = read("ADR ;TYPE=home:Box;Ext;Main Street \r\n");
+    EXPECT_TRUE(spaced.texts.contains(u"|Box\nExt\nMain Street|"_s)) << spaced.texts.toStdString();
+    // A label with no address beside it is a street: its lines trimmed, the empty ones gone.
+    const Read label = read("LABEL;TYPE=home: Main 1 \\n\\n  Springfield\r\n");
+    EXPECT_TRUE(label.texts.contains(u"|Main 1\nSpringfield|"_s)) << label.texts.toStdString();
+    // A profile's user name from the end of its address, without quotes or line breaks.
+    const Read profile = read("X-SOCIALPROFILE;TYPE=x:http://x.example/an\\n\"na\"\r\n");
+    EXPECT_TRUE(profile.texts.contains(u"an na|"_s)) << profile.texts.toStdString();
+    for (const Read &r : { address, spaced, label, profile })
+        EXPECT_EQ(r.reading, CardTexts::Reading::Texts);
+
+    // Up to five components a name's parts are pieces of its value; an escaped separator is none.
+    EXPECT_EQ(read("N:Doe;Jane;Q;Dr.;Jr.\r\n").reading, CardTexts::Reading::Texts);
+    EXPECT_EQ(read("N:Doe;Jane;Q;Dr.;Jr.\\;III\r\n").reading, CardTexts::Reading::Texts);
+}
+
 TEST(CardTextsTest, CardsWhoseRecordsMayHoldOtherTextsAreLeftToThem)
 {
     const QByteArray cases[] = {
@@ -69,6 +93,8 @@ TEST(CardTextsTest, CardsWhoseRecordsMayHoldOtherTextsAreLeftToThem)
         "NOTE:one\r\nNOTE:two\r\n", // notes joined into one
         "NOTE:one\rTEL:555\r\n", // lines ended by a carriage return alone
         "NOTE:first\\\r\nsecond\r\n", // a line the reader joins to the one before
+        "N:Doe;Jane;;;;Smith;\r\n", // components past the fifth join the family name or the suffix
+        "UID:1\r\nX-SOCIALPROFILE;TYPE\r\n x:http://x.example/u\r\n", // a head given its colon by a fold
     };
     for (const QByteArray &lines : cases) {
         const Read r = read(lines);

@@ -200,10 +200,9 @@ namespace {
 class FindPanelFreshDocumentTest : public FindPanelPrefilterTest
 {
 protected:
-    void TearDown() override { FindPanelIndex::setCardTextsUsed(false); }
     void SetUp() override
     {
-        FindPanelIndex::setCardTextsUsed(true);
+        ASSERT_TRUE(FindPanelIndex::cardTextsUsed());
         text += card(u"Müller;Ännchen;;Dr.;"_s,
             u"ORG:Smith\\, Jones & Co;R\\;D\r\nNOTE:Straße und STRASSE\\nzweite Zeile\r\n"
             u"TEL;TYPE=HOME:+49 30 1234\r\nBDAY:1980-07-14\r\n"
@@ -222,7 +221,8 @@ protected:
             u"NOTE;ENCODING=QUOTED-PRINTABLE:caf=C3=A9 =\r\nau lait\r\n"
             u"X-FCENCODED-582D46432D4F7468657244617465733A616E6E6976657273617279:2001-02-03\r\n"_s);
         text += card(u"Plain;Pat;;;"_s,
-            u"EMAIL;TYPE=WORK:pat@plain.example\r\nX-ABRELATEDNAMES:Chris\r\nNOTE:plain\\; simple\r\n"_s);
+            u"EMAIL;TYPE=WORK:pat@plain.example\r\nX-ABRELATEDNAMES:Chris\r\nNOTE:plain\\; simple\r\n"
+            u"ADR ;TYPE=HOME: Box 9 ;;Ring 1;Halle;;;\r\nLABEL;TYPE=WORK: Hinterhof 3 \\n  Leipzig\r\n"_s);
         load(text, { u"Name"_s });
     }
 
@@ -251,7 +251,7 @@ TEST_F(FindPanelFreshDocumentTest, PiecesOfEveryValueFindWhatTheFullSearchFinds)
     std::set<QString> needles { u"Renamed"_s, u"Pat"_s, u"shiv_ob"_s, u"siobhan_web"_s, u"folded note"_s,
         u"fiona@chat"_s, u"café au"_s, u"Smith, Jones"_s, u"R;D"_s, u"Zeile"_s, u"5\nHof"_s,
         u"not anywhere"_s, u"(Mon"_s, u"07.14"_s, u"12.31"_s, u"2001.02.03"_s, u"2020.01"_s,
-        u"plain; simple"_s };
+        u"plain; simple"_s, u"Box 9\nRing 1"_s, u"Hinterhof 3\nLeipzig"_s };
     {
         TestHubOf<SearchableDocumentHub> other;
         other.open(text, { u"Name"_s });
