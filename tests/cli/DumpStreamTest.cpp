@@ -1,6 +1,7 @@
 // The dump is written a contact at a time, straight as text, yet must stay byte for byte the indented
 // JSON document of every contact that other tools and the golden files compare.
 #include "CliTestSupport.h"
+#include "cli/DumpCardJson.h"
 #include "cli/DumpJson.h"
 #include "cli/JsonText.h"
 #include "cli/VariantJson.h"
@@ -8,6 +9,7 @@
 #include "document/DocumentReader.h"
 #include "model/DateComponents.h"
 #include "model/StoreContact.h"
+#include "model/ZRPerson.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -223,6 +225,37 @@ TEST(DumpStreamTest, ContactWrittenFromItsCardEqualsTheOneWrittenFromItsRecord)
     for (const char *field : { "Social Network", "Instant Message", "Relationship", "Dates", "Birthday",
              "Phonetic Name", "URL", "Email", "Address", "HagakiLayout", "Nickname", "Suffix", "Title" })
         EXPECT_TRUE(contacts.at(0).toObject().contains(QLatin1StringView(field))) << field;
+}
+
+TEST(DumpStreamTest, OddCardsWrittenFromTheirCardsEqualTheirRecordsValues)
+{
+    // Each record of the test files (quirks, fuzz findings) and of the corpus, written from its card
+    // while its values are unbuilt, then from the values once they are built.
+    QStringList folders { TestPaths::data(u"vcard"_s), TestPaths::data(u"convert"_s) };
+    if (QFileInfo::exists(TestPaths::shared(u"corpus/vcard"_s)))
+        folders << TestPaths::shared(u"corpus/vcard"_s);
+    const QStringList groups { u"Friends"_s, u"年賀状"_s };
+    int fromCards = 0;
+    for (const QString &folder : folders) {
+        QDirIterator files(folder, { u"*.vcf"_s }, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            SCOPED_TRACE(path.toStdString());
+            const DocumentReadResult read = DocumentReader::readData(
+                CliTestSupport::readFile(path), InputFormat::VCard, TextEncoding::Automatic);
+            for (const ContactEntryPtr &entry : read.contactTable) {
+                QByteArray fromCard;
+                if (!DumpCardJson::append(fromCard, *entry->person, groups, 1))
+                    continue;
+                ++fromCards;
+                entry->person->phoneValues();
+                QByteArray fromValues;
+                JsonText::appendObject(fromValues, DumpJson::fields(*entry, groups), 1);
+                EXPECT_EQ(fromCard.toStdString(), fromValues.toStdString());
+            }
+        }
+    }
+    EXPECT_GT(fromCards, 100);
 }
 
 TEST(DumpStreamTest, StreamedDumpOfTheCorpusEqualsTheWholeDocumentDump)
