@@ -1,5 +1,6 @@
 #include "cli/DumpJson.h"
 
+#include "cli/DumpCardJson.h"
 #include "cli/JsonText.h"
 #include "cli/VariantJson.h"
 #include "model/Identifiers.h"
@@ -13,53 +14,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Empty: no text, no entries, or a dictionary none of whose texts and lists hold anything.
-bool isEmptyValue(const QVariant &value)
-{
-    if (!value.isValid() || value.isNull())
-        return true;
-    switch (value.metaType().id()) {
-    case QMetaType::QString:
-        return value.toString().isEmpty();
-    case QMetaType::QVariantList:
-        return value.toList().isEmpty();
-    case QMetaType::QVariantMap: {
-        const QVariantMap map = value.toMap();
-        for (auto it = map.cbegin(); it != map.cend(); ++it) {
-            const int id = it.value().metaType().id();
-            const bool counts = id == QMetaType::QString || id == QMetaType::QVariantList
-                || id == QMetaType::QVariantMap || id >= QMetaType::User;
-            if (counts && !isEmptyValue(it.value()))
-                return false;
-        }
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
 // Lines longer than this (a logo or a sound in base64) are shown by their start, size and checksum:
 // enough to tell two apart, without pages of base64 in the dump.
 constexpr qsizetype LongKeptLine = 512;
-
-// The card's properties no field holds, a content line each, in the order they are written back.
-QStringList keptLines(const QByteArray &lines)
-{
-    QStringList kept;
-    VCardOtherProperties::forEachLine(lines, [&](QByteArrayView line) {
-        if (line.size() <= LongKeptLine) {
-            kept.append(QString::fromUtf8(line));
-            return;
-        }
-        QString start = QString::fromUtf8(line.first(LongKeptLine));
-        start.truncate(start.at(63).isHighSurrogate() ? 63 : 64);
-        kept.append(u"%1\u2026 (%2 bytes, checksum %3)"_s.arg(start)
-                        .arg(line.size())
-                        .arg(uint(qChecksum(line)), 4, 16, QChar(u'0')));
-    });
-    return kept;
-}
 
 void addPersonFields(ZRPerson &person, DumpJson::Fields &fields)
 {
@@ -70,12 +27,12 @@ void addPersonFields(ZRPerson &person, DumpJson::Fields &fields)
         if (identifier == Ident::Photo)
             continue;
         QVariant value = person.valueForIdentifier(identifier);
-        if (!isEmptyValue(value))
+        if (!DumpJson::isEmptyValue(value))
             fields.append({ identifier, std::move(value) });
     }
     if (!person.imageData().isEmpty())
         fields.append({ u"photoBytes"_s, qint64(person.imageData().size()) });
-    if (const QStringList kept = keptLines(person.otherProperties()); !kept.isEmpty())
+    if (const QStringList kept = DumpJson::keptLines(person.otherProperties()); !kept.isEmpty())
         fields.append({ u"otherProperties"_s, kept });
 }
 
@@ -108,6 +65,49 @@ QHash<QString, QStringList> groupNamesByIdIn(const ContactContainer &container)
 } // namespace
 
 namespace DumpJson {
+
+bool isEmptyValue(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return true;
+    switch (value.metaType().id()) {
+    case QMetaType::QString:
+        return value.toString().isEmpty();
+    case QMetaType::QVariantList:
+        return value.toList().isEmpty();
+    case QMetaType::QVariantMap: {
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            const int id = it.value().metaType().id();
+            const bool counts = id == QMetaType::QString || id == QMetaType::QVariantList
+                || id == QMetaType::QVariantMap || id >= QMetaType::User;
+            if (counts && !isEmptyValue(it.value()))
+                return false;
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// In the order they are written back.
+QStringList keptLines(const QByteArray &lines)
+{
+    QStringList kept;
+    VCardOtherProperties::forEachLine(lines, [&](QByteArrayView line) {
+        if (line.size() <= LongKeptLine) {
+            kept.append(QString::fromUtf8(line));
+            return;
+        }
+        QString start = QString::fromUtf8(line.first(LongKeptLine));
+        start.truncate(start.at(63).isHighSurrogate() ? 63 : 64);
+        kept.append(u"%1\u2026 (%2 bytes, checksum %3)"_s.arg(start)
+                        .arg(line.size())
+                        .arg(uint(qChecksum(line)), 4, 16, QChar(u'0')));
+    });
+    return kept;
+}
 
 Fields fields(const ContactEntry &entry, const QStringList &groups)
 {
@@ -194,7 +194,8 @@ QByteArray element(const ContactEntry &entry, const QStringList &groups)
     QByteArray out;
     out.reserve(4096);
     out += "    ";
-    JsonText::appendObject(out, fields(entry, groups), 1);
+    if (!DumpCardJson::append(out, *entry.person, groups, 1))
+        JsonText::appendObject(out, fields(entry, groups), 1);
     return out;
 }
 

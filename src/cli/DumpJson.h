@@ -25,6 +25,12 @@ QHash<QString, QStringList> groupNamesById(const DocumentReadResult &read);
 // of the same key replaces an earlier one, as in a JSON object.
 using Fields = QList<std::pair<QString, QVariant>>;
 Fields fields(const ContactEntry &entry, const QStringList &groups);
+// Whether the dump leaves a field of this value out: no text, no entries, or a dictionary none of
+// whose texts and lists hold anything.
+bool isEmptyValue(const QVariant &value);
+// The card's properties no field holds, a content line each, long ones by their start, size and
+// checksum.
+QStringList keptLines(const QByteArray &lines);
 // The object of one contact, given the names of the groups that hold it.
 QJsonObject contact(const ContactEntry &entry, const QStringList &groups);
 // The output for all the contacts of every file: one indented JSON array.
@@ -37,7 +43,8 @@ QByteArray arrayStart();
 QByteArray elementSeparator();
 // One contact's object as the array's element, indented as text() indents it.
 QByteArray element(const QJsonObject &contact);
-// The same element written straight from the contact's fields (see JsonText), many times faster.
+// The same element written straight from the contact's fields (see JsonText), many times faster;
+// from its card when its record's values are not built yet (see DumpCardJson).
 QByteArray element(const ContactEntry &entry, const QStringList &groups);
 QByteArray arrayEnd(bool anyElement);
 

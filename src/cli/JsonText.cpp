@@ -13,53 +13,7 @@
 
 namespace {
 
-constexpr qsizetype StepWidth = 4;
-
-// The text being written: room is made in the array ahead of the bytes, which are then put straight
-// into it. Appending piece by piece through the array's own calls cost more than the text itself:
-// every comma and every indent went through an insert that checks, grows and copies.
-class Sink
-{
-public:
-    explicit Sink(QByteArray &out)
-        : m_out(out)
-        , m_used(out.size())
-    {
-    }
-    ~Sink() { m_out.resize(m_used); }
-    Sink(const Sink &) = delete;
-    Sink &operator=(const Sink &) = delete;
-
-    // Room for n more bytes at the end of what is written; commit() says how many were used.
-    char *room(qsizetype n)
-    {
-        if (m_used + n > m_out.size())
-            m_out.resize(std::max(m_used + n, m_out.size() + m_out.size() / 2 + 256));
-        return m_out.data() + m_used;
-    }
-    void commit(const char *end) { m_used = end - m_out.constData(); }
-    void put(QByteArrayView bytes)
-    {
-        char *at = room(bytes.size());
-        std::memcpy(at, bytes.data(), size_t(bytes.size()));
-        m_used += bytes.size();
-    }
-    void put(char c)
-    {
-        *room(1) = c;
-        ++m_used;
-    }
-    void indent(int depth)
-    {
-        const qsizetype width = qsizetype(depth) * StepWidth;
-        std::memset(room(width), ' ', size_t(width));
-        m_used += width;
-    }
-
-private:
-    QByteArray &m_out;
-    qsizetype m_used;
-};
+using Sink = JsonText::Writer;
 
 // Qt's own compact text of a one-element array, without the brackets: for the rare values (numbers,
 // strings that need escapes) whose spelling is best left to the writer the text must match.
@@ -181,19 +135,14 @@ bool putQuoted(Sink &out, QStringView text)
     return true;
 }
 
-void putString(Sink &out, const QString &text)
+void putString(Sink &out, QStringView text)
 {
     if (!putQuoted(out, text))
-        out.put(qtSpelling(text));
+        out.put(qtSpelling(text.toString()));
 }
 
 void putValue(Sink &out, const QVariant &value, int depth);
 void putObject(Sink &out, JsonText::Members &members, int depth);
-
-QString dateText(const DateComponents &date)
-{
-    return VariantJson::toJson(QVariant::fromValue(date)).toString();
-}
 
 void putList(Sink &out, const QVariantList &list, int depth)
 {
@@ -278,16 +227,7 @@ void putValue(Sink &out, const QVariant &value, int depth)
     case QMetaType::LongLong:
     case QMetaType::UInt: {
         // Every entry's index is one: written as the writer writes an integer a double holds exactly.
-        constexpr qint64 Exact = qint64(1) << 53;
-        const qint64 number = value.toLongLong();
-        if (number > -Exact && number < Exact) {
-            char digits[24];
-            const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
-            Q_UNUSED(error);
-            out.put(QByteArrayView(digits, end - digits));
-            return;
-        }
-        out.put(qtSpelling(VariantJson::toJson(value)));
+        out.integer(value.toLongLong());
         return;
     }
     case QMetaType::ULongLong:
@@ -299,7 +239,7 @@ void putValue(Sink &out, const QVariant &value, int depth)
     default:
         // The value types of the records are few and rarer than the texts, lists and maps above.
         if (type == QMetaType::fromType<DateComponents>()) {
-            putString(out, dateText(value.value<DateComponents>()));
+            putString(out, VariantJson::dateText(value.value<DateComponents>()));
             return;
         }
         if (type == QMetaType::fromType<StorePostalAddress>()) {
@@ -341,6 +281,29 @@ void putValue(Sink &out, const QVariant &value, int depth)
 } // namespace
 
 namespace JsonText {
+
+void Writer::string(QStringView text)
+{
+    putString(*this, text);
+}
+
+void Writer::integer(qint64 number)
+{
+    constexpr qint64 Exact = qint64(1) << 53;
+    if (number > -Exact && number < Exact) {
+        char digits[24];
+        const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+        Q_UNUSED(error);
+        put(QByteArrayView(digits, end - digits));
+        return;
+    }
+    put(qtSpelling(QJsonValue(number)));
+}
+
+void Writer::value(const QVariant &value, int depth)
+{
+    putValue(*this, value, depth);
+}
 
 void appendString(QByteArray &out, const QString &text)
 {

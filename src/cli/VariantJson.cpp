@@ -7,7 +7,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-namespace {
+namespace VariantJson {
 
 QString dateText(const DateComponents &date)
 {
@@ -18,10 +18,6 @@ QString dateText(const DateComponents &date)
         return QStringLiteral("--") + monthDay;
     return QStringLiteral("%1-").arg(date.year, 4, 10, QLatin1Char('0')) + monthDay;
 }
-
-} // namespace
-
-namespace VariantJson {
 
 QJsonValue toJson(const QVariant &value)
 {

@@ -204,25 +204,56 @@ bool eachRecordOnce(const ContactTable &entries)
 constexpr qsizetype WriteBatch = 4096;
 
 // Membership by unique id, gathered once: looking through every group for every contact would cost
-// contacts x members.
-QHash<QString, QStringList> groupsOfMembers(const ContactContainer *container)
+// contacts x members. Most contacts of a large file are in one of a few combinations of groups: each
+// contact holds the number of its combination, and each combination's names are kept once, instead
+// of a list of names for every contact.
+class GroupMembership
 {
-    QHash<QString, QStringList> groupsOf;
-    if (!container)
-        return groupsOf;
-    for (const ContactGroupPtr &group : container->groups) {
-        if (!group || group->top || group->deleted || !group->contactTable)
-            continue;
-        for (const ContactEntryPtr &member : *group->contactTable) {
-            if (!member || member->deleted)
+public:
+    explicit GroupMembership(const ContactContainer *container)
+    {
+        m_combinations.append(QStringList());
+        if (!container)
+            return;
+        for (const ContactGroupPtr &group : container->groups) {
+            if (!group || group->top || group->deleted || !group->contactTable)
                 continue;
-            QStringList &names = groupsOf[member->uniqueId];
-            if (names.isEmpty() || names.last() != group->name)
-                names.append(group->name);
+            for (const ContactEntryPtr &member : *group->contactTable) {
+                if (!member || member->deleted)
+                    continue;
+                int &combination = m_ofMember[member->uniqueId];
+                const QStringList &names = m_combinations.at(combination);
+                if (names.isEmpty() || names.last() != group->name)
+                    combination = with(combination, group->name);
+            }
         }
     }
-    return groupsOf;
-}
+
+    const QStringList &namesOf(const QString &uniqueId) const
+    {
+        return m_combinations.at(m_ofMember.value(uniqueId, 0));
+    }
+
+private:
+    // The combination of the given one's names and one more after them.
+    int with(int combination, const QString &name)
+    {
+        const std::pair<int, QString> step { combination, name };
+        const auto found = m_steps.constFind(step);
+        if (found != m_steps.cend())
+            return found.value();
+        QStringList names = m_combinations.at(combination);
+        names.append(name);
+        m_combinations.append(names);
+        const int added = int(m_combinations.size() - 1);
+        m_steps.insert(step, added);
+        return added;
+    }
+
+    QList<QStringList> m_combinations; // the first one is no group at all
+    QHash<std::pair<int, QString>, int> m_steps;
+    QHash<QString, int> m_ofMember;
+};
 
 // The cards of the entries, batch entries at a time, handed to take in order: each batch's cards in
 // as many pieces as threads wrote them; false when the handler asked to stop or take refused.
@@ -230,7 +261,7 @@ bool writeInBatches(const ContactTable &entries, const QStringList &options,
     const ContactContainer *container, const VCardExport::ProgressHandler &handler, qsizetype batch,
     const std::function<bool(QByteArray &&)> &take)
 {
-    const QHash<QString, QStringList> groupsOf = groupsOfMembers(container);
+    const GroupMembership groupsOf(container);
     const Additions additions(options);
     const qsizetype total = entries.size();
     const bool parallel = total >= ParallelFrom && eachRecordOnce(entries);
@@ -247,7 +278,7 @@ bool writeInBatches(const ContactTable &entries, const QStringList &options,
             if (!entry || !entry->person)
                 return;
             QByteArray &part = parts[size_t(chunk)];
-            appendPersonCard(part, *entry->person, additions, groupsOf.value(entry->uniqueId), true);
+            appendPersonCard(part, *entry->person, additions, groupsOf.namesOf(entry->uniqueId), true);
             // Room for the rest at the size of the cards so far, so that a large export is not copied
             // over and over as it grows.
             const qsizetype start = ChunkedWork::chunkStart(count, chunks, chunk);

@@ -334,14 +334,6 @@ QString AddressFormats::predictCountryCode(const QString &upperCasedText) const
 
 QString AddressFormats::addressFromLabeledValue(QVariantMap &entry, int option) const
 {
-    QString code = entry.value(CN::PostalAddressISOCountryCodeKey).toString();
-    const QString countryName = entry.value(Ident::Country).toString();
-    if (code.isEmpty() && !countryName.isEmpty())
-        code = predictCountryCode(countryName.toUpper());
-    if (code.isEmpty())
-        code = ContactDefaults::countryCode().toUpper();
-    const Compiled &format = compiled(code);
-
     StorePostalAddress address;
     const QVariant stored = entry.value(Key::PostalAddress);
     if (stored.canConvert<StorePostalAddress>())
@@ -351,9 +343,28 @@ QString AddressFormats::addressFromLabeledValue(QVariantMap &entry, int option) 
     address.state = entry.value(Ident::State).toString();
     // The entry's postal code is the current one; a stored postal address may predate an edit.
     address.postalCode = entry.value(Ident::ZIP).toString();
-    address.country = option == 0 ? QString() : countryName;
+    address.country = entry.value(Ident::Country).toString();
+    address.isoCountryCode = entry.value(CN::PostalAddressISOCountryCodeKey).toString();
+    QString formatted;
+    QString text = addressTexts(std::move(address), option, &formatted);
+    entry.insert(Key::FormattedString, formatted);
+    return text;
+}
+
+QString AddressFormats::addressTexts(StorePostalAddress address, int option, QString *formatted) const
+{
+    QString code = address.isoCountryCode;
+    const QString countryName = address.country;
+    if (code.isEmpty() && !countryName.isEmpty())
+        code = predictCountryCode(countryName.toUpper());
+    if (code.isEmpty())
+        code = ContactDefaults::countryCode().toUpper();
+    const Compiled &format = compiled(code);
+
+    if (option == 0)
+        address.country = QString();
     address.isoCountryCode = code;
-    entry.insert(Key::FormattedString, PostalAddressFormatter::render(format.mailing, address));
+    *formatted = PostalAddressFormatter::render(format.mailing, address);
 
     QString text;
     for (const int part : format.parts) {

@@ -89,6 +89,9 @@ public:
     QString predictCountryCode(const QString &upperCasedText) const;
     // The display text; stores the formatted mailing address under "formattedString" in the entry.
     QString addressFromLabeledValue(QVariantMap &entry, int option) const;
+    // The same texts of an address whose entry holds nothing but its parts: the address with its
+    // country name and its ISO code as read; the formatted mailing address goes to *formatted.
+    QString addressTexts(StorePostalAddress address, int option, QString *formatted) const;
     // Range entries {"identifier", "value", "range": QVariantMap{"location","length"}}; empty for an empty
     // entry.
     QVariantList rangeTableFromAddressDictionary(const QVariantMap &entry) const;

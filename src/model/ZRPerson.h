@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/HeapOptional.h"
 #include "model/Labels.h"
 #include "model/StoreContact.h"
 
@@ -281,25 +282,26 @@ private:
     mutable int m_nameOrdering = 0;
 
     // Empty optionals are values not made yet; the store bridge leaves those fields as they were.
+    // All but the name are kept on the heap: most records of a large file never make them.
     // Values are made, built from the card and derived as they are read (mutable): the record a
     // reader sees does not change by its reading.
     mutable std::optional<QVariantMap> m_nameValue;
-    mutable std::optional<QVariantMap> m_phoneticNameValue;
+    mutable HeapOptional<QVariantMap> m_phoneticNameValue;
     // Whether the name dictionaries may differ from their derived values (a writer held a reference).
     mutable bool m_nameDirty = true;
     mutable bool m_phoneticDirty = true;
-    mutable std::optional<QVariantList> m_phoneValues;
-    mutable std::optional<QVariantList> m_emailValues;
-    mutable std::optional<QVariantList> m_addressValues;
+    mutable HeapOptional<QVariantList> m_phoneValues;
+    mutable HeapOptional<QVariantList> m_emailValues;
+    mutable HeapOptional<QVariantList> m_addressValues;
     mutable int m_addressGeneration = -1; // the address formats' generation the addresses were derived at
-    mutable std::optional<QVariantList> m_urlValues;
-    mutable std::optional<QVariantList> m_snsValues;
-    mutable std::optional<QVariantList> m_imsValues;
-    mutable std::optional<QVariantList> m_relationshipValues;
-    mutable std::optional<QVariantList> m_datesValues;
-    mutable std::optional<QVariantList> m_hagakiLayouts;
-    mutable std::optional<QVariantMap> m_birthdayValue;
-    mutable std::optional<QVariantMap> m_stringValues;
+    mutable HeapOptional<QVariantList> m_urlValues;
+    mutable HeapOptional<QVariantList> m_snsValues;
+    mutable HeapOptional<QVariantList> m_imsValues;
+    mutable HeapOptional<QVariantList> m_relationshipValues;
+    mutable HeapOptional<QVariantList> m_datesValues;
+    mutable HeapOptional<QVariantList> m_hagakiLayouts;
+    mutable HeapOptional<QVariantMap> m_birthdayValue;
+    mutable HeapOptional<QVariantMap> m_stringValues;
 
     // The card the unbuilt values come from: a span of a text shared with the other records read.
     mutable QByteArray m_source;

@@ -8,13 +8,14 @@ namespace {
 constexpr quint32 ArchiveMagic = 0x5a525031; // "ZRP1"
 constexpr quint32 ArchiveVersion = 1;
 
-template <typename T> QVariant orNull(const std::optional<T> &value)
+template <typename Optional> QVariant orNull(const Optional &value)
 {
     return value ? QVariant(*value) : QVariant();
 }
 
-template <typename T> void restore(std::optional<T> &target, const QVariant &value)
+template <typename Optional> void restore(Optional &target, const QVariant &value)
 {
+    using T = typename Optional::value_type;
     if (value.typeId() == qMetaTypeId<T>())
         target = value.value<T>();
     else

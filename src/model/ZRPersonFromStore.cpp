@@ -424,7 +424,7 @@ void ZRPerson::computeUniqueId2() const
     for (const QString &key :
         { Ident::Company, Ident::Department, Ident::JobTitle, Ident::Title, Ident::Suffix, Ident::Note })
         id += strings.value(key).toString();
-    for (const std::optional<QVariantList> *field : { &m_phoneValues, &m_emailValues, &m_addressValues,
+    for (const HeapOptional<QVariantList> *field : { &m_phoneValues, &m_emailValues, &m_addressValues,
              &m_imsValues, &m_snsValues, &m_relationshipValues, &m_datesValues }) {
         if (!*field)
             continue;

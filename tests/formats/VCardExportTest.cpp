@@ -217,6 +217,37 @@ TEST_F(VCardExportTest, CategoriesComeFromTheContainerAndKeepCommasInNames)
     EXPECT_EQ(plain->count("BEGIN:VCARD"), 2);
 }
 
+TEST_F(VCardExportTest, EachCardNamesItsOwnGroupsWhenContactsShareSomeOfThem)
+{
+    // Contacts in the same groups, in some of the same groups, and one listed twice in a group: the
+    // names each card writes are its own, in the container's order of groups, each once.
+    ContactTable people;
+    for (const QString &name : { u"Ann"_s, u"Bob"_s, u"Cy"_s, u"Di"_s, u"Ed"_s })
+        people << entry(person(name, u"Lee"_s));
+    const auto &[ann, bob, cy, di, ed] = std::tie(people[0], people[1], people[2], people[3], people[4]);
+    ContactContainerPtr container = ZRvCard::makeVCardContainer();
+    *container->groups.first()->contactTable = people;
+    for (const auto &[name, members] : { std::pair { u"X"_s, ContactTable { ann, cy, di, ann } },
+             std::pair { u"Y"_s, ContactTable { ann, bob, di } },
+             std::pair { u"Z"_s, ContactTable { bob } } }) {
+        auto group = std::make_shared<ContactGroup>();
+        group->name = name;
+        group->contactTable = members;
+        container->groups.append(group);
+    }
+    const auto text = VCardExport::vCardsFromContacts(people, {}, container.get());
+    ASSERT_TRUE(text.has_value());
+    // The cards come in the order of the contacts; each names its categories on a line of its own.
+    QStringList categories;
+    for (const QByteArray &card : text->split('\n')) {
+        if (card.startsWith("BEGIN:VCARD"))
+            categories << QString();
+        else if (card.startsWith("CATEGORIES:"))
+            categories.last() = QString::fromUtf8(card.trimmed().sliced(11));
+    }
+    EXPECT_EQ(categories, (QStringList { u"X,Y"_s, u"Y,Z"_s, u"X"_s, u"X,Y"_s, QString() }));
+}
+
 TEST_F(VCardExportTest, ManyCardsReportProgressAndStopOnRequest)
 {
     ContactTable entries { entry(person(u"A"_s, u"a"_s)), entry(person(u"B"_s, u"b"_s)),
