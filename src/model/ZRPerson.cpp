@@ -357,6 +357,20 @@ QVariantMap &ZRPerson::phoneticNameValue()
     return *m_phoneticNameValue;
 }
 
+bool ZRPerson::valuesReadUnchanged() const
+{
+    if (m_unbuilt || !nameReadsUnchanged() || !m_phoneticNameValue || m_phoneticDirty)
+        return false;
+    if (!m_addressValues || m_addressGeneration != AddressFormats::generation())
+        return false;
+    for (const HeapOptional<QVariantList> *list : { &m_phoneValues, &m_emailValues, &m_urlValues,
+             &m_snsValues, &m_imsValues, &m_relationshipValues, &m_datesValues, &m_hagakiLayouts }) {
+        if (!*list)
+            return false;
+    }
+    return m_birthdayValue && m_stringValues;
+}
+
 const QVariantList &ZRPerson::phoneValues() const
 {
     materialize();

@@ -140,6 +140,10 @@ public:
     // searching and sorting many records does not derive every name on every read.
     const QVariantMap &readNameValue() const;
     const QVariantMap &readPhoneticNameValue() const;
+    // Whether reading the name, or every value, leaves the record as it is: nothing is built, derived
+    // or made on the way. Another thread may read such a record while no thread changes it.
+    bool nameReadsUnchanged() const { return m_nameValue && !m_nameDirty; }
+    bool valuesReadUnchanged() const;
     QVariantList &phoneValues() { return writable(std::as_const(*this).phoneValues()); }
     const QVariantList &phoneValues() const;
     QVariantList &emailValues() { return writable(std::as_const(*this).emailValues()); }
