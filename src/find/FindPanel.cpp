@@ -291,10 +291,11 @@ bool FindPanel::prepareIndex(std::chrono::nanoseconds budget)
     QElapsedTimer clock;
     clock.start();
     while (m_index.readCount() < m_contacts.size()) {
-        m_index.readUpTo(m_index.readCount() + ContactsPerClockRead);
+        m_index.readUpTo(m_index.readCount() + ContactsPerClockRead, FindPanelIndex::SideReading::GoOn);
         if (clock.nsecsElapsed() >= budget.count())
             break;
     }
+    m_index.pauseSideReading();
     return m_index.readCount() >= m_contacts.size();
 }
 
@@ -331,7 +332,7 @@ void FindPanel::searchSlice(qint64 budgetNs)
                 // in one look; the batch ends where it would without them, so slices keep their size.
                 const qsizetype batchEnd = std::min(
                     m_contacts.size(), (m_nextContact / ContactsPerClockRead + 1) * ContactsPerClockRead);
-                m_index.readUpTo(batchEnd);
+                m_index.readUpTo(batchEnd, FindPanelIndex::SideReading::GoOn);
                 m_nextContact = m_index.nextHolder(m_nextContact, batchEnd, m_prefilterText, m_prefilterCase);
                 if (m_nextContact == batchEnd) {
                     if (m_nextContact % ContactsPerClockRead == 0 && clock.nsecsElapsed() >= budgetNs)
@@ -348,6 +349,8 @@ void FindPanel::searchSlice(qint64 budgetNs)
     } else {
         m_nextContact = m_contacts.size();
     }
+    // Before anything the rows or the progress may set off can change a record.
+    m_index.pauseSideReading();
     if (!batch.isEmpty()) {
         const int first = int(m_results.size());
         const int last = first + int(batch.size()) - 1;

@@ -10,6 +10,7 @@
 #include <vector>
 
 class FindPanelSearch;
+class FindPanelSideReader;
 class ZRPerson;
 
 // Every text the find panel's search could look in, contact by contact, laid end to end: a plain
@@ -39,8 +40,13 @@ public:
 
     // The contacts whose texts are read, from the first on.
     qsizetype readCount() const { return qsizetype(m_starts.size()) - 1; }
-    // Reads the texts of the contacts up to (not including) end.
-    void readUpTo(qsizetype end);
+    // Reads the texts of the contacts up to (not including) end, or a little further. On a second
+    // processor another thread reads from the back of the contacts ahead meanwhile. It may go on
+    // reading while this thread searches the contacts read, but must be paused before anything else
+    // runs here (events, signals): those may change records.
+    enum class SideReading { Pause, GoOn };
+    void readUpTo(qsizetype end, SideReading side = SideReading::Pause);
+    void pauseSideReading();
 
     // Whether the index can rule contacts out for this text: not when it holds the separator, nor when
     // it is matched without case and holds characters beyond the Basic Multilingual Plane, whose case
@@ -58,9 +64,11 @@ public:
     qsizetype memoryBytes() const;
 
 private:
-    // Appends the texts of a record still to be built from the card it was read from, if its card
-    // can stand for it; NeedsRecord, appending nothing, when the record must be read.
-    CardTexts::Reading readCard(const ZRPerson &person);
+    // Hands the run of contacts ahead to the other thread, or has it go on with the one it has;
+    // false when there is none.
+    bool shareAhead();
+    // Appends the texts of one contact, reading its record where its card cannot stand for it.
+    void readContact(qsizetype contact);
 
     std::u16string m_text;
     std::vector<qsizetype> m_starts { 0 }; // where each contact's texts begin, and the end of the last
@@ -77,4 +85,5 @@ private:
     QStringList m_items;
     quint64 m_changeCount = 0;
     int m_addressGeneration = 0;
+    std::unique_ptr<FindPanelSideReader> m_side; // made for the first index long enough to share
 };
