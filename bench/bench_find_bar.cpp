@@ -249,6 +249,8 @@ PanelSearch searchInPanel(FindPanelWindow &panel)
 // A panel over the window, shown, that has searched once: the first search of a document reads every
 // record from its card, as any first search does (the find bar's index too), and builds the panel's
 // own index. Its time is given apart, as first_search_ms, since what follows measures searching again.
+// Run alone (--benchmark_filter=FindPanelSearchWithTable) it searches records still unbuilt, read from
+// their cards; run after the find bar's benchmarks, records those have built.
 std::unique_ptr<FindPanelWindow> openPanel(
     double *firstSearchMs = nullptr, PanelSearch *firstSearch = nullptr)
 {
