@@ -149,6 +149,7 @@ void FindPanelIndex::readUpTo(qsizetype end, SideReading side)
                 m_text.append(texts);
                 m_starts.push_back(qsizetype(m_text.size()));
             });
+            continue; // the run may have been the last of what is asked for
         }
         if (!shareAhead())
             readContact(readCount());
