@@ -135,7 +135,7 @@ void FindPanelIndex::readUpTo(qsizetype end, SideReading side)
         shareAhead();
     while (readCount() < end) {
         if (m_side && m_side->isSharing()) {
-            const qsizetype claimed = m_side->claimFront(readCount() + 64);
+            const qsizetype claimed = m_side->claimFront(readCount() + FindPanelSideReader::Step);
             if (claimed > readCount()) {
                 while (readCount() < claimed)
                     readContact(readCount());

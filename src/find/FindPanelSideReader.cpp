@@ -2,14 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Contacts the other thread claims at a time: a quarter of a millisecond or so, which is also about
-// the longest a pause waits for it.
-constexpr qsizetype Step = 64;
-
-} // namespace
-
 FindPanelSideReader::FindPanelSideReader(ReadUnchanged read)
     : m_read(std::move(read))
 {
